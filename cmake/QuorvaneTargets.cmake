@@ -1,0 +1,65 @@
+# One static library per subsystem folder. Sources are collected from the
+# folder itself (not its sub-folders), so a new file needs no CMake edit.
+set(QUORVANE_FOLDER_LIBRARIES "")
+
+function(quorvane_folder_library target folder)
+  file(GLOB sources CONFIGURE_DEPENDS
+       "${CMAKE_SOURCE_DIR}/${folder}/*.cpp"
+       "${CMAKE_SOURCE_DIR}/${folder}/*.h"
+       "${CMAKE_SOURCE_DIR}/${folder}/*.qrc")
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  set(compiled ${sources})
+  list(FILTER compiled INCLUDE REGEX "\\.(cpp|qrc)$")
+  if(compiled)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
+    target_link_libraries(${target} PUBLIC Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Xml quorvane_platform)
+    set(QUORVANE_FOLDER_LIBRARIES ${QUORVANE_FOLDER_LIBRARIES} ${target} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The subsystems call one another in both directions (the device thread asks
+# the firmware search, the pages use the senders), so every consumer links the
+# whole set inside one rescanned group.
+function(quorvane_link_all)
+  add_library(quorvane_libs INTERFACE)
+  target_include_directories(quorvane_libs INTERFACE "${CMAKE_SOURCE_DIR}")
+  if(QUORVANE_FOLDER_LIBRARIES)
+    list(JOIN QUORVANE_FOLDER_LIBRARIES "," group)
+    target_link_libraries(quorvane_libs INTERFACE "$<LINK_GROUP:RESCAN,${group}>")
+  endif()
+  target_link_libraries(quorvane_libs INTERFACE
+      quorvane_platform Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Xml)
+  if(TARGET quorvane_resources)
+    target_sources(quorvane_libs INTERFACE $<TARGET_OBJECTS:quorvane_resources>)
+  endif()
+endfunction()
+
+# Every tests/<folder>/tst_*.cpp is one test program, run under the offscreen
+# platform with its own per-user and configuration folders, so no test ever
+# touches the real user's files.
+function(quorvane_folder_tests folder)
+  file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/tst_*.cpp")
+  file(GLOB helpers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h"
+                                      "${CMAKE_CURRENT_SOURCE_DIR}/common/*.h"
+                                      "${CMAKE_CURRENT_SOURCE_DIR}/common/*.cpp")
+  foreach(test_source ${tests})
+    get_filename_component(name "${test_source}" NAME_WE)
+    set(target "${folder}_${name}")
+    add_executable(${target} ${test_source} ${helpers})
+    set_target_properties(${target} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+    target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
+    target_link_libraries(${target} PRIVATE quorvane_libs Qt5::Test)
+    target_compile_definitions(${target} PRIVATE
+        QUORVANE_TEST_PROGRAM_DIR="${QUORVANE_PROGRAM_DIR}"
+        QUORVANE_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        QUORVANE_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    add_dependencies(${target} quorvane_programfolder)
+    set(home "${CMAKE_BINARY_DIR}/testhome/${target}")
+    add_test(NAME ${target} COMMAND ${target})
+    set_tests_properties(${target} PROPERTIES
+        TIMEOUT 120
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config")
+  endforeach()
+endfunction()
