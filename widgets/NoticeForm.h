@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+
+class QCheckBox;
+class QDialog;
+class QFrame;
+class QLabel;
+class QToolButton;
+
+// One answer button of a notice (NewHong, OK or Cancel): 90 x 24 at `at`.
+// A button without a default text is not part of the form.
+struct NoticeButtonSpec
+{
+    QPoint at{};
+    const char* text = nullptr;
+    int textPosition = -1; // position in the language section; -1: keeps its text
+};
+
+// Everything in which the forms of the notice family differ: each notice,
+// question and firmware warning is one of these tables over the same pieces
+// (a background frame, a message, a close button, up to two answer buttons).
+struct NoticeFormSpec
+{
+    const char* name = "";               // object name of the dialog (its class name)
+    const char* frameName = "";          // object name of the background frame
+    QSize frameLimit{};               // the frame's minimum and maximum size; empty: none
+    QSize dialogMinimum{};            // empty: none
+    QSize dialogMaximum{};            // empty: none
+    bool fixedSizePolicy = false;   // the dialog's size policy
+    QRect labelRect{};
+    int labelPointSize = 11;
+    const char* labelText = "";
+    int (*labelPosition)() = nullptr; // the message's position in the section; -1 or none: keeps it
+    QPoint closeAt = QPoint(275, 5);
+    NoticeButtonSpec newHong{};
+    NoticeButtonSpec ok{};
+    NoticeButtonSpec cancel{};
+    QRect checkBoxRect{};             // NoApear; empty: none
+    const char* checkBoxText = nullptr;
+    int checkBoxPosition = -1;
+    const QList<QStringList>* texts = nullptr; // the language section's table; null: not followed
+    const char* confirmPicture = "Confirm";    // Confirm.png / ConfirmClick.png
+};
+
+// The form of a notice, built in code from its table.
+struct Ui_NoticeForm
+{
+    QFrame* frame = nullptr;
+    QLabel* label = nullptr;
+    QToolButton* CloseButton = nullptr;
+    QToolButton* NewHong = nullptr;
+    QToolButton* OK = nullptr;
+    QToolButton* Cancel = nullptr;
+    QCheckBox* NoApear = nullptr;
+
+    void setupUi(QDialog* dialog, const NoticeFormSpec& spec);
+    void retranslateUi(QDialog* dialog, const NoticeFormSpec& spec);
+};
+
+// Positions of the message in a section that are taken at every language call.
+int NoticeLabelAtFirstText();
