@@ -36,6 +36,13 @@ QString ExeIsRunLanguageFile(int index)
     }
 }
 
+int ShowAlreadyRunningNotice()
+{
+    ExeIsRun notice;
+    notice.exec();
+    return 0;
+}
+
 ExeIsRun::ExeIsRun(QWidget* parent) : NoticeDialog(kExeIsRun, parent)
 {
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));

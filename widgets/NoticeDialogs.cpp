@@ -2,7 +2,9 @@
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
-#include "widgets/NoticeGlobals.h"
+
+int g_OfflineNoticeKind = 0;
+int g_ImportResult = 0;
 
 namespace {
 

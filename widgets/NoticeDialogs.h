@@ -2,6 +2,14 @@
 
 #include "widgets/NoticeDialog.h"
 
+// Chosen by the opener before it constructs the notice, which takes its
+// message in its constructor (GUI thread only).
+// MouseOffLine: 0 the device does not answer, 1 a read-back timed out.
+extern int g_OfflineNoticeKind;
+// InportFail: the last import's result, 1 not a settings file, 2 it does not
+// fit the device (0: imported).
+extern int g_ImportResult;
+
 // The one-message notices the pages show. Each is built on its opener's stack
 // without parent, placed over one of the opener's widgets and run with exec.
 
