@@ -1,5 +1,6 @@
 #include "widgets/ExeIsRun.h"
 
+#include "core/LanguageLoader.h"
 #include "core/PostMsg.h"
 #include "core/UserIni.h"
 #include "platform/ProgramFolder.h"
@@ -65,7 +66,7 @@ void ExeIsRun::ShowPleaseStopText()
 void ExeIsRun::SlotChangeLanguage(int index)
 {
     QFile file(ProgramFolder() + ExeIsRunLanguageFile(index));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return;
     QXmlStreamReader reader(&file);
     m_Reader = &reader;
@@ -81,6 +82,7 @@ void ExeIsRun::SlotChangeLanguage(int index)
     m_Reader = nullptr;
 }
 
+// Every section but EXEIsRun is skipped whole.
 void ExeIsRun::ReadTotalElement()
 {
     m_Reader->readNext();
@@ -94,10 +96,12 @@ void ExeIsRun::ReadTotalElement()
         else if (m_Reader->name() == QLatin1String("EXEIsRun"))
             ReadExeIsRunElement();
         else
-            SkipUnknownElement();
+            SkipLanguageElement(*m_Reader);
     }
 }
 
+// Texts go by element name, so their order does not matter and the last of
+// two wins.
 void ExeIsRun::ReadExeIsRunElement()
 {
     m_Reader->readNext();
@@ -112,25 +116,14 @@ void ExeIsRun::ReadExeIsRunElement()
         }
         const QString name = m_Reader->name().toString();
         if (name == "label")
-            ui->label->setText(m_Reader->readElementText());
+            ui->label->setText(ReadLanguageElementText(*m_Reader));
         else if (name == "NewHong")
-            ui->NewHong->setText(m_Reader->readElementText());
+            ui->NewHong->setText(ReadLanguageElementText(*m_Reader));
         else if (name == "label_2")
-            m_Label2Text = m_Reader->readElementText();
+            m_Label2Text = ReadLanguageElementText(*m_Reader);
         else if (name == "PleaseStop")
-            m_PleaseStopText = m_Reader->readElementText();
-        else {
-            SkipUnknownElement();
-            continue;
-        }
-        if (m_Reader->isEndElement())
-            m_Reader->readNext();
+            m_PleaseStopText = ReadLanguageElementText(*m_Reader);
+        else
+            SkipLanguageElement(*m_Reader);
     }
-}
-
-// Leaves the reader on the token after the current element's end tag.
-void ExeIsRun::SkipUnknownElement()
-{
-    m_Reader->skipCurrentElement();
-    m_Reader->readNext();
 }

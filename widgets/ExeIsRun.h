@@ -26,7 +26,6 @@ public slots:
 private:
     void ReadTotalElement();
     void ReadExeIsRunElement();
-    void SkipUnknownElement();
 
     QXmlStreamReader* m_Reader = nullptr;
     QString m_Label2Text;
