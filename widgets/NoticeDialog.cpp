@@ -2,13 +2,34 @@
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
-#include "widgets/NoticeLook.h"
+#include "widgets/DialogFamily.h"
+#include "widgets/FormStyles.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QToolButton>
 
 namespace {
+
+// The family's look, with the offline notice's own picture names.
+void ApplyNoticeLook(QDialog* dialog, const Ui_NoticeForm& ui, const NoticeFormSpec& spec, const QString& folder)
+{
+    QList<QToolButton*> answers;
+    for (QToolButton* answer : {ui.NewHong, ui.OK, ui.Cancel}) {
+        if (answer)
+            answers << answer;
+    }
+    ApplyDialogFamilyLook(dialog, {ui.frame, ui.label, ui.CloseButton, answers});
+    if (spec.confirmPicture) {
+        const QString picture = spec.confirmPicture;
+        const QString style = ConfirmButtonStyle(folder, OptionColorText("ButtonColor"), picture + ".png",
+                                                 picture + "Click.png");
+        for (QToolButton* answer : answers)
+            answer->setStyleSheet(style);
+    }
+    if (spec.frameRuleSpaced)
+        ui.frame->setStyleSheet(FrameBackgroundStyle(spec.frameName, folder, "BackGround.png", RuleEnd::Spaced));
+}
 
 void TakeText(QToolButton* button, const QList<QStringList>& table, int position)
 {
@@ -28,9 +49,8 @@ NoticeDialog::NoticeDialog(const NoticeFormSpec& spec, QWidget* parent)
     if (ui->NewHong)
         connect(ui->NewHong, &QToolButton::clicked, this, &NoticeDialog::on_NewHong_clicked);
 
-    m_PictureFolder = NoticePictureFolder();
-    setWindowFlags(kNoticeWindowFlags);
-    ApplyNoticeLook(*ui, m_PictureFolder, spec.confirmPicture);
+    m_PictureFolder = WarningDialogFolder();
+    ApplyNoticeLook(this, *ui, spec, m_PictureFolder);
 
     if (spec.texts) {
         connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));

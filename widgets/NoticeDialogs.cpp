@@ -47,6 +47,7 @@ const NoticeFormSpec kMouseOffLine = {
     .newHong = {QPoint(100, 100), "确认", 2},
     .texts = &g_LangTextsMouseOffLine,
     .confirmPicture = "ConFirm",
+    .frameRuleSpaced = true,
 };
 
 const NoticeFormSpec kLeftButtonOnly = {

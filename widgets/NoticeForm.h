@@ -44,7 +44,10 @@ struct NoticeFormSpec
     const char* checkBoxText = nullptr;
     int checkBoxPosition = -1;
     const QList<QStringList>* texts = nullptr; // the language section's table; null: not followed
-    const char* confirmPicture = "Confirm";    // Confirm.png / ConfirmClick.png
+    // The answer buttons' pictures, name + ".png" and name + "Click.png"; null:
+    // the family's Confirm.png.
+    const char* confirmPicture = nullptr;
+    bool frameRuleSpaced = false; // the frame's style ends in "); }"
 };
 
 // The form of a notice, built in code from its table.
