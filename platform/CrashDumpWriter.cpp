@@ -35,12 +35,14 @@ LONG WINAPI WriteMiniDump(EXCEPTION_POINTERS* exceptionPointers)
 
 void InstallCrashDumpWriter(const QString& exceptionFolder)
 {
+    QDir().mkpath(exceptionFolder);
     g_ExceptionFolder = QDir::toNativeSeparators(exceptionFolder).toStdWString();
     SetUnhandledExceptionFilter(WriteMiniDump);
 }
 
 #else
 
+#include <QDir>
 #include <QFile>
 
 #include <atomic>
@@ -223,6 +225,7 @@ void OnFatalSignal(int signalNumber, siginfo_t*, void*)
 
 void InstallCrashDumpWriter(const QString& exceptionFolder)
 {
+    QDir().mkpath(exceptionFolder);
     const QByteArray folder = QFile::encodeName(exceptionFolder);
     if (static_cast<size_t>(folder.size()) + 32 < sizeof(g_ExceptionFolder))
         std::memcpy(g_ExceptionFolder, folder.constData(), static_cast<size_t>(folder.size()) + 1);
