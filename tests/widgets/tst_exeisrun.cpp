@@ -182,13 +182,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    if (argc >= 2 && qstrcmp(argv[1], "--child") == 0)
-        return RunChild(argc - 2, argv + 2);
-    QApplication application(argc, argv);
-    TestExeIsRun test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVANE_TEST_MAIN_WITH_CHILD_APP(TestExeIsRun, RunChild, QApplication)
 
 #include "tst_exeisrun.moc"
