@@ -79,7 +79,8 @@ void addButtonPage(QVector<PictureRow> &rows)
     AddLooks(rows, folder, {"AMenuTitle.png", "AMenuTitleChecked.png"}, QSize(262, 26), Unchecked,
              [](QPainter &painter, QSize size, Look look) { Shapes::Row(painter, size, look == Look::Checked); });
     rows.append({folder, "LabelNumber.png", QSize(24, 24), [](QPainter &painter, QSize size) {
-                     Shapes::Disc(painter, QRectF(0, 0, size.width(), size.height()), Palette::ink4(), Palette::accentHi(), 1.5);
+                     // A flat disc: Qt's 16 pt digit nearly fills it, so no ring to collide with.
+                     Shapes::Disc(painter, QRectF(0, 0, size.width(), size.height()), Palette::ink4(), Qt::transparent, 0);
                  }});
     AddLooks(rows, folder, {"BMenuTitle.png", "BMenuTitleChecked.png"}, QSize(164, 22), Unchecked,
              [](QPainter &painter, QSize size, Look look) { Shapes::Row(painter, size, look == Look::Checked); });

@@ -5,6 +5,7 @@
 #include "Shapes.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QRadialGradient>
 
 using namespace Families;
@@ -66,11 +67,19 @@ void drawBattery(QPainter &painter, QSize)
 
 void drawChargingBolt(QPainter &painter, QSize)
 {
-    const QPolygonF bolt({QPointF(0.8, 4.3), QPointF(9.2, 0.6), QPointF(8.2, 3), QPointF(16.2, 2.7),
-                          QPointF(7.8, 6.4), QPointF(8.8, 4)});
-    painter.setPen(QPen(Palette::ink0(), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // White on a dark halo, so it reads on the green and on the red charge.
+    QPainterPath bolt;
+    bolt.addPolygon(QPolygonF({QPointF(0.5, 5.2), QPointF(9.5, 0.6), QPointF(8.3, 3), QPointF(16.5, 1.8),
+                               QPointF(7.5, 6.4), QPointF(8.7, 4.2)}));
+    bolt.closeSubpath();
+    QColor halo = Palette::ink0();
+    halo.setAlphaF(0.7);
+    painter.setPen(QPen(halo, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(bolt);
+    painter.setPen(Qt::NoPen);
     painter.setBrush(Palette::text());
-    painter.drawPolygon(bolt);
+    painter.drawPath(bolt);
 }
 
 void drawRepair(QPainter &painter, QSize size)
