@@ -2,7 +2,12 @@
 
 #include "common/TestFolders.h"
 
+#include "platform/ProgramFolder.h"
+
+#include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStringList>
 #include <QXmlStreamWriter>
 #include <QtEndian>
@@ -34,7 +39,22 @@ QString CodeConfigIniText(const QString& plainIniText)
 
 void WriteConfigIni(const QString& plainIniText)
 {
-    WriteProgramFile(QStringLiteral("usersetting/Config.ini"), CodeConfigIniText(plainIniText).toUtf8());
+    const QString relativePath = QStringLiteral("usersetting/Config.ini");
+    WriteProgramFile(relativePath, CodeConfigIniText(plainIniText).toUtf8());
+
+    // The store parses the file once; settings objects over one file share
+    // that parse, and a sync re-reads it when its size or time changed. A time
+    // of its own per write makes even a rewrite of equal size count.
+    static int s_Writes = 0;
+    const QString path = ProgramFolder() + "/" + relativePath;
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite))
+        file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)).addSecs(++s_Writes),
+                         QFileDevice::FileModificationTime);
+    file.close();
+    QSettings shared(path, QSettings::IniFormat);
+    shared.setIniCodec("UTF-8");
+    shared.sync();
 }
 
 void WriteLanguageFile(const QString& fileName, const QList<LanguageSection>& sections, const QString& rootName)

@@ -13,7 +13,10 @@
 // the thirteen coded keys (MM, DM, ..., Wireless8_PID; in any group) are
 // Base64-coded, each comma-separated item on its own; all else stays as written.
 QString CodeConfigIniText(const QString& plainIniText);
-void WriteConfigIni(const QString& plainIniText); // usersetting/Config.ini
+// Writes usersetting/Config.ini from it; ConfigIni reads the new content even
+// when it has read the file before (the file it opened first, so point the
+// program folder before the first read).
+void WriteConfigIni(const QString& plainIniText);
 
 // One section of a language file: element names and texts in file order.
 struct LanguageSection

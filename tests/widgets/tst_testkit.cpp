@@ -3,6 +3,7 @@
 #include "common/TestFolders.h"
 #include "common/WorkerThread.h"
 
+#include "core/ConfigIni.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDialog>
@@ -147,6 +148,12 @@ private slots:
         QCOMPARE(ini.value("Option/LabelColor").toStringList(), (QStringList{"1", "2", "3"}));
         QCOMPARE(ini.value("Drive1/Sensor").toString(), QString("MzM5NQ=="));
         QCOMPARE(ini.value("Drive1/sensor").toString(), QString("3395"));
+        QCOMPARE(ConfigIni::GetInstance()->Value("Drive1", "Sensor"), QString("3395"));
+
+        // A rewrite of the same size reaches the store that has read the file.
+        WriteConfigIni("[Option]\nCID=13\nUSB_PID=123,456\nLabelColor=1,2,3\n[Drive1]\nSensor = 3396\nsensor=3395\n");
+        QCOMPARE(ConfigIni::GetInstance()->Value("Option", "CID"), QString("13"));
+        QCOMPARE(ConfigIni::GetInstance()->Value("Drive1", "Sensor"), QString("3396"));
     }
 
     void languageFileKeepsTextsAsWritten()
