@@ -3,8 +3,10 @@
 // Finds the pictures that program code names, so a test can hold them against
 // the pictures the build draws. A picture is named by a string literal ending
 // in ".png" (or holding "<name>.png" inside a style sheet), by a numbered
-// family ("OnLine" + n + ".png"), or by a resource path (":/....png"). Its
-// folder is the "Picture/<Folder>" the same source file names.
+// family ("OnLine" + n + ".png"), by a resource path (":/....png"), or by a
+// call of a shared style helper that always names the same pictures. Its
+// folder is the "Picture/<Folder>" or PictureFolder("<Folder>") the same
+// source file names.
 
 #include <QRegularExpression>
 #include <QSet>
@@ -31,6 +33,16 @@ inline QVector<PictureFamily> PictureFamilies()
 }
 
 constexpr int PictureFamilySize = 7;
+
+// Style helpers (widgets/FormStyles.h) that name their pictures themselves;
+// a form calling one needs those pictures in its folder.
+inline QVector<QPair<QString, QStringList>> PictureHelpers()
+{
+    const QStringList combo = {"ComboboxBack.png", "Menu.png", "MenuClicked.png", "ComboboxTextBack.png"};
+    return {{"CloseButtonStyle", {"Close.png", "CloseHover.png", "CloseClick.png"}},
+            {"ComboBoxStyle", combo},
+            {"StyleComboBox", combo}};
+}
 
 // The string literals of C++ source, comments left out.
 inline QStringList StringLiterals(const QString &code)
@@ -76,6 +88,7 @@ inline QStringList StringLiterals(const QString &code)
 inline QVector<PictureReference> FindPictureReferences(const QString &code)
 {
     static const QRegularExpression folderMention("Picture/(\\w+)");
+    static const QRegularExpression folderCall("PictureFolder\\(\\s*(?:QStringLiteral\\(\\s*)?\"(\\w+)\"");
     static const QRegularExpression pictureName("([A-Za-z0-9_]+)\\.png");
     static const QRegularExpression resourcePath(":(/[A-Za-z0-9_/]+\\.png)");
     static const QRegularExpression drivePath("^[A-Za-z]:[/\\\\]");
@@ -88,12 +101,18 @@ inline QVector<PictureReference> FindPictureReferences(const QString &code)
     for (const QString &literal : literals)
         for (auto match = folderMention.globalMatch(literal); match.hasNext();)
             folders << match.next().captured(1);
+    for (auto match = folderCall.globalMatch(code); match.hasNext();)
+        folders << match.next().captured(1);
     for (const auto &global : folderGlobals)
         if (code.contains(global.first))
             folders << global.second;
     folders.removeDuplicates();
 
     QVector<PictureReference> references;
+    for (const auto &helper : PictureHelpers())
+        if (code.contains(QRegularExpression("\\b" + helper.first + "\\s*\\(")))
+            for (const QString &name : helper.second)
+                references.append({folders, name});
     for (const QString &literal : literals) {
         for (const PictureFamily &family : PictureFamilies()) {
             if (literal == family.stem || literal.contains(QRegularExpression(family.stem + "%\\d\\.png")))

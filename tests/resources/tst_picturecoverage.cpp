@@ -71,6 +71,10 @@ private slots:
         QTest::newRow("two folders in one file")
             << "D = dir + \"/Picture/DialogChange/\"; W = dir + \"/Picture/WarningDialog/\"; x = W + \"Confirm.png\";"
             << QStringList{"DialogChange|WarningDialog:Confirm.png"};
+        QTest::newRow("folder from the shared helper, pictures named by a style helper")
+            << "const QString folder = PictureFolder(QStringLiteral(\"Light\"));\n"
+               "StyleComboBox(ui->StopClose, folder, OptionComboBoxColors());"
+            << QStringList{"Light:ComboboxBack.png", "Light:ComboboxTextBack.png", "Light:Menu.png", "Light:MenuClicked.png"};
         QTest::newRow("folder kept in a global of another file")
             << "btn->setStyleSheet(\"border-image:url(\" + g_DialogChangePictureDir + \"Unknow.png)\");"
             << QStringList{"DialogChange:Unknow.png"};
