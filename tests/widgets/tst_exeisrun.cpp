@@ -85,6 +85,7 @@ private slots:
     void initTestCase()
     {
         UseTemporaryFolders();
+        QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
     }
 
     void texts_data()

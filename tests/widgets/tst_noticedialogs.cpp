@@ -156,6 +156,7 @@ private slots:
     void initTestCase()
     {
         UseTemporaryFolders();
+        QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
     }
 
     void init()
@@ -297,7 +298,14 @@ private slots:
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         QTest::keyClick(dialog.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(!dialog->isVisible(), closes);
+        // A shortcut presses its button at once and clicks it a moment later.
+        if (closes) {
+            QTRY_VERIFY(!dialog->isVisible());
+        } else {
+            for (QToolButton* button : dialog->findChildren<QToolButton*>())
+                QVERIFY2(!button->isDown(), qPrintable(button->objectName()));
+            QVERIFY(dialog->isVisible());
+        }
         QCOMPARE(answer(), confirmed);
     }
 
@@ -345,7 +353,7 @@ private slots:
         QFETCH(int, index);
         std::unique_ptr<NoticeDialog> dialog(FamilyCases().at(index).make());
         const QStringList pictures = PicturesNamed(dialog.get());
-        QVERIFY(pictures.size() >= 5);
+        QVERIFY(pictures.size() >= 4); // close button and background at least
         for (const QString& picture : pictures) {
             QVERIFY2(picture.contains("/Picture/WarningDialog/"), qPrintable(picture));
             const QString shipped = QString(QUORVANE_TEST_PROGRAM_DIR) + picture.mid(picture.indexOf("/Picture/"));
