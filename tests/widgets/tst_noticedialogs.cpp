@@ -106,6 +106,21 @@ const QList<FamilyCase>& FamilyCases()
     return cases;
 }
 
+const FamilyCase& CaseOf(const QString& tag)
+{
+    for (const FamilyCase& c : FamilyCases()) {
+        if (tag == c.tag)
+            return c;
+    }
+    qFatal("no dialog %s", qPrintable(tag));
+}
+
+// The answer a question keeps; false for a notice without one.
+bool AnswerOf(const FamilyCase& c, NoticeDialog* dialog)
+{
+    return c.confirmed && c.confirmed(dialog);
+}
+
 // Row r of a section: "English 0", "English 1", ... and "Polski 0", ...
 void FillTable(QList<QStringList>* table)
 {
@@ -233,26 +248,13 @@ private slots:
     {
         QFETCH(QString, dialogClass);
         QFETCH(QString, answer);
-        std::unique_ptr<NoticeDialog> dialog;
-        std::function<bool()> confirmed;
-        if (dialogClass == "DeleteConfirm") {
-            auto* question = new DeleteConfirm;
-            confirmed = [question] { return question->Confirmed; };
-            dialog.reset(question);
-        } else if (dialogClass == "ContainReset") {
-            auto* question = new ContainReset;
-            confirmed = [question] { return question->Confirmed; };
-            dialog.reset(question);
-        } else {
-            auto* question = new RePair;
-            confirmed = [question] { return question->Confirmed; };
-            dialog.reset(question);
-        }
+        const FamilyCase& c = CaseOf(dialogClass);
+        std::unique_ptr<NoticeDialog> dialog(c.make());
         ModalDialogAnswerer answerer({answer == "Escape" ? ModalDialogAnswerer::kEscape : answer});
         QCOMPARE(dialog->exec(), 0);
         QVERIFY(answerer.AllAnswered());
         QVERIFY(answerer.MissingButtons().isEmpty());
-        QVERIFY(!confirmed());
+        QVERIFY(!AnswerOf(c, dialog.get()));
     }
 
     // Return answers where the dialog gives it a button; the keypad's Enter never does.
@@ -281,19 +283,8 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(bool, closes);
         QFETCH(bool, confirmed);
-        std::unique_ptr<NoticeDialog> dialog;
-        std::function<bool()> answer = [] { return false; };
-        if (dialogClass == "ContainReset") {
-            auto* question = new ContainReset;
-            answer = [question] { return question->Confirmed; };
-            dialog.reset(question);
-        } else if (dialogClass == "RePair") {
-            auto* question = new RePair;
-            answer = [question] { return question->Confirmed; };
-            dialog.reset(question);
-        } else {
-            dialog.reset(new UpDateWarning);
-        }
+        const FamilyCase& c = CaseOf(dialogClass);
+        std::unique_ptr<NoticeDialog> dialog(c.make());
         dialog->show();
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
@@ -306,7 +297,7 @@ private slots:
                 QVERIFY2(!button->isDown(), qPrintable(button->objectName()));
             QVERIFY(dialog->isVisible());
         }
-        QCOMPARE(answer(), confirmed);
+        QCOMPARE(AnswerOf(c, dialog.get()), confirmed);
     }
 
     void offlineNoticeClosesWhenTheDeviceIsBack()
@@ -351,7 +342,12 @@ private slots:
     void picturesShipWithTheProgram()
     {
         QFETCH(int, index);
-        std::unique_ptr<NoticeDialog> dialog(FamilyCases().at(index).make());
+        const FamilyCase& c = FamilyCases().at(index);
+        std::unique_ptr<NoticeDialog> dialog(c.make());
+        if (c.confirmPosition >= 0) {
+            const QString picture = QString(c.tag).startsWith("MouseOffLine") ? "/ConFirm.png" : "/Confirm.png";
+            QVERIFY(dialog->findChild<QToolButton*>(c.confirmButton)->styleSheet().contains(picture));
+        }
         const QStringList pictures = PicturesNamed(dialog.get());
         QVERIFY(pictures.size() >= 4); // close button and background at least
         for (const QString& picture : pictures) {
