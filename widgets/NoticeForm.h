@@ -26,21 +26,24 @@ struct NoticeButtonSpec
 // (a background frame, a message, a close button, up to two answer buttons).
 struct NoticeFormSpec
 {
-    const char* name = "";               // object name of the dialog (its class name)
-    const char* frameName = "";          // object name of the background frame
-    QSize frameLimit{};               // the frame's minimum and maximum size; empty: none
-    QSize dialogMinimum{};            // empty: none
-    QSize dialogMaximum{};            // empty: none
-    bool fixedSizePolicy = false;   // the dialog's size policy
+    const char* name = "";        // object name of the dialog (its class name)
+    const char* frameName = "";   // object name of the background frame
+    QSize frameLimit{};           // the frame's minimum and maximum size; empty: none
+    QSize dialogMinimum{};        // empty: none
+    QSize dialogMaximum{};        // empty: none
+    bool fixedSizePolicy = false; // the dialog's size policy
     QRect labelRect{};
     int labelPointSize = 11;
     const char* labelText = "";
-    int (*labelPosition)() = nullptr; // the message's position in the section; -1 or none: keeps it
+    // The message's position in the language section, asked at every language
+    // call; -1, or no function: the message keeps its text.
+    int (*labelPosition)() = nullptr;
     QPoint closeAt = QPoint(275, 5);
     NoticeButtonSpec newHong{};
     NoticeButtonSpec ok{};
     NoticeButtonSpec cancel{};
-    QRect checkBoxRect{};             // NoApear; empty: none
+    // The NoApear check box, present when it has a default text.
+    QRect checkBoxRect{};
     const char* checkBoxText = nullptr;
     int checkBoxPosition = -1;
     const QList<QStringList>* texts = nullptr; // the language section's table; null: not followed
@@ -65,5 +68,5 @@ struct Ui_NoticeForm
     void retranslateUi(QDialog* dialog, const NoticeFormSpec& spec);
 };
 
-// Positions of the message in a section that are taken at every language call.
+// For labelPosition: the message is text 0 of its section.
 int NoticeLabelAtFirstText();
