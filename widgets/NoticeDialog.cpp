@@ -81,6 +81,8 @@ void NoticeDialog::CloseWithAnswer(bool& confirmed, bool answer)
 
 void NoticeDialog::SlotAllLanguage(int /*index: always the current language*/)
 {
+    if (!m_Spec.texts)
+        return;
     const QList<QStringList>& table = *m_Spec.texts;
     const int labelPosition = m_Spec.labelPosition ? m_Spec.labelPosition() : -1;
     if (labelPosition >= 0)
