@@ -21,9 +21,8 @@ void ApplyNoticeLook(QDialog* dialog, const Ui_NoticeForm& ui, const NoticeFormS
     }
     ApplyDialogFamilyLook(dialog, {ui.frame, ui.label, ui.CloseButton, answers});
     if (spec.confirmPicture) {
-        const QString picture = spec.confirmPicture;
-        const QString style = ConfirmButtonStyle(folder, OptionColorText("ButtonColor"), picture + ".png",
-                                                 picture + "Click.png");
+        const QString style = ConfirmButtonStyle(folder, OptionColorText("ButtonColor"), spec.confirmPicture,
+                                                 spec.confirmPressedPicture);
         for (QToolButton* answer : answers)
             answer->setStyleSheet(style);
     }

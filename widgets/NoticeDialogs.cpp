@@ -46,7 +46,8 @@ const NoticeFormSpec kMouseOffLine = {
     .closeAt = QPoint(275, 3),
     .newHong = {QPoint(100, 100), "确认", 2},
     .texts = &g_LangTextsMouseOffLine,
-    .confirmPicture = "ConFirm",
+    .confirmPicture = "ConFirm.png",
+    .confirmPressedPicture = "ConFirmClick.png",
     .frameRuleSpaced = true,
 };
 

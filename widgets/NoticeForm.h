@@ -47,9 +47,10 @@ struct NoticeFormSpec
     const char* checkBoxText = nullptr;
     int checkBoxPosition = -1;
     const QList<QStringList>* texts = nullptr; // the language section's table; null: not followed
-    // The answer buttons' pictures, name + ".png" and name + "Click.png"; null:
-    // the family's Confirm.png.
+    // The answer buttons' pictures, normal and pressed; null: the family's
+    // Confirm.png and ConfirmClick.png.
     const char* confirmPicture = nullptr;
+    const char* confirmPressedPicture = nullptr;
     bool frameRuleSpaced = false; // the frame's style ends in "); }"
 };
 
