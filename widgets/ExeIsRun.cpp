@@ -23,8 +23,8 @@ const NoticeFormSpec kExeIsRun = {
     .newHong = {QPoint(100, 110), "确定"},
 };
 
-} // namespace
-
+// The language file of a language index, below the program folder. Only
+// indexes 0 and 1 name files that ship; the others fall back to the form's texts.
 QString ExeIsRunLanguageFile(int index)
 {
     switch (index) {
@@ -36,6 +36,8 @@ QString ExeIsRunLanguageFile(int index)
     default: return "/Language/0-English.xml";
     }
 }
+
+} // namespace
 
 int ShowAlreadyRunningNotice()
 {

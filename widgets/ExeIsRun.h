@@ -32,9 +32,6 @@ private:
     QString m_PleaseStopText;
 };
 
-// The language file of a language index, below the program folder.
-QString ExeIsRunLanguageFile(int index);
-
 // What a start does while another instance runs: shows the notice until it
 // is closed, whichever way, and gives the process's exit code, 0.
 int ShowAlreadyRunningNotice();
