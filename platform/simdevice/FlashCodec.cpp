@@ -83,17 +83,21 @@ bool DecodeFlashImage(const uint8_t* image, uint8_t* record)
         return false;
     Record decoded{};
     std::memcpy(decoded.data(), image + ImageOffsetOfRecordByte(0), kFixedRecordSize);
+    // The entry count lies outside the checksum: entries must also be what
+    // the encoder writes (keys rising, none empty) to be taken.
     int at = kPoolOffset;
+    int lastKey = -1;
     for (int e = 0; e < image[kEntryCountByte]; ++e) {
         if (at + 2 > kImageSize)
             return false;
         const int k = image[at];
         const int n = image[at + 1];
-        if (k >= kMacroCount || n > kMacroMaxName || at + 3 + n > kImageSize)
+        if (k <= lastKey || k >= kMacroCount || n > kMacroMaxName || at + 3 + n > kImageSize)
             return false;
         const int c = image[at + 2 + n];
-        if (c > kMacroMaxEvents || at + EntrySize(n, c) > kImageSize)
+        if ((n == 0 && c == 0) || c > kMacroMaxEvents || at + EntrySize(n, c) > kImageSize)
             return false;
+        lastKey = k;
         uint8_t* block = decoded.data() + kMacroBase + kMacroSize * k;
         std::memset(block, 0, kMacroSize);
         block[0] = uint8_t(n);
