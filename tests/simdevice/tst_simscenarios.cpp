@@ -1,3 +1,4 @@
+#include "common/ChildProcess.h"
 #include "common/SimDeviceFixture.h"
 #include "platform/UserDataFolder.h"
 
@@ -7,7 +8,6 @@
 
 namespace {
 
-const char kChildVariable[] = "SIMDEVICE_WRITE_STATE_TO";
 const QStringList kProductIds = {"5001", "5002", "5101", "5102", "5104", "5108"};
 
 int DevicesOnTheBus()
@@ -30,11 +30,12 @@ QString WriteFile(const QString& folder, const QString& name, const QByteArray& 
     return path;
 }
 
-// Run in a child process: changes the settings of mouseB and puts the
-// receiver into boot mode, then leaves as the tray's exit does.
-[[noreturn]] void ChangeStateAndExit(const QByteArray& stateFolder)
+// Run in a child process with a per-user folder of its own: changes the
+// settings of mouseB and puts the receiver into boot mode, then leaves as the
+// tray's exit does, without closing anything.
+int ChangeStateAndExit(int argc, char* argv[])
 {
-    SimCtl_SetPersistence(stateFolder.constData());
+    QCoreApplication application(argc, argv);
     SimCtl_LoadScenario("default");
     UsbServerC_Start(SimCtl_PathOf("mouseB"), SimCtl_PathOf("mouseB"), nullptr);
     QByteArray record = SimDeviceFixture::Record("mouseB");
@@ -126,14 +127,11 @@ private slots:
     void stateSurvivesANewProcess()
     {
         SimDeviceFixture sim;
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kChildVariable, sim.StateFolder());
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), QStringList());
-        QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.exitCode(), 0);
+        std::unique_ptr<QProcess> child(StartChild({}, sim.StateFolder()));
+        QVERIFY(child->waitForFinished(20000));
+        QCOMPARE(child->exitCode(), 0);
 
+        SimCtl_SetPersistence((sim.StateFolder() + "/Quorvane/SimDevices").toLocal8Bit().constData());
         SimCtl_LoadScenario("default");
         const QByteArray record = SimDeviceFixture::Record("mouseB");
         QCOMPARE(int(record[5]), 3);
@@ -216,15 +214,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QCoreApplication app(argc, argv);
-    const QByteArray stateFolder = qgetenv(kChildVariable);
-    if (!stateFolder.isEmpty())
-        ChangeStateAndExit(stateFolder);
-    SimScenariosTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVANE_TEST_MAIN_WITH_CHILD(SimScenariosTest, ChangeStateAndExit)
 
 #include "tst_simscenarios.moc"
