@@ -1,5 +1,7 @@
 #include "platform/simdevice/Scenario.h"
 
+#include "platform/simdevice/Upgrade.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -15,204 +17,232 @@ namespace {
 
 const char kDefaultScenario[] = "default";
 
-class ScenarioError {
+// Reads one scenario document. The first problem found is kept as the
+// message; reading goes on with defaults and the result is then discarded.
+class ScenarioBuilder {
 public:
-    explicit ScenarioError(QString text) : m_text(std::move(text)) {}
-    const QString& Text() const { return m_text; }
+    ScenarioBuilder(SimModel* model, UpgradeOutcome* upgrade) : m_model(model), m_upgrade(upgrade) {}
+
+    bool Build(const QJsonObject& root)
+    {
+        m_where = "scenario";
+        m_model->vid = HexOrNumber(root.value("vid"), m_model->description.Vid(), "vid");
+        m_cid = Integer(root, "cid", m_model->description.Cid(), 0, 255);
+        const QJsonObject upgrade = root.value("upgrade").toObject();
+        if (!upgrade.isEmpty()) {
+            m_upgrade->outcome = upgrade.value("outcome").toString("success").toStdString();
+            if (!IsUpgradeOutcome(m_upgrade->outcome))
+                Fail("unknown upgrade outcome \"" + QString::fromStdString(m_upgrade->outcome) + "\"");
+            m_upgrade->percent = Integer(upgrade, "percent", 50, 0, 100);
+            m_upgrade->sticky = true;
+        }
+        if (!root.value("devices").isArray())
+            Fail("\"devices\" must be a list");
+        const QJsonArray devices = root.value("devices").toArray();
+        std::set<std::string> ids;
+        for (int i = 0; i < devices.size() && m_error.isEmpty(); ++i)
+            BuildDevice(devices.at(i).toObject(), i, &ids);
+        if (m_error.isEmpty())
+            ConnectPairs();
+        return m_error.isEmpty();
+    }
+
+    const QString& Error() const { return m_error; }
 
 private:
-    QString m_text;
-};
-
-int HexOrNumber(const QJsonValue& value, int fallback, const QString& what)
-{
-    if (value.isUndefined() || value.isNull())
-        return fallback;
-    if (value.isDouble())
-        return value.toInt();
-    const int parsed = ParseHex(value.toString());
-    if (!value.isString() || parsed < 0)
-        throw ScenarioError(what + " is not a number");
-    return parsed;
-}
-
-int Integer(const QJsonObject& object, const char* key, int fallback, int minimum, int maximum,
-            const QString& where)
-{
-    const QJsonValue value = object.value(key);
-    if (value.isUndefined() || value.isNull())
-        return fallback;
-    if (!value.isDouble() || value.toInt() < minimum || value.toInt() > maximum)
-        throw ScenarioError(QString("%1: \"%2\" must be a number from %3 to %4")
-                                .arg(where, key).arg(minimum).arg(maximum));
-    return value.toInt();
-}
-
-bool Flag(const QJsonObject& object, const char* key, bool fallback, const QString& where)
-{
-    const QJsonValue value = object.value(key);
-    if (value.isUndefined() || value.isNull())
-        return fallback;
-    if (!value.isBool())
-        throw ScenarioError(QString("%1: \"%2\" must be true or false").arg(where, key));
-    return value.toBool();
-}
-
-ReceiverId ReceiverIdFromText(const QString& text, const QString& where)
-{
-    static const QRegularExpression sixHexDigits("^[0-9A-Fa-f]{6}$");
-    if (!sixHexDigits.match(text).hasMatch() || text == "000000")
-        throw ScenarioError(where + ": \"rxid\" must be six hexadecimal digits, not all zero");
-    const int value = text.toInt(nullptr, 16);
-    return {uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
-}
-
-QString ModelGroup(const SimModel& model, const QJsonObject& object, const QString& where)
-{
-    const QString group = object.value("model").toString();
-    if (group.isEmpty())
-        return QString();
-    if (!group.startsWith("Drive") || model.description.Number(group, "MID", -1) < 0)
-        throw ScenarioError(where + ": model \"" + group + "\" is not in the device description");
-    return group;
-}
-
-Mouse BuildMouse(SimModel& model, int scenarioCid, const QJsonObject& object, const QString& where)
-{
-    const DeviceDescription& description = model.description;
-    Mouse mouse;
-    mouse.id = object.value("id").toString().toStdString();
-    mouse.group = ModelGroup(model, object, where);
-    mouse.cid = Integer(object, "cid", scenarioCid, 0, 255, where);
-    if (mouse.group.isEmpty()) {
-        mouse.mid = Integer(object, "mid", -1, 0, 255, where);
-        if (mouse.mid < 0)
-            throw ScenarioError(where + ": a mouse needs \"model\" or \"cid\" and \"mid\"");
-        mouse.group = description.GroupForMid(mouse.mid);
-    } else {
-        mouse.mid = Integer(object, "mid", description.Number(mouse.group, "MID"), 0, 255, where);
+    void Fail(const QString& text)
+    {
+        if (m_error.isEmpty())
+            m_error = m_where + ": " + text;
     }
-    mouse.firmware = uint16_t(HexOrNumber(object.value("fw"), 0x0100, where + ": \"fw\""));
-    mouse.imageName = description.Value(mouse.group, "MM").toStdString();
-    mouse.cableKind = uint8_t(Integer(object, "cable_kind", 2, 2, 255, where));
-    const int modelIndex = mouse.group.mid(5).toInt() - 1;
-    mouse.cablePid = uint16_t(HexOrNumber(object.value("pid"), description.ProductId("USB_PID", modelIndex),
-                                          where + ": \"pid\""));
-    mouse.powered = Flag(object, "powered", true, where);
-    mouse.cable = Flag(object, "cable", false, where);
-    mouse.awake = Flag(object, "awake", true, where);
-    mouse.battery = Integer(object, "battery", 100, 0, 100, where);
-    mouse.charging = Flag(object, "charging", mouse.cable, where);
-    mouse.profiles = Integer(object, "profiles", 1, 1, 4, where);
-    mouse.pairingMode = Flag(object, "pairing_mode", false, where);
-    mouse.boot = Flag(object, "boot", false, where);
-    mouse.identityDelay = Integer(object, "identity_delay", 0, 0, 1000, where);
-    mouse.screen = Flag(object, "screen", false, where);
-    const QJsonObject overrides = object.value("flash_overrides").toObject();
-    for (auto it = overrides.begin(); it != overrides.end(); ++it) {
-        bool ok = false;
-        const int offset = it.key().toInt(&ok);
-        if (!ok || offset < 0 || offset >= kRecordSize || !it.value().isDouble())
-            throw ScenarioError(where + ": bad \"flash_overrides\" entry \"" + it.key() + "\"");
-        mouse.flashOverrides.emplace_back(offset, uint8_t(it.value().toInt()));
-    }
-    mouse.images.assign(size_t(mouse.profiles), model.FactoryImage(mouse));
-    return mouse;
-}
 
-Receiver BuildReceiver(SimModel& model, int scenarioCid, const QJsonObject& object, const QString& where)
-{
-    Receiver receiver;
-    receiver.id = object.value("id").toString().toStdString();
-    receiver.receiverClass = Integer(object, "class", 4, 1, 8, where);
-    if (receiver.receiverClass != 1 && receiver.receiverClass != 2 && receiver.receiverClass != 4
-        && receiver.receiverClass != 8)
-        throw ScenarioError(where + ": \"class\" must be 1, 2, 4 or 8");
-    receiver.kind = Receiver::KindOfClass(receiver.receiverClass);
-    receiver.pid = uint16_t(HexOrNumber(object.value("pid"),
-                                        model.description.ProductId(DeviceDescription::ReceiverPidKey(receiver.receiverClass), 0),
-                                        where + ": \"pid\""));
-    receiver.receiverId = ReceiverIdFromText(object.value("rxid").toString(), where);
-    receiver.firmware = uint16_t(HexOrNumber(object.value("fw"), 0x0100, where + ": \"fw\""));
-    receiver.plugged = Flag(object, "plugged", true, where);
-    receiver.boot = Flag(object, "boot", false, where);
-    receiver.pairedMouse = object.value("paired").toString().toStdString();
-    receiver.ledSupported = object.contains("led_mode") || receiver.receiverClass == 4;
-    receiver.led[0] = uint8_t(Integer(object, "led_mode", 1, 1, 3, where));
-    const QJsonValue longRange = object.value("long_range");
-    receiver.longRange = longRange.isNull() ? -1 : Integer(object, "long_range", 0, -1, 1, where);
-    receiver.autoPair = Flag(object, "auto_pair", false, where);
-    receiver.pushPairResult = Flag(object, "push_result", false, where);
-    receiver.wirelessWhileWired = Flag(object, "wireless_while_wired", false, where);
-    receiver.identityDelay = Integer(object, "identity_delay", 0, 0, 1000, where);
-    receiver.imageCid = scenarioCid;
-    const QString group = ModelGroup(model, object, where);
-    if (!group.isEmpty())
-        receiver.imageMid = model.description.Number(group, "MID");
-    return receiver;
-}
-
-// A receiver's image fits the model it is paired with; its identity word is
-// that mouse's until it pairs with another.
-void ConnectPairs(SimModel& model)
-{
-    for (Receiver& receiver : model.receivers) {
-        QString group = "Drive1";
-        if (!receiver.pairedMouse.empty()) {
-            Mouse* mouse = model.FindMouse(receiver.pairedMouse);
-            if (!mouse)
-                throw ScenarioError(QString::fromStdString("receiver " + receiver.id + ": paired mouse \""
-                                                           + receiver.pairedMouse + "\" does not exist"));
-            mouse->pairedReceiver = receiver.receiverId;
-            receiver.rememberedIdentity = mouse->Identity();
-            receiver.rememberedFirmware = mouse->firmware;
-            receiver.imageCid = mouse->cid;
-            receiver.imageMid = mouse->mid;
-            group = mouse->group;
-        } else if (receiver.imageMid) {
-            group = model.description.GroupForMid(receiver.imageMid);
+    int HexOrNumber(const QJsonValue& value, int fallback, const char* key)
+    {
+        if (value.isUndefined() || value.isNull())
+            return fallback;
+        if (value.isDouble())
+            return value.toInt();
+        const int parsed = ParseHex(value.toString());
+        if (!value.isString() || parsed < 0) {
+            Fail(QString("\"%1\" is not a number").arg(key));
+            return fallback;
         }
-        if (!receiver.imageMid)
-            receiver.imageMid = model.description.Number(group, "MID");
-        receiver.imageName = model.description
-                                 .Value(group, DeviceDescription::ReceiverImageKey(receiver.receiverClass))
-                                 .toStdString();
+        return parsed;
     }
-}
 
-void BuildDevices(const QJsonObject& root, SimModel* model, UpgradeOutcome* upgrade)
-{
-    model->vid = HexOrNumber(root.value("vid"), model->description.Vid(), "\"vid\"");
-    const int cid = Integer(root, "cid", model->description.Cid(), 0, 255, "scenario");
-    const QJsonObject upgradeObject = root.value("upgrade").toObject();
-    if (!upgradeObject.isEmpty()) {
-        upgrade->outcome = upgradeObject.value("outcome").toString("success").toStdString();
-        upgrade->percent = Integer(upgradeObject, "percent", 50, 0, 100, "\"upgrade\"");
-        upgrade->sticky = true;
+    int Integer(const QJsonObject& object, const char* key, int fallback, int minimum, int maximum)
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined() || value.isNull())
+            return fallback;
+        if (!value.isDouble() || value.toInt() < minimum || value.toInt() > maximum) {
+            Fail(QString("\"%1\" must be a number from %2 to %3").arg(key).arg(minimum).arg(maximum));
+            return fallback;
+        }
+        return value.toInt();
     }
-    if (!root.value("devices").isArray())
-        throw ScenarioError("\"devices\" must be a list");
-    std::set<std::string> ids;
-    const QJsonArray devices = root.value("devices").toArray();
-    for (int i = 0; i < devices.size(); ++i) {
-        const QJsonObject object = devices.at(i).toObject();
+
+    bool Flag(const QJsonObject& object, const char* key, bool fallback)
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined() || value.isNull())
+            return fallback;
+        if (!value.isBool())
+            Fail(QString("\"%1\" must be true or false").arg(key));
+        return value.toBool(fallback);
+    }
+
+    ReceiverId ReceiverIdFromText(const QString& text)
+    {
+        static const QRegularExpression sixHexDigits("^[0-9A-Fa-f]{6}$");
+        if (!sixHexDigits.match(text).hasMatch() || text == "000000") {
+            Fail("\"rxid\" must be six hexadecimal digits, not all zero");
+            return {1, 1, 1};
+        }
+        const int value = text.toInt(nullptr, 16);
+        return {uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
+    }
+
+    QString ModelGroup(const QJsonObject& object)
+    {
+        const QString group = object.value("model").toString();
+        if (group.isEmpty())
+            return QString();
+        if (!group.startsWith("Drive") || m_model->description.Number(group, "MID", -1) < 0) {
+            Fail("model \"" + group + "\" is not in the device description");
+            return "Drive1";
+        }
+        return group;
+    }
+
+    void BuildDevice(const QJsonObject& object, int index, std::set<std::string>* ids)
+    {
         const QString id = object.value("id").toString();
-        const QString where = QString("device %1 (%2)").arg(i + 1).arg(id);
-        if (id.isEmpty() || !ids.insert(id.toStdString()).second)
-            throw ScenarioError(where + ": every device needs an id of its own");
+        m_where = QString("device %1 (%2)").arg(index + 1).arg(id);
+        if (id.isEmpty() || !ids->insert(id.toStdString()).second) {
+            Fail("every device needs an id of its own");
+            return;
+        }
         const QString type = object.value("type").toString();
         if (type == "mouse") {
-            model->mice.push_back(BuildMouse(*model, cid, object, where));
-            model->order.emplace_back(true, model->mice.size() - 1);
+            m_model->mice.push_back(BuildMouse(object));
+            m_model->order.emplace_back(true, m_model->mice.size() - 1);
         } else if (type == "receiver") {
-            model->receivers.push_back(BuildReceiver(*model, cid, object, where));
-            model->order.emplace_back(false, model->receivers.size() - 1);
+            m_model->receivers.push_back(BuildReceiver(object));
+            m_model->order.emplace_back(false, m_model->receivers.size() - 1);
         } else {
-            throw ScenarioError(where + ": \"type\" must be \"mouse\" or \"receiver\"");
+            Fail("\"type\" must be \"mouse\" or \"receiver\"");
         }
     }
-    ConnectPairs(*model);
-}
+
+    Mouse BuildMouse(const QJsonObject& object)
+    {
+        const DeviceDescription& description = m_model->description;
+        Mouse mouse;
+        mouse.id = object.value("id").toString().toStdString();
+        mouse.group = ModelGroup(object);
+        mouse.cid = Integer(object, "cid", m_cid, 0, 255);
+        if (mouse.group.isEmpty()) {
+            mouse.mid = Integer(object, "mid", -1, 0, 255);
+            if (mouse.mid < 0)
+                Fail("a mouse needs \"model\" or \"cid\" and \"mid\"");
+            mouse.group = description.GroupForMid(mouse.mid);
+        } else {
+            mouse.mid = Integer(object, "mid", description.Number(mouse.group, "MID"), 0, 255);
+        }
+        mouse.firmware = uint16_t(HexOrNumber(object.value("fw"), 0x0100, "fw"));
+        mouse.imageName = description.Value(mouse.group, "MM").toStdString();
+        mouse.cableKind = uint8_t(Integer(object, "cable_kind", 2, 2, 255));
+        const int modelIndex = mouse.group.mid(5).toInt() - 1;
+        mouse.cablePid = uint16_t(HexOrNumber(object.value("pid"), description.ProductId("USB_PID", modelIndex), "pid"));
+        mouse.powered = Flag(object, "powered", true);
+        mouse.cable = Flag(object, "cable", false);
+        mouse.awake = Flag(object, "awake", true);
+        mouse.battery = Integer(object, "battery", 100, 0, 100);
+        mouse.charging = Flag(object, "charging", mouse.cable);
+        mouse.profiles = Integer(object, "profiles", 1, 1, 4);
+        mouse.pairingMode = Flag(object, "pairing_mode", false);
+        mouse.boot = Flag(object, "boot", false);
+        mouse.identityDelay = Integer(object, "identity_delay", 0, 0, 1000);
+        mouse.screen = Flag(object, "screen", false);
+        const QJsonObject overrides = object.value("flash_overrides").toObject();
+        for (auto it = overrides.begin(); it != overrides.end(); ++it) {
+            bool ok = false;
+            const int offset = it.key().toInt(&ok);
+            if (ok && offset >= 0 && offset < kRecordSize && it.value().isDouble())
+                mouse.flashOverrides.emplace_back(offset, uint8_t(it.value().toInt()));
+            else
+                Fail("bad \"flash_overrides\" entry \"" + it.key() + "\"");
+        }
+        mouse.images.assign(size_t(mouse.profiles), m_model->FactoryImage(mouse));
+        return mouse;
+    }
+
+    Receiver BuildReceiver(const QJsonObject& object)
+    {
+        Receiver receiver;
+        receiver.id = object.value("id").toString().toStdString();
+        receiver.receiverClass = Integer(object, "class", 4, 1, 8);
+        if (receiver.receiverClass != 1 && receiver.receiverClass != 2 && receiver.receiverClass != 4
+            && receiver.receiverClass != 8)
+            Fail("\"class\" must be 1, 2, 4 or 8");
+        receiver.kind = Receiver::KindOfClass(receiver.receiverClass);
+        const QString pidKey = DeviceDescription::ReceiverPidKey(receiver.receiverClass);
+        receiver.pid = uint16_t(HexOrNumber(object.value("pid"), m_model->description.ProductId(pidKey, 0), "pid"));
+        receiver.receiverId = ReceiverIdFromText(object.value("rxid").toString());
+        receiver.firmware = uint16_t(HexOrNumber(object.value("fw"), 0x0100, "fw"));
+        receiver.plugged = Flag(object, "plugged", true);
+        receiver.boot = Flag(object, "boot", false);
+        receiver.pairedMouse = object.value("paired").toString().toStdString();
+        receiver.ledSupported = object.contains("led_mode") || receiver.receiverClass == 4;
+        receiver.led[0] = uint8_t(Integer(object, "led_mode", 1, 1, 3));
+        receiver.longRange = object.value("long_range").isNull() ? -1 : Integer(object, "long_range", 0, -1, 1);
+        receiver.autoPair = Flag(object, "auto_pair", false);
+        receiver.pushPairResult = Flag(object, "push_result", false);
+        receiver.wirelessWhileWired = Flag(object, "wireless_while_wired", false);
+        receiver.identityDelay = Integer(object, "identity_delay", 0, 0, 1000);
+        receiver.imageCid = m_cid;
+        const QString group = ModelGroup(object);
+        if (!group.isEmpty())
+            receiver.imageMid = m_model->description.Number(group, "MID");
+        return receiver;
+    }
+
+    // A receiver's image fits the model it is paired with; its identity word
+    // is that mouse's until it pairs with another.
+    void ConnectPairs()
+    {
+        for (Receiver& receiver : m_model->receivers) {
+            m_where = QString::fromStdString("receiver " + receiver.id);
+            QString group = "Drive1";
+            if (!receiver.pairedMouse.empty()) {
+                Mouse* mouse = m_model->FindMouse(receiver.pairedMouse);
+                if (!mouse) {
+                    Fail(QString::fromStdString("paired mouse \"" + receiver.pairedMouse + "\" does not exist"));
+                    return;
+                }
+                mouse->pairedReceiver = receiver.receiverId;
+                receiver.rememberedIdentity = mouse->Identity();
+                receiver.rememberedFirmware = mouse->firmware;
+                receiver.imageCid = mouse->cid;
+                receiver.imageMid = mouse->mid;
+                group = mouse->group;
+            } else if (receiver.imageMid) {
+                group = m_model->description.GroupForMid(receiver.imageMid);
+            }
+            if (!receiver.imageMid)
+                receiver.imageMid = m_model->description.Number(group, "MID");
+            const QString imageKey = DeviceDescription::ReceiverImageKey(receiver.receiverClass);
+            receiver.imageName = m_model->description.Value(group, imageKey).toStdString();
+        }
+    }
+
+    SimModel* m_model;
+    UpgradeOutcome* m_upgrade;
+    QString m_where;
+    QString m_error;
+    int m_cid = 0;
+};
 
 bool ReadScenarioText(const QString& nameOrPath, QByteArray* text, QString* name, QString* error)
 {
@@ -254,10 +284,9 @@ bool BuildScenario(const QString& nameOrPath, SimModel* model, UpgradeOutcome* u
     SimModel built;
     built.description = model->description;
     UpgradeOutcome builtUpgrade;
-    try {
-        BuildDevices(document.object(), &built, &builtUpgrade);
-    } catch (const ScenarioError& failure) {
-        *error = "scenario " + nameOrPath + ": " + failure.Text();
+    ScenarioBuilder builder(&built, &builtUpgrade);
+    if (!builder.Build(document.object())) {
+        *error = "scenario " + nameOrPath + ": " + builder.Error();
         return false;
     }
     built.scenarioName = document.object().value("name").toString(name);

@@ -334,11 +334,16 @@ const char* const* LastUpgradeLogs()
     return lines;
 }
 
-bool SetUpgradeOutcome(int target, const std::string& outcome, int percent, bool sticky)
+bool IsUpgradeOutcome(const std::string& outcome)
 {
     static const std::vector<std::string> known = {"success", "fail", "interrupt", "fail-rollback", "reject", "hang"};
+    return std::find(known.begin(), known.end(), outcome) != known.end();
+}
+
+bool SetUpgradeOutcome(int target, const std::string& outcome, int percent, bool sticky)
+{
     if ((target != 0 && target != kMouseTarget && target != kReceiverTarget) || percent < 0 || percent > 100
-        || std::find(known.begin(), known.end(), outcome) == known.end())
+        || !IsUpgradeOutcome(outcome))
         return false;
     State().upgradeOutcomes[target] = {outcome, percent, sticky};
     return true;

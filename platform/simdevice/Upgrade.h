@@ -11,6 +11,7 @@ namespace simdevice {
 bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback);
 int CountBootDevicesFitting(const unsigned char* image);
 const char* const* LastUpgradeLogs();
+bool IsUpgradeOutcome(const std::string& outcome);
 bool SetUpgradeOutcome(int target, const std::string& outcome, int percent, bool sticky);
 // A device being upgraded left the bus (cable pulled, receiver unplugged).
 void InterruptUpgradeOf(const std::string& deviceId);
