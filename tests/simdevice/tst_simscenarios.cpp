@@ -94,6 +94,27 @@ private slots:
         QCOMPARE(SimDeviceFixture::Value("m", "fw"), QString("512"));
     }
 
+    void screenDeviceEchoesAValidClockPacket()
+    {
+        SimDeviceFixture sim;
+        const QString path = WriteFile(sim.StateFolder(), "screen.json", R"({"devices": [
+            {"id": "s", "type": "mouse", "model": "Drive1", "cable": true, "screen": true}]})");
+        QCOMPARE(SimCtl_LoadScenario(path.toLocal8Bit().constData()), 1);
+        QVERIFY(UsbFinderC_OpenDevice(SimCtl_PathOf("s")));
+        unsigned char request[40] = {0x0A, 0x00, 0x10, 0x07, 0xEA, 0x0C, 0x08, 0x12, 0x1E, 0x05, 0x02};
+        unsigned sum = 0;
+        for (int i = 0; i < 39; ++i)
+            sum += request[i];
+        request[39] = uchar(0x55 - sum);
+        unsigned char answer[40];
+
+        QVERIFY(UsbFinderC_ReadWriteDeviceData(request, answer, 40));
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(answer), 40), QByteArray(reinterpret_cast<char*>(request), 40));
+        request[39] ^= 1;
+        QVERIFY(UsbFinderC_ReadWriteDeviceData(request, answer, 40));
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(answer), 40), QByteArray(40, '\0'));
+    }
+
     void badScenarioFallsBackToDefault_data()
     {
         QTest::addColumn<QByteArray>("content");
