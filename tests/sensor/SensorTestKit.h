@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
+#include "common/TestFolders.h"
 
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
@@ -56,3 +58,18 @@ private:
     SimDeviceFixture m_sim;
     QSignalSpy m_offlineNotices;
 };
+
+// Points the program folder at a temporary one holding a small device
+// description (the theme colours and model Drive1 with its default levels)
+// and the shipped pictures.
+inline void UseSensorTestDescription()
+{
+    UseTemporaryFolders();
+    CopyShippedFiles("Picture");
+    WriteConfigIni("[Option]\nLabelColor=10,20,30\nButtonColor=40,50,60\nSliderColor=0,93,249\n"
+                   "LinEditColorSecond=255,255,255\nComboxTextColor=255,255,255\nComboxSelectColor=0,93,249\n"
+                   "ComboxBackGroundColor=50,55,64\n"
+                   "[Drive1]\nSensor=3950\nDPIMaxGrade=8\nDPIRange=50,10000,50,10100,26000,100,22\n"
+                   "DPIColor=1,2,3,4,5,6,7\n"
+                   "DPIGrade=400,800,1600,3200,6400,12800,20000,26000\n");
+}
