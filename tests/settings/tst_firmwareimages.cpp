@@ -1,13 +1,13 @@
 #include "settings/FirmwareImages.h"
 
+#include "common/ProgramFiles.h"
+#include "common/TestFolders.h"
 #include "device/DeviceState.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 namespace {
 
@@ -16,16 +16,12 @@ constexpr int Mid = 3;
 const char* const MouseName = "QV_M03_MS";
 const char* const ReceiverName = "QV_M03_RX4K";
 
-// One file of the bin folder: a header (or fewer bytes), then the file's own
-// name as a marker that tells which file a search kept.
+// One file of the bin folder; its body is its own name, a marker that tells
+// which file a search kept.
 struct ImageFile {
     QString fileName;
-    int target = FirmwareTargetMouse;
-    int cid = Cid;
-    int mid = Mid;
-    QByteArray name = MouseName;
-    quint32 version = 0x0103;
-    int size = FirmwareImageHeaderSize;  // below the header: a cut file
+    FirmwareImageFields fields;
+    int size = -1;  // a cut file: only this many bytes
     bool unreadable = false;
 };
 
@@ -33,7 +29,11 @@ ImageFile Image(const QString& fileName, quint32 version)
 {
     ImageFile image;
     image.fileName = fileName;
-    image.version = version;
+    image.fields.target = FirmwareTargetMouse;
+    image.fields.cid = Cid;
+    image.fields.mid = Mid;
+    image.fields.name = MouseName;
+    image.fields.version = version;
     return image;
 }
 
@@ -45,18 +45,6 @@ ImageFile Image(const QString& fileName, quint32 version, Change change)
     return image;
 }
 
-QByteArray ImageBytes(const ImageFile& image)
-{
-    QByteArray bytes(FirmwareImageHeaderSize, '\0');
-    qToLittleEndian<quint32>(image.version, reinterpret_cast<uchar*>(bytes.data()) + 16);
-    bytes[20] = char(image.target);
-    bytes[21] = char(image.cid);
-    bytes[22] = char(image.mid);
-    bytes.replace(87, image.name.size(), image.name);
-    bytes += image.fileName.toLatin1();
-    return bytes.left(image.size < FirmwareImageHeaderSize ? image.size : bytes.size());
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<ImageFile>)
@@ -66,21 +54,17 @@ class TestFirmwareImages : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_programFolder;
+    static QString BinFolder() { return ProgramFolder() + "/bin"; }
 
-    QString BinFolder() const { return m_programFolder.path() + "/bin"; }
-
-    void WriteBinFolder(const QList<ImageFile>& images)
+    static void WriteBinFolder(const QList<ImageFile>& images)
     {
         QDir(BinFolder()).removeRecursively();
-        QVERIFY(QDir().mkpath(BinFolder()));
+        QDir().mkpath(BinFolder());
         for (const ImageFile& image : images) {
-            QFile file(BinFolder() + "/" + image.fileName);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(ImageBytes(image));
-            file.close();
+            const QByteArray bytes = FirmwareImageBytes(image.fields, image.fileName.toLatin1());
+            WriteProgramFile("bin/" + image.fileName, image.size < 0 ? bytes : bytes.left(image.size));
             if (image.unreadable)
-                file.setPermissions(QFileDevice::Permissions());
+                QFile::setPermissions(BinFolder() + "/" + image.fileName, QFileDevice::Permissions());
         }
     }
 
@@ -94,15 +78,9 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_programFolder.isValid());
-        SetProgramFolder(m_programFolder.path());
-        QVERIFY(QDir().mkpath(m_programFolder.path() + "/usersetting"));
-        QFile config(m_programFolder.path() + "/usersetting/Config.ini");
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("[Option]\nDeviceTotal=1\nCID=" + QByteArray("18").toBase64() + "\n"
-                     "[Drive1]\nMID=3\nMM=" + QByteArray(MouseName).toBase64() + "\n"
-                     "D4M=" + QByteArray(ReceiverName).toBase64() + "\n"
-                     "DM=" + QByteArray(ReceiverName).toBase64() + "\n");
+        UseTemporaryFolders();
+        WriteConfigIni(QString("[Option]\nDeviceTotal=1\nCID=18\n[Drive1]\nMID=3\nMM=%1\nD4M=%2\nDM=%2\n")
+                           .arg(MouseName, ReceiverName));
     }
 
     void searches_data()
@@ -133,10 +111,10 @@ private slots:
         QTest::newRow("wrong CID, MID, target or name passed over")
             << "find" << "v1.2"
             << QList<ImageFile>{Image("a.bin", 0x0103),
-                                Image("b.bin", 0x0104, [](ImageFile& i) { i.cid = 19; }),
-                                Image("c.bin", 0x0104, [](ImageFile& i) { i.mid = 4; }),
-                                Image("d.bin", 0x0104, [](ImageFile& i) { i.target = FirmwareTargetReceiver; }),
-                                Image("e.bin", 0x0104, [](ImageFile& i) { i.name = "QV_M03_MS2"; })}
+                                Image("b.bin", 0x0104, [](ImageFile& i) { i.fields.cid = 19; }),
+                                Image("c.bin", 0x0104, [](ImageFile& i) { i.fields.mid = 4; }),
+                                Image("d.bin", 0x0104, [](ImageFile& i) { i.fields.target = FirmwareTargetReceiver; }),
+                                Image("e.bin", 0x0104, [](ImageFile& i) { i.fields.name = "QV_M03_MS2"; })}
             << "a.bin";
         QTest::newRow("capitals are a candidate")
             << "find" << "v1.2" << QList<ImageFile>{Image("FW.BIN", 0x0103)} << "FW.BIN";
@@ -148,7 +126,7 @@ private slots:
             << "find" << "v1.2"
             << QList<ImageFile>{Image("a.bin", 0x0103),
                                 Image("b.bin", 0x0104, [](ImageFile& i) { i.size = 100; }),
-                                Image("c.bin", 0x0104, [](ImageFile& i) { i.unreadable = true; i.name = "other"; }),
+                                Image("c.bin", 0x0104, [](ImageFile& i) { i.unreadable = true; i.fields.name = "other"; }),
                                 Image("d.bin", 0x0104, [](ImageFile& i) { i.size = FirmwareImageHeaderSize - 1; })}
             << "a.bin";
     }
@@ -209,8 +187,8 @@ private slots:
         QFETCH(bool, waiting);
         WriteBinFolder({Image("mouse.bin", 0x0103),
                         Image("receiver.bin", 0x0102, [](ImageFile& i) {
-                            i.target = FirmwareTargetReceiver;
-                            i.name = ReceiverName;
+                            i.fields.target = FirmwareTargetReceiver;
+                            i.fields.name = ReceiverName;
                         })});
         DeviceAllInfo device;
         device.ModelIndex = 0;
