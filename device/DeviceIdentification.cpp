@@ -15,7 +15,7 @@ constexpr int MostDevicesPerSearch = 5;
 QStringList ProductIds::Joined() const
 {
     QStringList joined;
-    for (const QStringList* list : {&usb, &wireless, &wireless2, &wireless4, &wireless8)) {
+    for (const QStringList* list : {&usb, &wireless, &wireless2, &wireless4, &wireless8}) {
         for (const QString& pid : *list) {
             if (!pid.isEmpty())
                 joined.append(pid);

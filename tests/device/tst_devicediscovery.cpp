@@ -297,7 +297,7 @@ private slots:
         QVERIFY(g_CurrentDevice.Snapshot().KindFlag);
 
         SimCtl_Plug("rx4k", 0);
-        QTRY_COMPARE(log.Lines("Setver").size(), 2);
+        QTRY_COMPARE(log.Lines().count("Setver 4"), 2);
         QVERIFY(!log.Lines().contains("ChangeMainDialog 0"));
         QCOMPARE(g_CurrentDevice.Snapshot().Path, QString::fromLatin1(cable));
     }

@@ -185,7 +185,7 @@ private slots:
         }
         QTRY_COMPARE(JournalCount("UsbServer_ReadAllFlashData"), 1);
         QTRY_VERIFY(PassEnded());
-        QCOMPARE(log.Lines("UpDataParam"), notice);
+        QCOMPARE(log.Lines({"UpDataParam"}), notice);
         QVERIFY(!g_ReadBackRequested && !g_RestartRequested);
     }
 
