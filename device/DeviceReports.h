@@ -13,9 +13,10 @@
 #include <functional>
 
 // Shortest payloads the library's decoders read: a battery report (level,
-// charging) and a status-change report.
+// charging) and a status-change report (the change flags are the bits of its
+// first byte).
 constexpr int BatteryPayloadBytes = 2;
-constexpr int StatusChangedPayloadBytes = 2;
+constexpr int StatusChangedPayloadBytes = 1;
 
 // The report callback (UsbServerC_Start). A header byte beyond the header
 // length counts as 0; a report that fits no case is ignored.
