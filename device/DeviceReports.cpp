@@ -41,6 +41,11 @@ constexpr int FlashImageBytes = HIDUSB_FLASH_IMAGE_SIZE;
 constexpr int DpiLedPayloadBytes = 8;
 constexpr int LightBarPayloadBytes = 9;
 constexpr int LongRangePayloadBytes = 10;
+// The record bytes the DPI-LED and light-bar decoders write.
+constexpr std::size_t DpiLedOffset = offsetof(FlashDataMap, DpiLedEffect);
+constexpr std::size_t DpiLedBytes = offsetof(FlashDataMap, LightBarEffect) - DpiLedOffset;
+constexpr std::size_t LightBarOffset = offsetof(FlashDataMap, LightBarEffect);
+constexpr std::size_t LightBarBytes = offsetof(FlashDataMap, Buttons) - LightBarOffset;
 constexpr int ProfileCount = 4;
 // Report-rate codes above this are the 2, 4 and 8 kHz rates, which a cable
 // connection does not take.
@@ -86,7 +91,7 @@ FlashDataMap DecodeIntoRecord(Decoder decode, std::size_t offset, std::size_t le
     return *flash;
 }
 
-// The model's group of the current device and its numbered keys.
+// The device description's group of the current device's model.
 QString CurrentModelGroup()
 {
     return ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
@@ -192,13 +197,11 @@ void ConfigurationReport(int subCommand, const unsigned char* payload, int lengt
         CurrentDpiLevel(payload[0]);
     } else if (subCommand == DpiLedSub && length == DpiLedPayloadBytes) {
         const FlashDataMap record = DecodeIntoRecord(
-            [payload](unsigned char* bytes) { BufferToDPILed(payload, bytes); },
-            offsetof(FlashDataMap, DpiLedEffect), offsetof(FlashDataMap, LightBarEffect) - offsetof(FlashDataMap, DpiLedEffect));
+            [payload](unsigned char* bytes) { BufferToDPILed(payload, bytes); }, DpiLedOffset, DpiLedBytes);
         Hub()->EmitUpDataDPILed(record);
     } else if (subCommand == LightBarSub && length == LightBarPayloadBytes) {
         const FlashDataMap record = DecodeIntoRecord(
-            [payload](unsigned char* bytes) { BufferToLedBar(payload, bytes); },
-            offsetof(FlashDataMap, LightBarEffect), offsetof(FlashDataMap, Buttons) - offsetof(FlashDataMap, LightBarEffect));
+            [payload](unsigned char* bytes) { BufferToLedBar(payload, bytes); }, LightBarOffset, LightBarBytes);
         Hub()->EmitUpDataLightLight(record);
     }
 }

@@ -137,6 +137,8 @@ private slots:
                                  << QStringList{"DpiLed"} << "63=2 64=128 65=3 66=1" << 0;
         QTest::newRow("light bar") << 8 << 0 << 0xA0 << QByteArray::fromHex("031122330204010000") << 8 << false
                                    << QStringList{"Light"} << "67=3 68=17 69=34 70=51 71=2 72=4 73=1" << 0;
+        QTest::newRow("full read the codec rejects") << 8 << 0 << 0 << QByteArray(6912, '\x77') << 8 << false
+                                                     << QStringList{} << "" << 0;
         QTest::newRow("configuration, status not 0") << 8 << 1 << 4 << QByteArray::fromHex("03") << 8 << false
                                                      << QStringList{} << "" << 0;
         QTest::newRow("configuration, 7 bytes") << 8 << 0 << 0 << QByteArray(7, '\1') << 8 << false
