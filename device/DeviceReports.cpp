@@ -72,10 +72,12 @@ PostMsg* Hub()
     return PostMsg::GetInstance();
 }
 
+// Sends the record as it is now, under its lock, so that a sender on the GUI
+// thread cannot have its newer record overtaken by this one.
 void SendCurrentRecord()
 {
-    const FlashDataMap record = g_FlashData.Snapshot();
-    ProtocolDataUpdate(&record);
+    auto flash = g_FlashData.Lock();
+    ProtocolDataUpdate(&*flash);
 }
 
 // Decodes a part of the record with a library decoder: into a copy, then the
