@@ -1,23 +1,24 @@
 #include "platform/UserDataFolder.h"
 
+#include "platform/ProductName.h"
+
 #include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
 
 namespace {
-const char* const kProductFolderName = "Quorvane";
 QMutex g_UserDataFolderMutex;
 QString g_UserDataFolderOverride;
 
 QString DefaultUserDataFolder()
 {
 #if defined(Q_OS_WIN)
-    return QDir::homePath() + "/AppData/Local/" + kProductFolderName;
+    return QDir::homePath() + "/AppData/Local/" + kProductName;
 #else
     QString base = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
     if (base.isEmpty())
         base = QDir::homePath() + "/.local/share";
-    return base + "/" + kProductFolderName;
+    return base + "/" + kProductName;
 #endif
 }
 }

@@ -1,0 +1,9 @@
+#include "core/CrashDumpHandler.h"
+
+#include "platform/CrashDumpWriter.h"
+#include "platform/UserDataFolder.h"
+
+void CrashDumpHandler::Install()
+{
+    InstallCrashDumpWriter(UserDataFolder() + "/Exception");
+}

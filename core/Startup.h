@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The steps of start-up before the main window, in the order main runs them.
+
+// Creates the missing folders of the per-user data folder (Log, Device_Info,
+// Exception, usersetting and its MainPage, MacroPage and SensorPage) and an
+// empty Macro.ini when there is none, then purges Log and Exception.
+// Nothing that fails here stops the start.
+void PrepareUserDataFolder();
+
+// Deletes the files of folder last modified 8 whole days or more before now
+// (7 days and 23 hours stay). Sub-folders and what they hold stay; files that
+// cannot be deleted stay.
+void PurgeOldFiles(const QString& folder, const QDateTime& now = QDateTime::currentDateTime());
+
+// True when another instance of the program runs for this user. Otherwise this
+// process becomes the running instance until it ends. Call once, after the
+// application object exists.
+bool AnotherInstanceRunning();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+// The per-user settings file, UserDataFolder() + "/Macro.ini" (despite its
+// name it holds no macros): Language/Language, AutoStart/Enable and
+// FindNew/IsShow, as plain UTF-8 text.
+//
+// Every change reaches the file before SetValue or Remove returns, so a
+// choice survives a process that is ended without returning to the event loop.
+// Used on the GUI thread.
+class UserIni
+{
+public:
+    // The one instance, created on the first call.
+    static UserIni* GetInstance();
+
+    // Missing keys read as an empty text or an empty list.
+    QString Value(const QString& group, const QString& key);
+    QStringList ValueList(const QString& group, const QString& key);
+
+    void SetValue(const QString& group, const QString& key, const QString& value);
+    void Remove(const QString& group, const QString& key);
+
+private:
+    UserIni();
+
+    QString m_FilePath;
+    QSettings m_Settings;
+};

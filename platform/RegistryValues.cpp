@@ -1,0 +1,72 @@
+#include "platform/RegistryValues.h"
+
+#include "platform/ProductName.h"
+
+#include <QDir>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+// Serialises read-modify-write of the one store between threads (the report
+// thread records firmware versions while the GUI thread reads them).
+QMutex g_RegistryMutex;
+
+// The store holding keyPath, and the name under which a value of that key is
+// addressed in it.
+struct RegistryLocation
+{
+    std::unique_ptr<QSettings> store;
+    QString prefix;
+};
+
+RegistryLocation Locate(const QString& keyPath)
+{
+#if defined(Q_OS_WIN)
+    return {std::make_unique<QSettings>(keyPath, QSettings::NativeFormat), QString()};
+#else
+    // A registry path handed to QSettings here would become a file of that
+    // name in the working folder; the path becomes groups of one INI file.
+    QString groups = keyPath;
+    groups.replace('\\', '/');
+    return {std::make_unique<QSettings>(RegistryFilePath(), QSettings::IniFormat), groups + "/"};
+#endif
+}
+}
+
+QString RegistryFilePath()
+{
+#if defined(Q_OS_WIN)
+    return QString();
+#else
+    QString base = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+    if (base.isEmpty())
+        base = QDir::homePath() + "/.config";
+    return base + "/" + kProductName + "/Registry.ini";
+#endif
+}
+
+QVariant RegistryValue(const QString& keyPath, const QString& name, const QVariant& defaultValue)
+{
+    QMutexLocker lock(&g_RegistryMutex);
+    RegistryLocation location = Locate(keyPath);
+    return location.store->value(location.prefix + name, defaultValue);
+}
+
+void SetRegistryValue(const QString& keyPath, const QString& name, const QVariant& value)
+{
+    QMutexLocker lock(&g_RegistryMutex);
+    RegistryLocation location = Locate(keyPath);
+    location.store->setValue(location.prefix + name, value);
+    location.store->sync();
+}
+
+void RemoveRegistryValue(const QString& keyPath, const QString& name)
+{
+    QMutexLocker lock(&g_RegistryMutex);
+    RegistryLocation location = Locate(keyPath);
+    location.store->remove(location.prefix + name);
+    location.store->sync();
+}

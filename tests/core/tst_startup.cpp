@@ -1,0 +1,158 @@
+#include "common/ChildProcess.h"
+
+#include "core/Startup.h"
+#include "platform/UserDataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+#include <signal.h>
+
+namespace {
+// A start as far as the single-instance test: prints "first" or "second".
+// With "hold" a first instance keeps running until its input closes.
+int InstanceChild(int argc, char* argv[])
+{
+    const bool hold = argc >= 1 && qstrcmp(argv[0], "hold") == 0;
+    const bool other = AnotherInstanceRunning();
+    std::puts(other ? "second" : "first");
+    std::fflush(stdout);
+    if (hold && !other) {
+        while (std::getchar() != EOF) {
+        }
+    }
+    return 0;
+}
+
+QString ProbeInstance(const QString& dataHome)
+{
+    std::unique_ptr<QProcess> probe(StartChild({"probe"}, dataHome));
+    probe->waitForFinished();
+    return QString::fromLatin1(probe->readAllStandardOutput()).trimmed();
+}
+
+void WriteFile(const QString& path, const QByteArray& content, const QDateTime& modified)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.flush(); // or the write at close would set the time again
+    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+}
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_Data = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_Data->isValid());
+        SetUserDataFolder(m_Data->path() + "/Quorvane");
+    }
+
+    void firstStartCreatesFoldersAndEmptyUserSettings()
+    {
+        PrepareUserDataFolder();
+        const QString base = UserDataFolder();
+        for (const char* folder : {"Log", "Device_Info", "Exception", "usersetting",
+                                   "usersetting/MainPage", "usersetting/MacroPage",
+                                   "usersetting/SensorPage"})
+            QVERIFY2(QDir(base + "/" + folder).exists(), folder);
+        QVERIFY(QFile::exists(base + "/Macro.ini"));
+        QCOMPARE(QFileInfo(base + "/Macro.ini").size(), qint64(0));
+    }
+
+    void laterStartKeepsUserSettings()
+    {
+        PrepareUserDataFolder();
+        const QString path = UserDataFolder() + "/Macro.ini";
+        const QByteArray settings = "[Language]\nLanguage=1\n";
+        WriteFile(path, settings, QDateTime::currentDateTime().addDays(-30));
+        PrepareUserDataFolder();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), settings);
+    }
+
+    void purgeByWholeDays_data()
+    {
+        QTest::addColumn<qint64>("ageSeconds");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("fresh") << qint64(0) << true;
+        QTest::newRow("7 days 23 hours") << qint64(7 * 86400 + 23 * 3600) << true;
+        QTest::newRow("one second short of 8 days") << qint64(691199) << true;
+        QTest::newRow("exactly 691,200 s") << qint64(691200) << false;
+        QTest::newRow("30 days") << qint64(30 * 86400) << false;
+        QTest::newRow("modified in the future") << qint64(-9 * 86400) << true;
+    }
+
+    void purgeByWholeDays()
+    {
+        QFETCH(qint64, ageSeconds);
+        QFETCH(bool, stays);
+        const QDateTime now = QDateTime::currentDateTime();
+        const QString path = m_Data->filePath("file.txt");
+        WriteFile(path, "x", now.addSecs(-ageSeconds));
+        PurgeOldFiles(m_Data->path(), now);
+        QCOMPARE(QFile::exists(path), stays);
+    }
+
+    void purgeKeepsSubfoldersAndOtherFolders()
+    {
+        PrepareUserDataFolder();
+        const QString base = UserDataFolder();
+        const QDateTime old = QDateTime::currentDateTime().addDays(-40);
+        QDir().mkpath(base + "/Exception/kept");
+        WriteFile(base + "/Exception/kept/inner.dmp", "x", old);
+        WriteFile(base + "/Log/old.txt", "x", old);
+        WriteFile(base + "/Exception/old.dmp", "x", old);
+        WriteFile(base + "/Device_Info/Device_C1_M03.bin", "x", old);
+        WriteFile(base + "/usersetting/MacroPage/Fire.ini", "x", old);
+
+        PrepareUserDataFolder();
+        QVERIFY(!QFile::exists(base + "/Log/old.txt"));
+        QVERIFY(!QFile::exists(base + "/Exception/old.dmp"));
+        QVERIFY(QFile::exists(base + "/Exception/kept/inner.dmp"));
+        QVERIFY(QFile::exists(base + "/Device_Info/Device_C1_M03.bin"));
+        QVERIFY(QFile::exists(base + "/usersetting/MacroPage/Fire.ini"));
+    }
+
+    void secondInstanceRefusedUntilFirstEnds_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("first instance ends") << false;
+        QTest::newRow("first instance killed") << true;
+    }
+
+    void secondInstanceRefusedUntilFirstEnds()
+    {
+        QFETCH(bool, killed);
+        std::unique_ptr<QProcess> first(StartChild({"hold"}, m_Data->path()));
+        QVERIFY(first->waitForReadyRead());
+        QCOMPARE(QString::fromLatin1(first->readLine()).trimmed(), QString("first"));
+
+        QCOMPARE(ProbeInstance(m_Data->path()), QString("second"));
+
+        if (killed)
+            ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+        else
+            first->closeWriteChannel();
+        QVERIFY(first->waitForFinished());
+        QCOMPARE(first->exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
+
+        QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_Data;
+};
+
+QUORVANE_TEST_MAIN_WITH_CHILD(TestStartup, InstanceChild)
+#include "tst_startup.moc"

@@ -1,0 +1,52 @@
+#include "core/UserIni.h"
+#include "platform/UserDataFolder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray FileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+}
+
+class TestUserIni : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_Data.isValid());
+        SetUserDataFolder(m_Data.path());
+    }
+
+    // The process may be ended from the tray without returning to the event
+    // loop: the file must hold the value as soon as SetValue returns.
+    void valuesReachTheFileAtOnce()
+    {
+        const QString path = m_Data.filePath("Macro.ini");
+        UserIni* settings = UserIni::GetInstance();
+        QCOMPARE(settings->Value("Language", "Language"), QString());
+        QVERIFY(!QFile::exists(path));
+
+        settings->SetValue("Language", "Language", "1");
+        settings->SetValue("AutoStart", "Enable", "0");
+        QVERIFY(FileContent(path).contains("[Language]\nLanguage=1\n"));
+        QVERIFY(FileContent(path).contains("[AutoStart]\nEnable=0\n"));
+        QCOMPARE(settings->Value("Language", "Language"), QString("1"));
+
+        settings->Remove("AutoStart", "Enable");
+        QVERIFY(!FileContent(path).contains("Enable"));
+        QCOMPARE(settings->Value("AutoStart", "Enable"), QString());
+    }
+
+private:
+    QTemporaryDir m_Data;
+};
+
+QTEST_GUILESS_MAIN(TestUserIni)
+#include "tst_userini.moc"
