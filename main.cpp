@@ -1,4 +1,5 @@
 #include "core/Startup.h"
+#include "mainwindow/DialogMain.h"
 
 #include <QApplication>
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
         std::puts("Quorvane is already running.");
         return 0;
     }
-    // The main window is not built yet: start-up ends here.
-    return 0;
+    // Lives until the process ends.
+    auto* mainWindow = new DialogMain();
+    mainWindow->show();
+    return application.exec();
 }

@@ -8,6 +8,7 @@
 #include "core/UserIni.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
 #include "mainwindow/DeviceGrid.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "platform/RegistryValues.h"
