@@ -1,5 +1,4 @@
 #include "common/ModalDialogAnswerer.h"
-#include "common/ProgramFiles.h"
 #include "common/TestFolders.h"
 
 #include "core/LanguageTables.h"
@@ -7,6 +6,8 @@
 #include "core/ProductName.h"
 #include "core/Timing.h"
 #include "core/UserIni.h"
+#include "device/DeviceCache.h"
+#include "device/DeviceState.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
 #include "mainwindow/MainWindowTestKit.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -35,15 +37,6 @@ class DialogMainWithTray : public DialogMain
 protected:
     bool SystemTrayAvailable() const override { return true; }
 };
-
-template <typename Window = DialogMain>
-std::unique_ptr<Window> NewMainWindow()
-{
-    PrepareLanguageTablesForNewWindow();
-    auto window = std::make_unique<Window>();
-    window->show();
-    return window;
-}
 
 int PageIndex(DialogMain& window)
 {
@@ -166,9 +159,9 @@ private slots:
 
         QVERIFY(window->isVisible());
         QVERIFY(window->isMinimized());
-        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus 0"), toldLeaving);
+        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(0)"), toldLeaving);
         window->showNormal();
-        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus 1"), toldLeaving);
+        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(1)"), toldLeaving);
     }
 
     void minimiseToTrayAndBack_data()
@@ -198,14 +191,14 @@ private slots:
             PostMsg::GetInstance()->EmitChangeSize(sizeIndex);
             QVERIFY(!window->isVisible());
             QVERIFY(window->TrayIcon()->isVisible());
-            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus 0"), toldDevice);
+            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(0)"), toldDevice);
 
             window->on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason(reason));
             QVERIFY(window->isVisible());
             QVERIFY(!window->TrayIcon()->isVisible());
             // The double click shows the window without telling the device.
             const bool toldBack = toldDevice && reason == QSystemTrayIcon::Trigger;
-            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus 1"), toldBack);
+            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(1)"), toldBack);
         }
         // One menu for the window's life, whatever the number of hides.
         QCOMPARE(window->TrayMenu(), menu);
@@ -234,25 +227,31 @@ private slots:
 
         QVERIFY(!window->isVisible());
         const QStringList expected = page == 1
-            ? QStringList{"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"}
+            ? QStringList{"UsbServer_SetPCDriverStatus(0)", "StopUsbChanged", "UsbServer_Exit"}
             : QStringList{"StopUsbChanged", "UsbServer_Exit"};
         QCOMPARE(DeviceJournal(), expected);
     }
 
+    // The device list's search and the device thread's search tell the two
+    // hot-plug callbacks apart in the journal.
     void pagesSwitchTheHotPlugCallback()
     {
         auto window = NewMainWindow();
         QSignalSpy secondPage(PostMsg::GetInstance(), SIGNAL(SigSecondPageChange()));
+        ClearDeviceJournal();
         PostMsg::GetInstance()->EmitChangeMainDialog(1);
         QCOMPARE(PageIndex(*window), 1);
-        QVERIFY(!DeviceListCallbackRegistered());
+        QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDeviceId").size() > 0);
+        QCOMPARE(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size(), 0);
 
+        ClearDeviceJournal();
         g_DevicePageShown = true;
         PostMsg::GetInstance()->EmitChangeMainDialog(0);
         QCOMPARE(PageIndex(*window), 0);
         QVERIFY(!g_DevicePageShown);
         QCOMPARE(secondPage.count(), 1);
-        QVERIFY(DeviceListCallbackRegistered());
+        QCOMPARE(DeviceJournal().first(), QString("UsbServer_Exit"));
+        QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size() > 0);
     }
 
     void burstOfOfflineReportsShowsOneNotice()
@@ -333,13 +332,16 @@ private slots:
     {
         auto window = NewMainWindow<DialogMainWithTray>();
         PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        const QString cacheName = DeviceCacheFileName(0x0312);
+        g_DeviceCacheNameRead.Set(cacheName);
+        QFile::remove(DeviceCacheFolder() + "/" + cacheName);
         PostMsg::GetInstance()->EmitChangeSize(0);
         ClearDeviceJournal();
 
         window->TrayMenu()->actions().last()->trigger();
 
-        QCOMPARE(DeviceJournal(), (QStringList{"UsbServer_SetPCDriverStatus 0", "StopUsbChanged", "UsbServer_Exit"}));
-        QVERIFY(OfflineCacheWasSaved());
+        QCOMPARE(DeviceJournal(), (QStringList{"UsbServer_SetPCDriverStatus(0)", "StopUsbChanged", "UsbServer_Exit"}));
+        QVERIFY(QFile::exists(DeviceCacheFolder() + "/" + cacheName));
     }
 };
 
