@@ -113,6 +113,11 @@ DialogChange::~DialogChange()
 {
     if (g_DialogChangeInstance == this)
         g_DialogChangeInstance = nullptr;
+    // The grid's widgets go with the page.
+    g_DeviceButtons.clear();
+    g_OfflineMarkers.clear();
+    g_ConnectionIcons.clear();
+    g_RateBadges.clear();
     delete ui;
 }
 

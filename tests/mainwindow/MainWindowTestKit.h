@@ -23,6 +23,7 @@ inline void PrepareMainWindowFolders()
     UseTemporaryFolders();
     QVERIFY(CopyShippedFiles("Language"));
     QVERIFY(CopyShippedFiles("usersetting/Config.ini"));
+    QVERIFY(CopyShippedFiles("Picture"));
     QDir().mkpath(UserDataFolder() + "/Device_Info");
     SimCtl_SetPersistence(nullptr);
     SimCtl_SetTimeScale(0.01);

@@ -13,10 +13,12 @@
 #include "mainwindow/MainWindowTestKit.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "platform/RegistryValues.h"
+#include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -111,7 +113,7 @@ private slots:
 
         DialogChange* list = window->DeviceList();
         list->Form()->comboBox->setCurrentIndex(1);
-        QMetaObject::invokeMethod(list->Form()->comboBox, "activated", Q_ARG(int, 1));
+        emit list->Form()->comboBox->activated(1);
 
         QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
         QCOMPARE(g_LanguageIndex, 1);
