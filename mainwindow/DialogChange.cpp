@@ -133,7 +133,7 @@ void DialogChange::ApplyStyles()
     ui->LeftButton->setStyleSheet(ArrowButtonStyle(pictures, "Left.png", "LeftClick.png"));
     StyleComboBox(ui->comboBox, pictures, OptionComboBoxColors());
 
-    const QString warning = WarningDialogFolder();
+    const QString warning = PictureFolder("WarningDialog");
     const QString labelColor = OptionColorText("LabelColor");
     ui->FindVerlaebl->setStyleSheet(LabelStyle(labelColor));
     ui->NewHong->setStyleSheet(ConfirmButtonStyle(warning, OptionColorText("ButtonColor")));
