@@ -2,7 +2,8 @@
 
 #include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
-#include "device/DeviceDiscovery.h"
+#include "device/DeviceIdentification.h"
+#include "device/DeviceListDiscovery.h"
 #include "device/DeviceState.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogChange.h"
@@ -185,6 +186,18 @@ QString GridPictureStyle(const QString& widgetClass, const QString& picture)
            + g_DialogChangePictureDir + picture + ");color: rgb(255, 255, 255);}";
 }
 
+void DialogChange::RestyleDeviceButton(int index, const DeviceButtonLook& look)
+{
+    if (index < 0 || index >= g_DeviceButtons.size() || index >= g_ConnectionIcons.size()
+        || index >= g_OfflineMarkers.size())
+        return;
+    if (!look.image.isEmpty())
+        g_DeviceButtons.at(index)->setStyleSheet(GridPictureStyle("QToolButton", look.image));
+    g_ConnectionIcons.at(index)->setVisible(look.connectionIconShown);
+    if (look.offlineMarkerShown)
+        g_OfflineMarkers.at(index)->setVisible(*look.offlineMarkerShown);
+}
+
 void DialogChange::BuildDeviceGrid()
 {
     if (m_DuplicateNoticeOpen) {
@@ -265,7 +278,7 @@ void DialogChange::BuildDeviceGridOnce()
         showOnlyPrompt();
         return;
     }
-    const int deviceTotal = ConfigIni::GetInstance()->Value("Option", "DeviceTotal").toInt();
+    const int deviceTotal = DeviceTotal();
     if (!ApplyListRules(deviceTotal)) {
         showOnlyPrompt();
         QuestiondialogB notice;

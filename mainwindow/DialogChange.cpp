@@ -3,18 +3,20 @@
 #include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
-#include "core/ProductName.h"
+#include "core/RegistryKeys.h"
 #include "core/Timing.h"
 #include "core/UserIni.h"
-#include "device/DeviceDiscovery.h"
+#include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "mainwindow/DeviceGrid.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "platform/RegistryValues.h"
+#include "settings/FirmwareUpdateState.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/mytoolButtonEnter.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -26,8 +28,6 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
-#include <atomic>
-
 DialogChange* g_DialogChangeInstance = nullptr;
 QString g_DialogChangePictureDir;
 int g_DeviceTotal = 0;
@@ -38,8 +38,6 @@ QString g_DeviceListText6;
 QString g_DeviceListText8;
 
 namespace {
-std::atomic<RepairDialogAccess> g_RepairDialogAccess{nullptr};
-
 // A tool button drawn by two border pictures: normal and hover.
 QString ArrowButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture)
 {
@@ -55,14 +53,15 @@ QString CheckBoxStyle(const QString& folder, const QString& colorText)
 
 QString UpdateFailInfo()
 {
-    const QString key = "HKEY_CURRENT_USER\\Software\\" + g_ProductName + "\\" + g_ProductName + "\\Mouse Drive Test";
-    return RegistryValue(key, "UpdateFailInfo").toString();
-}
+    return RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString();
 }
 
-void SetRepairDialogAccess(RepairDialogAccess access)
+// Pointing at a device button refreshes its entry.
+bool RefreshPointedDevice(int index)
 {
-    g_RepairDialogAccess = access;
+    RefreshDeviceEntry(index);
+    return true;
+}
 }
 
 int DeviceButtonIndex(const QObject* button)
@@ -99,20 +98,25 @@ DialogChange::DialogChange(QWidget* parent)
 
     ui->Repair->setVisible(!UpdateFailInfo().isEmpty());
 
-    g_DeviceTotal = ConfigIni::GetInstance()->Value("Option", "DeviceTotal").toInt();
+    g_DeviceTotal = DeviceTotal();
 
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(g_LanguageIndex);
 
     ui->FindVer->hide();
 
+    SetDeviceEntryRefresh(RefreshPointedDevice);
+    SetDeviceListView(this);
     StartUsbChanged(OnDeviceListUsbChanged, Timing().hotPlugWatchMs);
 }
 
 DialogChange::~DialogChange()
 {
-    if (g_DialogChangeInstance == this)
+    if (g_DialogChangeInstance == this) {
         g_DialogChangeInstance = nullptr;
+        SetDeviceListView(nullptr);
+        SetDeviceEntryRefresh(nullptr);
+    }
     // The grid's widgets go with the page.
     g_DeviceButtons.clear();
     g_OfflineMarkers.clear();
@@ -142,10 +146,10 @@ void DialogChange::ApplyStyles()
     ui->NoApear->setStyleSheet(CheckBoxStyle(warning, labelColor));
 }
 
-void DialogChange::ShowRepair(bool show)
+void DialogChange::ShowRepairOffer(bool failedUpdateRecorded)
 {
-    ui->Repair->setVisible(show);
-    ui->label_2->setText(show ? g_DeviceListText2 : g_DeviceListText0);
+    ui->Repair->setVisible(failedUpdateRecorded);
+    ui->label_2->setText(failedUpdateRecorded ? g_DeviceListText2 : g_DeviceListText0);
 }
 
 void DialogChange::on_MinButton_clicked()
@@ -191,11 +195,12 @@ void DialogChange::on_LeftButton_clicked()
 
 void DialogChange::on_Repair_clicked()
 {
-    const RepairDialogAccess access = g_RepairDialogAccess;
-    QDialog* repair = access ? access() : nullptr;
+    // The settings page makes the dialog; there is none before it.
+    QDialog* repair = g_UpDateRepairDialog;
     if (!repair)
         return;
     PlaceDialog(repair, this);
+    QMetaObject::invokeMethod(repair, "ResetView");
     repair->setModal(true);
     PostMsg::GetInstance()->EmitRepairCheckUpdate();
     repair->show();
@@ -217,7 +222,7 @@ void DialogChange::SlotSameLanguageA(int index)
 
 void DialogChange::SlotUpDateButton(bool IsHide)
 {
-    ShowRepair(!IsHide);
+    ShowRepairOffer(!IsHide);
 }
 
 void DialogChange::SlotEnterKey()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceListDiscovery.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -29,7 +31,7 @@ extern QString g_DeviceListText8;
 // paging arrows, prompt and hint, the language box, minimise and close, and a
 // Repair button while a failed firmware update is on record. Registers the
 // device list's hot-plug callback, which rebuilds the grid on every USB change.
-class DialogChange : public QWidget
+class DialogChange : public QWidget, public DeviceListView
 {
     Q_OBJECT
 
@@ -40,11 +42,13 @@ public:
     Ui_DialogChange* Form() const { return ui; }
 
     // Throws the grid away and builds it from g_ListedDevices (DeviceGrid.cpp).
-    void BuildDeviceGrid();
+    void BuildDeviceGrid() override;
 
     // Repair shown (a failed update is on record) with its prompt, or hidden
     // with the ordinary prompt.
-    void ShowRepair(bool show);
+    void ShowRepairOffer(bool failedUpdateRecorded) override;
+
+    void RestyleDeviceButton(int index, const DeviceButtonLook& look) override;
 
 public slots:
     void on_MinButton_clicked();
@@ -80,14 +84,6 @@ private:
     bool m_DuplicateNoticeOpen = false;
     bool m_RebuildPending = false;
 };
-
-// The firmware repair dialog is the settings page's (g_UpDateRepairDialog).
-// The settings page installs how to reach it: the function resets the
-// dialog's view and returns it, or null while there is none. Without it the
-// Repair button does nothing.
-class QDialog;
-using RepairDialogAccess = QDialog* (*)();
-void SetRepairDialogAccess(RepairDialogAccess access);
 
 // The list index a device button stands for: its object name without "btn",
 // as a decimal number; -1 when that is not a number.
