@@ -1,6 +1,5 @@
 #include "mainwindow/DeviceGrid.h"
 
-#include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceListDiscovery.h"

@@ -1,6 +1,5 @@
 #include "mainwindow/DialogChange.h"
 
-#include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "core/RegistryKeys.h"
@@ -22,7 +21,6 @@
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
