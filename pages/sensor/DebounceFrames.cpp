@@ -1,7 +1,7 @@
 #include "pages/sensor/DebounceFrames.h"
 
 #include "device/DeviceState.h"
-#include "pages/sensor/PendingSenders.h"
+#include "device/Senders.h"
 #include "pages/sensor/SensorFrameStyles.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"

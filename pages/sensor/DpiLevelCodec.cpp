@@ -1,7 +1,7 @@
 #include "pages/sensor/DpiLevelCodec.h"
 
 #include "device/DeviceState.h"
-#include "pages/sensor/PendingSenders.h"
+#include "device/Senders.h"
 
 #include <algorithm>
 

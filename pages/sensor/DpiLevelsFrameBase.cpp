@@ -3,9 +3,9 @@
 #include "core/PostMsg.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "pages/sensor/DpiLevelCodec.h"
 #include "pages/sensor/DpiSegmentRule.h"
-#include "pages/sensor/PendingSenders.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 
@@ -102,13 +102,9 @@ void DpiLevelsFrameBase::on_ChooseEvent_currentIndexChanged(int index)
         RaiseOfflineNotice();
         return;
     }
-    FlashDataMap record;
-    {
-        auto flash = g_FlashData.Lock();
-        flash->DpiLevelCount = static_cast<std::uint8_t>(index + 1);
-        record = *flash;
-    }
-    ProtocolDataUpdate(&record);
+    auto flash = g_FlashData.Lock();
+    flash->DpiLevelCount = static_cast<std::uint8_t>(index + 1);
+    ProtocolDataUpdate(&*flash);
 }
 
 void DpiLevelsFrameBase::SendLevelExchange(int newLast, int current)

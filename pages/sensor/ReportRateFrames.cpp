@@ -2,7 +2,7 @@
 
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
-#include "pages/sensor/PendingSenders.h"
+#include "device/Senders.h"
 #include "pages/sensor/SensorFrameStyles.h"
 #include "widgets/FormStyles.h"
 

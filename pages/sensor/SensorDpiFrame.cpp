@@ -2,8 +2,8 @@
 
 #include "core/ConfigIni.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "pages/sensor/DpiSegmentRule.h"
-#include "pages/sensor/PendingSenders.h"
 #include "pages/sensor/SensorFrameStyles.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"

@@ -1,7 +1,7 @@
 #include "pages/sensor/SensorModeOptions.h"
 
 #include "device/DeviceState.h"
-#include "pages/sensor/PendingSenders.h"
+#include "device/Senders.h"
 #include "widgets/MyConmboBox.h"
 
 #include <QCheckBox>
