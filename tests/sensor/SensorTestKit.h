@@ -21,7 +21,7 @@ public:
     SensorFrameDevice()
         : m_offlineNotices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)))
     {
-        g_DevicePathC.Set(QByteArray(SimCtl_PathOf("mouseB")));
+        GoOnline();
         g_FlashData.Set(FlashDataMap{});
         g_SendEnabled = true;
         g_SensorPageLoading = false;
@@ -40,6 +40,7 @@ public:
 
     // The current device stops answering.
     void GoOffline() { g_DevicePathC.Set(QByteArray("simhid://nowhere")); }
+    void GoOnline() { g_DevicePathC.Set(QByteArray(SimCtl_PathOf("mouseB"))); }
 
     FlashDataMap Record() const { return g_FlashData.Snapshot(); }
 
