@@ -55,6 +55,31 @@ public:
 
     int OfflineNotices() const { return m_offlineNotices.count(); }
 
+    // Gives level entry i the X code i + 1 and the colour (i, i, i), so that
+    // moved entries can be told apart.
+    static void UseDistinctLevelEntries()
+    {
+        auto flash = g_FlashData.Lock();
+        for (int i = 0; i < 8; ++i)
+            flash->DpiLevels[i] = {std::uint8_t(i + 1), std::uint8_t(i + 1), 0, std::uint8_t(i), std::uint8_t(i),
+                                   std::uint8_t(i)};
+    }
+
+    // The record's level count, current level and the X codes of its levels,
+    // and how many records went out: "count 3 current 2 codes 12634578 sent 3".
+    QString LevelSummary() const
+    {
+        const FlashDataMap record = Record();
+        QString codes;
+        for (const DpiLevelEntry& entry : record.DpiLevels)
+            codes += QString::number(entry.XCode);
+        return QString("count %1 current %2 codes %3 sent %4")
+            .arg(record.DpiLevelCount)
+            .arg(record.CurrentDpiLevel)
+            .arg(codes)
+            .arg(RecordsSent());
+    }
+
 private:
     SimDeviceFixture m_sim;
     QSignalSpy m_offlineNotices;

@@ -28,16 +28,6 @@ void UseTwoRanges()
     LoadDpiRangeTables(QString("50,10000,50,10100,26000,100,22").split(','), nullptr);
 }
 
-// A record whose level entries can be told apart: entry i has X code i + 1
-// and the colour (i, i, i).
-void UseDistinctLevelEntries()
-{
-    auto flash = g_FlashData.Lock();
-    for (int i = 0; i < 8; ++i)
-        flash->DpiLevels[i] = {std::uint8_t(i + 1), std::uint8_t(i + 1), 0, std::uint8_t(i), std::uint8_t(i),
-                               std::uint8_t(i)};
-}
-
 // The frame filled from a record in the order the sensor page fills it, with
 // the page's loading flag set and the slider's signals blocked throughout.
 void FillLikeThePage(SensorDPI& frame, int count, int current, const QList<int>& dpis = kLevelDpis)
@@ -285,7 +275,7 @@ private slots:
     void loweringTheCountBelowTheCurrentLevelExchangesThem()
     {
         SensorFrameDevice device;
-        UseDistinctLevelEntries();
+        device.UseDistinctLevelEntries();
         SensorDPI frame;
         FillLikeThePage(frame, 8, 5);
         frame.SetLevelCountIndex(2);
@@ -299,26 +289,19 @@ private slots:
         for (int level = 0; level < 8; ++level)
             QCOMPARE(LevelButton(frame, level)->isHidden(), level > 2);
 
-        const FlashDataMap record = device.Record();
-        QCOMPARE(int(record.DpiLevels[2].XCode), 6);
-        QCOMPARE(int(record.DpiLevels[5].XCode), 3);
-        QCOMPARE(int(record.DpiLevelCount), 3);
-        QCOMPARE(int(record.CurrentDpiLevel), 2);
-        QCOMPARE(device.RecordsSent(), 3);
+        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 3"));
     }
 
     void loweringTheCountAboveTheCurrentLevel()
     {
         SensorFrameDevice device;
-        UseDistinctLevelEntries();
+        device.UseDistinctLevelEntries();
         SensorDPI frame;
         FillLikeThePage(frame, 8, 1);
         frame.SetLevelCountIndex(2);
         QCOMPARE(LevelButton(frame, 1)->text(), QString("800"));
         QVERIFY(LevelButton(frame, 3)->isHidden());
-        QCOMPARE(int(device.Record().DpiLevelCount), 3);
-        QCOMPARE(int(device.Record().DpiLevels[2].XCode), 3);
-        QCOMPARE(device.RecordsSent(), 1);
+        QCOMPARE(device.LevelSummary(), QString("count 3 current 0 codes 12345678 sent 1"));
     }
 
     void countChangesThatChangeNothing()

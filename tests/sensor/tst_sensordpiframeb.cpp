@@ -180,11 +180,7 @@ private slots:
     void loweringTheCountExchangesRows()
     {
         SensorFrameDevice device;
-        {
-            auto flash = g_FlashData.Lock();
-            for (int i = 0; i < 8; ++i)
-                flash->DpiLevels[i].XCode = std::uint8_t(i + 1);
-        }
+        device.UseDistinctLevelEntries();
         SensorDPIB frame;
         Load(frame, 5);
         frame.SetLevelCountIndex(2);
@@ -195,12 +191,7 @@ private slots:
         QVERIFY(LevelBox(frame, 2)->isChecked());
         for (int level = 0; level < 8; ++level)
             QCOMPARE(Slider(frame, level)->isHidden(), level > 2);
-        const FlashDataMap record = device.Record();
-        QCOMPARE(int(record.DpiLevels[2].XCode), 6);
-        QCOMPARE(int(record.DpiLevels[5].XCode), 3);
-        QCOMPARE(int(record.DpiLevelCount), 3);
-        QCOMPARE(int(record.CurrentDpiLevel), 2);
-        QCOMPARE(device.RecordsSent(), 3);
+        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 3"));
     }
 
     void countChangesWithoutExchange()
