@@ -14,6 +14,14 @@
 #include <QLabel>
 #include <QSpinBox>
 
+QString DpiLevelsFrameBase::LevelButtonName(int level)
+{
+    static const char* const names[LevelCount] = {"BlueButton",   "BrightRedButton", "RedButton",
+                                                  "YellowButton", "GreenButton",     "PurpleButton",
+                                                  "LightBlueButton", "LightYellowButton"};
+    return IsLevel(level) ? QString::fromLatin1(names[level]) : QString();
+}
+
 DpiLevelsFrameBase::DpiLevelsFrameBase(QWidget* parent)
     : QFrame(parent)
     , m_PictureFolder(PictureFolder(QStringLiteral("Sensor")))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceRecords.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -18,7 +20,12 @@ class DpiLevelsFrameBase : public QFrame
     Q_OBJECT
 
 public:
-    static constexpr int LevelCount = 8;
+    static constexpr int LevelCount = DpiLevelEntryCount;
+
+    // The object name of a level's button ("BlueButton" ... "LightYellowButton");
+    // its colour button or swatch adds "A". The colour words only tell the
+    // levels apart.
+    static QString LevelButtonName(int level);
 
     void SetTitleText(const QString& text);
 

@@ -18,15 +18,13 @@
 
 namespace {
 
-const char* const kLevelNames[DpiLevelCount] = {"BlueButton",  "BrightRedButton", "RedButton",      "YellowButton",
-                                                "GreenButton", "PurpleButton",    "LightBlueButton", "LightYellowButton"};
-const char* const kFormLevelTexts[DpiLevelCount] = {"100", "200", "200", "100", "100", "200", "100", "200"};
-const char* const kDefaultLevelColors[DpiLevelCount] = {"255,0,0",   "0,255,0",   "0,0,255", "255,0,255",
-                                                        "0,255,255", "255,0,255", "159,0,0", "0,212,252"};
+const char* const kFormLevelTexts[DpiLevelEntryCount] = {"100", "200", "200", "100", "100", "200", "100", "200"};
+const char* const kDefaultLevelColors[DpiLevelEntryCount] = {"255,0,0",   "0,255,0",   "0,0,255", "255,0,255",
+                                                             "0,255,255", "255,0,255", "159,0,0", "0,212,252"};
 
 // The marker's top-left corner under each level.
-const QPoint kMarkerPoints[DpiLevelCount] = {{27, 154},  {118, 154}, {209, 154}, {300, 154},
-                                             {391, 154}, {483, 154}, {573, 154}, {664, 154}};
+const QPoint kMarkerPoints[DpiLevelEntryCount] = {{27, 154},  {118, 154}, {209, 154}, {300, 154},
+                                                  {391, 154}, {483, 154}, {573, 154}, {664, 154}};
 constexpr int kLevelPitch = 91;
 // Drops left of this or right of the other return the marker.
 constexpr int kDropLeftEdge = 15;
@@ -89,9 +87,9 @@ void Ui_SensorDPI::setupUi(QFrame* frame)
     spinBoxA->setFont(FrameFont(10));
     SetupNumberDisplay(spinBoxA, 50, 100000);
 
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         QToolButton* level = new QToolButton(frame);
-        level->setObjectName(QString::fromLatin1(kLevelNames[k]));
+        level->setObjectName(DpiLevelsFrameBase::LevelButtonName(k));
         level->setGeometry(QRect(15 + kLevelPitch * k, 99, 54, 56));
         level->setFont(FrameFont(10));
         level->setFocusPolicy(Qt::NoFocus);
@@ -100,7 +98,7 @@ void Ui_SensorDPI::setupUi(QFrame* frame)
         levelButtons[k] = level;
 
         QToolButton* colour = new QToolButton(frame);
-        colour->setObjectName(QString::fromLatin1(kLevelNames[k]) + QLatin1Char('A'));
+        colour->setObjectName(DpiLevelsFrameBase::LevelButtonName(k) + QLatin1Char('A'));
         colour->setGeometry(QRect(17 + kLevelPitch * k, 141, 50, 12));
         colour->setFocusPolicy(Qt::NoFocus);
         colour->setCheckable(true);
@@ -137,7 +135,7 @@ void Ui_SensorDPI::retranslateUi(QFrame* frame)
 {
     frame->setWindowTitle(QStringLiteral("Frame"));
     label->setText(QString::fromUtf8("DPI级数"));
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         levelButtons[k]->setText(QString::fromLatin1(kFormLevelTexts[k]));
         colorButtons[k]->setText(QString());
     }
@@ -151,7 +149,7 @@ SensorDPI::SensorDPI(QWidget* parent)
     , ui(new Ui_SensorDPI)
     , m_DragArea(0, 0, 728, 194)
 {
-    for (int k = 0; k < DpiLevelCount; ++k)
+    for (int k = 0; k < DpiLevelEntryCount; ++k)
         m_LevelColors[k] = QString::fromLatin1(kDefaultLevelColors[k]);
     ui->setupUi(this);
     QMetaObject::connectSlotsByName(this);
@@ -172,7 +170,7 @@ SensorDPI::SensorDPI(QWidget* parent)
     ui->spinBoxA->setStyleSheet(BorderedNumberStyle(OptionColorText(QStringLiteral("LinEditColorSecond"))));
     ui->ReduceLevelA->setStyleSheet(StepButtonStyle(QStringLiteral("ReduceLevelA"), m_PictureFolder, "Reduce.png"));
     ui->AddLevelA->setStyleSheet(StepButtonStyle(QStringLiteral("AddLevelA"), m_PictureFolder, "Add.png"));
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         ShowSelectedLevelButton(k, false);
         // Red until the sensor page shows the levels' own colours.
         ui->colorButtons[k]->setStyleSheet(
@@ -187,7 +185,7 @@ SensorDPI::SensorDPI(QWidget* parent)
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         QSizePolicy policy = ui->levelButtons[k]->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         ui->levelButtons[k]->setSizePolicy(policy);
@@ -209,7 +207,7 @@ void SensorDPI::LayoutForLevelCount(int index)
 {
     if (!IsLevel(index))
         return;
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         ui->levelButtons[k]->setVisible(k <= index);
         ui->colorButtons[k]->setVisible(k <= index);
     }
@@ -259,13 +257,13 @@ void SensorDPI::CheckLevelButton(int level)
 
 void SensorDPI::MoveMarkerToLevel(int levelNumber)
 {
-    if (levelNumber >= 1 && levelNumber <= DpiLevelCount)
+    if (levelNumber >= 1 && levelNumber <= DpiLevelEntryCount)
         ui->label_8->move(kMarkerPoints[levelNumber - 1]);
 }
 
 void SensorDPI::RestyleAllLevelButtons(int current)
 {
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         if (k == current)
             ShowColorButton(k, true, false);
         else
@@ -284,12 +282,12 @@ void SensorDPI::LoadDefaultLevels()
     const QString group = ModelGroup();
     const QStringList colours = ConfigIni::GetInstance()->ValueList(group, QStringLiteral("DPIColor"));
     // Whole triplets only: an incomplete last one is left out.
-    for (int k = 0; k < DpiLevelCount && 3 * k + 2 < colours.size(); ++k)
+    for (int k = 0; k < DpiLevelEntryCount && 3 * k + 2 < colours.size(); ++k)
         m_LevelColors[k] = colours.at(3 * k) + "," + colours.at(3 * k + 1) + "," + colours.at(3 * k + 2);
     const QStringList grades = ConfigIni::GetInstance()->ValueList(group, QStringLiteral("DPIGrade"));
-    if (grades.size() < DpiLevelCount)
+    if (grades.size() < DpiLevelEntryCount)
         return;
-    for (int k = 0; k < DpiLevelCount; ++k) {
+    for (int k = 0; k < DpiLevelEntryCount; ++k) {
         ShowColorButton(k, false, true);
         ui->levelButtons[k]->setText(grades.at(k));
     }
@@ -297,7 +295,7 @@ void SensorDPI::LoadDefaultLevels()
 
 void StoreLevelColor(SensorDPI* frame, int level, QString& colour)
 {
-    if (level < 0 || level >= DpiLevelCount)
+    if (level < 0 || level >= DpiLevelEntryCount)
         return;
     const auto component = [&colour](int at) { return QString::number(colour.mid(at, 2).toInt(nullptr, 16)); };
     colour = component(1) + "," + component(3) + "," + component(5);

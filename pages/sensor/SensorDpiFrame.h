@@ -13,17 +13,15 @@ class QLabel;
 class QSpinBox;
 class QToolButton;
 
-constexpr int DpiLevelCount = DpiLevelsFrameBase::LevelCount;
-
 struct Ui_SensorDPI
 {
     QLabel* label = nullptr;
     MyConmboBox* ChooseEvent = nullptr;
     MySlider* horizontalSliderC = nullptr;
     QSpinBox* spinBoxA = nullptr;
-    QToolButton* levelButtons[DpiLevelCount] = {};  // BlueButton ... LightYellowButton
-    QToolButton* colorButtons[DpiLevelCount] = {};  // BlueButtonA ... LightYellowButtonA
-    QLabel* label_8 = nullptr;                       // the marker under the current level
+    QToolButton* levelButtons[DpiLevelEntryCount] = {};  // BlueButton ... LightYellowButton
+    QToolButton* colorButtons[DpiLevelEntryCount] = {};  // BlueButtonA ... LightYellowButtonA
+    QLabel* label_8 = nullptr; // the marker under the current level
     QToolButton* ReduceLevelA = nullptr;
     QToolButton* AddLevelA = nullptr;
 
@@ -138,12 +136,12 @@ private:
     QButtonGroup* m_LevelGroup = nullptr;
     QButtonGroup* m_ColorGroup = nullptr;
     QString m_ButtonColor;
-    QRect m_LevelGeometry[DpiLevelCount];
-    QRect m_ColorGeometry[DpiLevelCount];
+    QRect m_LevelGeometry[DpiLevelEntryCount];
+    QRect m_ColorGeometry[DpiLevelEntryCount];
     QRect m_DragArea;
     bool m_Dragging = false;
     QPoint m_GrabOffset;
-    QString m_LevelColors[DpiLevelCount]; // "r,g,b"
+    QString m_LevelColors[DpiLevelEntryCount]; // "r,g,b"
 };
 
 // Keeps a level's colour, given as "#" and six hexadecimal digits, as the

@@ -18,8 +18,6 @@
 namespace {
 
 constexpr int kLevels = DpiLevelsFrameBase::LevelCount;
-const char* const kSwatchNames[kLevels] = {"BlueButtonA",  "BrightRedButtonA", "RedButtonA",      "YellowButtonA",
-                                           "GreenButtonA", "PurpleButtonA",    "LightBlueButtonA", "LightYellowButtonA"};
 const char* const kDefaultColours[kLevels] = {"#ff0000", "#ffff00", "#ffaa00", "#00ff00",
                                               "#aaffff", "#aa55ff", "#9f0000", "#00d4d4"};
 const char* const kFixedPalette[kLevels] = {"#ff0000", "#00ffff", "#00ff00", "#ffffff",
@@ -49,7 +47,7 @@ void Ui_SensorDPIB::setupUi(QFrame* frame)
     for (int k = 0; k < kLevels; ++k) {
         const QChar row = QChar('A' + k);
         swatches[k] = new QToolButton(frame);
-        swatches[k]->setObjectName(QString::fromLatin1(kSwatchNames[k]));
+        swatches[k]->setObjectName(DpiLevelsFrameBase::LevelButtonName(k) + QLatin1Char('A'));
         swatches[k]->setGeometry(QRect(80, 57 + kRowPitch * k, 25, 25));
         swatches[k]->setCheckable(true);
         swatches[k]->setAutoRaise(false);
