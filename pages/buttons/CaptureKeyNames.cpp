@@ -73,22 +73,3 @@ QString CombinationKeyNamed(const QString& text)
     }
     return QString();
 }
-
-QStringList KeyCombinationParts(const QString& text)
-{
-    QStringList parts;
-    if (text.isEmpty())
-        return parts;
-    QString part;
-    for (const QChar character : text) {
-        // "Num" followed by the separator is the keypad's plus key.
-        if (character == '+' && part.compare(QLatin1String("Num"), Qt::CaseInsensitive) != 0) {
-            parts << part;
-            part.clear();
-        } else {
-            part += character;
-        }
-    }
-    parts << part;
-    return parts;
-}

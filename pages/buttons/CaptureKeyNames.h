@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Names of keyboard keys by Windows virtual-key code, as the key-capture
 // dialogs show and return them. They are the names that the device link's key
@@ -19,9 +18,3 @@ QString SingleKeyName(int virtualKey);
 // The combination key whose name equals text apart from letter case ("pgup"
 // gives "PgUp"); empty when there is none.
 QString CombinationKeyNamed(const QString& text);
-
-// A key-combination text ("Ctrl+Alt+Del") split into its key names. The
-// numeric keypad's "Num+" holds the separator character and stays one part
-// ("Num++A" is Num+ and A). An empty text has no parts; empty pieces between
-// separators are kept as empty parts.
-QStringList KeyCombinationParts(const QString& text);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "pages/buttons/ValueDialog.h"
+
+class QKeyEvent;
+
+// Base of the two dialogs that catch keys through a keyboard hook of their
+// own (GroupKey, addKey). The hook is installed by the constructor and feeds
+// UpdateCapslockTip with each key event made while one of the program's
+// windows is in front. Every way of ending the dialog removes the hook, also
+// the window system's own close command, and the hook never calls a dialog
+// that no longer exists. Escape and F12 never end the dialog.
+class KeyCaptureDialog : public ValueDialog
+{
+    Q_OBJECT
+
+public:
+    ~KeyCaptureDialog() override;
+
+    void done(int result) override;
+
+public slots:
+    // The hook's callback: virtual-key code, key down, and repeat (the same
+    // key as the event before).
+    virtual void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu) = 0;
+
+protected:
+    KeyCaptureDialog(QWidget* parent, const QList<QStringList>& texts);
+
+    // Installs the hook with this dialog as its callback; call once the
+    // dialog's form exists.
+    void InstallHook();
+    void RemoveHook();
+
+    void keyPressEvent(QKeyEvent* event) override;
+};
