@@ -15,7 +15,8 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcRecording, "quorvane.macro.recording")
+// Traces of each recorded key, off unless QT_LOGGING_RULES enables them.
+Q_LOGGING_CATEGORY(lcRecording, "quorvane.macro.recording", QtInfoMsg)
 
 constexpr int kLongestDelayMs = 65535;
 
