@@ -12,8 +12,6 @@
 #include <QListWidget>
 #include <QSpinBox>
 
-bool g_MacroRecording = false;
-
 MacroPageContext::MacroPageContext(const MacroPageWidgets& widgets)
     : ui(widgets)
     , MacroDir(MacroFolder())
