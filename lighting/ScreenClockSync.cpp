@@ -67,6 +67,12 @@ bool ScreenPacketVerify(const QByteArray& packet)
     return !packet.isEmpty() && static_cast<std::uint8_t>(packet.back()) == ScreenPacketChecksum(packet);
 }
 
+bool ScreenAnswerEchoes(const QByteArray& request, const QByteArray& answer)
+{
+    return answer.size() == request.size() && answer.left(kEchoedBytes) == request.left(kEchoedBytes)
+           && ScreenPacketVerify(answer);
+}
+
 std::optional<QByteArray> ScreenSendAndVerify(QByteArray request)
 {
     if (request.isEmpty() || request.size() > 255)
@@ -78,7 +84,7 @@ std::optional<QByteArray> ScreenSendAndVerify(QByteArray request)
         UsbFinderC_ReadWriteDeviceData(reinterpret_cast<const unsigned char*>(request.constData()),
                                        reinterpret_cast<unsigned char*>(answer.data()),
                                        static_cast<unsigned char>(request.size()));
-        if (answer.left(kEchoedBytes) == request.left(kEchoedBytes) && ScreenPacketVerify(answer))
+        if (ScreenAnswerEchoes(request, answer))
             return answer;
     }
     return std::nullopt;

@@ -25,10 +25,13 @@ std::uint8_t ScreenPacketChecksum(const QByteArray& packet);
 // The last byte holds the packet's checksum.
 bool ScreenPacketVerify(const QByteArray& packet);
 
+// An answer echoes a request when it repeats the request's first seven bytes
+// (header, year, month, day) and carries a valid checksum of its own.
+bool ScreenAnswerEchoes(const QByteArray& request, const QByteArray& answer);
+
 // Puts the checksum into request's last byte and exchanges it with the device
-// opened last until the answer repeats the request's first seven bytes with a
-// valid checksum of its own: that answer, or none after ScreenExchangeLimit
-// exchanges.
+// opened last until an answer echoes it: that answer, or none after
+// ScreenExchangeLimit exchanges.
 std::optional<QByteArray> ScreenSendAndVerify(QByteArray request);
 
 // Rebuilds the list of screen device paths from a search for each product id

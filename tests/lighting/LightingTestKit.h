@@ -19,15 +19,6 @@ Widget* Child(QObject* form, const char* name)
     return form->findChild<Widget*>(QString::fromLatin1(name));
 }
 
-// Calls of the device library, by the start of their journal lines.
-inline int JournalCount(const QString& call)
-{
-    int count = 0;
-    for (const QString& line : SimDeviceFixture::Journal())
-        count += line.startsWith(call) ? 1 : 0;
-    return count;
-}
-
 // A left-button press (or double click) on owner at the middle of target, as
 // owner receives a press that target passes on.
 inline void PressOn(QWidget* owner, QWidget* target, QEvent::Type type = QEvent::MouseButtonPress)
@@ -37,9 +28,10 @@ inline void PressOn(QWidget* owner, QWidget* target, QEvent::Type type = QEvent:
     QApplication::sendEvent(owner, &event);
 }
 
+// Whole records handed to the device.
 inline int RecordSends()
 {
-    return JournalCount(QStringLiteral("ProtocolDataUpdate("));
+    return SimDeviceFixture::JournalCount(QStringLiteral("ProtocolDataUpdate("));
 }
 
 // A screen with a pointer where the test puts it, whose grab gives one colour

@@ -345,7 +345,7 @@ private slots:
         Button("toolButtonColorK")->click();
         QCOMPARE(SpinColour(), QColor(255, 255, 255));
         QCOMPARE(m_Offline->count(), 3);
-        QCOMPARE(JournalCount("UsbFinderC_GetDeviceOnLine"), 3);
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_GetDeviceOnLine"), 3);
     }
 
     // The colour spin boxes keep what the user typed; the sender raises the notice.
