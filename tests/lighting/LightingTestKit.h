@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/SimDeviceFixture.h"
+#include "common/TestFolders.h"
+#include "core/LanguageLoader.h"
 #include "platform/ScreenAccess.h"
 
 #include <QApplication>
@@ -11,6 +13,21 @@
 #include <QObject>
 #include <QStringList>
 #include <QWidget>
+
+// Temporary program and user folders with the shipped language files, loaded,
+// and the shipped pictures of the given Picture subfolders.
+inline bool UseShippedTextsAndPictures(const QStringList& pictureFolders)
+{
+    UseTemporaryFolders();
+    if (!CopyShippedFiles(QStringLiteral("Language")))
+        return false;
+    for (const QString& folder : pictureFolders) {
+        if (!CopyShippedFiles("Picture/" + folder))
+            return false;
+    }
+    LoadLanguageFiles();
+    return true;
+}
 
 // The child of a form by object name; the test fails on a null.
 template <typename Widget>

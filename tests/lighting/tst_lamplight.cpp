@@ -1,7 +1,5 @@
 #include "LightingTestKit.h"
-#include "common/TestFolders.h"
 
-#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
@@ -76,9 +74,7 @@ class TestLampLight : public QObject
 private slots:
     void initTestCase()
     {
-        UseTemporaryFolders();
-        QVERIFY(CopyShippedFiles("Language"));
-        LoadLanguageFiles();
+        QVERIFY(UseShippedTextsAndPictures({"Light"}));
     }
 
     void init()

@@ -1,9 +1,7 @@
 #include "LightingTestKit.h"
 #include "common/ProgramFiles.h"
-#include "common/TestFolders.h"
 #include "common/WorkerThread.h"
 
-#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
@@ -59,10 +57,7 @@ class TestLedInfo : public QObject
 private slots:
     void initTestCase()
     {
-        UseTemporaryFolders();
-        QVERIFY(CopyShippedFiles("Language"));
-        QVERIFY(CopyShippedFiles("Picture/FormSetting"));
-        LoadLanguageFiles();
+        QVERIFY(UseShippedTextsAndPictures({"FormSetting"}));
         WriteConfigIni("[Option]\nDeviceTotal=3\n"
                        "[Drive1]\nAdveanced=0,1\n"
                        "[Drive2]\nAdveanced=1,-1\n"

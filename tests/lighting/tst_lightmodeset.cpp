@@ -1,7 +1,5 @@
 #include "LightingTestKit.h"
-#include "common/TestFolders.h"
 
-#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
@@ -31,10 +29,7 @@ class TestLightModeSet : public QObject
 private slots:
     void initTestCase()
     {
-        UseTemporaryFolders();
-        QVERIFY(CopyShippedFiles("Language"));
-        QVERIFY(CopyShippedFiles("Picture/ScreeInfo"));
-        LoadLanguageFiles();
+        QVERIFY(UseShippedTextsAndPictures({"ScreeInfo"}));
     }
 
     void init()

@@ -1,7 +1,5 @@
 #include "LightingTestKit.h"
-#include "common/TestFolders.h"
 
-#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "lighting/InputPic.h"
@@ -36,10 +34,7 @@ class TestScreenDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        UseTemporaryFolders();
-        QVERIFY(CopyShippedFiles("Language"));
-        QVERIFY(CopyShippedFiles("Picture/ScreeInfo"));
-        LoadLanguageFiles();
+        QVERIFY(UseShippedTextsAndPictures({"ScreeInfo"}));
     }
 
     void init()
