@@ -30,7 +30,7 @@ constexpr int kMovingOffText = 10;
 constexpr int kSleepTimeCaptionText = 11;
 constexpr int kFirstSleepTimeText = 12;
 
-// Sets a flag for the lifetime of the scope.
+// Sets g_LightPageLoading for the lifetime of the scope.
 class LoadingScope
 {
 public:
