@@ -38,7 +38,8 @@ QString ReadField(QDataStream& stream)
     stream.readBytes(raw, length);
     const std::unique_ptr<char[]> owned(raw);
     const QByteArray bytes(raw, static_cast<int>(length));
-    return QString::fromUtf8(bytes.left(bytes.indexOf('\0') < 0 ? bytes.size() : bytes.indexOf('\0')));
+    const int end = bytes.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? bytes : bytes.left(end));
 }
 
 // The flag of a press as it reads back: the bytes "0" and NUL as one UTF-16 unit.

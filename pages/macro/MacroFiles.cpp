@@ -47,10 +47,12 @@ void MacroFiles::CreateMacroFile()
 void MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows,
                                int waitMs)
 {
-    m_Context.MacroFilePath = m_Context.FilePathOf(name);
-    EmptyMacroFile(m_Context.MacroFilePath);
+    // A copy: the page may open another macro's file during the wait.
+    const QString path = m_Context.FilePathOf(name);
+    m_Context.MacroFilePath = path;
+    EmptyMacroFile(path);
     WaitProcessingEvents(waitMs);
-    WriteMacroFile(m_Context.FilePathOf(name), loopText, rows);
+    WriteMacroFile(path, loopText, rows);
 }
 
 void MacroFiles::AppendMacroFile(const QString& name)

@@ -48,6 +48,7 @@ private slots:
     void delayTimeStopsAt65535();
     void keyNames_data();
     void keyNames();
+    void rowBuilders();
 
 private:
     QScopedPointer<MacroPageFixture> m_Page;
@@ -215,6 +216,25 @@ void TestMacroRecorder::keyNames()
     const std::optional<QString> found = RecordingKeyName(virtualKey);
     QCOMPARE(found.has_value(), named);
     QCOMPARE(found.value_or(QString()), name);
+}
+
+void TestMacroRecorder::rowBuilders()
+{
+    QListWidget* events = m_Page->listWidgetKey;
+    SetShortRows(events, {"A+", "10ms", "A-"});
+    AppendKeyItem(m_Page->listWidgetHong, events, "A", true);
+    QCOMPARE(events->currentRow(), 3);
+    AppendDelayItem(m_Page->listWidgetHong, events, 12.6);
+    QCOMPARE(events->currentRow(), 3);
+    AppendKeyItem(m_Page->listWidgetHong, events, "A", false);
+    AppendDelayItem(m_Page->listWidgetHong, events, 0);
+    QCOMPARE(ShortTexts(events), QStringList({"A+", "10ms", "A-", "A+", "13ms", "A-", "0ms"}));
+    QCOMPARE(events->item(5)->type(), kReleaseRowType);
+
+    m_Page->listWidgetHong->setCurrentRow(-1);
+    AppendKeyItem(m_Page->listWidgetHong, events, "B", true);
+    AppendDelayItem(m_Page->listWidgetHong, events, 5);
+    QCOMPARE(events->count(), 7);
 }
 
 QTEST_MAIN(TestMacroRecorder)
