@@ -78,7 +78,7 @@ void Ui_GroupKey::retranslateUi(QDialog* dialog)
 }
 
 GroupKey::GroupKey(QWidget* parent)
-    : KeyCaptureDialog(parent, g_LangTextsGroupKey)
+    : KeyCaptureDialog(parent, g_LangTextsGroupKey, KeyHookSlot::ComboDialog)
     , ui(new Ui_GroupKey)
 {
     ui->setupUi(this);

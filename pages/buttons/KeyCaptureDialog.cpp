@@ -1,9 +1,11 @@
 #include "pages/buttons/KeyCaptureDialog.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
-KeyCaptureDialog::KeyCaptureDialog(QWidget* parent, const QList<QStringList>& texts)
+KeyCaptureDialog::KeyCaptureDialog(QWidget* parent, const QList<QStringList>& texts, KeyHookSlot slot)
     : ValueDialog(parent, texts)
+    , Hook(std::make_unique<KeyboardHook>(slot))
 {
 }
 
@@ -27,9 +29,17 @@ void KeyCaptureDialog::keyPressEvent(QKeyEvent* event)
 
 void KeyCaptureDialog::InstallHook()
 {
-    // Wired to the keyboard hook once it exists.
+    // The slot keeps its callback after the hook is removed; the guard keeps
+    // it from ever reaching a dialog that is gone.
+    const QPointer<KeyCaptureDialog> dialog(this);
+    Hook->SetCallback([dialog](int keyCode, bool downOrUp, bool aotu) {
+        if (dialog)
+            dialog->UpdateCapslockTip(keyCode, downOrUp, aotu);
+    });
+    Hook->Install();
 }
 
 void KeyCaptureDialog::RemoveHook()
 {
+    Hook->Uninstall();
 }

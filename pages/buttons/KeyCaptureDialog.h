@@ -1,6 +1,9 @@
 #pragma once
 
 #include "pages/buttons/ValueDialog.h"
+#include "platform/KeyboardHook.h"
+
+#include <memory>
 
 class QKeyEvent;
 
@@ -25,12 +28,15 @@ public slots:
     virtual void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu) = 0;
 
 protected:
-    KeyCaptureDialog(QWidget* parent, const QList<QStringList>& texts);
+    // slot: the dialog's own hook slot.
+    KeyCaptureDialog(QWidget* parent, const QList<QStringList>& texts, KeyHookSlot slot);
 
-    // Installs the hook with this dialog as its callback; call once the
-    // dialog's form exists.
+    // Installs the hook with this dialog as its callback, replacing the
+    // callback an earlier dialog left; call once the dialog's form exists.
     void InstallHook();
     void RemoveHook();
 
     void keyPressEvent(QKeyEvent* event) override;
+
+    std::unique_ptr<KeyboardHook> Hook;
 };

@@ -45,7 +45,7 @@ void Ui_addKey::retranslateUi(QDialog* dialog)
 }
 
 addKey::addKey(QWidget* parent)
-    : KeyCaptureDialog(parent, g_LangTextsAddKey)
+    : KeyCaptureDialog(parent, g_LangTextsAddKey, KeyHookSlot::KeyDialog)
     , ui(new Ui_addKey)
 {
     ui->setupUi(this);

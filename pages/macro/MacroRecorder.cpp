@@ -1,6 +1,7 @@
 #include "pages/macro/MacroRecorder.h"
 
 #include "core/PostMsg.h"
+#include "pages/buttons/CaptureKeyNames.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/MacroRows.h"
 #include "widgets/ExeIsRun.h"
@@ -8,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QHash>
 #include <QListWidget>
 #include <QLoggingCategory>
 #include <QSpinBox>
@@ -20,43 +20,18 @@ Q_LOGGING_CATEGORY(lcRecording, "quorvane.macro.recording", QtInfoMsg)
 
 constexpr int kLongestDelayMs = 65535;
 
-QHash<int, QString> BuildRecordingKeyNames()
-{
-    QHash<int, QString> names;
-    for (int i = 0; i <= 9; ++i) {
-        names.insert(0x30 + i, QString::number(i));
-        names.insert(0x60 + i, "Num" + QString::number(i));
-    }
-    for (int i = 0; i < 26; ++i)
-        names.insert(0x41 + i, QString(QChar('A' + i)));
-    for (int i = 0; i < 12; ++i)
-        names.insert(0x70 + i, "F" + QString::number(i + 1));
-    const QList<QPair<int, QString>> others = {
-        {8, "BackSpace"}, {9, "Tab"}, {12, ""}, {13, "Enter"}, {19, "Pause"}, {20, "CapsLock"},
-        {27, "Esc"}, {32, "Space"}, {33, "PgUp"}, {34, "PgDn"}, {35, "End"}, {36, "Home"},
-        {37, QStringLiteral("\u2190")}, {38, QStringLiteral("\u2191")}, {39, QStringLiteral("\u2192")},
-        {40, QStringLiteral("\u2193")}, {44, "Screen"}, {45, "Insert"}, {46, "Del"},
-        {91, "LWin"}, {92, "RWin"}, {93, "APPs"},
-        {106, "Num*"}, {107, "Num+"}, {109, "Num-"}, {110, "Num."}, {111, "Num/"},
-        {144, "NumLock"}, {145, "Scroll"}, {160, "LShift"}, {161, "RShift"}, {162, "LCtrl"},
-        {163, "RCtrl"}, {164, "LAlt"}, {165, "RAlt"},
-        {186, ";"}, {187, "="}, {188, ","}, {189, "-"}, {190, "."}, {191, "/"},
-        {192, QStringLiteral("\u0060")}, {219, "["}, {220, "\\"}, {221, "]"}, {222, "'"},
-    };
-    for (const auto& other : others)
-        names.insert(other.first, other.second);
-    return names;
-}
-
 } // namespace
 
 std::optional<QString> RecordingKeyName(int virtualKey)
 {
-    static const QHash<int, QString> names = BuildRecordingKeyNames();
-    const auto found = names.constFind(virtualKey);
-    if (found == names.constEnd())
+    // The Clear key is recorded, under the empty name.
+    constexpr int kClearKey = 12;
+    if (virtualKey == kClearKey)
+        return QString();
+    const QString name = SingleKeyName(virtualKey);
+    if (name.isEmpty())
         return std::nullopt;
-    return *found;
+    return name;
 }
 
 MacroRecorder::MacroRecorder(MacroPageContext& context) : m_Context(context) {}

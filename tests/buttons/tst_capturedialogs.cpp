@@ -8,10 +8,15 @@
 #include "pages/buttons/CaptureKeyNames.h"
 #include "pages/buttons/GroupKey.h"
 #include "pages/buttons/addKey.h"
+#include "platform/KeyboardHook.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -22,9 +27,13 @@ struct Key
     bool down = true;
 };
 
+using MakeCaptureDialog = std::function<KeyCaptureDialog*()>;
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Key>)
+Q_DECLARE_METATYPE(MakeCaptureDialog)
+Q_DECLARE_METATYPE(KeyHookSlot)
 
 namespace {
 
@@ -316,6 +325,77 @@ private slots:
         QCOMPARE(dialog.exec(), result);
         QVERIFY(answerer.AllAnswered());
         QCOMPARE(dialog.IsOk, ok);
+    }
+
+    // Each dialog listens to its own hook slot only.
+    void hookFeedsTheOpenDialogs()
+    {
+        GroupKey combination;
+        addKey single;
+        KeyboardHook::HookProc(KeyHookSlot::ComboDialog, KeyMessage::KeyDown, A);
+        KeyboardHook::HookProc(KeyHookSlot::KeyDialog, KeyMessage::KeyDown, B);
+        KeyboardHook::HookProc(KeyHookSlot::MacroPage, KeyMessage::KeyDown, C);
+        QCOMPARE(EntryOf(combination), QString("A"));
+        QCOMPARE(single.KeyText, QString("B"));
+    }
+
+    // Keys typed while the dialog's window is in front reach the entry, which
+    // no typed key edits; Escape is caught and does not end the dialog.
+    void keysTypedInTheDialogWindowAreCaught()
+    {
+        GroupKey dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_F12})
+            QTest::keyClick(dialog.windowHandle(), key);
+        QCOMPARE(EntryOf(dialog), QString("A+Esc+F12"));
+        QVERIFY(dialog.isVisible());
+        dialog.on_NewHong_2_clicked();
+    }
+
+    // Whichever way the dialog ends, its hook goes, and the callback it left
+    // never reaches the dialog once it is destroyed.
+    void everyEndRemovesTheHook_data()
+    {
+        QTest::addColumn<MakeCaptureDialog>("make");
+        QTest::addColumn<KeyHookSlot>("slot");
+        QTest::addColumn<QString>("end"); // a button, "window close" or "destroyed"
+        const QList<QPair<QString, MakeCaptureDialog>> dialogs = {
+            {"GroupKey", [] { return new GroupKey; }},
+            {"addKey", [] { return new addKey; }},
+        };
+        for (const auto& dialog : dialogs) {
+            const KeyHookSlot slot = dialog.first == "GroupKey" ? KeyHookSlot::ComboDialog : KeyHookSlot::KeyDialog;
+            for (const QString end : {"NewHong", "NewHong_2", "CloseButton", "window close", "destroyed"})
+                QTest::newRow(qPrintable(dialog.first + " " + end)) << dialog.second << slot << end;
+        }
+    }
+
+    void everyEndRemovesTheHook()
+    {
+        QFETCH(MakeCaptureDialog, make);
+        QFETCH(KeyHookSlot, slot);
+        QFETCH(QString, end);
+        std::unique_ptr<KeyCaptureDialog> dialog(make());
+        QVERIFY(KeyboardHook(slot).IsInstalled());
+        dialog->show();
+        KeyboardHook::HookProc(slot, KeyMessage::KeyDown, A);
+        if (end == "window close")
+            dialog->close();
+        else if (end == "destroyed")
+            dialog.reset();
+        else
+            dialog->findChild<QToolButton*>(end)->click();
+        QVERIFY(!KeyboardHook(slot).IsInstalled());
+        if (dialog)
+            QVERIFY(!dialog->isVisible());
+
+        dialog.reset();
+        KeyboardHook bare(slot); // the dialog's callback is still registered
+        bare.Install();
+        KeyboardHook::HookProc(slot, KeyMessage::KeyDown, B);
+        bare.Uninstall();
     }
 };
 
