@@ -3,7 +3,7 @@
 #include "common/ModalDialogAnswerer.h"
 
 #include "pages/sensor/DebounceFrames.h"
-#include "pages/sensor/SleepTimeFrames.h"
+#include "pages/sensor/StopCloseTimeB.h"
 #include "widgets/DialogFamily.h"
 
 #include <QComboBox>
@@ -13,14 +13,6 @@
 #include <QToolButton>
 
 namespace {
-
-// What a user's pick in a combo box does: the item becomes current, then the
-// box reports the pick.
-void Pick(QComboBox* box, int index)
-{
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
 
 void Drag(QSlider* slider, int position)
 {
@@ -138,46 +130,6 @@ private slots:
         QCOMPARE(frame.findChild<QSpinBox*>("spinBoxA")->value(), shown);
         QCOMPARE(device.RecordsSent(), sent < 0 ? 0 : 1);
         QCOMPARE(int(device.Record().ButtonDebounce), sent < 0 ? 99 : sent);
-    }
-
-    void pickedSleepTimeIsSent_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("units");
-        QTest::newRow("10 s") << 0 << 1;
-        QTest::newRow("5 min") << 3 << 30;
-        QTest::newRow("40 min") << 10 << 240;
-    }
-    void pickedSleepTimeIsSent()
-    {
-        QFETCH(int, index);
-        QFETCH(int, units);
-        SensorFrameDevice device;
-        StopCloseTime frame;
-        Pick(frame.findChild<QComboBox*>("StopClose"), index);
-        QCOMPARE(int(device.Record().SleepTime), units);
-        QCOMPARE(SleepTimeIndexOfSeconds(units * 10), index);
-    }
-
-    void sleepTimeShownOrHeldBackIsNotSent()
-    {
-        SensorFrameDevice device;
-        StopCloseTime frame;
-        auto* combo = frame.findChild<QComboBox*>("StopClose");
-        frame.SetCurrentIndexSilently(4);
-        QCOMPARE(combo->currentText(), QString::fromUtf8("10分钟"));
-        g_ButtonPageLoading = true;
-        Pick(combo, 5);
-        g_ButtonPageLoading = false;
-        g_SendEnabled = false;
-        Pick(combo, 6);
-        QCOMPARE(device.RecordsSent(), 0);
-        // The current item picked again is sent again.
-        g_SendEnabled = true;
-        Pick(combo, 6);
-        Pick(combo, 6);
-        QCOMPARE(device.RecordsSent(), 2);
-        QCOMPARE(SleepTimeIndexOfSeconds(301), -1);
     }
 
     void sleepTimeSlider_data()
