@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+// True while the macro page records key events: the main window then drops
+// every key press and the page shell locks its page buttons. GUI thread only.
+extern bool g_MacroRecording;
+
+// The macro page. The page shell creates it once, as the third page of its
+// stack.
+//
+// A recording announces itself on the hub: SigStartRecord with 0 when it
+// starts, with 1 when it stops. Leaving the pages (SigSetMacroPage, the back
+// arrow of the page shell) ends any recording.
+class Macro : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Macro(QWidget* parent = nullptr);
+
+public slots:
+    void SlotSetMacroPage();
+};
