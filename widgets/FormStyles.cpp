@@ -1,0 +1,121 @@
+#include "widgets/FormStyles.h"
+
+#include "core/ConfigIni.h"
+#include "platform/ProgramFolder.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QListView>
+
+const char* const kComboBoxDisabledBlack = "QComboBox:disabled{color: rgb(0, 0, 0);}";
+
+QString PictureFolder(const QString& page)
+{
+    return ProgramFolder() + "/Picture/" + page + "/";
+}
+
+QString ColorText(const QColor& color)
+{
+    return QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue());
+}
+
+QString OptionColorText(const QString& key)
+{
+    return ColorText(OptionColor(key));
+}
+
+QString LabelStyle(const QString& colorText)
+{
+    return "QLabel{color: rgb(" + colorText + ";);}";
+}
+
+QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,
+                           const QString& colorText, const ButtonPictures& pictures)
+{
+    const QString name = property == PictureProperty::Background ? QStringLiteral("background-image")
+                                                                  : QStringLiteral("border-image");
+    QString style = buttonClass
+                    + "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb("
+                    + colorText + ";);" + name + ": url(" + folder + pictures.normal + ");}";
+    const QPair<QString, QString> states[] = {
+        {QStringLiteral("hover"), pictures.hover},
+        {QStringLiteral("pressed"), pictures.pressed},
+        {QStringLiteral("checked"), pictures.checked},
+    };
+    for (const auto& state : states) {
+        if (!state.second.isEmpty())
+            style += buttonClass + ":" + state.first + "{" + name + ": url(" + folder + state.second + "); }";
+    }
+    return style;
+}
+
+QString ConfirmButtonStyle(const QString& folder, const QString& colorText, const QString& picture,
+                           const QString& pressedPicture)
+{
+    return ColoredButtonStyle(QStringLiteral("QToolButton"), PictureProperty::Border, folder, colorText,
+                              {picture, QString(), pressedPicture, QString()});
+}
+
+QString PictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                           const QString& pressedPicture)
+{
+    return "QToolButton{border:0px;background-image: url(" + folder + picture
+           + ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{background-image: url("
+           + folder + hoverPicture + ");}QToolButton:pressed{background-image: url(" + folder + pressedPicture
+           + ");}";
+}
+
+QString CloseButtonStyle(const QString& folder)
+{
+    return PictureButtonStyle(folder, QStringLiteral("Close.png"), QStringLiteral("CloseHover.png"),
+                              QStringLiteral("CloseClick.png"));
+}
+
+QString CheckablePictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                                    const QString& checkedPicture)
+{
+    return "QToolButton{border: 0px;background-position:center;background-repeat:no-repeat;background-image: url("
+           + folder + picture + ");}QToolButton:hover{background-image:  url(" + folder + hoverPicture
+           + ");}QToolButton:checked{background-image: url(" + folder + checkedPicture + ");}";
+}
+
+QString FrameBackgroundStyle(const QString& objectName, const QString& folder, const QString& picture, RuleEnd end)
+{
+    return "#" + objectName
+           + "{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(" + folder
+           + picture + (end == RuleEnd::Tight ? ");}" : "); }");
+}
+
+ComboBoxColors OptionComboBoxColors()
+{
+    return {OptionColorText(QStringLiteral("ComboxTextColor")),
+            OptionColorText(QStringLiteral("ComboxBackGroundColor")),
+            OptionColorText(QStringLiteral("ComboxSelectColor"))};
+}
+
+QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors, const QString& extraRules)
+{
+    return "QComboBox{border: 1px solid gray; color: rgb(" + colors.text + "); border-image: url(" + folder
+           + "ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + colors.background
+           + ");} QComboBox::down-arrow{image: url(" + folder + "Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url("
+           + folder + "MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView "
+             "{outline: 0px solid gray; border: 1px  solid gray;color: rgb("
+           + colors.text + "); border-image: url(" + folder + "ComboboxTextBack.png);selection-background-color: rgb("
+           + colors.select + "); }" + extraRules;
+}
+
+QString ComboBoxListViewStyle(const QString& selectColorText)
+{
+    return "QListView::item:selected{background-color: rgb(" + selectColorText
+           + ");}QListView::item:hover{background-color: rgb(" + selectColorText + ");}";
+}
+
+QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
+                         const QString& extraRules)
+{
+    box->setStyleSheet(ComboBoxStyle(folder, colors, extraRules));
+    auto* view = new QListView();
+    view->setStyleSheet(ComboBoxListViewStyle(colors.select));
+    box->setView(view);
+    return view;
+}

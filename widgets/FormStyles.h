@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+class QColor;
+class QComboBox;
+class QListView;
+
+// Builders of the style sheets that recur across the forms. Each returns the
+// exact text the forms have always used (odd spacing, "c;)" colours and all),
+// so a form built with them looks as designed. folder is a picture folder
+// ending in "/" (see PictureFolder); a colour text is "r,g,b" (see
+// OptionColorText).
+
+// ProgramFolder() + "/Picture/" + page + "/".
+QString PictureFolder(const QString& page);
+
+// "r,g,b" of a colour, as the style sheets insert it into "rgb(" … ")".
+QString ColorText(const QColor& color);
+// The same for an Option colour key of the device description; a key with
+// fewer than three items gives white.
+QString OptionColorText(const QString& key);
+
+// "QLabel{color: rgb(" c ";);}"
+QString LabelStyle(const QString& colorText);
+
+// Where a button's pictures go: "background-image" or "border-image".
+enum class PictureProperty { Background, Border };
+
+// A button picture per state; an empty state picture adds no rule for that state.
+struct ButtonPictures
+{
+    QString normal;
+    QString hover;
+    QString pressed;
+    QString checked;
+};
+
+// A picture button with text in a colour:
+// buttonClass "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" c
+// ";);" property ": url(" folder normal ");}", then for hover, pressed and checked (in
+// this order, each only when given) buttonClass ":" state "{" property ": url(" folder picture "); }".
+QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,
+                           const QString& colorText, const ButtonPictures& pictures);
+
+// The confirm button of the dialogs: a QToolButton with border images
+// "Confirm.png" and, while pressed, "ConfirmClick.png".
+QString ConfirmButtonStyle(const QString& folder, const QString& colorText,
+                           const QString& picture = QStringLiteral("Confirm.png"),
+                           const QString& pressedPicture = QStringLiteral("ConfirmClick.png"));
+
+// A tool button drawn by three background pictures: normal, hover, pressed.
+QString PictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                           const QString& pressedPicture);
+// The close button of the dialogs: "Close.png", "CloseHover.png", "CloseClick.png".
+QString CloseButtonStyle(const QString& folder);
+
+// A checkable tool button drawn by three background pictures: normal, hover, checked.
+QString CheckablePictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                                    const QString& checkedPicture);
+
+// How a frame's rule ends: ");}" or "); }".
+enum class RuleEnd { Tight, Spaced };
+
+// A frame drawn by one centred background picture, selected by its object name:
+// "#" name "{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(" folder picture ");}".
+QString FrameBackgroundStyle(const QString& objectName, const QString& folder,
+                             const QString& picture = QStringLiteral("BackGround.png"), RuleEnd end = RuleEnd::Tight);
+
+// The combo boxes' colours: text, drop-down button background, selection.
+struct ComboBoxColors
+{
+    QString text;
+    QString background;
+    QString select;
+};
+// From the Option keys ComboxTextColor, ComboxBackGroundColor and ComboxSelectColor.
+ComboBoxColors OptionComboBoxColors();
+
+// Rules some forms append to the combo-box style.
+extern const char* const kComboBoxDisabledBlack; // "QComboBox:disabled{color: rgb(0, 0, 0);}"
+
+// The combo box with "ComboboxBack.png", "Menu.png", "MenuClicked.png" and
+// "ComboboxTextBack.png" from folder, followed by extraRules.
+QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors, const QString& extraRules = QString());
+// The list of a combo box: selected and hovered items in the selection colour.
+QString ComboBoxListViewStyle(const QString& selectColorText);
+// Gives box the combo-box style and a list view of its own with the list style;
+// the box owns the view.
+QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
+                         const QString& extraRules = QString());
