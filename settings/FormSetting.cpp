@@ -4,8 +4,6 @@
 #include "core/PostMsg.h"
 
 QString g_UpdateWarningText;
-bool g_ReceiverImageWaiting = false;
-bool g_MouseImageWaiting = false;
 
 namespace {
 // Position of the "WiredMode" text in the page's language section.

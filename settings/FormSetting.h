@@ -6,10 +6,6 @@
 // The firmware warning shown by the device choice, the main window and the
 // settings page's own update step, in the current language. GUI thread only.
 extern QString g_UpdateWarningText;
-// A receiver or mouse firmware image newer than (or differing from) the
-// device's own waits in the "bin" folder. GUI thread only.
-extern bool g_ReceiverImageWaiting;
-extern bool g_MouseImageWaiting;
 
 // The settings page: language, start with the session, receiver options,
 // versions, pairing and firmware update. The page shell creates it once, as
