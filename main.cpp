@@ -1,17 +1,14 @@
 #include "core/Startup.h"
+#include "widgets/ExeIsRun.h"
 
 #include <QApplication>
-
-#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     PrepareUserDataFolder();
     QApplication application(argc, argv);
-    if (AnotherInstanceRunning()) {
-        std::puts("Quorvane is already running.");
-        return 0;
-    }
+    if (AnotherInstanceRunning())
+        return ShowAlreadyRunningNotice();
     // The main window is not built yet: start-up ends here.
     return 0;
 }

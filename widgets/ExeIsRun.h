@@ -1,0 +1,37 @@
+#pragma once
+
+#include "widgets/NoticeDialog.h"
+
+class QXmlStreamReader;
+
+// The one-button notice that a second start shows while the program runs
+// already; the macro page shows it with two further messages. It is shown
+// before any language table is loaded, so it reads its own section,
+// "EXEIsRun", straight from the language file of the user's language.
+class ExeIsRun : public NoticeDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ExeIsRun(QWidget* parent = nullptr);
+
+    // Replace the message by the section's label_2 or PleaseStop text
+    // (empty when the file did not provide it).
+    void ShowLabel2Text();
+    void ShowPleaseStopText();
+
+public slots:
+    void SlotChangeLanguage(int index);
+
+private:
+    void ReadTotalElement();
+    void ReadExeIsRunElement();
+
+    QXmlStreamReader* m_Reader = nullptr;
+    QString m_Label2Text;
+    QString m_PleaseStopText;
+};
+
+// What a start does while another instance runs: shows the notice until it
+// is closed, whichever way, and gives the process's exit code, 0.
+int ShowAlreadyRunningNotice();
