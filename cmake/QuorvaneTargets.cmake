@@ -12,6 +12,11 @@ function(quorvane_folder_library target folder)
   list(FILTER compiled INCLUDE REGEX "\\.(cpp|qrc)$")
   if(compiled)
     add_library(${target} STATIC ${sources})
+    # A header that arrives with a merge is older than the last moc run;
+    # naming the headers as inputs makes moc look at every new one.
+    set(headers ${sources})
+    list(FILTER headers INCLUDE REGEX "\\.h$")
+    set_property(TARGET ${target} PROPERTY AUTOGEN_TARGET_DEPENDS ${headers})
     target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
     target_link_libraries(${target} PUBLIC Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Xml quorvane_platform)
     set(QUORVANE_FOLDER_LIBRARIES ${QUORVANE_FOLDER_LIBRARIES} ${target} PARENT_SCOPE)
