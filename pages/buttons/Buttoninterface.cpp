@@ -8,6 +8,7 @@ int g_OpenedModelMid = 0;
 
 Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
+    , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
 {
     QObject* hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotUpDataButtonUIButton(FlashDataMap)),

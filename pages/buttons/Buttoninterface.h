@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceRecords.h"
+#include "device/SensorHeader.h"
 
 #include <QString>
 #include <QWidget>
@@ -28,8 +29,11 @@ public:
 
     // The record the page shows: the last one it was filled from, zero after a reset.
     const FlashDataMap& ShownRecord() const { return m_ShownRecord; }
-    // The current model's sensor, taken again with every record.
+    // The current model's sensor, taken again with every record, and the
+    // definitions of the sensor header, read once: what the DPI-lock codes
+    // are converted with.
     const QString& SensorName() const { return m_SensorName; }
+    const SensorDefines& SensorDefineTable() const { return m_SensorDefines; }
 
 public slots:
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
@@ -41,4 +45,5 @@ private:
 
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;
+    SensorDefines m_SensorDefines;
 };

@@ -11,7 +11,8 @@ extern bool g_MacroRecording;
 //
 // A recording announces itself on the hub: SigStartRecord with 0 when it
 // starts, with 1 when it stops. Leaving the pages (SigSetMacroPage, the back
-// arrow of the page shell) ends any recording.
+// arrow of the page shell) ends any recording. With its texts it names the
+// five mouse buttons for the key tables.
 class Macro : public QWidget
 {
     Q_OBJECT
@@ -21,4 +22,5 @@ public:
 
 public slots:
     void SlotSetMacroPage();
+    void SlotAllLanguage(int Index);
 };
