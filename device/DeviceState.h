@@ -20,13 +20,18 @@
 //        consistent (`auto device = g_CurrentDevice.Lock(); auto path =
 //        g_DevicePathC.Lock();`).
 //    Keep an accessor alive for a few statements only. NEVER emit a hub
-//    signal, call the device library, or wait for another thread while one
-//    is alive: a blocking hub emission waits for the GUI thread, and the GUI
-//    thread may itself be waiting for this lock. Change under the lock, take
-//    a Snapshot, let the accessor go, then send the copy or emit it:
-//        FlashDataMap record;
-//        { auto flash = g_FlashData.Lock(); flash->ReportRate = code; record = *flash; }
-//        ProtocolDataUpdate(&record);
+//    signal or wait for another thread while one is alive: a blocking hub
+//    emission waits for the GUI thread, and the GUI thread may itself be
+//    waiting for this lock. Change under the lock, take a Snapshot, let the
+//    accessor go, then emit the copy.
+//    The one library call made under the lock is ProtocolDataUpdate: a
+//    sender writes its bytes and sends the record under it, so that two
+//    writers (the GUI thread and the report thread) cannot let an older
+//    record reach the device last. The library's calls never wait for
+//    another thread, so this cannot deadlock:
+//        auto flash = g_FlashData.Lock();
+//        flash->ReportRate = code;
+//        ProtocolDataUpdate(&*flash);
 //    A library call takes the path the same way:
 //        const QByteArray path = g_DevicePathC.Snapshot();
 //        UsbFinderC_GetDeviceOnLine(path.constData());

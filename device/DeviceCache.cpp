@@ -1,0 +1,63 @@
+#include "device/DeviceCache.h"
+
+#include "platform/UserDataFolder.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+constexpr int LengthFieldBytes = 4;
+
+QString TwoHexDigits(std::uint8_t value)
+{
+    return QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+}  // namespace
+
+QString DeviceCacheFileName(std::uint16_t identity)
+{
+    return "Device_CID" + TwoHexDigits(identity & 0xFF) + "_MID" + TwoHexDigits(identity >> 8) + ".bin";
+}
+
+QString DeviceCacheFolder()
+{
+    return UserDataFolder() + "/Device_Info/";
+}
+
+bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record)
+{
+    if (fileName.isEmpty())
+        return false;
+    QSaveFile file(DeviceCacheFolder() + fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    uchar length[LengthFieldBytes];
+    qToBigEndian<quint32>(sizeof(FlashDataMap), length);
+    file.write(reinterpret_cast<const char*>(length), LengthFieldBytes);
+    file.write(reinterpret_cast<const char*>(&record), sizeof(FlashDataMap));
+    return file.commit();
+}
+
+bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
+{
+    record = FlashDataMap{};
+    if (fileName.isEmpty())
+        return false;
+    QFile file(DeviceCacheFolder() + fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray lengthField = file.read(LengthFieldBytes);
+    if (lengthField.size() != LengthFieldBytes)
+        return false;
+    const quint32 storedLength = qFromBigEndian<quint32>(lengthField.constData());
+    if (storedLength < sizeof(FlashDataMap))
+        return false;
+    const QByteArray bytes = file.read(sizeof(FlashDataMap));
+    if (bytes.size() != int(sizeof(FlashDataMap)))
+        return false;
+    std::memcpy(&record, bytes.constData(), sizeof(FlashDataMap));
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// The offline configuration cache: the last configuration read from each
+// device model, one file per model (CID and MID), so that the pages can show
+// it while that model is offline. Two mice of one model share the file.
+//
+// File content: a 32-bit big-endian length, then that many record bytes (the
+// byte-array form of QDataStream); the program writes the whole record, so a
+// file is 10,432 bytes starting 00 00 28 BC.
+
+#include "device/DeviceRecords.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// "Device_CID" + CID + "_MID" + MID + ".bin", each two upper-case hexadecimal
+// digits; CID is the low, MID the high byte of the identity word.
+QString DeviceCacheFileName(std::uint16_t identity);
+
+// The per-user Device_Info folder (created at start, never here).
+QString DeviceCacheFolder();
+
+// Writes the whole record under the file name, replacing the old file only
+// once the new one is complete. False when it cannot be written (an empty
+// name before any full read among them); the old content then stays.
+bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record);
+
+// Zero-fills the record, then reads the file into it. False when the file
+// cannot be opened or holds fewer than the record's 10,428 bytes (the record
+// then stays zero); a longer stored length gives its first 10,428 bytes.
+bool LoadDeviceCache(const QString& fileName, FlashDataMap& record);

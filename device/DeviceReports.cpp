@@ -1,0 +1,337 @@
+#include "device/DeviceReports.h"
+
+#include "core/ConfigIni.h"
+#include "core/PostMsg.h"
+#include "core/RegistryKeys.h"
+#include "core/Timing.h"
+#include "device/DeviceCache.h"
+#include "device/DeviceIdentification.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
+#include "platform/RegistryValues.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+enum ReportClass {
+    BatteryClass = 4,
+    ConfigurationClass = 8,
+    ReconnectClass = 9,
+    StatusChangedClass = 10,
+    ProfileClass = 14,
+    VersionClass = 18,
+    ReceiverLedClass = 21,
+    LongRangeClass = 23,
+};
+
+enum ConfigurationSubCommand {
+    FlashOrRateSub = 0,
+    CurrentDpiSub = 4,
+    DpiLedSub = 0x4C,
+    LightBarSub = 0xA0,
+};
+
+constexpr int FlashImageBytes = HIDUSB_FLASH_IMAGE_SIZE;
+constexpr int DpiLedPayloadBytes = 8;
+constexpr int LightBarPayloadBytes = 9;
+constexpr int LongRangePayloadBytes = 10;
+// The record bytes the DPI-LED and light-bar decoders write.
+constexpr std::size_t DpiLedOffset = offsetof(FlashDataMap, DpiLedEffect);
+constexpr std::size_t DpiLedBytes = offsetof(FlashDataMap, LightBarEffect) - DpiLedOffset;
+constexpr std::size_t LightBarOffset = offsetof(FlashDataMap, LightBarEffect);
+constexpr std::size_t LightBarBytes = offsetof(FlashDataMap, Buttons) - LightBarOffset;
+constexpr int ProfileCount = 4;
+// Report-rate codes above this are the 2, 4 and 8 kHz rates, which a cable
+// connection does not take.
+constexpr int HighestCableRateCode = 15;
+constexpr std::uint8_t FourKiloHertzReceiverKind = 1;
+constexpr unsigned char NoLongRangeAnswer = 's';
+constexpr int MacroKeyCount = 6;
+
+// The spacing of full re-reads asked for by status changes.
+QMutex g_ReadBackSpacingMutex;
+QElapsedTimer g_StatusReadTimer;
+
+bool AcceptReadBack()
+{
+    QMutexLocker lock(&g_ReadBackSpacingMutex);
+    if (g_StatusReadTimer.isValid() && g_StatusReadTimer.elapsed() <= Timing().rereadSpacingMs)
+        return false;
+    g_StatusReadTimer.start();
+    return true;
+}
+
+PostMsg* Hub()
+{
+    return PostMsg::GetInstance();
+}
+
+// Sends the record as it is now, under its lock, so that a sender on the GUI
+// thread cannot have its newer record overtaken by this one.
+void SendCurrentRecord()
+{
+    auto flash = g_FlashData.Lock();
+    ProtocolDataUpdate(&*flash);
+}
+
+// Decodes a part of the record with a library decoder: into a copy, then the
+// decoded bytes into g_FlashData. Gives the whole record after the change.
+template <typename Decoder>
+FlashDataMap DecodeIntoRecord(Decoder decode, std::size_t offset, std::size_t length)
+{
+    FlashDataMap decoded = g_FlashData.Snapshot();
+    auto* decodedBytes = reinterpret_cast<unsigned char*>(&decoded);
+    decode(decodedBytes + offset);
+    auto flash = g_FlashData.Lock();
+    std::memcpy(reinterpret_cast<unsigned char*>(&*flash) + offset, decodedBytes + offset, length);
+    return *flash;
+}
+
+// The device description's group of the current device's model.
+QString CurrentModelGroup()
+{
+    return ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
+}
+
+// Item index of a decimal list of the device description; -1 when it is
+// missing or not a number.
+int OptionNumber(const QStringList& items, int index)
+{
+    bool isNumber = false;
+    const int value = ListItem(items, index).toInt(&isNumber);
+    return isNumber ? value : -1;
+}
+
+void ClearKeySequencesAndMacros()
+{
+    QList<int> kept;
+    ConfigIni* config = ConfigIni::GetInstance();
+    const QString group = CurrentModelGroup();
+    for (int key = 1; key <= MacroKeyCount; ++key) {
+        if (ListItem(config->ValueList(group, "KeyParam" + QString::number(key)), 0) == "0x05")
+            kept.append(key - 1);
+    }
+    g_MacroKeyIndexes = kept;
+    auto flash = g_FlashData.Lock();
+    for (int button = 0; button < ButtonCount; ++button) {
+        if (kept.contains(button))
+            continue;
+        flash->KeyEvents[button] = KeyEventRecord{};
+        flash->Macros[button] = MacroBlock{};
+    }
+}
+
+void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& path)
+{
+    if (!device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
+        UsbFinderC_Get4KDongleRGBValue(path.constData(), g_DongleRGB);
+        if (g_DongleRGB->Mode != 0)
+            Hub()->EmitRGBValue(g_DongleRGB);
+    }
+    unsigned char longRange = NoLongRangeAnswer;
+    UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
+    if (longRange != NoLongRangeAnswer && longRange != 0)
+        Hub()->EmitLongRangeMode(true);
+}
+
+void FullRead(const unsigned char* payload)
+{
+    FlashDataMap parsed = g_FlashData.Snapshot();
+    // A payload the codec rejects would leave an old (or empty) record to be
+    // written back to the device: ignore it.
+    if (!ProtocolDataParser(payload, &parsed))
+        return;
+    g_FlashData.Set(parsed);
+
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    const QByteArray path = g_DevicePathC.Snapshot();
+    g_DeviceCacheNameRead.Set(DeviceCacheFileName(device.Identity));
+    UsbServer_ReadDPILed();
+    UsbServer_ReadBatteryLevel();
+    UsbServer_ReadVersion();
+    UsbServer_ReadConfig();
+
+    if (!g_SkipAdvancedReadBack)
+        ReadReceiverSettingsBack(device, path);
+    g_SkipAdvancedReadBack = false;
+
+    if (g_MacroCleanupPending.exchange(false))
+        ClearKeySequencesAndMacros();
+    SendCurrentRecord();
+
+    g_MacroKeyIndexes.clear();
+    g_SensorPageUpdated = false;
+    g_ButtonPageUpdated = false;
+    EmitRecordToPages([] { return g_FlashData.Snapshot(); });
+    g_DeviceReachable = true;
+    g_WorkerRunFlag = false;
+}
+
+void ReportRate(std::uint8_t code)
+{
+    if (g_CurrentDevice.Snapshot().KindFlag && code > HighestCableRateCode)
+        return;
+    g_FlashData.Lock()->ReportRate = code;
+    Hub()->EmitUpDataReportRate(code);
+    SendCurrentRecord();
+}
+
+void CurrentDpiLevel(std::uint8_t level)
+{
+    g_FlashData.Lock()->CurrentDpiLevel = level;
+    Hub()->EmitUpDataDPI(level);
+    SendCurrentRecord();
+}
+
+void ConfigurationReport(int subCommand, const unsigned char* payload, int length)
+{
+    if (subCommand == FlashOrRateSub && length == FlashImageBytes) {
+        FullRead(payload);
+    } else if (subCommand == FlashOrRateSub && length == 1) {
+        ReportRate(payload[0]);
+    } else if (subCommand == CurrentDpiSub && length == 1) {
+        CurrentDpiLevel(payload[0]);
+    } else if (subCommand == DpiLedSub && length == DpiLedPayloadBytes) {
+        const FlashDataMap record = DecodeIntoRecord(
+            [payload](unsigned char* bytes) { BufferToDPILed(payload, bytes); }, DpiLedOffset, DpiLedBytes);
+        Hub()->EmitUpDataDPILed(record);
+    } else if (subCommand == LightBarSub && length == LightBarPayloadBytes) {
+        const FlashDataMap record = DecodeIntoRecord(
+            [payload](unsigned char* bytes) { BufferToLedBar(payload, bytes); }, LightBarOffset, LightBarBytes);
+        Hub()->EmitUpDataLightLight(record);
+    }
+}
+
+void Reconnect()
+{
+    UsbServer_SetBatteryOptimizeEnable(1);
+    const QStringList advanced = ConfigIni::GetInstance()->ValueList(CurrentModelGroup(), "Adveanced");
+    const int longRangeMode = OptionNumber(advanced, 0);
+    const int ledMode = OptionNumber(advanced, 1);
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    const QByteArray path = g_DevicePathC.Snapshot();
+
+    if (ledMode > 0 && !device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
+        g_DongleRGB->Mode = std::uint8_t(ledMode);
+        UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
+        if (g_DongleRGB->Mode != 0)
+            Hub()->EmitRGBValue(g_DongleRGB);
+    }
+    if (longRangeMode == 0 || longRangeMode == 1) {
+        UsbFinderC_SetLongRangeMode(path.constData(), longRangeMode);
+        Hub()->EmitLongRangeMode(longRangeMode == 1);
+    }
+    g_MacroCleanupPending = true;
+    g_SkipAdvancedReadBack = true;
+    UsbServer_ReadAllFlashData();
+}
+
+void VersionReport()
+{
+    const int word = UsbFinderC_GetVersion(g_DevicePathC.Snapshot().constData());
+    const QString version = "v" + QString::number(word >> 8) + "." + QString::number(word & 0xFF, 16);
+    g_CurrentDevice.Lock()->SecondVersion = version;
+    Hub()->EmitSetver(0);
+    ConfigIni* config = ConfigIni::GetInstance();
+    const QString name = MouseVersionValueName(config->Value("Option", "CID"),
+                                               config->Value(CurrentModelGroup(), "MID"));
+    SetRegistryValue(MouseDriveTestKey(), name, version);
+}
+
+}  // namespace
+
+void OnDeviceReport(unsigned char* header, int headerLength, unsigned char* payload, int payloadLength)
+{
+    auto headerByte = [&](int index) { return header && index < headerLength ? header[index] : 0; };
+    const int reportClass = headerByte(1);
+    const int status = headerByte(3);
+    const int subCommand = headerByte(4);
+    const int length = payload ? payloadLength : 0;
+
+    switch (reportClass) {
+    case BatteryClass:
+        if (length < BatteryPayloadBytes)
+            return;
+        GetDeviceBatteryStatus(payload, g_BatteryStatus);
+        Hub()->EmitBattery(g_BatteryStatus[1] != 0, g_BatteryStatus[0], g_ShowBatteryValue == 1);
+        break;
+    case ConfigurationClass:
+        if (status == 0)
+            ConfigurationReport(subCommand, payload, length);
+        break;
+    case ReconnectClass:
+        Reconnect();
+        break;
+    case StatusChangedClass:
+        if (length < StatusChangedPayloadBytes)
+            return;
+        GetDeviceStatusChanged(payload, g_StatusChanged);
+        HandleStatusChanged();
+        break;
+    case ProfileClass:
+        if (length == 1)
+            Hub()->EmitUpDataConfigUI(ProfileCount, payload[0], true);
+        else
+            Hub()->EmitUpDataConfigUI(0, 0, false);
+        break;
+    case VersionClass:
+        VersionReport();
+        break;
+    case ReceiverLedClass:
+        Hub()->EmitRGBValue(g_DongleRGB);
+        break;
+    case LongRangeClass:
+        if (length == LongRangePayloadBytes)
+            Hub()->EmitLongRangeMode(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void HandleStatusChanged()
+{
+    if (g_StatusChanged[0])
+        UsbServer_ReadCurrentDPI();
+    if (g_StatusChanged[1])
+        UsbServer_ReadReportRate();
+    if (g_StatusChanged[6])
+        UsbServer_ReadBatteryLevel();
+    if (g_StatusChanged[5])
+        UsbServer_ReadLedBar();
+    if (g_StatusChanged[3])
+        UsbServer_ReadDPILed();
+    if (g_StatusChanged[2] && AcceptReadBack()) {
+        g_RestartRequested = true;
+        g_ReadBackRequested = true;
+    }
+}
+
+void RestartReadBackSpacing()
+{
+    QMutexLocker lock(&g_ReadBackSpacingMutex);
+    g_StatusReadTimer.start();
+}
+
+void EmitRecordToPages(const std::function<FlashDataMap()>& record, const std::function<bool()>& stop)
+{
+    PostMsg* hub = Hub();
+    if (stop())
+        return;
+    hub->EmitUpDataLightUIButton(record());
+    if (stop())
+        return;
+    hub->EmitUpDataLightLight(record());
+    if (stop())
+        return;
+    hub->EmitUpDataLightSensor(record());
+    if (stop())
+        return;
+    hub->EmitForm();
+}

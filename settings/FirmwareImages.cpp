@@ -1,0 +1,154 @@
+#include "settings/FirmwareImages.h"
+
+#include "core/ConfigIni.h"
+#include "device/DeviceState.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+QList<QByteArray> g_PendingFirmwareImages;
+QList<QByteArray> g_RepairFirmwareImages;
+std::atomic<int> g_UpdateCid{0};
+
+namespace {
+
+constexpr int VersionOffset = 16;
+constexpr int TargetOffset = 20;
+constexpr int CidOffset = 21;
+constexpr int MidOffset = 22;
+constexpr int NameOffset = 87;
+constexpr int NameBytes = 64;
+
+struct ImageHeader {
+    quint32 version;
+    std::uint8_t target;
+    std::uint8_t cid;
+    std::uint8_t mid;
+    QString name;
+};
+
+ImageHeader ReadHeader(const QByteArray& file)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    QByteArray name = file.mid(NameOffset, NameBytes);
+    const int end = name.indexOf('\0');
+    if (end >= 0)
+        name.truncate(end);
+    return {qFromLittleEndian<quint32>(bytes + VersionOffset), bytes[TargetOffset], bytes[CidOffset],
+            bytes[MidOffset], QString::fromLocal8Bit(name)};
+}
+
+QString ImageVersionText(quint32 version)
+{
+    return "v" + QString::number(version >> 8) + "." + QString::number(version & 0xFF, 16);
+}
+
+// (major, minor) of a version text: major decimal, minor hexadecimal.
+bool VersionNumbers(QString text, qulonglong& major, qulonglong& minor)
+{
+    text.remove(QLatin1Char('v'));
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 2)
+        return false;
+    bool majorOk = false;
+    bool minorOk = false;
+    major = parts[0].toULongLong(&majorOk, 10);
+    minor = parts[1].toULongLong(&minorOk, 16);
+    return majorOk && minorOk;
+}
+
+bool SameVersion(const QString& left, const QString& right)
+{
+    qulonglong leftMajor = 0, leftMinor = 0, rightMajor = 0, rightMinor = 0;
+    if (VersionNumbers(left, leftMajor, leftMinor) && VersionNumbers(right, rightMajor, rightMinor))
+        return leftMajor == rightMajor && leftMinor == rightMinor;
+    return QString(left).remove(QLatin1Char('v')) == QString(right).remove(QLatin1Char('v'));
+}
+
+// Scans the bin folder in name order for the last matching image whose
+// version differs from the current one (any matching image when the current
+// version is empty) and gives its whole file in accepted.
+bool ScanImages(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
+                std::uint8_t cid, std::uint8_t mid, QByteArray& accepted)
+{
+    const QDir folder(ProgramFolder() + "/bin");
+    if (!folder.exists())
+        return false;
+    bool found = false;
+    const QStringList files = folder.entryList({"*.bin"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& fileName : files) {
+        QFile file(folder.filePath(fileName));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray content = file.readAll();
+        if (content.size() < FirmwareImageHeaderSize)
+            continue;
+        const ImageHeader header = ReadHeader(content);
+        if (header.target != target || header.cid != cid || header.mid != mid || header.name != expectedName)
+            continue;
+        if (!currentVersion.isEmpty() && SameVersion(ImageVersionText(header.version), currentVersion))
+            continue;
+        accepted = content;
+        found = true;
+    }
+    return found;
+}
+
+bool FindAndKeep(QList<QByteArray>& kept, std::uint8_t target, const QString& currentVersion,
+                 const QString& expectedName, std::uint8_t cid, std::uint8_t mid)
+{
+    kept.clear();
+    QByteArray image;
+    if (!ScanImages(target, currentVersion, expectedName, cid, mid, image))
+        return false;
+    kept.append(image);
+    return true;
+}
+
+}  // namespace
+
+bool FindFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
+                       std::uint8_t cid, std::uint8_t mid)
+{
+    return FindAndKeep(g_PendingFirmwareImages, target, currentVersion, expectedName, cid, mid);
+}
+
+bool CheckFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
+                        std::uint8_t cid, std::uint8_t mid)
+{
+    if (currentVersion.isEmpty())
+        return false;
+    QByteArray image;
+    return ScanImages(target, currentVersion, expectedName, cid, mid, image);
+}
+
+bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
+                             std::uint8_t cid, std::uint8_t mid)
+{
+    return FindAndKeep(g_RepairFirmwareImages, target, currentVersion, expectedName, cid, mid);
+}
+
+bool HasFirmwareUpdate(int target, const QString& currentVersion, int receiverClass)
+{
+    ConfigIni* config = ConfigIni::GetInstance();
+    const QString group = "Drive" + QString::number(g_CurrentDevice.Snapshot().ModelIndex + 1);
+    const int cid = config->Value("Option", "CID").toInt();
+    g_UpdateCid = cid;
+    QString nameKey;
+    if (target == FirmwareTargetMouse) {
+        nameKey = "MM";
+    } else {
+        switch (receiverClass) {
+        case 1: nameKey = "DM"; break;
+        case 2: nameKey = "D2M"; break;
+        case 4: nameKey = "D4M"; break;
+        case 8: nameKey = "D8M"; break;
+        default: return false;
+        }
+    }
+    const int mid = config->Value(group, "MID").toInt();
+    return CheckFirmwareImage(std::uint8_t(target), currentVersion, config->Value(group, nameKey),
+                              std::uint8_t(cid), std::uint8_t(mid));
+}

@@ -1,0 +1,299 @@
+#include "DeviceLinkFixture.h"
+#include "HubLog.h"
+
+#include "common/ProgramFiles.h"
+#include "common/TestFolders.h"
+#include "device/DeviceCache.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+// The sample models; model 2 keeps the key sequences of buttons 1 and 4
+// when a reconnect clears the others.
+const char* const Description = "[Option]\nDeviceTotal=2\nVID=2F1E\nCID=18\nShowBatteryValue=1\n"
+                                "USB_PID=5001,5002\nWireless_PID=5101\nWireless2_PID=5102\n"
+                                "Wireless4_PID=5104\nWireless8_PID=5108\n"
+                                "[Drive1]\nMID=3\nAdveanced=0,1\n"
+                                "[Drive2]\nMID=4\nAdveanced=1,-1\nKeyParam1=0x01,0x01,0x00\n"
+                                "KeyParam2=0x05,0x00,E9\nKeyParam3=0x01,0x04,0x00\nKeyParam5=0x05,0x00,0x00,Ctrl+C\n";
+
+const QString ReceiverCache = "Device_CID12_MID03.bin";
+
+FlashDataMap SimRecord(const char* mouseId)
+{
+    FlashDataMap record{};
+    SimCtl_GetRecord(mouseId, 0, reinterpret_cast<unsigned char*>(&record));
+    return record;
+}
+
+void SetSimRecord(const char* mouseId, const FlashDataMap& record)
+{
+    SimCtl_SetRecord(mouseId, 0, reinterpret_cast<const unsigned char*>(&record));
+}
+
+int JournalCount(const QString& prefix)
+{
+    int count = 0;
+    for (const QString& line : SimDeviceFixture::Journal())
+        count += line.startsWith(prefix) ? 1 : 0;
+    return count;
+}
+
+bool PassEnded()
+{
+    return !g_WorkerThread->isRunning() && !g_WorkerRunFlag;
+}
+
+}  // namespace
+
+class TestWorker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        UseTemporaryFolders();
+        WriteConfigIni(Description);
+        QVERIFY(QDir().mkpath(DeviceCacheFolder()));
+    }
+
+    void cleanup()
+    {
+        QFile::remove(DeviceCacheFolder() + ReceiverCache);
+    }
+
+    // Choosing the 4 kHz receiver: one server start, the program's presence,
+    // the full read into the record and the pages, then the device's states.
+    // A second pass without a change does nothing.
+    void chosenReceiverIsReadAndFollowed()
+    {
+        DeviceLinkFixture link;
+        HubLog log;
+        DeviceLinkFixture::Choose("rx4k");
+
+        QTRY_VERIFY(log.Lines().contains("Profile 4 0 1"));
+        const QString path = SimCtl_PathOf("rx4k");
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "UpDataParam 0", "ReceiverLed 1", "Button", "Light", "Sensor",
+                                           "Form", "DpiLed", "Battery 0 76 1", "Setver 0", "Profile 4 0 1"}));
+        const FlashDataMap device = SimRecord("mouseA");
+        QVERIFY(g_FlashData.Snapshot() == device);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(log.Records().at(i) == device);
+        const QStringList journal = SimDeviceFixture::Journal();
+        QCOMPARE(JournalCount("UsbServerC_Start"), 1);
+        const int start = journal.indexOf("UsbServerC_Start(" + path + ")");
+        QVERIFY(start >= 0);
+        QCOMPARE(journal.mid(start + 1, 2), (QStringList{"UsbServer_SetPCDriverStatus(1)", "UsbServer_ReadAllFlashData"}));
+        QCOMPARE(g_DeviceCacheNameRead.Snapshot(), ReceiverCache);
+        QCOMPARE(g_CurrentDevice.Snapshot().SecondVersion, QString("v1.2"));
+        QVERIFY(g_DeviceReachable);
+
+        SimCtl_JournalClear();
+        log.Clear();
+        StartWorkerPass();
+        QTRY_VERIFY(PassEnded());
+        QVERIFY(SimDeviceFixture::Journal().isEmpty());
+        QVERIFY(log.Lines().isEmpty());
+        QVERIFY(g_DeviceReachable);
+    }
+
+    // Asleep, the device shows its model's cached configuration; its return
+    // (a reconnect report) reads it again.
+    void sleepingDeviceShowsTheCacheUntilItReturns()
+    {
+        DeviceLinkFixture link;
+        DeviceLinkFixture::Choose("rx4k");
+        QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        const FlashDataMap cached = g_FlashData.Snapshot();
+        QVERIFY(SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), cached));
+        FlashDataMap changed = SimRecord("mouseA");
+        changed.SleepTime = 90;
+        SetSimRecord("mouseA", changed);
+
+        SimCtl_SetAwake("mouseA", 0);
+        HubLog log;
+        PostMsg::GetInstance()->EmitMainPageChange();
+        StartWorkerPass();
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QCOMPARE(log.Lines(), (QStringList{"Button", "Light", "Sensor", "Form"}));
+        for (const FlashDataMap& shown : log.Records())
+            QVERIFY(shown == cached);
+        QVERIFY(g_DeviceOffline);
+        QVERIFY(!g_CurrentDevice.Snapshot().Online);
+
+        log.Clear();
+        SimCtl_SetAwake("mouseA", 1);
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QVERIFY(g_FlashData.Snapshot() == changed);
+        QVERIFY(log.Records().first() == changed);
+        QTRY_VERIFY(log.Lines().contains("CloseOffOnline"));
+        QVERIFY(!g_DeviceOffline);
+    }
+
+    // An offline device without a cached configuration resets the pages; the
+    // server is started and the read asked for all the same.
+    void offlineDeviceWithoutCacheResetsThePages()
+    {
+        DeviceLinkFixture link("asleep");
+        HubLog log;
+        DeviceLinkFixture::Choose("rx4k");
+        QTRY_VERIFY(PassEnded());
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "FormReset"}));
+        QCOMPARE(JournalCount("UsbServerC_Start(" + QString(SimCtl_PathOf("rx4k"))), 1);
+        QCOMPARE(JournalCount("UsbServer_ReadAllFlashData -> no answer"), 1);
+        QVERIFY(g_DeviceOffline && !g_DeviceReachable);
+    }
+
+    // Which wait notice an online pass asks for.
+    void onlinePassNotice_data()
+    {
+        QTest::addColumn<bool>("readBack");
+        QTest::addColumn<bool>("suppressed");
+        QTest::addColumn<QStringList>("notice");
+        QTest::newRow("changed device") << false << false << QStringList{"UpDataParam 0"};
+        QTest::newRow("import or reset running") << false << true << QStringList{};
+        QTest::newRow("device asked for a read-back") << true << true << QStringList{"UpDataParam 1"};
+    }
+
+    void onlinePassNotice()
+    {
+        QFETCH(bool, readBack);
+        QFETCH(bool, suppressed);
+        QFETCH(QStringList, notice);
+        DeviceLinkFixture link;
+        DeviceLinkFixture::Choose("mouseB");
+        QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        QTRY_VERIFY(PassEnded());
+        HubLog log;
+        SimCtl_JournalClear();
+
+        g_SuppressApplyNotice = suppressed;
+        if (readBack) {
+            g_ReadBackRequested = true;
+            g_RestartRequested = true;  // the online watch starts the pass
+        } else {
+            PostMsg::GetInstance()->EmitMainPageChange();
+            StartWorkerPass();
+        }
+        QTRY_COMPARE(JournalCount("UsbServer_ReadAllFlashData"), 1);
+        QTRY_VERIFY(PassEnded());
+        QCOMPARE(log.Lines({"UpDataParam"}), notice);
+        QVERIFY(!g_ReadBackRequested && !g_RestartRequested);
+    }
+
+    void passOnTheDeviceListDoesNothing()
+    {
+        DeviceLinkFixture link;
+        const DeviceAllInfo entry = DeviceLinkFixture::Listed("rx4k");
+        PostMsg::GetInstance()->EmitSelectMouseInfo(entry);
+        HubLog log;
+        SimCtl_JournalClear();
+        StartWorkerPass();
+        QTRY_VERIFY(PassEnded());
+        QCOMPARE(JournalCount("UsbServerC_Start"), 0);
+        QVERIFY(log.Lines().isEmpty());
+        QCOMPARE(g_DeviceCacheName.Snapshot(), ReceiverCache);
+    }
+
+    // With the device list shown, the offline watch ends at the next tick,
+    // except for a device of kind 0.
+    void offlineWatchOnTheDeviceList_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("watched");
+        QTest::newRow("4 kHz receiver") << 1 << false;
+        QTest::newRow("kind 0") << 0 << true;
+    }
+
+    void offlineWatchOnTheDeviceList()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, watched);
+        DeviceLinkFixture link;
+        DeviceAllInfo device;
+        device.Kind = std::uint8_t(kind);
+        g_CurrentDevice.Set(device);
+        g_DeviceOffline = true;
+        link.DeviceThread()->SlotCheckOnline();
+        QCOMPARE(g_DeviceOffline.load(), watched);
+    }
+
+    // The reconnect's re-read clears every key sequence and macro except the
+    // model's own key-sequence buttons, and reads no receiver option back;
+    // the next full read does.
+    void reconnectClearsMacrosButTheModelsSequences()
+    {
+        DeviceLinkFixture link;
+        DeviceLinkFixture::Choose("mouseB");
+        QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+
+        FlashDataMap filled = SimRecord("mouseB");
+        for (int button = 0; button < ButtonCount; ++button) {
+            filled.KeyEvents[button].EventCount = 2;
+            filled.KeyEvents[button].Events[0].Code = std::uint16_t(0x04 + button);
+            filled.KeyEvents[button].Events[1] = filled.KeyEvents[button].Events[0];
+            filled.KeyEvents[button].Events[1].Direction = 1;
+        }
+        for (int button = 0; button < 6; ++button) {
+            filled.Macros[button].NameLength = 1;
+            filled.Macros[button].Name[0] = char('a' + button);
+            filled.Macros[button].EventCount = 1;
+            filled.Macros[button].Events[0].Code = 0x1E;
+            filled.Macros[button].Events[0].Kind = 1;
+        }
+        SetSimRecord("mouseB", filled);
+        HubLog log;
+        SimCtl_JournalClear();
+
+        const unsigned char reconnect = 1;
+        SimCtl_Inject(9, 0, 0, &reconnect, 1);
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        const FlashDataMap record = g_FlashData.Snapshot();
+        for (int button = 0; button < ButtonCount; ++button) {
+            const bool kept = button == 1 || button == 4;
+            QCOMPARE(record.KeyEvents[button].EventCount, std::uint8_t(kept ? 2 : 0));
+            QCOMPARE(record.Macros[button].NameLength, std::uint8_t(kept ? 1 : 0));
+        }
+        QVERIFY(SimRecord("mouseB") == record);  // written back at once
+        QCOMPARE(log.Lines().first(), QString("LongRange 1"));
+        QCOMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 0);
+        QVERIFY(!g_SkipAdvancedReadBack && !g_MacroCleanupPending);
+
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        UsbServer_ReadAllFlashData();
+        QTRY_COMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 1);
+    }
+
+    // Shutting down while a pass waits for the GUI thread in a blocking
+    // emission ends at once, and the pass emits nothing more.
+    void stopWhileAPassWaitsForTheGuiThread()
+    {
+        DeviceLinkFixture link("asleep");
+        FlashDataMap cached{};
+        cached.ReportRate = 1;
+        QVERIFY(SaveDeviceCache(ReceiverCache, cached));
+        HubLog log;
+        DeviceLinkFixture::Choose("rx4k");
+        QThread::msleep(200);  // the pass now waits for the first page slot
+        QVERIFY(g_WorkerThread->isRunning());
+
+        QElapsedTimer stopping;
+        stopping.start();
+        link.StopDeviceThread();
+        QVERIFY(stopping.elapsed() < 5000);
+        QTest::qWait(50);
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "Button"}));
+    }
+};
+
+QTEST_MAIN(TestWorker)
+#include "tst_worker.moc"
