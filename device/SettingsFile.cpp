@@ -1,6 +1,7 @@
 #include "device/SettingsFile.h"
 
 #include "core/ConfigIni.h"
+#include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ const QByteArray SettingsFileTag = QByteArrayLiteral("Trelv");
 
 QString CurrentModelGroup()
 {
-    return "Drive" + QString::number(g_CurrentDevice.Snapshot().ModelIndex + 1);
+    return ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
 }
 
 // Zero-padded to size bytes, or cut there.

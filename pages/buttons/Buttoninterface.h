@@ -11,6 +11,8 @@
 // SigMouseIndex. GUI thread only.
 extern int g_OpenedModelMid;
 
+class Worker;
+
 // The button assignment page. The page shell creates it once, as the first
 // page of its stack.
 //
@@ -25,7 +27,10 @@ class Buttoninterface : public QWidget
     Q_OBJECT
 
 public:
+    // Creates the program's one device thread (not started yet).
     explicit Buttoninterface(QWidget* parent = nullptr);
+    // Stops the device thread and the hot-plug watch.
+    ~Buttoninterface() override;
 
     // The record the page shows: the last one it was filled from, zero after a reset.
     const FlashDataMap& ShownRecord() const { return m_ShownRecord; }
@@ -46,4 +51,5 @@ private:
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;
     SensorDefines m_SensorDefines;
+    Worker* m_Worker;
 };
