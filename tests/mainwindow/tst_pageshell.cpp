@@ -2,9 +2,11 @@
 #include "common/TestFolders.h"
 #include "common/WorkerThread.h"
 
+#include "core/LanguageLoader.h"
 #include "core/PostMsg.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
+#include "device/KeyCodes.h"
 #include "device/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
@@ -55,6 +57,8 @@ private slots:
         QVERIFY(CopyShippedFiles("driver_sensor.h"));
         QVERIFY(CopyShippedFiles("Picture/Dialog"));
         QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
+        QVERIFY(CopyShippedFiles("Language"));
+        LoadLanguageFiles();
         m_Sim = new SimDeviceFixture;
         m_Holder = new ShellHolder;
         m_Shell = new Dialog(m_Holder);
@@ -106,6 +110,50 @@ private slots:
         PostMsg::GetInstance()->EmitSecondPageChange();
         QCOMPARE(Stack()->currentIndex(), 0);
         QVERIFY(Button("ButtonMain")->isChecked());
+    }
+
+    void devicesRecordsReachThePages()
+    {
+        DeviceAllInfo device;
+        device.ModelIndex = 1;
+        g_CurrentDevice.Set(device);
+        FlashDataMap read{};
+        read.SleepTime = 12;
+        PostMsg* hub = PostMsg::GetInstance();
+
+        // A full read, from the report thread, waiting for the pages.
+        QVERIFY(RunOnWorkerThread([=] {
+            hub->EmitUpDataLightUIButton(read);
+            hub->EmitUpDataLightSensor(read);
+        }));
+        QVERIFY(m_Shell->ButtonPage()->ShownRecord() == read);
+        QVERIFY(m_Shell->SensorPage()->ShownRecord() == read);
+        QVERIFY(g_ButtonPageUpdated && g_SensorPageUpdated);
+        QVERIFY(!g_ButtonPageLoading && !g_SensorPageLoading);
+        QCOMPARE(m_Shell->ButtonPage()->SensorName(), QString("3950"));
+
+        // The wait dialog's refresh leaves the flags of the full read alone.
+        g_ButtonPageUpdated = false;
+        g_SensorPageUpdated = false;
+        FlashDataMap imported{};
+        imported.SleepTime = 30;
+        hub->EmitUpDataButtonUIC(imported);
+        hub->EmitUpDataSensorUIB(imported);
+        QVERIFY(m_Shell->ButtonPage()->ShownRecord() == imported);
+        QVERIFY(m_Shell->SensorPage()->ShownRecord() == imported);
+        QVERIFY(!g_ButtonPageUpdated && !g_SensorPageUpdated);
+
+        // A device without data: the factory look.
+        QVERIFY(RunOnWorkerThread([=] { hub->EmitFormReset(); }));
+        QVERIFY(m_Shell->ButtonPage()->ShownRecord() == FlashDataMap{});
+        QVERIFY(m_Shell->SensorPage()->ShownRecord() == FlashDataMap{});
+    }
+
+    void theMacroPageNamesTheMouseButtons()
+    {
+        PostMsg::GetInstance()->EmitAllLanguage(0);
+        QCOMPARE(g_MouseButtonNameLeft, QString("Left button"));
+        QCOMPARE(g_MouseButtonNameBack, QString("Back button"));
     }
 
     void batteryIsGreyBeforeAnyReport()
