@@ -1,4 +1,5 @@
 #include "core/Startup.h"
+#include "mainwindow/DialogMain.h"
 #include "widgets/ExeIsRun.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
-    // The main window is not built yet: start-up ends here.
-    return 0;
+    // Lives until the process ends.
+    auto* mainWindow = new DialogMain();
+    mainWindow->show();
+    return application.exec();
 }

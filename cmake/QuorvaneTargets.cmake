@@ -2,6 +2,22 @@
 # folder itself (not its sub-folders), so a new file needs no CMake edit.
 set(QUORVANE_FOLDER_LIBRARIES "")
 
+# A file that arrives with a merge or checkout can be older than the last moc
+# run, and moc's own dependency file does not name files it has not seen yet,
+# so a new QObject header would never be moc'ed in an existing build folder.
+# When the set of files changes, drop the moc stamp so moc looks at them all.
+function(quorvane_rerun_moc_on_new_files target sources)
+  set(list_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt")
+  set(previous "")
+  if(EXISTS "${list_file}")
+    file(READ "${list_file}" previous)
+  endif()
+  if(NOT previous STREQUAL "${sources}")
+    file(WRITE "${list_file}" "${sources}")
+    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+  endif()
+endfunction()
+
 function(quorvane_folder_library target folder)
   file(GLOB sources CONFIGURE_DEPENDS
        "${CMAKE_SOURCE_DIR}/${folder}/*.cpp"
@@ -12,11 +28,7 @@ function(quorvane_folder_library target folder)
   list(FILTER compiled INCLUDE REGEX "\\.(cpp|qrc)$")
   if(compiled)
     add_library(${target} STATIC ${sources})
-    # A header that arrives with a merge is older than the last moc run;
-    # naming the headers as inputs makes moc look at every new one.
-    set(headers ${sources})
-    list(FILTER headers INCLUDE REGEX "\\.h$")
-    set_property(TARGET ${target} PROPERTY AUTOGEN_TARGET_DEPENDS ${headers})
+    quorvane_rerun_moc_on_new_files(${target} "${sources}")
     target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
     target_link_libraries(${target} PUBLIC Qt5::Core Qt5::Gui Qt5::Widgets Qt5::Xml quorvane_platform)
     set(QUORVANE_FOLDER_LIBRARIES ${QUORVANE_FOLDER_LIBRARIES} ${target} PARENT_SCOPE)
@@ -52,6 +64,7 @@ function(quorvane_folder_tests folder)
     get_filename_component(name "${test_source}" NAME_WE)
     set(target "${folder}_${name}")
     add_executable(${target} ${test_source} ${helpers})
+    quorvane_rerun_moc_on_new_files(${target} "${test_source};${helpers}")
     set_target_properties(${target} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")

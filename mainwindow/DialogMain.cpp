@@ -1,0 +1,313 @@
+#include "mainwindow/DialogMain.h"
+
+#include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
+#include "core/PostMsg.h"
+#include "core/ProductName.h"
+#include "core/Timing.h"
+#include "core/UserIni.h"
+#include "device/DeviceCache.h"
+#include "device/DeviceListDiscovery.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
+#include "device/DeviceThreadDiscovery.h"
+#include "mainwindow/DialogChange.h"
+#include "mainwindow/Ui_DialogMain.h"
+#include "platform/RegistryValues.h"
+#include "widgets/DialogFamily.h"
+#include "widgets/NoticeDialogs.h"
+#include "widgets/FormStyles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QThread>
+
+#include <algorithm>
+
+bool g_MacroRecording = false;
+
+namespace {
+constexpr int kDeviceListPage = 0;
+constexpr int kPageShellPage = 1;
+
+// Frameless, system menu, minimise button, and no window-type bits: a plain
+// top-level window without frame or title bar.
+constexpr Qt::WindowFlags kMainWindowFlags =
+    Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+
+QString LegacyLanguageKey()
+{
+    return "HKEY_CURRENT_USER\\Software\\" + g_ProductName + "\\" + g_ProductName + "\\" + g_ProductName;
+}
+
+// The stored language index when the language files gave it a row, else 0
+// (English): the file is the user's to edit.
+int StoredLanguageIndex()
+{
+    bool isNumber = false;
+    const int index = UserIni::GetInstance()->Value("Language", "Language").toInt(&isNumber);
+    const int rows = g_LangTextsDialogMain.size();
+    return isNumber && index >= 0 && index < rows ? index : 0;
+}
+}
+
+DialogMain::DialogMain(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui_DialogMain)
+{
+    ui->setupUi(this);
+
+    LoadLanguageFiles();
+    MigrateLegacyLanguageIndex();
+    g_LanguageIndex = StoredLanguageIndex();
+
+    m_PictureFolder = PictureFolder("Dialog");
+
+    // The page shell's own pages come with it; until then the stack keeps its
+    // place so the indexes stay those of the program.
+    m_PageShell = new QWidget(this);
+    m_DialogChange = new DialogChange(this);
+    ui->stackedWidgetMain->addWidget(m_DialogChange);
+    ui->stackedWidgetMain->addWidget(m_PageShell);
+    ui->stackedWidgetMain->setCurrentWidget(m_DialogChange);
+
+    setWindowFlags(kMainWindowFlags);
+    setFixedSize(width(), height());
+
+    QObject* hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
+    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+
+    m_TrayIcon = new QSystemTrayIcon();
+    m_TrayIcon->setIcon(QIcon(m_PictureFolder + "Logo.png"));
+    m_TrayIcon->setToolTip(g_ProductNameMain);
+    CreateTrayActions();
+    CreateTrayMenu();
+    connect(m_TrayIcon, &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon);
+
+    PostMsg::GetInstance()->EmitLanguageSameA(g_LanguageIndex);
+    PostMsg::GetInstance()->EmitLanguageSameB(g_LanguageIndex);
+    PostMsg::GetInstance()->EmitAllLanguage(g_LanguageIndex);
+}
+
+DialogMain::~DialogMain()
+{
+    delete m_TrayIcon;
+    delete ui;
+}
+
+void DialogMain::MigrateLegacyLanguageIndex()
+{
+    const int legacyIndex = RegistryValue(LegacyLanguageKey(), "LanguageIndex", 0).toInt();
+    if (legacyIndex != 0)
+        UserIni::GetInstance()->SetValue("Language", "Language", QString::number(legacyIndex));
+    RemoveRegistryValue(LegacyLanguageKey(), "LanguageIndex");
+}
+
+void DialogMain::WaitMs(int ms)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < ms) {
+        const int remaining = ms - static_cast<int>(elapsed.elapsed());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, std::min(remaining, Timing().eventSliceMs));
+        QThread::msleep(1);
+    }
+}
+
+void DialogMain::SlotChangeMainDialog(int index)
+{
+    g_SendEnabled = true;
+    if (index == kDeviceListPage) {
+        PostMsg::GetInstance()->EmitSecondPageChange();
+        g_DevicePageShown = false;
+        PostMsg::GetInstance()->EmitMainPageChange();
+        UsbServer_Exit();
+        QThread::msleep(Timing().backToListPauseMs);
+        ui->stackedWidgetMain->setCurrentIndex(kDeviceListPage);
+        StartUsbChanged(OnDeviceListUsbChanged, Timing().hotPlugWatchMs);
+    } else if (index == kPageShellPage) {
+        ui->stackedWidgetMain->setCurrentIndex(kPageShellPage);
+        StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
+    }
+}
+
+// 0 minimise from the page shell, 1 close from the page shell, 2 minimise
+// from the device list, 3 close from the device list.
+void DialogMain::SlotChangeSize(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (index == 0 || index == 1)
+        UsbServer_SetPCDriverStatus(0);
+    if (index == 0 || index == 2) {
+        HideToTray();
+        return;
+    }
+    qDebug() << "close";
+    ShutDownDeviceLink();
+    close();
+}
+
+void DialogMain::ShutDownDeviceLink()
+{
+    StopUsbChanged();
+    WaitMs(Timing().closeDeviceServerDelayMs);
+    UsbServer_Exit();
+}
+
+bool DialogMain::SystemTrayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void DialogMain::HideToTray()
+{
+    if (!SystemTrayAvailable()) {
+        // Nothing could bring a hidden window back.
+        m_MinimisedWithoutTray = ui->stackedWidgetMain->currentIndex() == kPageShellPage;
+        showMinimized();
+        return;
+    }
+    hide();
+    m_TrayIcon->show();
+}
+
+void DialogMain::ShowFromTray()
+{
+    show();
+    if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
+        UsbServer_SetPCDriverStatus(1);
+    m_TrayIcon->hide();
+}
+
+void DialogMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && m_MinimisedWithoutTray && !isMinimized()) {
+        m_MinimisedWithoutTray = false;
+        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
+            UsbServer_SetPCDriverStatus(1);
+    }
+    QDialog::changeEvent(event);
+}
+
+void DialogMain::CreateTrayActions()
+{
+    m_ActionMain = new QAction(m_TrayTextMain, this);
+    connect(m_ActionMain, &QAction::triggered, this, &DialogMain::slotActionMain);
+    m_ActionExit = new QAction(m_TrayTextExit, this);
+    connect(m_ActionExit, &QAction::triggered, this, &DialogMain::slotActionExitApp);
+}
+
+void DialogMain::CreateTrayMenu()
+{
+    m_TrayMenu = new QMenu(this);
+    m_TrayMenu->addAction(m_ActionMain);
+    m_TrayMenu->addSeparator();
+    m_TrayMenu->addAction(m_ActionExit);
+}
+
+void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        m_TrayMenu->exec(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        show();
+        m_TrayIcon->hide();
+        break;
+    case QSystemTrayIcon::Trigger:
+        ShowFromTray();
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::slotActionMain()
+{
+    ShowFromTray();
+}
+
+// The same leaving as closing the window: the device learns that the program
+// goes, the open device's configuration is cached, hot-plug watch and device
+// server stop; then the program ends.
+void DialogMain::slotActionExitApp()
+{
+    if (ui->stackedWidgetMain->currentIndex() == kPageShellPage) {
+        SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+        UsbServer_SetPCDriverStatus(0);
+    }
+    ShutDownDeviceLink();
+    close();
+    QCoreApplication::exit(0);
+}
+
+void DialogMain::SlotMouseOffLine(int index)
+{
+    // Reports of one absence come in bursts; one notice says it.
+    if (m_OfflineNoticeOpen)
+        return;
+    m_OfflineNoticeOpen = true;
+    g_OfflineNoticeKind = index;
+    MouseOffLine notice;
+    PlaceDialog(&notice, this, 0, -20);
+    g_DeviceOffline = true;
+    g_RestartRequested = true;
+    notice.exec();
+    m_OfflineNoticeOpen = false;
+}
+
+void DialogMain::SlotAllLanguage(int index)
+{
+    Q_UNUSED(index) // LanguageText reads the row of g_LanguageIndex, which every emitter passes
+    m_TrayTextMain = LanguageText(g_LangTextsDialogMain, 0, g_ProductNameMain);
+    m_TrayTextExit = LanguageText(g_LangTextsDialogMain, 1, QStringLiteral("Exit"));
+    m_ActionMain->setText(m_TrayTextMain);
+    m_ActionExit->setText(m_TrayTextExit);
+}
+
+void DialogMain::mousePressEvent(QMouseEvent* event)
+{
+    m_DragOffset = event->globalPos() - pos();
+}
+
+void DialogMain::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::LeftButton && !isMaximized() && !m_DragOffset.isNull())
+        move(event->globalPos() - m_DragOffset);
+}
+
+void DialogMain::mouseReleaseEvent(QMouseEvent*)
+{
+    m_DragOffset = QPoint();
+}
+
+void DialogMain::keyPressEvent(QKeyEvent* event)
+{
+    if (g_MacroRecording)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F12:
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        PostMsg::GetInstance()->EmitEnterKey();
+        return;
+    default:
+        // Not the dialog's handling: no key closes the window.
+        QWidget::keyPressEvent(event);
+    }
+}

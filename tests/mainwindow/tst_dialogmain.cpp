@@ -1,0 +1,351 @@
+#include "common/ModalDialogAnswerer.h"
+#include "common/TestFolders.h"
+
+#include "core/LanguageTables.h"
+#include "core/PostMsg.h"
+#include "core/ProductName.h"
+#include "core/Timing.h"
+#include "core/UserIni.h"
+#include "device/DeviceCache.h"
+#include "device/DeviceState.h"
+#include "mainwindow/DialogChange.h"
+#include "mainwindow/DialogMain.h"
+#include "mainwindow/MainWindowTestKit.h"
+#include "mainwindow/Ui_DialogChange.h"
+#include "platform/RegistryValues.h"
+#include "widgets/MyConmboBox.h"
+#include "widgets/NoticeDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+const QString kLegacyKey = "HKEY_CURRENT_USER\\Software\\Quorvane\\Quorvane\\Quorvane";
+
+// The main window as if the desktop had a system tray.
+class DialogMainWithTray : public DialogMain
+{
+protected:
+    bool SystemTrayAvailable() const override { return true; }
+};
+
+int PageIndex(DialogMain& window)
+{
+    return window.findChild<QStackedWidget*>("stackedWidgetMain")->currentIndex();
+}
+}
+
+class TestDialogMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        PrepareMainWindowFolders();
+    }
+
+    void init()
+    {
+        UserIni::GetInstance()->Remove("Language", "Language");
+        RemoveRegistryValue(kLegacyKey, "LanguageIndex");
+        ResetSimulatedDevices();
+    }
+
+    void startsFramelessInTheLegacyLanguage()
+    {
+        SetRegistryValue(kLegacyKey, "LanguageIndex", 1);
+        QObject* hub = PostMsg::GetInstance();
+        QSignalSpy sameA(hub, SIGNAL(SigLanguageSameA(int)));
+        QSignalSpy sameB(hub, SIGNAL(SigLanguageSameB(int)));
+        QSignalSpy all(hub, SIGNAL(SigAllLanguage(int)));
+
+        auto window = NewMainWindow();
+
+        QCOMPARE(g_LanguageIndex, 1);
+        QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
+        QVERIFY(!RegistryValue(kLegacyKey, "LanguageIndex").isValid());
+        for (QSignalSpy* spy : {&sameA, &sameB, &all}) {
+            QCOMPARE(spy->count(), 1);
+            QCOMPARE(spy->at(0).at(0).toInt(), 1);
+        }
+        QCOMPARE(window->size(), QSize(1020, 700));
+        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(PageIndex(*window), 0);
+        QCOMPARE(window->DeviceList()->Form()->label_3->text(), g_LangTextsDialogChange.at(1).at(1));
+    }
+
+    void storedLanguageIndexIsChecked_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("Polish") << "1" << 1;
+        QTest::newRow("no such row") << "7" << 0;
+        QTest::newRow("negative") << "-1" << 0;
+        QTest::newRow("not a number") << "Polish" << 0;
+    }
+
+    void storedLanguageIndexIsChecked()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        UserIni::GetInstance()->SetValue("Language", "Language", stored);
+        auto window = NewMainWindow();
+        QCOMPARE(g_LanguageIndex, expected);
+    }
+
+    void choosingPolishRetranslatesEveryForm()
+    {
+        auto window = NewMainWindow();
+        QCOMPARE(g_LanguageIndex, 0);
+        QSignalSpy sameB(PostMsg::GetInstance(), SIGNAL(SigLanguageSameB(int)));
+
+        DialogChange* list = window->DeviceList();
+        list->Form()->comboBox->setCurrentIndex(1);
+        emit list->Form()->comboBox->activated(1);
+
+        QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
+        QCOMPARE(g_LanguageIndex, 1);
+        QCOMPARE(sameB.count(), 1);
+        const QStringList polishList = g_LangTextsDialogChange.at(1);
+        QCOMPARE(list->Form()->label_3->text(), polishList.at(1));
+        QCOMPARE(list->Form()->NoApear->text(), polishList.at(7));
+        QCOMPARE(g_DeviceListText8, polishList.at(8));
+        const QList<QAction*> trayActions = window->TrayMenu()->actions();
+        QCOMPARE(trayActions.first()->text(), g_LangTextsDialogMain.at(1).at(0));
+        QCOMPARE(trayActions.last()->text(), g_LangTextsDialogMain.at(1).at(1));
+
+        // A form built after the change takes Polish too.
+        MouseOffLine notice;
+        QCOMPARE(notice.findChild<QLabel*>("label")->text(), g_LangTextsMouseOffLine.at(1).at(0));
+
+        // The settings page moving back to English sets the box without a second emission.
+        QSignalSpy all(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)));
+        PostMsg::GetInstance()->EmitLanguageSameA(0);
+        QCOMPARE(list->Form()->comboBox->currentIndex(), 0);
+        QCOMPARE(all.count(), 0);
+    }
+
+    // Without a system tray (offscreen), minimising keeps the window reachable.
+    void minimiseWithoutTrayKeepsTheWindow_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("sizeIndex");
+        QTest::addColumn<bool>("toldLeaving");
+        QTest::newRow("from the page shell") << 1 << 0 << true;
+        QTest::newRow("from the device list") << 0 << 2 << false;
+    }
+
+    void minimiseWithoutTrayKeepsTheWindow()
+    {
+        QFETCH(int, page);
+        QFETCH(int, sizeIndex);
+        QFETCH(bool, toldLeaving);
+        auto window = NewMainWindow();
+        if (page == 1)
+            PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        ClearDeviceJournal();
+
+        PostMsg::GetInstance()->EmitChangeSize(sizeIndex);
+
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isMinimized());
+        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(0)"), toldLeaving);
+        window->showNormal();
+        QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(1)"), toldLeaving);
+    }
+
+    void minimiseToTrayAndBack_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("sizeIndex");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("toldDevice");
+        QTest::newRow("page shell, click") << 1 << 0 << int(QSystemTrayIcon::Trigger) << true;
+        QTest::newRow("device list, click") << 0 << 2 << int(QSystemTrayIcon::Trigger) << false;
+        QTest::newRow("page shell, double click") << 1 << 0 << int(QSystemTrayIcon::DoubleClick) << true;
+    }
+
+    void minimiseToTrayAndBack()
+    {
+        QFETCH(int, page);
+        QFETCH(int, sizeIndex);
+        QFETCH(int, reason);
+        QFETCH(bool, toldDevice);
+        auto window = NewMainWindow<DialogMainWithTray>();
+        if (page == 1)
+            PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        QMenu* menu = window->TrayMenu();
+
+        for (int round = 0; round < 2; ++round) {
+            ClearDeviceJournal();
+            PostMsg::GetInstance()->EmitChangeSize(sizeIndex);
+            QVERIFY(!window->isVisible());
+            QVERIFY(window->TrayIcon()->isVisible());
+            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(0)"), toldDevice);
+
+            window->on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason(reason));
+            QVERIFY(window->isVisible());
+            QVERIFY(!window->TrayIcon()->isVisible());
+            // The double click shows the window without telling the device.
+            const bool toldBack = toldDevice && reason == QSystemTrayIcon::Trigger;
+            QCOMPARE(DeviceJournalHas("UsbServer_SetPCDriverStatus(1)"), toldBack);
+        }
+        // One menu for the window's life, whatever the number of hides.
+        QCOMPARE(window->TrayMenu(), menu);
+        QCOMPARE(window->findChildren<QMenu*>().size(), 1);
+        QCOMPARE(menu->actions().size(), 3);
+    }
+
+    void closeStopsTheDeviceLink_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("sizeIndex");
+        QTest::newRow("from the page shell") << 1 << 1;
+        QTest::newRow("from the device list") << 0 << 3;
+    }
+
+    void closeStopsTheDeviceLink()
+    {
+        QFETCH(int, page);
+        QFETCH(int, sizeIndex);
+        auto window = NewMainWindow();
+        if (page == 1)
+            PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        ClearDeviceJournal();
+
+        PostMsg::GetInstance()->EmitChangeSize(sizeIndex);
+
+        QVERIFY(!window->isVisible());
+        const QStringList expected = page == 1
+            ? QStringList{"UsbServer_SetPCDriverStatus(0)", "StopUsbChanged", "UsbServer_Exit"}
+            : QStringList{"StopUsbChanged", "UsbServer_Exit"};
+        QCOMPARE(DeviceJournal(), expected);
+    }
+
+    // The device list's search and the device thread's search tell the two
+    // hot-plug callbacks apart in the journal.
+    void pagesSwitchTheHotPlugCallback()
+    {
+        auto window = NewMainWindow();
+        QSignalSpy secondPage(PostMsg::GetInstance(), SIGNAL(SigSecondPageChange()));
+        ClearDeviceJournal();
+        PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        QCOMPARE(PageIndex(*window), 1);
+        QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDeviceId").size() > 0);
+        QCOMPARE(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size(), 0);
+
+        ClearDeviceJournal();
+        g_DevicePageShown = true;
+        PostMsg::GetInstance()->EmitChangeMainDialog(0);
+        QCOMPARE(PageIndex(*window), 0);
+        QVERIFY(!g_DevicePageShown);
+        QCOMPARE(secondPage.count(), 1);
+        QCOMPARE(DeviceJournal().first(), QString("UsbServer_Exit"));
+        QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size() > 0);
+    }
+
+    void burstOfOfflineReportsShowsOneNotice()
+    {
+        auto window = NewMainWindow();
+        int openNotices = -1;
+        QPoint noticePosition;
+        QTimer::singleShot(0, [&] {
+            PostMsg::GetInstance()->EmitMouseOffLineo(0);
+            PostMsg::GetInstance()->EmitMouseOffLineo(0);
+            openNotices = 0;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (qobject_cast<MouseOffLine*>(widget) && widget->isVisible()) {
+                    ++openNotices;
+                    noticePosition = widget->pos();
+                    widget->close();
+                }
+            }
+        });
+        PostMsg::GetInstance()->EmitMouseOffLineo(1);
+
+        QCOMPARE(openNotices, 1);
+        QCOMPARE(g_OfflineNoticeKind, 1);
+        QVERIFY(g_DeviceOffline && g_RestartRequested);
+        const QPoint centre = window->pos() + QPoint((1020 - 300) / 2, (700 - 140) / 2 - 20);
+        QCOMPARE(noticePosition, centre);
+
+        // Once closed, the next report opens a notice again.
+        ModalDialogAnswerer answerer({"NewHong"});
+        PostMsg::GetInstance()->EmitMouseOffLineo(0);
+        QCOMPARE(answerer.Records().size(), 1);
+    }
+
+    void keysNeverCloseTheWindow()
+    {
+        auto window = NewMainWindow();
+        QSignalSpy enter(PostMsg::GetInstance(), SIGNAL(SigEnterKey()));
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QTest::keyClick(window.get(), Qt::Key_F12);
+        QVERIFY(window->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        QTest::keyClick(window.get(), Qt::Key_Enter);
+        QCOMPARE(enter.count(), 2);
+
+        g_MacroRecording = true;
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        g_MacroRecording = false;
+        QCOMPARE(enter.count(), 2);
+    }
+
+    void dragsOnlyWithTheLeftButton_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("moved");
+        QTest::newRow("left") << int(Qt::LeftButton) << QPoint(30, 40);
+        QTest::newRow("right") << int(Qt::RightButton) << QPoint(0, 0);
+    }
+
+    void dragsOnlyWithTheLeftButton()
+    {
+        QFETCH(int, button);
+        QFETCH(QPoint, moved);
+        auto window = NewMainWindow();
+        window->move(100, 100);
+        const QPoint start = window->pos();
+        const Qt::MouseButton held = Qt::MouseButton(button);
+        const QPoint local(500, 60);
+        QMouseEvent press(QEvent::MouseButtonPress, local, start + local, held, held, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &press);
+        QMouseEvent move(QEvent::MouseMove, local, start + local + QPoint(30, 40), Qt::NoButton, held,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &move);
+        QCOMPARE(window->pos(), start + moved);
+    }
+
+    // Ends the event loop, so it runs last.
+    void trayExitLeavesLikeClosing()
+    {
+        auto window = NewMainWindow<DialogMainWithTray>();
+        PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        const QString cacheName = DeviceCacheFileName(0x0312);
+        g_DeviceCacheNameRead.Set(cacheName);
+        QFile::remove(DeviceCacheFolder() + "/" + cacheName);
+        PostMsg::GetInstance()->EmitChangeSize(0);
+        ClearDeviceJournal();
+
+        window->TrayMenu()->actions().last()->trigger();
+
+        QCOMPARE(DeviceJournal(), (QStringList{"UsbServer_SetPCDriverStatus(0)", "StopUsbChanged", "UsbServer_Exit"}));
+        QVERIFY(QFile::exists(DeviceCacheFolder() + "/" + cacheName));
+    }
+};
+
+QTEST_MAIN(TestDialogMain)
+#include "tst_dialogmain.moc"
