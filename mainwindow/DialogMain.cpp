@@ -11,8 +11,10 @@
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
+#include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogMain.h"
+#include "pages/macro/Macro.h"
 #include "platform/RegistryValues.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/NoticeDialogs.h"
@@ -31,8 +33,6 @@
 #include <QThread>
 
 #include <algorithm>
-
-bool g_MacroRecording = false;
 
 namespace {
 constexpr int kDeviceListPage = 0;
@@ -71,9 +71,7 @@ DialogMain::DialogMain(QWidget* parent)
 
     m_PictureFolder = PictureFolder("Dialog");
 
-    // The page shell's own pages come with it; until then the stack keeps its
-    // place so the indexes stay those of the program.
-    m_PageShell = new QWidget(this);
+    m_PageShell = new Dialog(this);
     m_DialogChange = new DialogChange(this);
     ui->stackedWidgetMain->addWidget(m_DialogChange);
     ui->stackedWidgetMain->addWidget(m_PageShell);
