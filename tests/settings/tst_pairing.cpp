@@ -44,8 +44,19 @@ private:
 
     static QPushButton* StartButton(Match& dialog) { return dialog.findChild<QPushButton*>("MatchButton"); }
 
-    // Lets the dialog follow the receiver for a few ticks.
-    static void FewTicks() { QTest::qWait(3 * Timing().pairingDeviceCheckMs); }
+    // Presses the start button (or its Space key) until a pairing starts: the
+    // dialog allows one only once its tick has looked at the receiver.
+    static void PressUntilPairing(Match& dialog, bool space = false)
+    {
+        const auto press = [&] {
+            if (space)
+                QTest::keyClick(&dialog, Qt::Key_Space);
+            else
+                StartButton(dialog)->click();
+            return g_PairState != 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(press(), 5000);
+    }
 
     // The device pages show entry, as when the main window's Space key opens
     // the dialog.
@@ -61,9 +72,7 @@ private:
     {
         dialog.Prepare();
         dialog.show();
-        FewTicks();
-        QVERIFY(StartButton(dialog)->isEnabled());
-        StartButton(dialog)->click();
+        PressUntilPairing(dialog);
         QCOMPARE(int(g_PairState), 1);
         QVERIFY(g_Pairing);
         QVERIFY(!g_DevicePageShown);
@@ -104,7 +113,8 @@ private slots:
         QFETCH(int, state);
         QFETCH(QString, text);
         SimDeviceFixture sim("unpaired");
-        SimCtl_SetPairOutcome("rx2k", outcome.toUtf8().constData(), 50);
+        // Late enough to see the pairing run first.
+        SimCtl_SetPairOutcome("rx2k", outcome.toUtf8().constData(), 4000);
         ShowOnThePages(ListedReceiver("rx2k"));
         Match dialog;
         StartFromThePages(dialog);
@@ -124,8 +134,7 @@ private slots:
         SimDeviceFixture sim("unpaired");
         Match dialog;
         Open(dialog, ListedReceiver("rx2k"));
-        FewTicks();
-        QTest::keyClick(&dialog, Qt::Key_Space);
+        PressUntilPairing(dialog, true);
         QTRY_COMPARE_WITH_TIMEOUT(int(g_PairState), 2, 10000);
         QCOMPARE(SimDeviceFixture::Value("rx2k", "paired"), QString("mouseC"));
         // A second press after success does nothing.
@@ -170,8 +179,7 @@ private slots:
         Match next;
         Open(next, ListedReceiver("rx2k"));
         QVERIFY(!g_Pairing);
-        FewTicks();
-        QVERIFY(StartButton(next)->isEnabled());
+        PressUntilPairing(next);
     }
 
     void aMouseOnItsCableCannotPair()
@@ -183,8 +191,7 @@ private slots:
         wired.KindFlag = true;
         Match dialog;
         Open(dialog, wired);
-        FewTicks();
-        QVERIFY(!StartButton(dialog)->isEnabled());
+        QTRY_VERIFY(!StartButton(dialog)->isEnabled());
         QVERIFY(dialog.findChild<QLabel*>("label")->isVisible());
         QVERIFY(!dialog.findChild<QTextEdit*>("textEdit")->isVisible());
         QTest::keyClick(&dialog, Qt::Key_Space);
