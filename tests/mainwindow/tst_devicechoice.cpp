@@ -2,6 +2,7 @@
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
 #include "common/TestFolders.h"
+#include "mainwindow/ClickRecorder.h"
 
 #include "core/LanguageLoader.h"
 #include "core/PostMsg.h"
@@ -26,46 +27,18 @@
 
 namespace {
 
-// The hub traffic of a click, in order, up to the switch to the page shell,
-// whose hot-plug handler it then registers as the main window does.
-class HubRecorder : public QObject
+// The click's hub traffic; then, as the main window does when it shows the
+// page shell, the device thread's hot-plug handler.
+class HubRecorder : public ClickRecorder
 {
 public:
-    QStringList signals_;
-    DeviceAllInfo selected;
-    QString labelText;
-    QString imageMark;
-
     HubRecorder()
     {
-        PostMsg* hub = PostMsg::GetInstance();
-        connect(hub, &PostMsg::SigSetver, this, [this](int step) {
-            if (!Opened())
-                signals_ << QString("Setver %1").arg(step);
-        });
-        connect(hub, &PostMsg::SigMouseIndex, this,
-                [this](int index) { signals_ << QString("MouseIndex %1").arg(index); });
-        connect(hub, &PostMsg::SigSelectMouseInfo, this, [this](DeviceAllInfo entry) {
-            signals_ << "SelectMouseInfo";
-            selected = entry;
-        });
-        connect(hub, &PostMsg::SigLabelTextB, this, [this](QString text, QString mark) {
-            if (Opened())
-                return;
-            signals_ << "LabelTextB";
-            labelText = text;
-            imageMark = mark;
-        });
-        connect(hub, &PostMsg::SigChangeMainDialog, this,
-                [this](int index) { signals_ << QString("ChangeMainDialog %1").arg(index); });
-        // Then as the main window does when it shows the page shell.
-        connect(hub, &PostMsg::SigChangeMainDialog, this, [](int index) {
+        connect(PostMsg::GetInstance(), &PostMsg::SigChangeMainDialog, this, [](int index) {
             if (index == 1)
                 StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
         });
     }
-
-    bool Opened() const { return signals_.contains("ChangeMainDialog 1"); }
 };
 
 int ListedIndexOf(const char* simId)
@@ -153,8 +126,7 @@ private slots:
 
         Click("mouseB");
 
-        QCOMPARE(hub.signals_, (QStringList{"Setver 6", "MouseIndex 1", "SelectMouseInfo", "LabelTextB",
-                                            "ChangeMainDialog 1"}));
+        QCOMPARE(hub.signals_, ClickRecorder::OpeningOrder(1));
         QCOMPARE(hub.selected.Path, QString::fromUtf8(SimCtl_PathOf("mouseB")));
         QCOMPARE(hub.imageMark, QString());
         QVERIFY(!g_ReceiverImageWaiting);
