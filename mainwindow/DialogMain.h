@@ -58,6 +58,7 @@ private:
     void HideToTray();
     void ShowFromTray();
     void ShutDownDeviceLink();
+    void PairTheOpenReceiver();
 
     Ui_DialogMain* ui;
     Dialog* m_PageShell = nullptr;

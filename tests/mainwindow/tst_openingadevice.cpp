@@ -1,3 +1,4 @@
+#include "common/ModalDialogAnswerer.h"
 #include "common/SimDeviceFixture.h"
 #include "mainwindow/ClickRecorder.h"
 #include "mainwindow/MainWindowTestKit.h"
@@ -94,6 +95,17 @@ private slots:
         QCOMPARE(shell->findChild<QLabel*>("label_2")->text(), QString("76%"));
         QVERIFY(bar->styleSheet().contains("rgb(0, 255, 153)"));
         QTRY_VERIFY(!shell->WaitDialog()->isVisible());
+
+        // Space pairs the open receiver; afterwards the device has its report
+        // callback and the device thread its hot-plug watch again.
+        ClearDeviceJournal();
+        ModalDialogAnswerer answerer({"CloseButton"});
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("Match"));
+        const QStringList searches = FullDeviceJournal().filter("UsbFinderC_FindHidDevices");
+        QVERIFY(searches.last().startsWith("UsbFinderC_FindHidDevicesByDeviceId"));
+        QVERIFY(FullDeviceJournal().contains("UsbServerC_Start(" + QString::fromUtf8(SimCtl_PathOf("rx4k")) + ")"));
 
         ClearDeviceJournal();
         QTest::mouseClick(shell->findChild<QToolButton*>("UpArrow"), Qt::LeftButton);
