@@ -44,12 +44,6 @@ QString ArrowButtonStyle(const QString& folder, const QString& picture, const QS
            + hoverPicture + ");}";
 }
 
-QString CheckBoxStyle(const QString& folder, const QString& colorText)
-{
-    return "QCheckBox{color: rgb(" + colorText + ";);}QCheckBox::indicator:checked {image: url(" + folder
-           + "CheckBoxCheck.png);}QCheckBox::indicator:unchecked {image: url(" + folder + "CheckBox.png);}";
-}
-
 QString UpdateFailInfo()
 {
     return RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString();
