@@ -299,14 +299,8 @@ void DialogMain::mouseReleaseEvent(QMouseEvent*)
 // back afterwards.
 void DialogMain::PairTheOpenReceiver()
 {
-    Match pairing;
     g_PairChosenDevice = true;
-    pairing.Prepare();
-    PlaceDialog(&pairing, this);
-    pairing.exec();
-    const QByteArray path = g_DevicePathC.Snapshot();
-    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
-    StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
+    PairOpenDeviceReceiver(this);
 }
 
 void DialogMain::keyPressEvent(QKeyEvent* event)

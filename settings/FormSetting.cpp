@@ -1,23 +1,510 @@
 #include "settings/FormSetting.h"
 
+#include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
+#include "core/UserIni.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
+#include "pages/sensor/StopCloseTime.h"
+#include "platform/MouseControlPanel.h"
+#include "platform/RegistryValues.h"
+#include "settings/Match.h"
+#include "settings/Ui_FormSetting.h"
+#include "widgets/FormStyles.h"
+#include "widgets/MyButton.h"
+#include "widgets/MyConmboBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QFont>
+#include <QLabel>
+#include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUrl>
+
+#include <utility>
 
 QString g_UpdateWarningText;
 
-namespace {
-// Position of the "WiredMode" text in the page's language section.
-constexpr int WiredModeText = 14;
+const char* const kSessionStartRunKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+QString SessionStartValueName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
+
+QString SessionStartValueData()
+{
+    return QCoreApplication::applicationFilePath().replace('/', '\\');
+}
+
+namespace {
+
+// How far the widgets below the pairing block sit below their first place;
+// the contents grow by as much.
+constexpr int kLayoutOffset = 80;
+constexpr int kContentsWidth = 880;
+
+// Positions of texts in the page's language section.
+enum FormSettingText {
+    TextVersionLine = 0,
+    TextLanguageCaption = 1,
+    TextDeviceCaption = 2,
+    TextReceiverVersion = 3,
+    TextMouseVersion = 4,
+    TextPairingCaption = 5,
+    TextPairButton = 6,
+    TextUpdateButton = 7,
+    TextOtherCaption = 9,
+    TextSessionStart = 10,
+    TextMouseSettings = 11,
+    TextLongRangeCaption = 12,
+    TextLongRange = 13,
+    TextWiredMode = 14,
+    TextUpdateMessage = 16,
+    TextLedCaption = 19,
+    TextFirstLedMode = 20,
+    TextFirstSleepTime = 28,
+    TextSleepCaption = 39,
+    TextSleepExplanation = 40,
+};
+
+// Elements of the company table's one row.
+enum CompanyText { CompanyName = 0, CompanyNameLocal = 1, CompanyWebLocal = 2, CompanyWeb = 3 };
+
+// Where the version values and the update button sit for a language, whose
+// captions differ in length.
+struct VersionRowPlaces
+{
+    int valueX;
+    QPoint updateButton; // (-1, -1): not moved
+    int updateFontSize;
+};
+
+VersionRowPlaces VersionRowPlacesFor(int languageIndex)
+{
+    switch (languageIndex) {
+    case 0: return {200, {280, 170}, 10};
+    case 1: return {220, {280, 170}, 10};
+    case 2: return {150, {330, 170}, 10};
+    case 3: return {170, {280, 170}, 10};
+    case 4: return {280, {330, 170}, 10};
+    case 5: return {280, {-1, -1}, 7};
+    default: return {235, {285, 155}, 10};
+    }
+}
+
+QFont UpdateButtonFont(int pointSize)
+{
+    QFont font;
+    font.setFamily(QString::fromUtf8("微软雅黑"));
+    font.setPointSize(pointSize);
+    font.setItalic(false);
+    return font;
+}
+
+// Item k of the current model's list of advanced options ("Adveanced": 0 long
+// range, 1 receiver LED). A missing item counts as "-1": the model lacks it.
+bool ModelOffersOption(int item)
+{
+    const int modelIndex = g_CurrentDevice.Snapshot().ModelIndex;
+    const QStringList options =
+        ConfigIni::GetInstance()->ValueList("Drive" + QString::number(modelIndex + 1), "Adveanced");
+    return item < options.size() && options.at(item) != QLatin1String("-1");
+}
+
+bool ModelOffersLongRange()
+{
+    return ModelOffersOption(0);
+}
+
+// Whether the receiver answers; if not, the main window says the device is
+// offline.
+bool ReceiverAnswers(const QByteArray& path)
+{
+    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+        return true;
+    PostMsg::GetInstance()->EmitMouseOffLineo(0);
+    return false;
+}
+
+QString ObjectBorderImageStyle(const QString& objectName, const QString& folder, const QString& picture)
+{
+    return "#" + objectName + "{border-image: url(" + folder + picture + ");}";
+}
+
+// A transparent, borderless text button: "left" or "right" aligned.
+QString LinkButtonStyle(const QString& colorText, const QString& alignment)
+{
+    return "QPushButton{border:none;background:transparent;color: rgb(" + colorText + ";);text-align : " + alignment
+           + ";padding-right:1px;}";
+}
+
+QString PictureCheckBoxStyle(const QString& objectName, const QString& folder)
+{
+    const QString selector = "#" + objectName;
+    return selector + "{color: rgb(255, 255, 255);}" + selector + "::indicator:unchecked{image: url(" + folder
+           + "CheckBox.png);}" + selector + "::indicator:checked{image: url(" + folder + "CheckBoxChecked.png);}";
+}
+
+QString TransparentTextEditStyle(const QString& objectName, const QString& colorText)
+{
+    return "#" + objectName + "{border: transparent;background-color: transparent;color: rgb(" + colorText + ";);}";
+}
+
+// Links open in the browser; a text from the language files that names
+// anything else (a local program, a file) is not opened.
+bool IsWebAddress(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() && (scheme == "http" || scheme == "https");
+}
+
+} // namespace
 
 FormSetting::FormSetting(QWidget* parent)
     : QWidget(parent)
+    , ui(new Ui_FormSetting)
 {
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    ui->setupUi(this);
+    // The firmware update shows the update button and the message area.
+    ui->Receive_2->hide();
+    ui->NewLabel->hide();
+
+    PlaceOptionSections();
+
+    QObject* hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigLanguageSameB(int)), this, SLOT(SlotLanguageSameB(int)));
+    connect(hub, SIGNAL(SigLightToFrom(int)), this, SLOT(SlotLightToFrom(int)));
+    connect(hub, SIGNAL(SigRGBValue(DongleRGB*)), this, SLOT(SlotRGBValue(DongleRGB*)), Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)), Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigForm()), this, SLOT(SlotForm()), Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
+    connect(hub, SIGNAL(SigLabelText(int,QString)), this, SLOT(SlotLabelText(int,QString)));
+    connect(hub, SIGNAL(SigLabelTextB(QString,QString)), this, SLOT(SlotLabelTextB(QString,QString)));
+    connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetForm()), Qt::BlockingQueuedConnection);
+    // The firmware update (its dialogs, timers and the slots of SigSetver,
+    // SigSetNewVer, SigCheckUpdate, SigUpdateStart and SigContinue) attaches
+    // to this page here once it is built.
+
+    connect(ui->scrollArea->verticalScrollBar(), SIGNAL(valueChanged(int)), this, SLOT(SlotScroolChange(int)));
+    ui->scrollArea->setFrameShape(QFrame::NoFrame);
+
+    m_PicturePath = PictureFolder("FormSetting");
+    m_LedGroup = new QButtonGroup(this);
+    m_LedGroup->setExclusive(true);
+
+    const QString labelColor = OptionColorText("LabelColor");
+    m_ButtonColor = OptionColorText("ButtonColor");
+    ApplyStyleSheets(labelColor);
+
+    m_LabelOrigin = ui->label->pos();
+    ui->checkBox->setChecked(UserIni::GetInstance()->Value("AutoStart", "Enable").toInt() == 1);
+
+    ShowLongRangeSection(false);
+    ShowReceiverLedSection(false);
+    LayOutBottom(false);
+
+    for (QCheckBox* box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
+        m_LedGroup->addButton(box);
+
+    for (PanelDialog* dialog : std::initializer_list<PanelDialog*>{&m_LedInfo, &m_InputPicA, &m_InputPicB,
+                                                                   &m_LightModeSet})
+        dialog->ApplyCurrentLanguage();
+
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(g_LanguageIndex);
 }
 
-void FormSetting::SlotAllLanguage(int /*index: always the current language*/)
+FormSetting::~FormSetting()
 {
-    g_UpdateWarningText = LanguageText(g_LangTextsFormSetting, WiredModeText, QString());
+    delete ui;
+}
+
+void FormSetting::PlaceOptionSections()
+{
+    const std::pair<QWidget*, QPoint> places[] = {
+        {ui->TitleButton_5, {40, 350}}, {ui->checkBox, {40, 380}},     {ui->label_10, {70, 380}},
+        {ui->label_9, {70, 343}},       {ui->toolButton, {40, 420}},   {ui->pushButton, {60, 420}},
+        {ui->TitleButton_6, {40, 480}}, {ui->label_11, {70, 473}},     {ui->checkBox_2, {40, 510}},
+        {ui->TitleButton_7, {40, 560}}, {ui->label_14, {70, 553}},     {ui->ReUntil, {70, 580}},
+        {ui->ReUntil_2, {70, 620}},     {ui->ReUntil_3, {70, 660}},    {ui->textEdit, {65, 505}},
+        {ui->textEdit_2, {90, 580}},    {ui->textEdit_3, {90, 620}},   {ui->textEdit_4, {90, 660}},
+    };
+    for (const auto& place : places)
+        place.first->move(place.second.x(), kLayoutOffset + place.second.y());
+}
+
+void FormSetting::ApplyStyleSheets(const QString& labelColor)
+{
+    const QString& folder = m_PicturePath;
+    for (QLabel* label : {ui->label, ui->label_2, ui->label_3, ui->label_4, ui->label_5, ui->label_6, ui->label_7,
+                          ui->label_8, ui->label_9, ui->label_11, ui->label_14, ui->label_10})
+        label->setStyleSheet(LabelStyle(labelColor));
+    ui->pushButton_2->setStyleSheet(
+        ColoredButtonStyle("QPushButton", PictureProperty::Background, folder, m_ButtonColor, {"PariButton.png", {}, {}, {}}));
+    ui->pushButton->setStyleSheet(LinkButtonStyle(labelColor, "left"));
+    ui->pushButton_3->setStyleSheet(LinkButtonStyle(labelColor, "right"));
+    ui->pushButton_4->setStyleSheet(LinkButtonStyle(labelColor, "right"));
+    for (QToolButton* marker : {ui->TitleButton_2, ui->TitleButton_3, ui->TitleButton_4, ui->TitleButton_5,
+                                ui->TitleButton_6, ui->TitleButton_7})
+        marker->setStyleSheet(ObjectBorderImageStyle(marker->objectName(), folder, "Title.png"));
+    ui->toolButton->setStyleSheet(ObjectBorderImageStyle("toolButton", folder, "Mouse.png"));
+
+    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors(),
+                  QStringLiteral("QComboBox:disabled{color: rgb(63, 63, 63);}"));
+    ui->comboBox->setMaxVisibleItems(5);
+
+    for (QCheckBox* box : {ui->checkBox, ui->checkBox_2})
+        box->setStyleSheet(PictureCheckBoxStyle(box->objectName(), folder));
+    for (QCheckBox* box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
+        box->setStyleSheet(CheckBoxStyle(folder, labelColor, "CheckBoxCheck.png", "CheckBox2.png"));
+    for (QTextEdit* edit : {ui->textEdit, ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
+        edit->setStyleSheet(TransparentTextEditStyle(edit->objectName(), labelColor));
+    for (QToolButton* mark : {ui->toolButton_2, ui->toolButton_3}) {
+        mark->setStyleSheet(
+            ColoredButtonStyle("QToolButton", PictureProperty::Background, folder, "255,106,0", {"Picture.png", {}, {}, {}}));
+        mark->hide();
+    }
+    ui->scrollAreaWidgetContents->setStyleSheet("background-color:transparent;border:none;");
+}
+
+void FormSetting::ShowLongRangeSection(bool shown)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->TitleButton_6, ui->label_11, ui->checkBox_2, ui->textEdit})
+        widget->setVisible(shown);
+}
+
+void FormSetting::ShowReceiverLedSection(bool shown)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->TitleButton_7, ui->label_14, ui->ReUntil, ui->ReUntil_2,
+                                                           ui->ReUntil_3, ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
+        widget->setVisible(shown);
+}
+
+void FormSetting::LayOutBottom(bool receiverLedShown)
+{
+    // The receiver-LED section moves the bottom lines down by 170 pixels
+    // and lengthens the contents by 150.
+    const int linesDown = receiverLedShown ? 170 : 0;
+    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, kLayoutOffset + (receiverLedShown ? 780 : 630));
+    ui->pushButton_3->move(610, kLayoutOffset + 540 + linesDown);
+    ui->pushButton_4->move(490, kLayoutOffset + 560 + linesDown);
+}
+
+void FormSetting::mousePressEvent(QMouseEvent*) {}
+
+void FormSetting::on_pushButton_clicked()
+{
+    OpenMouseControlPanel();
+}
+
+void FormSetting::on_pushButton_3_clicked()
+{
+    const QUrl url(ui->pushButton_3->text().trimmed());
+    if (IsWebAddress(url))
+        QDesktopServices::openUrl(url);
+}
+
+void FormSetting::on_pushButton_2_clicked()
+{
+    PairOpenDeviceReceiver(this, -70, -30);
+}
+
+void FormSetting::on_comboBox_activated(int index)
+{
+    UserIni::GetInstance()->SetValue("Language", "Language", QString::number(index));
+    g_LanguageIndex = index;
+    PostMsg* hub = PostMsg::GetInstance();
+    hub->EmitAllLanguage(index);
+    hub->EmitLanguageSameA(index);
+}
+
+void FormSetting::SlotLanguageSameB(int index)
+{
+    const QSignalBlocker blocker(ui->comboBox);
+    ui->comboBox->setCurrentIndex(index);
+}
+
+void FormSetting::on_checkBox_clicked(bool checked)
+{
+    UserIni::GetInstance()->SetValue("AutoStart", "Enable", checked ? "1" : "0");
+    if (checked)
+        SetRegistryValue(kSessionStartRunKey, SessionStartValueName(), SessionStartValueData());
+    else
+        RemoveRegistryValue(kSessionStartRunKey, SessionStartValueName());
+}
+
+void FormSetting::on_checkBox_2_toggled(bool checked)
+{
+    if (!g_SendEnabled)
+        return;
+    const QByteArray path = g_DevicePathC.Snapshot();
+    if (!ReceiverAnswers(path))
+        return;
+    UsbFinderC_SetLongRangeMode(path.constData(), checked ? 1 : 0);
+}
+
+void FormSetting::SendReceiverLedMode(int mode, bool checked)
+{
+    if (!g_SendEnabled)
+        return;
+    const QByteArray path = g_DevicePathC.Snapshot();
+    // Offline is reported for the box that loses the mark as well.
+    if (!ReceiverAnswers(path) || !checked)
+        return;
+    g_DongleRGB->Mode = static_cast<std::uint8_t>(mode);
+    UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
+}
+
+void FormSetting::on_ReUntil_toggled(bool checked)
+{
+    SendReceiverLedMode(1, checked);
+}
+
+void FormSetting::on_ReUntil_2_toggled(bool checked)
+{
+    SendReceiverLedMode(2, checked);
+}
+
+void FormSetting::on_ReUntil_3_toggled(bool checked)
+{
+    SendReceiverLedMode(3, checked);
+}
+
+void FormSetting::LayOutForRecord(bool keepLongRange)
+{
+    // Only the receiver's own LED report shows the receiver-LED section.
+    ShowReceiverLedSection(false);
+    if (!ModelOffersLongRange())
+        ShowLongRangeSection(false);
+    else if (!keepLongRange)
+        ShowLongRangeSection(true);
+    // A mouse on its cable has no receiver options.
+    if (g_CurrentDevice.Snapshot().KindFlag)
+        ShowLongRangeSection(false);
+    LayOutBottom(false);
+}
+
+void FormSetting::SlotForm()
+{
+    LayOutForRecord(false);
+}
+
+void FormSetting::SlotFormB()
+{
+    LayOutForRecord(true);
+}
+
+void FormSetting::SlotFormResetForm()
+{
+    ShowLongRangeSection(false);
+    ShowReceiverLedSection(false);
+    ui->checkBox_2->setChecked(false);
+    LayOutBottom(false);
+}
+
+void FormSetting::SlotLongRangeMode(bool Select)
+{
+    if (!ModelOffersLongRange())
+        return;
+    ShowLongRangeSection(true);
+    ui->checkBox_2->setChecked(Select);
+}
+
+void FormSetting::SlotRGBValue(DongleRGB* Rgb)
+{
+    if (!Rgb || !ReceiverLedOptionApplies(g_CurrentDevice.Snapshot()))
+        return;
+    ShowReceiverLedSection(true);
+    QCheckBox* const boxes[] = {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
+    const int mode = Rgb->Mode;
+    if (mode >= 1 && mode <= 3)
+        boxes[mode - 1]->setChecked(true);
+    LayOutBottom(true);
+}
+
+void FormSetting::SlotLightToFrom(int index)
+{
+    const int item = SleepTimeIndexOfSeconds(index);
+    if (item >= 0)
+        ui->frameClose->SetCurrentIndexSilently(item);
+}
+
+void FormSetting::SlotLabelText(int index, QString Text)
+{
+    if (index == 0) {
+        ui->label_5->setText(Text);
+        g_CurrentDevice.Lock()->Version = Text;
+    } else if (index == 1) {
+        ui->label_7->setText(Text);
+        g_CurrentDevice.Lock()->SecondVersion = Text;
+    }
+}
+
+void FormSetting::SlotLabelTextB(QString TextA, QString Text)
+{
+    ui->label_5->setText(TextA);
+    if (Text == QLatin1String("true"))
+        ui->Receive_2->setStyleSheet(ColoredButtonStyle("QToolButton", PictureProperty::Background, m_PicturePath,
+                                                        m_ButtonColor, {"WaitUpdate.png", "WaitUpdateHover.png", {}, {}}));
+    else
+        ui->Receive_2->setStyleSheet(ColoredButtonStyle("QToolButton", PictureProperty::Border, m_PicturePath,
+                                                        m_ButtonColor, {"Confirm.png", {}, {}, {}}));
+}
+
+void FormSetting::SlotScroolChange(int index)
+{
+    ui->label->move(m_LabelOrigin.x(), m_LabelOrigin.y() + index + 10);
+}
+
+void FormSetting::SlotAllLanguage(int index)
+{
+    const VersionRowPlaces places = VersionRowPlacesFor(index);
+    ui->Receive_2->setFont(UpdateButtonFont(places.updateFontSize));
+    ui->label_5->move(places.valueX, 155);
+    ui->label_7->move(places.valueX, 185);
+    if (places.updateButton.x() >= 0)
+        ui->Receive_2->move(places.updateButton);
+    ui->toolButton_2->move(460, 160);
+    ui->toolButton_3->move(460, 190);
+
+    const bool localCompany = index == 1 || index == 2;
+    const QList<QStringList>& company = g_LangTextsCompanyInfo;
+    ui->pushButton_4->setText(LanguageTextInRow(company, 0, localCompany ? CompanyNameLocal : CompanyName,
+                                                ui->pushButton_4->text()));
+    ui->pushButton_3->setText(LanguageTextInRow(company, 0, localCompany ? CompanyWebLocal : CompanyWeb,
+                                                ui->pushButton_3->text()));
+
+    const QList<QStringList>& table = g_LangTextsFormSetting;
+    const auto text = [&table, index](int k, const QString& current) {
+        return LanguageTextInRow(table, index, k, current);
+    };
+    const std::pair<QLabel*, int> labels[] = {
+        {ui->label, TextVersionLine},        {ui->label_2, TextLanguageCaption}, {ui->label_3, TextDeviceCaption},
+        {ui->label_4, TextReceiverVersion},  {ui->label_6, TextMouseVersion},    {ui->label_8, TextPairingCaption},
+        {ui->label_9, TextOtherCaption},     {ui->label_10, TextSessionStart},   {ui->label_11, TextLongRangeCaption},
+        {ui->label_12, TextSleepCaption},    {ui->label_13, TextSleepExplanation}, {ui->label_14, TextLedCaption},
+    };
+    for (const auto& label : labels)
+        label.first->setText(text(label.second, label.first->text()));
+    ui->pushButton_2->setText(text(TextPairButton, ui->pushButton_2->text()));
+    ui->Receive_2->setText(text(TextUpdateButton, ui->Receive_2->text()));
+    ui->pushButton->setText(text(TextMouseSettings, ui->pushButton->text()));
+    ui->textEdit->setText(text(TextLongRange, ui->textEdit->toHtml()));
+    g_UpdateWarningText = text(TextWiredMode, QString());
+    ui->NewLabel->setText(text(TextUpdateMessage, ui->NewLabel->toHtml()));
+    for (int item = 0; item < SleepTimeCount; ++item)
+        ui->frameClose->SetItemText(item, text(TextFirstSleepTime + item, ui->frameClose->ItemText(item)));
+    QTextEdit* const ledModes[] = {ui->textEdit_2, ui->textEdit_3, ui->textEdit_4};
+    for (int mode = 0; mode < 3; ++mode)
+        ledModes[mode]->setText(text(TextFirstLedMode + mode, ledModes[mode]->toHtml()));
 }

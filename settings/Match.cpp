@@ -7,7 +7,9 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceListDiscovery.h"
+#include "device/DeviceReports.h"
 #include "device/DeviceState.h"
+#include "device/DeviceThreadDiscovery.h"
 #include "settings/Ui_Match.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
@@ -66,6 +68,17 @@ void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned ch
     g_PairState = paired ? PairSucceeded : PairFailed;
     hub->EmitButtonEnable(paired ? 1 : 0);
     RestoreSuspendedPage();
+}
+
+void PairOpenDeviceReceiver(QWidget* opener, int dx, int dy)
+{
+    Match pairing;
+    pairing.Prepare();
+    PlaceDialog(&pairing, opener, dx, dy);
+    pairing.exec();
+    const QByteArray path = g_DevicePathC.Snapshot();
+    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
 }
 
 Match::Match(QWidget* parent)

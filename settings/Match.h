@@ -85,5 +85,11 @@ private:
     QTimer* m_TimeoutTimer;
 };
 
+// Pairs the receiver of the device the pages show: runs a pairing dialog
+// placed over opener (centred, then shifted by dx, dy), then gives the device
+// its report callback and the device thread its hot-plug watch back, whatever
+// happened in the dialog. GUI thread.
+void PairOpenDeviceReceiver(QWidget* opener, int dx = 0, int dy = 0);
+
 // The report callback while a dialog pairs (library thread).
 void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned char* payload, int payloadLength);

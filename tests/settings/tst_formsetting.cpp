@@ -1,0 +1,483 @@
+#include "common/ModalDialogAnswerer.h"
+#include "common/ProgramFiles.h"
+#include "common/SimDeviceFixture.h"
+#include "common/TestFolders.h"
+#include "common/WorkerThread.h"
+
+#include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
+#include "core/PostMsg.h"
+#include "core/UserIni.h"
+#include "device/DeviceState.h"
+#include "platform/RegistryValues.h"
+#include "settings/FormSetting.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+template <typename Widget>
+Widget* Child(QObject* form, const char* name)
+{
+    return form->findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// The device the pages show: the scenario's 4K receiver with mouseA (model
+// index 0 unless given), or a mouse on its cable.
+DeviceAllInfo ShownDevice(int modelIndex, int kind)
+{
+    DeviceAllInfo device;
+    device.Path = QString::fromUtf8(SimCtl_PathOf("rx4k"));
+    device.ModelIndex = modelIndex;
+    device.Kind = std::uint8_t(kind);
+    device.KindFlag = KindFlagOf(device.Kind);
+    return device;
+}
+
+void ShowDevice(const DeviceAllInfo& device)
+{
+    g_CurrentDevice.Set(device);
+    g_DevicePathC.Set(device.Path.toUtf8());
+}
+
+// Receives the links the page opens, per scheme.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+} // namespace
+
+class FormSettingTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FormSetting> m_Page;
+
+    QWidget* W(const char* name) { return Child<QWidget>(m_Page.get(), name); }
+    QCheckBox* Box(const char* name) { return Child<QCheckBox>(m_Page.get(), name); }
+    QString Text(const char* name)
+    {
+        if (auto* label = Child<QLabel>(m_Page.get(), name))
+            return label->text();
+        if (auto* edit = Child<QTextEdit>(m_Page.get(), name))
+            return edit->toPlainText();
+        return Child<QAbstractButton>(m_Page.get(), name)->text();
+    }
+    bool LongRangeShown() { return !W("checkBox_2")->isHidden() && !W("textEdit")->isHidden(); }
+    bool ReceiverLedShown() { return !W("ReUntil_2")->isHidden() && !W("textEdit_4")->isHidden(); }
+    QString CheckedLedBox()
+    {
+        for (const char* name : {"ReUntil", "ReUntil_2", "ReUntil_3"})
+            if (Box(name)->isChecked())
+                return name;
+        return QString();
+    }
+    static bool Report(const std::function<void()>& emission) { return RunOnWorkerThread(emission); }
+
+private slots:
+    void initTestCase()
+    {
+        UseTemporaryFolders();
+        QVERIFY(CopyShippedFiles("Language"));
+        QVERIFY(CopyShippedFiles("Picture"));
+        WriteConfigIni("[Option]\nDeviceTotal=4\nLabelColor=200,201,202\nButtonColor=1,2,3\n"
+                       "[Drive1]\nAdveanced=0,1\n"
+                       "[Drive2]\nAdveanced=-1,-1\n"
+                       "[Drive3]\nAdveanced=1,-1\n"
+                       "[Drive4]\nAdveanced=-1\n");
+        LoadLanguageFiles();
+        QVERIFY(g_LangTextsFormSetting.size() >= 2);
+    }
+
+    void init()
+    {
+        g_LanguageIndex = 0;
+        g_SendEnabled = true;
+        ShowDevice(ShownDevice(0, 1));
+        m_Page.reset(new FormSetting);
+    }
+
+    void cleanup()
+    {
+        m_Page.reset();
+        g_SendEnabled = false;
+        g_CurrentDevice.Set(DeviceAllInfo());
+        g_DevicePathC.Set(QByteArray());
+        g_DongleRGB->Mode = 0;
+    }
+
+    void languageChoiceIsStoredAndSpread()
+    {
+        QSignalSpy all(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)));
+        QSignalSpy deviceList(PostMsg::GetInstance(), SIGNAL(SigLanguageSameA(int)));
+        auto* combo = Child<QComboBox>(m_Page.get(), "comboBox");
+        combo->setCurrentIndex(1);
+        emit combo->activated(1);
+        QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
+        QCOMPARE(g_LanguageIndex, 1);
+        QCOMPARE(all.count(), 1);
+        QCOMPARE(deviceList.count(), 1);
+        QCOMPARE(deviceList.at(0).at(0).toInt(), 1);
+        QCOMPARE(Text("label_2"), g_LangTextsFormSetting.at(1).at(1));
+        QCOMPARE(Text("label_10"), g_LangTextsFormSetting.at(1).at(10));
+
+        // The other language combo moves this one without a word.
+        QSignalSpy activated(combo, SIGNAL(activated(int)));
+        QSignalSpy changed(combo, SIGNAL(currentIndexChanged(int)));
+        PostMsg::GetInstance()->EmitLanguageSameB(0);
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(all.count(), 1);
+        QCOMPARE(activated.count() + changed.count(), 0);
+    }
+
+    void languageTextsAndPlaces_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("valueX");
+        QTest::addColumn<QPoint>("updateButton");
+        QTest::addColumn<int>("updateFontSize");
+        QTest::addColumn<int>("companyName");
+        QTest::addColumn<int>("companyWeb");
+        QTest::addColumn<int>("textRow");
+        QTest::newRow("English") << 0 << 200 << QPoint(280, 170) << 10 << 0 << 3 << 0;
+        QTest::newRow("Polish") << 1 << 220 << QPoint(280, 170) << 10 << 1 << 2 << 1;
+        // Indexes without a language file keep the English texts.
+        QTest::newRow("5: the button stays") << 5 << 280 << QPoint(-7, -7) << 7 << 0 << 3 << 0;
+        QTest::newRow("7: any other") << 7 << 235 << QPoint(285, 155) << 10 << 0 << 3 << 0;
+    }
+
+    void languageTextsAndPlaces()
+    {
+        QFETCH(int, language);
+        QFETCH(int, valueX);
+        QFETCH(QPoint, updateButton);
+        QFETCH(int, updateFontSize);
+        QFETCH(int, companyName);
+        QFETCH(int, companyWeb);
+        QFETCH(int, textRow);
+        W("Receive_2")->move(-7, -7);
+        m_Page->SlotAllLanguage(language);
+        QCOMPARE(W("label_5")->pos(), QPoint(valueX, 155));
+        QCOMPARE(W("label_7")->pos(), QPoint(valueX, 185));
+        QCOMPARE(W("Receive_2")->pos(), updateButton);
+        QCOMPARE(W("Receive_2")->font().pointSize(), updateFontSize);
+        QCOMPARE(W("toolButton_3")->pos(), QPoint(460, 190));
+        const QStringList company = g_LangTextsCompanyInfo.at(0);
+        QCOMPARE(Text("pushButton_4"), company.at(companyName));
+        QCOMPARE(Text("pushButton_3"), company.at(companyWeb));
+        const QStringList texts = g_LangTextsFormSetting.at(textRow);
+        QCOMPARE(Text("label"), texts.at(0));
+        QCOMPARE(Text("Receive_2"), texts.at(7));
+        QCOMPARE(Text("textEdit_4"), texts.at(22));
+        QCOMPARE(Text("label_13"), texts.at(40));
+        QCOMPARE(g_UpdateWarningText, texts.at(14));
+        auto* sleepItems = Child<QComboBox>(m_Page.get(), "StopClose");
+        QCOMPARE(sleepItems->count(), 11);
+        QCOMPARE(sleepItems->itemText(10), texts.at(38));
+    }
+
+    void versionValuesStayEmptyUntilReported()
+    {
+        QCOMPARE(Text("label_5"), QString());
+        QCOMPARE(Text("label_7"), QString());
+        QCOMPARE(Text("toolButton"), QString("..."));
+    }
+
+    void sessionStartFollowsTheBoxOnly()
+    {
+        const QString name = SessionStartValueName();
+        QVERIFY(!name.isEmpty());
+        Box("checkBox")->click();
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("1"));
+        const QString data = RegistryValue(kSessionStartRunKey, name).toString();
+        QCOMPARE(data, QCoreApplication::applicationFilePath().replace('/', '\\'));
+        QVERIFY(!data.contains('/'));
+
+        Box("checkBox")->click();
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+        QVERIFY(!RegistryValue(kSessionStartRunKey, name).isValid());
+
+        // A Run value made elsewhere does not tick the box; the ini value does.
+        SetRegistryValue(kSessionStartRunKey, name, "x");
+        m_Page.reset(new FormSetting);
+        QVERIFY(!Box("checkBox")->isChecked());
+        UserIni::GetInstance()->SetValue("AutoStart", "Enable", "1");
+        m_Page.reset(new FormSetting);
+        QVERIFY(Box("checkBox")->isChecked());
+        RemoveRegistryValue(kSessionStartRunKey, name);
+    }
+
+    void fullReadShowsTheLongRangeSectionByModelAndConnection_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("longRange");
+        QTest::newRow("receiver, both options") << 0 << 1 << true;
+        QTest::newRow("receiver, no options") << 1 << 1 << false;
+        QTest::newRow("2K receiver, long range only") << 2 << 4 << true;
+        QTest::newRow("mouse on its cable") << 0 << 2 << false;
+        QTest::newRow("one-item option list") << 3 << 1 << false;
+        QTest::newRow("model missing from the description") << 9 << 1 << false;
+    }
+
+    void fullReadShowsTheLongRangeSectionByModelAndConnection()
+    {
+        QFETCH(int, model);
+        QFETCH(int, kind);
+        QFETCH(bool, longRange);
+        ShowDevice(ShownDevice(model, kind));
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
+        QCOMPARE(LongRangeShown(), longRange);
+        QVERIFY(!ReceiverLedShown());
+        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, 710));
+        QCOMPARE(W("pushButton_3")->pos(), QPoint(610, 620));
+        QCOMPARE(W("pushButton_4")->pos(), QPoint(490, 640));
+    }
+
+    void importKeepsAnOfferedLongRangeSectionAsItIs()
+    {
+        m_Page->SlotFormB();
+        QVERIFY(!LongRangeShown());
+        m_Page->SlotForm();
+        QVERIFY(LongRangeShown());
+        m_Page->SlotFormB();
+        QVERIFY(LongRangeShown());
+        ShowDevice(ShownDevice(1, 1));
+        m_Page->SlotFormB();
+        QVERIFY(!LongRangeShown());
+    }
+
+    void receiverLedReportShowsTheSectionUntilTheNextRead()
+    {
+        SimDeviceFixture sim;
+        ShowDevice(ShownDevice(0, 1));
+        QVERIFY(Report([] {
+            g_DongleRGB->Mode = 2;
+            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+        }));
+        QVERIFY(ReceiverLedShown());
+        QCOMPARE(CheckedLedBox(), QString("ReUntil_2"));
+        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, 860));
+        QCOMPARE(W("pushButton_3")->pos(), QPoint(610, 790));
+        QCOMPARE(W("pushButton_4")->pos(), QPoint(490, 810));
+        // The newly marked box writes the reported mode back.
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 1);
+
+        m_Page->SlotForm();
+        QVERIFY(!ReceiverLedShown());
+        QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
+    }
+
+    void receiverLedReportWithAnotherModeChangesNoBox()
+    {
+        for (int mode : {0, 4}) {
+            g_DongleRGB->Mode = std::uint8_t(mode);
+            m_Page->SlotRGBValue(g_DongleRGB);
+            QVERIFY(ReceiverLedShown());
+            QCOMPARE(CheckedLedBox(), QString());
+        }
+        m_Page->SlotRGBValue(nullptr);
+    }
+
+    void receiverLedReportElsewhereIsIgnored_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("model without the option") << 2 << 1;
+        QTest::newRow("one-item option list") << 3 << 1;
+        QTest::newRow("2K receiver") << 0 << 4;
+        QTest::newRow("mouse on its cable") << 0 << 2;
+    }
+
+    void receiverLedReportElsewhereIsIgnored()
+    {
+        QFETCH(int, model);
+        QFETCH(int, kind);
+        ShowDevice(ShownDevice(model, kind));
+        g_DongleRGB->Mode = 3;
+        m_Page->SlotRGBValue(g_DongleRGB);
+        QVERIFY(!ReceiverLedShown());
+        QCOMPARE(CheckedLedBox(), QString());
+        QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
+    }
+
+    void modelWithoutOptionsNeverShowsThem()
+    {
+        ShowDevice(ShownDevice(1, 1));
+        QVERIFY(Report([] {
+            PostMsg::GetInstance()->EmitLongRangeMode(true);
+            g_DongleRGB->Mode = 1;
+            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+        }));
+        QVERIFY(!LongRangeShown());
+        QVERIFY(!ReceiverLedShown());
+        QVERIFY(!Box("checkBox_2")->isChecked());
+    }
+
+    void longRangeReportShowsAndWritesBackEvenOnACable()
+    {
+        SimDeviceFixture sim;
+        ShowDevice(ShownDevice(0, 2));
+        m_Page->SlotForm();
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitLongRangeMode(true); }));
+        QVERIFY(LongRangeShown());
+        QVERIFY(Box("checkBox_2")->isChecked());
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 1);
+    }
+
+    void longRangeBoxWritesTheReceiver()
+    {
+        SimDeviceFixture sim;
+        ShowDevice(ShownDevice(0, 1));
+        m_Page->SlotForm();
+        Box("checkBox_2")->click();
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "long_range"), QString("1"));
+        Box("checkBox_2")->click();
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "long_range"), QString("0"));
+
+        g_SendEnabled = false;
+        Box("checkBox_2")->click();
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "long_range"), QString("0"));
+    }
+
+    void offlineReceiverIsReportedAndNotWritten()
+    {
+        SimDeviceFixture sim;
+        ShowDevice(ShownDevice(0, 1));
+        m_Page->SlotForm();
+        m_Page->SlotRGBValue(g_DongleRGB);
+        Box("ReUntil")->setChecked(true);
+        QVERIFY(SimCtl_Plug("rx4k", 0) >= 0);
+        SimCtl_JournalClear();
+        QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+        Box("checkBox_2")->click();
+        QCOMPARE(offline.count(), 1);
+        QVERIFY(Box("checkBox_2")->isChecked());
+        // Moving the LED choice reports once per toggled box.
+        Box("ReUntil_3")->click();
+        QCOMPARE(offline.count(), 3);
+        QCOMPARE(offline.at(2).at(0).toInt(), 0);
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 0);
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 0);
+    }
+
+    void resetHidesBothSectionsAndClearsLongRange()
+    {
+        g_SendEnabled = false;
+        m_Page->SlotLongRangeMode(true);
+        m_Page->SlotRGBValue(g_DongleRGB);
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitFormReset(); }));
+        QVERIFY(!LongRangeShown());
+        QVERIFY(!ReceiverLedShown());
+        QVERIFY(!Box("checkBox_2")->isChecked());
+        QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
+    }
+
+    void sleepTimeFromTheRecord()
+    {
+        auto* sleep = Child<QComboBox>(m_Page.get(), "StopClose");
+        PostMsg::GetInstance()->EmitLightToFrom(2400);
+        QCOMPARE(sleep->currentIndex(), 10);
+        PostMsg::GetInstance()->EmitLightToFrom(45);
+        QCOMPARE(sleep->currentIndex(), 10);
+        PostMsg::GetInstance()->EmitLightToFrom(10);
+        QCOMPARE(sleep->currentIndex(), 0);
+    }
+
+    void versionTexts()
+    {
+        PostMsg* hub = PostMsg::GetInstance();
+        hub->EmitLabelText(0, "v1.2");
+        hub->EmitLabelText(1, "v1.3");
+        hub->EmitLabelText(2, "v9.9");
+        QCOMPARE(Text("label_5"), QString("v1.2"));
+        QCOMPARE(Text("label_7"), QString("v1.3"));
+        QCOMPARE(g_CurrentDevice.Snapshot().Version, QString("v1.2"));
+        QCOMPARE(g_CurrentDevice.Snapshot().SecondVersion, QString("v1.3"));
+
+        hub->EmitLabelTextB("v1.1", "true");
+        QCOMPARE(Text("label_5"), QString("v1.1"));
+        const QString waiting = W("Receive_2")->styleSheet();
+        QVERIFY(waiting.contains("WaitUpdate.png"));
+        QVERIFY(waiting.contains("color: rgb(1,2,3;)"));
+        hub->EmitLabelTextB("v1.1", "false");
+        QVERIFY(W("Receive_2")->styleSheet().contains("Confirm.png"));
+        QVERIFY(!W("Receive_2")->styleSheet().contains("WaitUpdate.png"));
+    }
+
+    void versionLineStaysInViewWhileScrolling()
+    {
+        const QPoint origin = W("label")->pos();
+        m_Page->SlotRGBValue(g_DongleRGB);
+        auto* area = Child<QScrollArea>(m_Page.get(), "scrollArea");
+        m_Page->show();
+        QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        area->verticalScrollBar()->setValue(40);
+        QCOMPARE(W("label")->pos(), origin + QPoint(0, 50));
+    }
+
+    void pairingGivesTheDeviceItsCallbacksBack()
+    {
+        SimDeviceFixture sim;
+        ShowDevice(ShownDevice(0, 1));
+        g_DevicePageShown = true;
+        m_Page->show();
+        ModalDialogAnswerer answerer({"CloseButton"});
+        Child<QPushButton>(m_Page.get(), "pushButton_2")->click();
+        g_DevicePageShown = false;
+        QCOMPARE(answerer.Records().size(), 1);
+        const ModalDialogRecord& dialog = answerer.Records().at(0);
+        QCOMPARE(dialog.className, QString("Match"));
+        const QPoint page = m_Page->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(dialog.position, QPoint(page.x() + (m_Page->width() - dialog.size.width()) / 2 - 70,
+                                         page.y() + (m_Page->height() - dialog.size.height()) / 2 - 30));
+        const QStringList journal = SimDeviceFixture::Journal();
+        QVERIFY(!journal.filter("UsbServerC_Start(").isEmpty());
+        QVERIFY(journal.filter("StartUsbChanged(").size() >= 2);
+        // The device thread's watch replaces the device list's that the dialog set on closing.
+        QVERIFY(journal.lastIndexOf(QRegularExpression("StartUsbChanged\\(.*"))
+                > journal.lastIndexOf(QRegularExpression("UsbServerC_Start\\(.*")));
+    }
+
+    void webButtonOpensOnlyWebAddresses()
+    {
+        UrlCatcher catcher;
+        for (const char* scheme : {"https", "http", "file"})
+            QDesktopServices::setUrlHandler(scheme, &catcher, "Open");
+        auto* web = Child<QPushButton>(m_Page.get(), "pushButton_3");
+        web->setText("https://quorvane.example");
+        web->click();
+        web->setText("file:///usr/bin/xterm");
+        web->click();
+        web->setText("/usr/bin/xterm");
+        web->click();
+        for (const char* scheme : {"https", "http", "file"})
+            QDesktopServices::unsetUrlHandler(scheme);
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl("https://quorvane.example")});
+    }
+};
+
+QTEST_MAIN(FormSettingTest)
+#include "tst_formsetting.moc"
