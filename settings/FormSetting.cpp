@@ -6,6 +6,7 @@
 #include "core/UserIni.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "lighting/FormParts.h"
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
 #include "platform/RegistryValues.h"
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QLabel>
-#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -100,15 +100,6 @@ VersionRowPlaces VersionRowPlacesFor(int languageIndex)
     case 5: return {280, {-1, -1}, 7};
     default: return {235, {285, 155}, 10};
     }
-}
-
-QFont UpdateButtonFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    font.setPointSize(pointSize);
-    font.setItalic(false);
-    return font;
 }
 
 // Item k of the current model's list of advanced options ("Adveanced": 0 long
@@ -469,7 +460,7 @@ void FormSetting::SlotScroolChange(int index)
 void FormSetting::SlotAllLanguage(int index)
 {
     const VersionRowPlaces places = VersionRowPlacesFor(index);
-    ui->Receive_2->setFont(UpdateButtonFont(places.updateFontSize));
+    ui->Receive_2->setFont(FormFont(places.updateFontSize));
     ui->label_5->move(places.valueX, 155);
     ui->label_7->move(places.valueX, 185);
     if (places.updateButton.x() >= 0)

@@ -87,7 +87,6 @@ QTextEdit* Explanation(QWidget* parent, const char* name, const QRect& geometry)
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
     QFont font = FormFont(9);
-    font.setBold(false);
     font.setWeight(QFont::Normal);
     edit->setFont(font);
     return edit;

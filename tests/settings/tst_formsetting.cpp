@@ -297,7 +297,9 @@ private slots:
             QVERIFY(ReceiverLedShown());
             QCOMPARE(CheckedLedBox(), QString());
         }
+        // A report without its record changes nothing.
         m_Page->SlotRGBValue(nullptr);
+        QCOMPARE(CheckedLedBox(), QString());
     }
 
     void receiverLedReportElsewhereIsIgnored_data()
