@@ -30,13 +30,13 @@ QString SwitchStyle(const QString& name, const QString& folder)
 
 } // namespace
 
-void Ui_OnOffFrame::setupUi(QFrame* frame, const OnOffFrameSpec& spec)
+void Ui_OnOffFrame::setupUi(QFrame* frame, const OnOffFrameSpec& formSpec)
 {
-    SetupOptionFrame(frame, spec.frameName, QSize(204, 31));
+    SetupOptionFrame(frame, formSpec.frameName, QSize(204, 31));
     const auto makeToggle = [&] {
         toggle = new QToolButton(frame);
-        toggle->setObjectName(QString::fromLatin1(spec.switchName));
-        toggle->setGeometry(QRect(QPoint(spec.switchOnRight ? 165 : 0, 0), kSwitchSize));
+        toggle->setObjectName(QString::fromLatin1(formSpec.switchName));
+        toggle->setGeometry(QRect(QPoint(formSpec.switchOnRight ? 165 : 0, 0), kSwitchSize));
         toggle->setMinimumSize(kSwitchSize);
         toggle->setMaximumSize(kSwitchSize);
         toggle->setFocusPolicy(Qt::NoFocus);
@@ -46,36 +46,36 @@ void Ui_OnOffFrame::setupUi(QFrame* frame, const OnOffFrameSpec& spec)
     const auto makeLabel = [&] {
         label = new QLabel(frame);
         label->setObjectName(QStringLiteral("label"));
-        label->setGeometry(QRect(spec.switchOnRight ? 0 : 40, 0, 161, 31));
+        label->setGeometry(QRect(formSpec.switchOnRight ? 0 : 40, 0, 161, 31));
         label->setFont(FrameFont(11));
         label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
-        label->setAlignment((spec.switchOnRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment((formSpec.switchOnRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     };
-    if (spec.labelFirst) {
+    if (formSpec.labelFirst) {
         makeLabel();
         makeToggle();
     } else {
         makeToggle();
         makeLabel();
     }
-    retranslateUi(frame, spec);
+    retranslateUi(frame, formSpec);
 }
 
-void Ui_OnOffFrame::retranslateUi(QFrame*, const OnOffFrameSpec& spec)
+void Ui_OnOffFrame::retranslateUi(QFrame*, const OnOffFrameSpec& formSpec)
 {
     toggle->setText(QString());
-    label->setText(QString::fromUtf8(spec.labelText));
+    label->setText(QString::fromUtf8(formSpec.labelText));
 }
 
-OnOffFrame::OnOffFrame(const OnOffFrameSpec& spec, QWidget* parent)
+OnOffFrame::OnOffFrame(const OnOffFrameSpec& formSpec, QWidget* parent)
     : QFrame(parent)
     , ui(new Ui_OnOffFrame)
     , m_PictureFolder(PictureFolder(QStringLiteral("Sensor")))
-    , m_Spec(spec)
+    , m_Spec(formSpec)
 {
-    ui->setupUi(this, spec);
+    ui->setupUi(this, formSpec);
     ui->label->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
-    ui->toggle->setStyleSheet(SwitchStyle(QString::fromLatin1(spec.switchName), m_PictureFolder));
+    ui->toggle->setStyleSheet(SwitchStyle(QString::fromLatin1(formSpec.switchName), m_PictureFolder));
 }
 
 OnOffFrame::~OnOffFrame()
@@ -106,21 +106,21 @@ void OnOffFrame::OnSwitchClicked(bool checked)
 }
 
 RippeControl::RippeControl(QWidget* parent) : RippeControl(kRippeControl, parent) {}
-RippeControl::RippeControl(const OnOffFrameSpec& spec, QWidget* parent) : OnOffFrame(spec, parent)
+RippeControl::RippeControl(const OnOffFrameSpec& formSpec, QWidget* parent) : OnOffFrame(formSpec, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }
 void RippeControl::on_RippeControl_2_clicked(bool checked) { OnSwitchClicked(checked); }
 
 StraightLine::StraightLine(QWidget* parent) : StraightLine(kStraightLine, parent) {}
-StraightLine::StraightLine(const OnOffFrameSpec& spec, QWidget* parent) : OnOffFrame(spec, parent)
+StraightLine::StraightLine(const OnOffFrameSpec& formSpec, QWidget* parent) : OnOffFrame(formSpec, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }
 void StraightLine::on_StraightLine_2_clicked(bool checked) { OnSwitchClicked(checked); }
 
 MotionSync::MotionSync(QWidget* parent) : MotionSync(kMotionSync, parent) {}
-MotionSync::MotionSync(const OnOffFrameSpec& spec, QWidget* parent) : OnOffFrame(spec, parent)
+MotionSync::MotionSync(const OnOffFrameSpec& formSpec, QWidget* parent) : OnOffFrame(formSpec, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }

@@ -27,8 +27,8 @@ struct Ui_OnOffFrame
     QToolButton* toggle = nullptr;
     QLabel* label = nullptr;
 
-    void setupUi(QFrame* frame, const OnOffFrameSpec& spec);
-    void retranslateUi(QFrame* frame, const OnOffFrameSpec& spec);
+    void setupUi(QFrame* frame, const OnOffFrameSpec& formSpec);
+    void retranslateUi(QFrame* frame, const OnOffFrameSpec& formSpec);
 };
 
 class OnOffFrame : public QFrame
@@ -43,7 +43,7 @@ public:
     void SetLabelToolTip(const QString& text);
 
 protected:
-    OnOffFrame(const OnOffFrameSpec& spec, QWidget* parent);
+    OnOffFrame(const OnOffFrameSpec& formSpec, QWidget* parent);
 
     // A click on the switch, with its new state.
     void OnSwitchClicked(bool checked);
@@ -64,7 +64,7 @@ public:
 public slots:
     void on_RippeControl_2_clicked(bool checked);
 protected:
-    RippeControl(const OnOffFrameSpec& spec, QWidget* parent);
+    RippeControl(const OnOffFrameSpec& formSpec, QWidget* parent);
 };
 
 // Angle snapping, record byte 9.
@@ -76,7 +76,7 @@ public:
 public slots:
     void on_StraightLine_2_clicked(bool checked);
 protected:
-    StraightLine(const OnOffFrameSpec& spec, QWidget* parent);
+    StraightLine(const OnOffFrameSpec& formSpec, QWidget* parent);
 };
 
 // Motion sync, record byte 7.
@@ -88,7 +88,7 @@ public:
 public slots:
     void on_MotionSync_2_clicked(bool checked);
 protected:
-    MotionSync(const OnOffFrameSpec& spec, QWidget* parent);
+    MotionSync(const OnOffFrameSpec& formSpec, QWidget* parent);
 };
 
 class RippeControlB : public RippeControl
