@@ -1,8 +1,10 @@
 #include "common/ModalDialogAnswerer.h"
+#include "pages/sensor/DebounceFrames.h"
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
 #include "common/TestFolders.h"
 
+#include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "core/Timing.h"
 #include "device/DeviceLibrary.h"
@@ -381,6 +383,101 @@ private slots:
                                      "UsbServer_SetClearSetting"}));
         QVERIFY(!g_SuppressApplyNotice);
         QVERIFY(g_OnlineCheckTimer->isActive());
+    }
+
+    void languageTexts_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("categoryPointSize");
+        QTest::addColumn<bool>("toolTips");
+        QTest::newRow("English") << 0 << 9 << false;
+        QTest::newRow("row 4") << 4 << 7 << false;
+        QTest::newRow("row 5") << 5 << 9 << true;
+    }
+
+    void languageTexts()
+    {
+        QFETCH(int, language);
+        QFETCH(int, categoryPointSize);
+        QFETCH(bool, toolTips);
+        const QList<QStringList> saved = g_LangTextsButtoninterface;
+        g_LangTextsButtoninterface.clear();
+        for (int row = 0; row < 6; ++row) {
+            QStringList texts;
+            for (int k = 0; k < 58; ++k)
+                texts << QString("r%1t%2").arg(row).arg(k);
+            g_LangTextsButtoninterface << texts;
+        }
+        m_Page->SlotUpDataConfigUI(3, 1, true);
+        m_Page->SlotAllLanguage(language);
+        const QString row = QString("r%1t").arg(language);
+        QCOMPARE(Text(*m_Page, "Reset"), row + "1");
+        QCOMPARE(Text(*m_Page, "BackMusic"), row + "9");
+        QCOMPARE(Text(*m_Page, "DPI_4"), row + "26");
+        QCOMPARE(m_Page->ui->label_3->text(), row + "49");
+        QCOMPARE(Text(*m_Page, "VolumeDown_14"), row + "54");
+        QCOMPARE(m_Page->MacroPrefix, row + "55");
+        QCOMPARE(m_Page->ui->ImportData->toolTip(), toolTips ? row + "2" : QString());
+        QCOMPARE(m_Page->ui->DPI_12->font().pointSize(), categoryPointSize);
+        // Without a cached record the profile names keep their old prefix.
+        QCOMPARE(m_Page->ui->ProjectChoose->itemText(0), QString("1"));
+        g_LangTextsButtoninterface = saved;
+    }
+
+    void factoryLook()
+    {
+        QSignalSpy sleep(PostMsg::GetInstance(), SIGNAL(SigLightToFrom(int)));
+        g_OpenedModelMid = 3;
+        m_Page->SlotFormResetButton();
+        QCOMPARE(m_Page->KeyTypes, QVector<int>({1, 1, 1, 1, 1, 2}));
+        QCOMPARE(m_Page->KeyCodes, QVector<int>({1, 2, 4, 8, 16, 1}));
+        QCOMPARE(sleep.count(), 1);
+        QCOMPARE(sleep.at(0).at(0).toInt(), 60);
+        QVERIFY(Idle(*m_Page));
+        // The fire key reads the extras of a key afterwards: they stay in range.
+        m_Page->StoreKeyAssignment(2, 4, 50, 2);
+        QCOMPARE(m_Page->KeyExtras.at(2), 2);
+    }
+
+    void fireKeyAfterItsDialog()
+    {
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        Click(*m_Page, "BackKey");
+        {
+            ModalDialogAnswerer answerer({"CloseButton"});
+            m_Page->on_DPI_6_clicked();
+            QCOMPARE(answerer.Records().size(), 1);
+        }
+        QCOMPARE(g_FlashData.Snapshot(), FlashDataMap{});
+        {
+            ModalDialogAnswerer answerer({"NewHong"});
+            m_Page->on_DPI_6_clicked();
+        }
+        const ButtonFunction sent = g_FlashData.Snapshot().Buttons[2];
+        QCOMPARE(int(sent.Type), 4);
+        QCOMPARE(int(sent.Param1), 10);
+        QCOMPARE(int(sent.Param2), 3);
+        QCOMPARE(Text(*m_Page, "BackKey"), Text(*m_Page, "DPI_6"));
+
+        UseOfflineDevice();
+        ModalDialogAnswerer none({"NewHong"});
+        m_Page->on_DPI_6_clicked();
+        QVERIFY(none.Records().isEmpty());
+        QVERIFY(Idle(*m_Page));
+    }
+
+    void renamedMacroFollowsOnKeyAndDevice()
+    {
+        WriteMacro("LongMacroName", "1\n");
+        m_Page->SlotAddMacroButton();
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        Click(*m_Page, "RightKey");
+        m_Page->MacroButtons.at(0)->click();
+        m_Page->SlotMacroRename("LongMacroName", "Ab");
+        QCOMPARE(Text(*m_Page, "RightKey"), m_Page->MacroPrefix + "Ab");
+        const MacroBlock block = g_FlashData.Snapshot().Macros[1];
+        QCOMPARE(int(block.NameLength), 2);
+        QCOMPARE(QByteArray(block.Name, MacroNameBytes), QByteArray("Ab") + QByteArray(28, '\0'));
     }
 
     void languageChangeKeepsTheProfile()
