@@ -480,6 +480,20 @@ private slots:
         QCOMPARE(QByteArray(block.Name, MacroNameBytes), QByteArray("Ab") + QByteArray(28, '\0'));
     }
 
+    void backgroundPresses()
+    {
+        m_Page->ui->FireKey->setChecked(true);
+        QTest::mousePress(m_Page.get(), Qt::RightButton, {}, QPoint(300, 300));
+        QVERIFY(m_Page->ui->FireKey->isChecked());
+        // Idle view: inside the selector list's rectangle and away from the
+        // category stack's, the selection stays.
+        QTest::mousePress(m_Page.get(), Qt::LeftButton, {}, QPoint(160, 100));
+        QVERIFY(m_Page->ui->FireKey->isChecked());
+        QTest::mousePress(m_Page.get(), Qt::LeftButton, {}, QPoint(300, 300));  // the mouse picture
+        QVERIFY(!m_Page->ui->FireKey->isChecked());
+        QVERIFY(Idle(*m_Page));
+    }
+
     void languageChangeKeepsTheProfile()
     {
         m_Page->SlotUpDataConfigUI(4, 2, true);
