@@ -3,9 +3,11 @@
 #include "core/ConfigIni.h"
 #include "platform/ProgramFolder.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QListView>
+#include <QPalette>
 
 const char* const kComboBoxDisabledBlack = "QComboBox:disabled{color: rgb(0, 0, 0);}";
 
@@ -131,4 +133,11 @@ QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxCo
     view->setStyleSheet(ComboBoxListViewStyle(colors.select));
     box->setView(view);
     return view;
+}
+
+void ApplyWindowColor()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
+    QApplication::setPalette(palette);
 }

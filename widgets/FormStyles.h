@@ -98,3 +98,8 @@ QString ComboBoxListViewStyle(const QString& selectColorText);
 // the box owns the view.
 QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
                          const QString& extraRules = QString());
+
+// The styled-panel frames of the forms are drawn by the platform style from
+// the window colour; over the program's dark pictures a light window colour
+// shows them as bright lines, so the application takes the backdrop's colour.
+void ApplyWindowColor();
