@@ -31,11 +31,11 @@ void EndRepairStep()
 // The whole repair succeeded: success text, bar full, Repair button hidden.
 void EndRepairWithSuccess()
 {
+    g_RepairRunning = false;
     PostMsg* hub = PostMsg::GetInstance();
     hub->EmitAutoRepair(0);
     hub->EmitUpDateButton(true);
     hub->EmitProgress(0, UpgradeKindSuccess);
-    g_RepairRunning = false;
 }
 
 bool WiredMouseOfModelListed()
@@ -54,7 +54,9 @@ void ContinueRepairWithMouse()
     g_RepairPart = RepairPartMouse;
     const bool mouseImage = FindRepairFirmwareImage(FirmwareTargetMouse, QString(), g_RepairModelName,
                                                     std::uint8_t(g_RepairCid), std::uint8_t(g_RepairMid));
-    if (mouseImage && (g_RepairFailedPart == RepairPartMouse || WiredMouseOfModelListed())) {
+    const bool mouseFollows = mouseImage && (g_RepairFailedPart == RepairPartMouse || WiredMouseOfModelListed());
+    EndRepairStep();
+    if (mouseFollows) {
         StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
     } else if (g_RepairPartCount == 2) {
         // The mouse was to follow and cannot: half done. The repair stays
@@ -66,34 +68,32 @@ void ContinueRepairWithMouse()
     } else {
         EndRepairWithSuccess();
     }
-    EndRepairStep();
 }
 
+// The state changes before the dialog hears of them.
 void RepairSucceeded()
 {
-    const int part = g_RepairPart;
-    if (part == RepairPartMouse)
-        EndRepairWithSuccess();
-    if (part == g_RepairFailedPart)
+    if (g_RepairPart == g_RepairFailedPart)
         RemoveFailedUpdateRecord();
-    if (part == RepairPartReceiver) {
+    if (g_RepairPart == RepairPartReceiver) {
         // The device lists and the image search belong to the GUI thread.
         QMetaObject::invokeMethod(QCoreApplication::instance(), ContinueRepairWithMouse, Qt::QueuedConnection);
         return;
     }
     EndRepairStep();
+    EndRepairWithSuccess();
 }
 
 void RepairFailed()
 {
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitAutoRepair(1);
-    hub->EmitUpDateButton(false);
-    hub->EmitProgress(0, UpgradeKindFailureMessage);
     const int target = g_RepairPart == RepairPartReceiver ? FirmwareTargetReceiver : FirmwareTargetMouse;
     RecordFailedUpdate(target, g_RepairReceiverClass, g_RepairCid, g_RepairMid);
     g_RepairRunning = false;
     EndRepairStep();
+    PostMsg* hub = PostMsg::GetInstance();
+    hub->EmitAutoRepair(1);
+    hub->EmitUpDateButton(false);
+    hub->EmitProgress(0, UpgradeKindFailureMessage);
 }
 
 } // namespace

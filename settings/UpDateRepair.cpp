@@ -290,11 +290,11 @@ void UpDateRepair::on_NewHong_2_clicked()
         PostMsg::GetInstance()->EmitUpdateStart();
 }
 
+// Escape reaches here only when the cancel button cannot take it: hidden or
+// disabled while an update runs. It must not close the dialog then.
 void UpDateRepair::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        on_NewHong_clicked();
-    else
+    if (event->key() != Qt::Key_Escape)
         QDialog::keyPressEvent(event);
 }
 

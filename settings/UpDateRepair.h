@@ -52,8 +52,8 @@ public slots:
     void SlotRepairCheckUpdate();
 
 protected:
-    // Escape follows the cancel button, so an update in progress cannot be
-    // dismissed by it either.
+    // Escape is the cancel button's shortcut only: while an update hides or
+    // disables that button, Escape does not dismiss the dialog either.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
