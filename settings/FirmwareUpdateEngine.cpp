@@ -103,6 +103,10 @@ FirmwareUpdateEngine::FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets,
     connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(SlotCheckUpdate()));
     connect(hub, SIGNAL(SigUpdateStart()), this, SLOT(on_Start()));
     connect(hub, SIGNAL(SigContinue(int)), this, SLOT(SlotContinue(int)));
+    connect(hub, SIGNAL(SigLabelText(int,QString)), this, SLOT(SlotLabelText(int,QString)));
+    connect(hub, SIGNAL(SigLabelTextB(QString,QString)), this, SLOT(SlotLabelTextB(QString,QString)));
+
+    connect(m_Widgets.updateButton, SIGNAL(clicked()), this, SLOT(on_Receive_2_clicked()));
 
     for (QTimer* timer : {m_ReceiverUpdateTimer, m_MouseUpdateTimer})
         timer->setInterval(Timing().firmwareUpdateStepMs);
@@ -190,8 +194,12 @@ void FirmwareUpdateEngine::on_Receive_2_clicked()
     }
 }
 
+// Asked for by plugging devices in or out while the dialog is shown; the
+// view of an update under way or finished stays until it is closed.
 void FirmwareUpdateEngine::SlotCheckUpdate()
 {
+    if (m_Dialog->ShowsUpdate())
+        return;
     if (ChechIsUpDate())
         m_Dialog->ShowUpdateReadyView();
 }
@@ -620,6 +628,25 @@ void FirmwareUpdateEngine::FinishMouseUpdateView()
 void FirmwareUpdateEngine::SetVerText()
 {
     m_Widgets.updateButton->setText(Text(VerNewText));
+}
+
+// A finished part's new version: 0 the receiver's, 1 the mouse's.
+void FirmwareUpdateEngine::SlotLabelText(int index, QString Text)
+{
+    if (index == 0) {
+        m_Widgets.receiverVersion->setText(Text);
+        g_CurrentDevice.Lock()->Version = Text;
+    } else if (index == 1) {
+        m_Widgets.mouseVersion->setText(Text);
+        g_CurrentDevice.Lock()->SecondVersion = Text;
+    }
+}
+
+// The receiver's version; Text "true" when an image waits.
+void FirmwareUpdateEngine::SlotLabelTextB(QString TextA, QString Text)
+{
+    m_Widgets.receiverVersion->setText(TextA);
+    SetUpdateButtonLook(Text == "true");
 }
 
 void FirmwareUpdateEngine::SetVer(int index)

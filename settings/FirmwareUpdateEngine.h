@@ -34,11 +34,16 @@ struct FirmwareUpdateWidgets {
 // MouseUpgradeCallback (settings/UpdateUpgrade.h). With one device present it
 // resumes a failed update recorded in "UpdateFailInfo".
 //
+// The engine also keeps the version labels and the update button's look:
+// SetVer, and the versions that opening a device, hot-plug changes and a
+// finished update report (SlotLabelTextB, SlotLabelText).
+//
 // The settings page creates one engine, with the page as parent, where it
 // creates the update dialog: the engine creates the dialog (hidden, kept in
 // g_UpDateRepairDialog) and the warning dialog, and connects itself to
-// SigSetver, SigSetNewVer, SigCheckUpdate, SigUpdateStart and SigContinue.
-// The page connects its update button's clicked to on_Receive_2_clicked.
+// SigSetver, SigSetNewVer, SigCheckUpdate, SigUpdateStart, SigContinue,
+// SigLabelText and SigLabelTextB, and the update button's clicked to
+// on_Receive_2_clicked.
 // Its texts are the page's language texts ("FormSetting"), taken when used.
 // GUI thread only.
 class FirmwareUpdateEngine : public QObject
@@ -76,6 +81,8 @@ public slots:
     void SlotContinue(int index);
     void on_Start();
     void SlotCheckUpdate();
+    void SlotLabelText(int index, QString Text);
+    void SlotLabelTextB(QString TextA, QString Text);
 
 private:
     bool ShowMessage(const QString& text);

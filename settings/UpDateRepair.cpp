@@ -50,12 +50,6 @@ constexpr Qt::WindowFlags kRepairWindowFlags =
 constexpr int kBootDeviceQueryPreset = 5;
 constexpr int kFullBar = 100;
 
-// The bar is part of the view (it may be asked before the dialog is shown).
-bool BarShown(const QProgressBar* bar)
-{
-    return !bar->isHidden();
-}
-
 int MidOfGroup(const QString& group)
 {
     return ConfigIni::GetInstance()->Value(group, "MID").toInt();
@@ -167,6 +161,12 @@ void UpDateRepair::SetMessageText(const QString& text)
     ui->ToolText_2->setText(text);
 }
 
+// The bar is part of the view; the dialog itself may be hidden.
+bool UpDateRepair::ShowsUpdate() const
+{
+    return !ui->progressBar_2->isHidden();
+}
+
 bool UpDateRepair::ShowMessage(const QString& text)
 {
     SetMessageText(text);
@@ -267,7 +267,7 @@ void UpDateRepair::on_CloseButton_clicked()
 {
     if (g_RepairProgressSeen)
         return;
-    if (BarShown(ui->progressBar_2))
+    if (ShowsUpdate())
         CloseAfterUpdate();
     else
         close();
@@ -280,7 +280,7 @@ void UpDateRepair::on_NewHong_clicked()
 
 void UpDateRepair::on_NewHong_2_clicked()
 {
-    if (!g_RepairProgressSeen && BarShown(ui->progressBar_2))
+    if (!g_RepairProgressSeen && ShowsUpdate())
         CloseAfterUpdate();
     else if (ui->NewHong_2->text() == m_TextConfirm)
         close();
@@ -300,6 +300,8 @@ void UpDateRepair::keyPressEvent(QKeyEvent* event)
 
 void UpDateRepair::SlotRepairCheckUpdate()
 {
+    if (ShowsUpdate())
+        return;
     if (CheckFailedUpdate())
         ShowUpdateReadyView();
 }

@@ -30,6 +30,9 @@ public:
     void ShowMessageView();
     void ShowUpdatingView();
     void SetMessageText(const QString& text);
+    // The dialog shows an update or repair under way or its result (the bar
+    // is shown) until it is reset.
+    bool ShowsUpdate() const;
 
     // Whether the recorded failed update can be repaired now; otherwise the
     // reason is the dialog's message.
@@ -49,6 +52,8 @@ public slots:
     void SlotAllLanguage(int index);
     void SlotProgress(int schedue, int Discrib);
     void on_NewHong_2_clicked();
+    // A check asked for by plugging devices in or out leaves the view of an
+    // update under way or finished alone.
     void SlotRepairCheckUpdate();
 
 protected:
