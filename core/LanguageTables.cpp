@@ -37,9 +37,14 @@ QList<QStringList> g_LangTextsCompanyInfo;
 
 QString LanguageText(const QList<QStringList>& table, int k, const QString& defaultText)
 {
-    for (const int row : {g_LanguageIndex, 0}) {
-        if (row >= 0 && row < table.size() && k >= 0 && k < table.at(row).size())
-            return table.at(row).at(k);
+    return LanguageTextInRow(table, g_LanguageIndex, k, defaultText);
+}
+
+QString LanguageTextInRow(const QList<QStringList>& table, int row, int k, const QString& defaultText)
+{
+    for (const int tried : {row, 0}) {
+        if (tried >= 0 && tried < table.size() && k >= 0 && k < table.at(tried).size())
+            return table.at(tried).at(k);
     }
     return defaultText;
 }

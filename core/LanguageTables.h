@@ -51,3 +51,6 @@ extern QList<QStringList> g_LangTextsCompanyInfo;
 // missing, short or rejected language file therefore leaves a form with
 // English or with its own texts, and never reads past a table or a row.
 QString LanguageText(const QList<QStringList>& table, int k, const QString& defaultText);
+// The same for a language slot given its row: text k of that row, else of
+// row 0, else defaultText.
+QString LanguageTextInRow(const QList<QStringList>& table, int row, int k, const QString& defaultText);

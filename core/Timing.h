@@ -50,6 +50,7 @@ struct Timings
     int pairingDeviceCheckMs = 100;  // the pairing dialog's tick that follows the receiver
     int pairingStepMs = 1000;        // one step of a running pairing
     int pairingTextStepMs = 500;     // the pairing button's animated dots
+    int pairingTimeoutMs = 60000;    // a pairing that gets no answer but "pairing" fails after this long
     int firmwareUpdateStepMs = 1000; // one step of the receiver's or the mouse's update
     int screenClockTickMs = 200;     // the screen dialog's clock timer
     int progressFillTickMs = 5;      // the segmented progress bar filling up to its next segment

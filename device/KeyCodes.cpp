@@ -198,9 +198,26 @@ KeyEventRecord AddKeyEvents(KeyEventRecord record, const QString& name, int i, i
     return record;
 }
 
+QStringList KeyCombinationParts(const QString& text)
+{
+    QStringList parts;
+    QString part;
+    for (const QChar character : text) {
+        // "Num" followed by the separator is the keypad's plus key.
+        if (character == QLatin1Char('+') && part.compare(QLatin1String("Num"), Qt::CaseInsensitive) != 0) {
+            parts << part;
+            part.clear();
+        } else {
+            part += character;
+        }
+    }
+    parts << part;
+    return parts;
+}
+
 KeyEventRecord KeyEventRecordFromText(const QString& text)
 {
-    const QStringList names = text.split(QLatin1Char('+')).mid(0, KeyEventsPerButton / 2);
+    const QStringList names = KeyCombinationParts(text).mid(0, KeyEventsPerButton / 2);
     const int n = names.size();
     KeyEventRecord record{};
     for (int i = 0; i < n; ++i)

@@ -35,10 +35,16 @@ extern QString g_MouseButtonNameForward;
 // the key, kind 0 the modifier, other kinds nothing.
 QString KeyNameFromCode(int code, int kind);
 
+// A combination text ("Ctrl+Alt+Del") split into its key names at every "+",
+// empty parts included, except that the keypad's "Num+" holds the separator
+// character and stays one name ("Num++A" is Num+ and A). An empty text is one
+// empty part.
+QStringList KeyCombinationParts(const QString& text);
+
 // The key sequence of a combination text such as "Ctrl+Shift+Esc": presses in
 // order, then releases in reverse, each with a delay of 10 ms. The text is split
-// at every "+", empty parts included; only the first three names are taken,
-// since the record holds six events.
+// by KeyCombinationParts; only the first three names are taken, since the
+// record holds six events.
 KeyEventRecord KeyEventRecordFromText(const QString& text);
 
 // The step KeyEventRecordFromText repeats: name i of n gives the press at

@@ -8,6 +8,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "mainwindow/DeviceChoice.h"
 #include "mainwindow/DeviceGrid.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "platform/RegistryValues.h"
@@ -41,12 +42,6 @@ QString ArrowButtonStyle(const QString& folder, const QString& picture, const QS
 {
     return "QToolButton{border-image: url(" + folder + picture + ");}QToolButton:hover{border-image: url(" + folder
            + hoverPicture + ");}";
-}
-
-QString CheckBoxStyle(const QString& folder, const QString& colorText)
-{
-    return "QCheckBox{color: rgb(" + colorText + ";);}QCheckBox::indicator:checked {image: url(" + folder
-           + "CheckBoxCheck.png);}QCheckBox::indicator:unchecked {image: url(" + folder + "CheckBox.png);}";
 }
 
 QString UpdateFailInfo()
@@ -233,11 +228,7 @@ void DialogChange::SlotEnterKey()
 
 void DialogChange::slotButtonClicked()
 {
-    // Taken before anything can open a dialog: a USB change during one
-    // rebuilds the grid and the list.
-    const int index = DeviceButtonIndex(sender());
-    if (index < 0 || index >= g_ListedDevices.size())
-        return;
+    ChooseListedDevice(this, DeviceButtonIndex(sender()));
 }
 
 void DialogChange::SlotAllLanguage(int)

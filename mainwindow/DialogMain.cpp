@@ -9,10 +9,14 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceListDiscovery.h"
 #include "device/DeviceLibrary.h"
+#include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
+#include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogMain.h"
+#include "pages/macro/Macro.h"
+#include "settings/Match.h"
 #include "platform/RegistryValues.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/NoticeDialogs.h"
@@ -31,8 +35,6 @@
 #include <QThread>
 
 #include <algorithm>
-
-bool g_MacroRecording = false;
 
 namespace {
 constexpr int kDeviceListPage = 0;
@@ -71,9 +73,7 @@ DialogMain::DialogMain(QWidget* parent)
 
     m_PictureFolder = PictureFolder("Dialog");
 
-    // The page shell's own pages come with it; until then the stack keeps its
-    // place so the indexes stay those of the program.
-    m_PageShell = new QWidget(this);
+    m_PageShell = new Dialog(this);
     m_DialogChange = new DialogChange(this);
     ui->stackedWidgetMain->addWidget(m_DialogChange);
     ui->stackedWidgetMain->addWidget(m_PageShell);
@@ -294,6 +294,21 @@ void DialogMain::mouseReleaseEvent(QMouseEvent*)
     m_DragOffset = QPoint();
 }
 
+// The pairing dialog serves the receiver with its own report callback and,
+// when it closes, watches USB for the device list; the open device gets both
+// back afterwards.
+void DialogMain::PairTheOpenReceiver()
+{
+    Match pairing;
+    g_PairChosenDevice = true;
+    pairing.Prepare();
+    PlaceDialog(&pairing, this);
+    pairing.exec();
+    const QByteArray path = g_DevicePathC.Snapshot();
+    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
+}
+
 void DialogMain::keyPressEvent(QKeyEvent* event)
 {
     if (g_MacroRecording)
@@ -305,6 +320,13 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         PostMsg::GetInstance()->EmitEnterKey();
+        return;
+    case Qt::Key_Space:
+        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage) {
+            PairTheOpenReceiver();
+            return;
+        }
+        QWidget::keyPressEvent(event);
         return;
     default:
         // Not the dialog's handling: no key closes the window.

@@ -5,14 +5,11 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+class Dialog;
 class DialogChange;
 class QAction;
 class QMenu;
 class Ui_DialogMain;
-
-// Set by the macro page while it records key events; the main window then
-// drops every key press. GUI thread only.
-extern bool g_MacroRecording;
 
 // The program's one top-level window: frameless, 1020 x 700, holding the
 // device list (stack index 0) and the page shell (index 1). It loads the
@@ -61,9 +58,10 @@ private:
     void HideToTray();
     void ShowFromTray();
     void ShutDownDeviceLink();
+    void PairTheOpenReceiver();
 
     Ui_DialogMain* ui;
-    QWidget* m_PageShell = nullptr;
+    Dialog* m_PageShell = nullptr;
     DialogChange* m_DialogChange = nullptr;
     QSystemTrayIcon* m_TrayIcon = nullptr;
     QMenu* m_TrayMenu = nullptr;

@@ -34,8 +34,8 @@ const NoticeFormSpec kRePair = {
 
 } // namespace
 
-YesNoDialog::YesNoDialog(const NoticeFormSpec& spec, QWidget* parent)
-    : NoticeDialog(spec, parent)
+YesNoDialog::YesNoDialog(const NoticeFormSpec& formSpec, QWidget* parent)
+    : NoticeDialog(formSpec, parent)
 {
     connect(ui->OK, &QToolButton::clicked, this, &YesNoDialog::on_OK_clicked);
     connect(ui->Cancel, &QToolButton::clicked, this, &YesNoDialog::on_Cancel_clicked);

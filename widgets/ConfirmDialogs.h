@@ -17,7 +17,7 @@ public slots:
     void on_Cancel_clicked();
 
 protected:
-    YesNoDialog(const NoticeFormSpec& spec, QWidget* parent);
+    YesNoDialog(const NoticeFormSpec& formSpec, QWidget* parent);
 };
 
 // Whether the device is to be restored to its default settings; the main

@@ -43,9 +43,22 @@ QString OptionColorText(const QString& key)
     return ColorText(OptionColor(key));
 }
 
+QString TextColorStyle(const QString& widgetClass, const QString& colorText)
+{
+    return widgetClass + "{color: rgb(" + colorText + ";);}";
+}
+
 QString LabelStyle(const QString& colorText)
 {
-    return "QLabel{color: rgb(" + colorText + ";);}";
+    return TextColorStyle(QStringLiteral("QLabel"), colorText);
+}
+
+QString CheckBoxStyle(const QString& folder, const QString& colorText, const QString& checkedPicture,
+                      const QString& uncheckedPicture)
+{
+    return TextColorStyle(QStringLiteral("QCheckBox"), colorText) + "QCheckBox::indicator:checked {image: url("
+           + folder + checkedPicture + ");}QCheckBox::indicator:unchecked {image: url(" + folder + uncheckedPicture
+           + ");}";
 }
 
 QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,

@@ -25,8 +25,17 @@ QString ColorText(const QColor& color);
 // fewer than three items gives white.
 QString OptionColorText(const QString& key);
 
+// widgetClass "{color: rgb(" c ";);}", e.g. for "QLineEdit" or "QSpinBox".
+QString TextColorStyle(const QString& widgetClass, const QString& colorText);
 // "QLabel{color: rgb(" c ";);}"
 QString LabelStyle(const QString& colorText);
+
+// A check box with text in a colour and its indicator drawn by two pictures:
+// "QCheckBox{color: rgb(" c ";);}QCheckBox::indicator:checked {image: url(" folder checked
+// ");}QCheckBox::indicator:unchecked {image: url(" folder unchecked ");}"
+QString CheckBoxStyle(const QString& folder, const QString& colorText,
+                      const QString& checkedPicture = QStringLiteral("CheckBoxCheck.png"),
+                      const QString& uncheckedPicture = QStringLiteral("CheckBox.png"));
 
 // Where a button's pictures go: "background-image" or "border-image".
 enum class PictureProperty { Background, Border };

@@ -12,7 +12,7 @@
 namespace {
 
 // The family's look, with the offline notice's own picture names.
-void ApplyNoticeLook(QDialog* dialog, const Ui_NoticeForm& ui, const NoticeFormSpec& spec, const QString& folder)
+void ApplyNoticeLook(QDialog* dialog, const Ui_NoticeForm& ui, const NoticeFormSpec& formSpec, const QString& folder)
 {
     QList<QToolButton*> answers;
     for (QToolButton* answer : {ui.NewHong, ui.OK, ui.Cancel}) {
@@ -20,14 +20,14 @@ void ApplyNoticeLook(QDialog* dialog, const Ui_NoticeForm& ui, const NoticeFormS
             answers << answer;
     }
     ApplyDialogFamilyLook(dialog, {ui.frame, ui.label, ui.CloseButton, answers});
-    if (spec.confirmPicture) {
-        const QString style = ConfirmButtonStyle(folder, OptionColorText("ButtonColor"), spec.confirmPicture,
-                                                 spec.confirmPressedPicture);
+    if (formSpec.confirmPicture) {
+        const QString style = ConfirmButtonStyle(folder, OptionColorText("ButtonColor"), formSpec.confirmPicture,
+                                                 formSpec.confirmPressedPicture);
         for (QToolButton* answer : answers)
             answer->setStyleSheet(style);
     }
-    if (spec.frameRuleSpaced)
-        ui.frame->setStyleSheet(FrameBackgroundStyle(spec.frameName, folder, "BackGround.png", RuleEnd::Spaced));
+    if (formSpec.frameRuleSpaced)
+        ui.frame->setStyleSheet(FrameBackgroundStyle(formSpec.frameName, folder, "BackGround.png", RuleEnd::Spaced));
 }
 
 void TakeText(QToolButton* button, const QList<QStringList>& table, int position)
@@ -38,20 +38,20 @@ void TakeText(QToolButton* button, const QList<QStringList>& table, int position
 
 } // namespace
 
-NoticeDialog::NoticeDialog(const NoticeFormSpec& spec, QWidget* parent)
+NoticeDialog::NoticeDialog(const NoticeFormSpec& formSpec, QWidget* parent)
     : QDialog(parent)
     , ui(new Ui_NoticeForm)
-    , m_Spec(spec)
+    , m_Spec(formSpec)
 {
-    ui->setupUi(this, spec);
+    ui->setupUi(this, formSpec);
     connect(ui->CloseButton, &QToolButton::clicked, this, &NoticeDialog::on_CloseButton_clicked);
     if (ui->NewHong)
         connect(ui->NewHong, &QToolButton::clicked, this, &NoticeDialog::on_NewHong_clicked);
 
     m_PictureFolder = WarningDialogFolder();
-    ApplyNoticeLook(this, *ui, spec, m_PictureFolder);
+    ApplyNoticeLook(this, *ui, formSpec, m_PictureFolder);
 
-    if (spec.texts) {
+    if (formSpec.texts) {
         connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
         SlotAllLanguage(g_LanguageIndex);
     }

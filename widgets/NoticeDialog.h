@@ -22,7 +22,7 @@ public slots:
     void SlotAllLanguage(int index);
 
 protected:
-    NoticeDialog(const NoticeFormSpec& spec, QWidget* parent);
+    NoticeDialog(const NoticeFormSpec& formSpec, QWidget* parent);
 
     // Keeps the answer of a question and closes it.
     void CloseWithAnswer(bool& confirmed, bool answer);

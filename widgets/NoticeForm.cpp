@@ -20,13 +20,13 @@ QFont NoticeFont(int pointSize)
     return font;
 }
 
-QToolButton* AnswerButton(QFrame* frame, const char* name, const NoticeButtonSpec& spec)
+QToolButton* AnswerButton(QFrame* frame, const char* name, const NoticeButtonSpec& formSpec)
 {
-    if (!spec.text)
+    if (!formSpec.text)
         return nullptr;
     auto* button = new QToolButton(frame);
     button->setObjectName(name);
-    button->setGeometry(QRect(spec.at, kAnswerButtonSize));
+    button->setGeometry(QRect(formSpec.at, kAnswerButtonSize));
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     button->setMinimumSize(QSize(0, 0));
     button->setMaximumSize(QSize(500, 500));
@@ -35,73 +35,73 @@ QToolButton* AnswerButton(QFrame* frame, const char* name, const NoticeButtonSpe
     return button;
 }
 
-void SetButtonText(QToolButton* button, const NoticeButtonSpec& spec)
+void SetButtonText(QToolButton* button, const NoticeButtonSpec& formSpec)
 {
     if (button)
-        button->setText(QString::fromUtf8(spec.text));
+        button->setText(QString::fromUtf8(formSpec.text));
 }
 
 } // namespace
 
-void Ui_NoticeForm::setupUi(QDialog* dialog, const NoticeFormSpec& spec)
+void Ui_NoticeForm::setupUi(QDialog* dialog, const NoticeFormSpec& formSpec)
 {
-    dialog->setObjectName(spec.name);
+    dialog->setObjectName(formSpec.name);
     dialog->resize(kNoticeSize);
-    if (spec.fixedSizePolicy)
+    if (formSpec.fixedSizePolicy)
         dialog->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    if (spec.dialogMinimum.isValid())
-        dialog->setMinimumSize(spec.dialogMinimum);
-    if (spec.dialogMaximum.isValid())
-        dialog->setMaximumSize(spec.dialogMaximum);
+    if (formSpec.dialogMinimum.isValid())
+        dialog->setMinimumSize(formSpec.dialogMinimum);
+    if (formSpec.dialogMaximum.isValid())
+        dialog->setMaximumSize(formSpec.dialogMaximum);
 
     frame = new QFrame(dialog);
-    frame->setObjectName(spec.frameName);
+    frame->setObjectName(formSpec.frameName);
     frame->setGeometry(QRect(QPoint(0, 0), kNoticeSize));
-    if (spec.frameLimit.isValid()) {
-        frame->setMinimumSize(spec.frameLimit);
-        frame->setMaximumSize(spec.frameLimit);
+    if (formSpec.frameLimit.isValid()) {
+        frame->setMinimumSize(formSpec.frameLimit);
+        frame->setMaximumSize(formSpec.frameLimit);
     }
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Raised);
 
     label = new QLabel(frame);
     label->setObjectName("label");
-    label->setGeometry(spec.labelRect);
-    label->setFont(NoticeFont(spec.labelPointSize));
+    label->setGeometry(formSpec.labelRect);
+    label->setFont(NoticeFont(formSpec.labelPointSize));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
 
-    NewHong = AnswerButton(frame, "NewHong", spec.newHong);
-    OK = AnswerButton(frame, "OK", spec.ok);
-    Cancel = AnswerButton(frame, "Cancel", spec.cancel);
+    NewHong = AnswerButton(frame, "NewHong", formSpec.newHong);
+    OK = AnswerButton(frame, "OK", formSpec.ok);
+    Cancel = AnswerButton(frame, "Cancel", formSpec.cancel);
 
-    if (spec.checkBoxText) {
+    if (formSpec.checkBoxText) {
         NoApear = new QCheckBox(frame);
         NoApear->setObjectName("NoApear");
-        NoApear->setGeometry(spec.checkBoxRect);
+        NoApear->setGeometry(formSpec.checkBoxRect);
     }
 
     // Created last so that it stays clickable where a message reaches under it.
     CloseButton = new QToolButton(frame);
     CloseButton->setObjectName("CloseButton");
-    CloseButton->setGeometry(QRect(spec.closeAt, QSize(20, 20)));
+    CloseButton->setGeometry(QRect(formSpec.closeAt, QSize(20, 20)));
     CloseButton->setMaximumSize(QSize(20, 20));
     CloseButton->setIconSize(QSize(30, 30));
     CloseButton->setAutoRaise(true);
 
-    retranslateUi(dialog, spec);
+    retranslateUi(dialog, formSpec);
 }
 
-void Ui_NoticeForm::retranslateUi(QDialog* dialog, const NoticeFormSpec& spec)
+void Ui_NoticeForm::retranslateUi(QDialog* dialog, const NoticeFormSpec& formSpec)
 {
     dialog->setWindowTitle("Dialog");
-    label->setText(QString::fromUtf8(spec.labelText));
+    label->setText(QString::fromUtf8(formSpec.labelText));
     CloseButton->setText(QString());
-    SetButtonText(NewHong, spec.newHong);
-    SetButtonText(OK, spec.ok);
-    SetButtonText(Cancel, spec.cancel);
+    SetButtonText(NewHong, formSpec.newHong);
+    SetButtonText(OK, formSpec.ok);
+    SetButtonText(Cancel, formSpec.cancel);
     if (NoApear)
-        NoApear->setText(QString::fromUtf8(spec.checkBoxText));
+        NoApear->setText(QString::fromUtf8(formSpec.checkBoxText));
 }
 
 int NoticeLabelAtFirstText()

@@ -65,8 +65,8 @@ struct Ui_NoticeForm
     QToolButton* Cancel = nullptr;
     QCheckBox* NoApear = nullptr;
 
-    void setupUi(QDialog* dialog, const NoticeFormSpec& spec);
-    void retranslateUi(QDialog* dialog, const NoticeFormSpec& spec);
+    void setupUi(QDialog* dialog, const NoticeFormSpec& formSpec);
+    void retranslateUi(QDialog* dialog, const NoticeFormSpec& formSpec);
 };
 
 // For labelPosition: the message is text 0 of its section.

@@ -46,6 +46,15 @@ public:
         return lines;
     }
 
+    // Journal lines that start with prefix (a library call's name and "(").
+    static int JournalCount(const QString& prefix)
+    {
+        int count = 0;
+        for (const QString& line : Journal())
+            count += line.startsWith(prefix) ? 1 : 0;
+        return count;
+    }
+
     static QString Value(const char* id, const char* key)
     {
         char buffer[64] = {};

@@ -194,6 +194,11 @@ private slots:
         QTest::newRow("sided or unknown names") << "LCtrl+Hyper" << 4 << "0:1:0 0:1:0 1:1:0 1:1:0";
         QTest::newRow("Enter") << "Enter" << 2 << "0:1:28 1:1:28";
         QTest::newRow("four names keep three") << "A+B+C+D" << 6 << "0:1:4 0:1:5 0:1:6 1:1:6 1:1:5 1:1:4";
+        // The keypad's plus key carries the separator in its name.
+        QTest::newRow("Num+ alone") << "Num+" << 2 << "0:1:57 1:1:57";
+        QTest::newRow("Num+ first") << "Num++A" << 4 << "0:1:57 0:1:4 1:1:4 1:1:57";
+        QTest::newRow("Num+ last") << "Ctrl+Num+" << 4 << "0:0:1 0:1:57 1:1:57 1:0:1";
+        QTest::newRow("trailing separator") << "A+" << 4 << "0:1:4 0:1:0 1:1:0 1:1:4";
     }
 
     void combinationText()

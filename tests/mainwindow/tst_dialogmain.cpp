@@ -12,6 +12,7 @@
 #include "mainwindow/DialogMain.h"
 #include "mainwindow/MainWindowTestKit.h"
 #include "mainwindow/Ui_DialogChange.h"
+#include "pages/macro/Macro.h"
 #include "platform/RegistryValues.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"

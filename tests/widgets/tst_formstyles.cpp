@@ -32,6 +32,11 @@ private slots:
         QTest::addColumn<QString>("built");
         QTest::addColumn<QString>("expected");
         QTest::newRow("label") << LabelStyle("1,2,3") << "QLabel{color: rgb(1,2,3;);}";
+        QTest::newRow("spin box") << TextColorStyle("QSpinBox", "1,2,3") << "QSpinBox{color: rgb(1,2,3;);}";
+        QTest::newRow("check box") << CheckBoxStyle(P, "1,2,3")
+            << "QCheckBox{color: rgb(1,2,3;);}QCheckBox::indicator:checked {image: "
+               "url(/prog/Picture/Page/CheckBoxCheck.png);}QCheckBox::indicator:unchecked {image: "
+               "url(/prog/Picture/Page/CheckBox.png);}";
         QTest::newRow("confirm") << ConfirmButtonStyle(P, "4,5,6")
             << "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(4,5,6;);"
                "border-image: url(/prog/Picture/Page/Confirm.png);}QToolButton:pressed{border-image: "

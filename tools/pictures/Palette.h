@@ -39,7 +39,8 @@ inline QVector<OptionColour> optionColours()
     return {
         {"LabelColor", text()},
         {"ButtonColor", text()},
-        {"LinEditColor", text()},
+        // The text of the dialogs' line edits and spin boxes, on their light fields.
+        {"LinEditColor", ink2()},
         {"LinEditColorSecond", text()},
         {"ComboxTextColor", text()},
         {"ComboxSelectColor", accent()},

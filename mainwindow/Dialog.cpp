@@ -1,0 +1,224 @@
+#include "mainwindow/Dialog.h"
+
+#include "core/ConfigIni.h"
+#include "core/CrashDumpHandler.h"
+#include "core/PostMsg.h"
+#include "core/Timing.h"
+#include "device/DeviceCache.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
+#include "device/UpDataParam.h"
+#include "mainwindow/Ui_Dialog.h"
+#include "pages/buttons/Buttoninterface.h"
+#include "pages/macro/Macro.h"
+#include "pages/sensor/Sensor.h"
+#include "settings/FormSetting.h"
+#include "widgets/DialogFamily.h"
+#include "widgets/FormStyles.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+
+// Levels at or below this show the battery in red.
+constexpr int LowBatteryLevel = 15;
+
+QString BatteryBarStyle(bool low)
+{
+    return QString("#progressBar{border: none;background-color: transparent;}"
+                   "#progressBar::chunk {background-color: rgb(%1);}")
+        .arg(low ? "152, 43, 34" : "0, 255, 153");
+}
+
+} // namespace
+
+Dialog::Dialog(QWidget* parent)
+    : QWidget(parent)
+    , ui(new Ui_Dialog)
+{
+    ui->setupUi(this);
+    ui->LightsButton->hide();
+    ui->line_6->hide();
+    m_PictureFolder = PictureFolder("Dialog");
+
+    m_ButtonPage = new Buttoninterface(this);
+    m_MacroPage = new Macro(this);
+    m_SensorPage = new Sensor(this);
+    m_SettingsPage = new FormSetting(this);
+    ui->stackedWidgetDialog->addWidget(m_ButtonPage);
+    ui->stackedWidgetDialog->addWidget(m_SensorPage);
+    ui->stackedWidgetDialog->addWidget(m_MacroPage);
+    ui->stackedWidgetDialog->addWidget(m_SettingsPage);
+
+    m_WaitDialog = new UpDataParam();
+
+    ApplyStyleSheets();
+    ui->label->hide();
+    ui->SetButton->hide();
+
+    m_PageButtons = new QButtonGroup(this);
+    m_PageButtons->setExclusive(true);
+    for (QToolButton* button : {ui->ButtonMain, ui->MacroButton, ui->LightsButton, ui->SensorButton, ui->FormSetting})
+        m_PageButtons->addButton(button);
+    connect(ui->MinButton, SIGNAL(clicked()), this, SLOT(WindowMin()));
+    ui->ButtonMain->setChecked(true);
+
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+    setFixedSize(width(), height());
+
+    m_CrashDumpHandler = new CrashDumpHandler;
+    m_CrashDumpHandler->Install();
+
+    ui->stackedWidgetDialog->setCurrentWidget(m_ButtonPage);
+
+    QObject* hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
+    connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
+    connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
+            Qt::BlockingQueuedConnection);
+
+    ui->label_3->hide();
+    ui->label_2->hide();
+}
+
+Dialog::~Dialog()
+{
+    delete m_ButtonPage;
+    delete m_MacroPage;
+    delete m_SensorPage;
+    delete m_SettingsPage;
+    delete ui;
+}
+
+void Dialog::ApplyStyleSheets()
+{
+    const QString& folder = m_PictureFolder;
+    const QStringList labelColor = ConfigIni::GetInstance()->ValueList("Option", "LabelColor");
+    // Without a whole colour the label keeps the form's.
+    if (labelColor.size() >= 3)
+        ui->label_2->setStyleSheet("#label_2{color: rgb(" + labelColor.mid(0, 3).join(",") + ");}");
+    ui->frame_2->setStyleSheet("#frame_2{border-image: url(" + folder + "BackGround.png);}");
+    ui->BatteryButtonC->setStyleSheet("#BatteryButtonC{border:0px;background-image: url(" + folder
+                                      + "Battery.png);background-position:center;background-repeat:no-repeat;}");
+    ui->label->setStyleSheet("#label{border-image: url(" + folder + "Charg.png);}");
+
+    ui->ButtonMain->setStyleSheet(CheckablePictureButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png"));
+    ui->LightsButton->setStyleSheet(
+        CheckablePictureButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png"));
+    ui->FormSetting->setStyleSheet(
+        CheckablePictureButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png"));
+    ui->MacroButton->setStyleSheet(
+        CheckablePictureButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png"));
+    ui->SensorButton->setStyleSheet(
+        CheckablePictureButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png"));
+
+    ui->CloseButton->setStyleSheet(CloseButtonStyle(folder));
+    ui->MinButton->setStyleSheet(PictureButtonStyle(folder, "Min.png", "MinHover.png", "MinClick.png"));
+    ui->SetButton->setStyleSheet(PictureButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png"));
+    ui->UpArrow->setStyleSheet(
+        PictureButtonStyle(folder, "PageChange.png", "PageChangeHover.png", "PageChangeClick.png"));
+}
+
+void Dialog::WindowMin()
+{
+    PostMsg::GetInstance()->EmitChangeSize(0);
+}
+
+void Dialog::on_ButtonMain_clicked()
+{
+    ui->stackedWidgetDialog->setCurrentWidget(m_ButtonPage);
+    PostMsg::GetInstance()->EmitAddMacroButton();
+}
+
+void Dialog::on_SensorButton_clicked()
+{
+    ui->stackedWidgetDialog->setCurrentWidget(m_SensorPage);
+}
+
+void Dialog::on_MacroButton_clicked()
+{
+    ui->stackedWidgetDialog->setCurrentWidget(m_MacroPage);
+}
+
+void Dialog::on_FormSetting_clicked()
+{
+    ui->stackedWidgetDialog->setCurrentWidget(m_SettingsPage);
+}
+
+void Dialog::SlotSecondDialog()
+{
+    ui->ButtonMain->setChecked(true);
+    ui->stackedWidgetDialog->setCurrentWidget(m_ButtonPage);
+}
+
+void Dialog::SaveOfflineCopy()
+{
+    SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+}
+
+void Dialog::on_UpArrow_clicked()
+{
+    UsbServer_SetPCDriverStatus(0);
+    SaveOfflineCopy();
+    ui->ButtonMain->setChecked(true);
+    UpDataParamWaitMs(Timing().leavePageWaitMs);
+    UsbServer_Exit();
+    PostMsg* hub = PostMsg::GetInstance();
+    hub->EmitChangeMainDialog(0);
+    hub->EmitSetMacroPage();
+}
+
+void Dialog::on_CloseButton_clicked()
+{
+    SaveOfflineCopy();
+    PostMsg::GetInstance()->EmitChangeSize(1);
+}
+
+void Dialog::SlotUpDataParam(int index)
+{
+    m_WaitDialog->StartTimer();
+    if (index == 1)
+        m_WaitDialog->SetWaitOnly();
+    // Already waiting: the re-armed dialog goes on with this request.
+    if (m_WaitDialog->isVisible())
+        return;
+    PlaceDialog(m_WaitDialog, this, 0, -20);
+    m_WaitDialog->exec();
+}
+
+void Dialog::SlotStartRecord(int index)
+{
+    if (index != 0 && index != 1)
+        return;
+    const bool enabled = index == 1;
+    for (QToolButton* button : {ui->ButtonMain, ui->SensorButton, ui->LightsButton, ui->MacroButton, ui->FormSetting})
+        button->setEnabled(enabled);
+}
+
+void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
+{
+    ui->label->setVisible(IsCharg);
+    ui->progressBar->setValue(Number);
+    ui->label_2->setText(IsText ? QString::number(Number) + "%" : QString::number(Number));
+    ui->progressBar->setStyleSheet(BatteryBarStyle(Number <= LowBatteryLevel));
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12)
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+void Dialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class Buttoninterface;
+class CrashDumpHandler;
+class FormSetting;
+class Macro;
+class QButtonGroup;
+class Sensor;
+class Ui_Dialog;
+class UpDataParam;
+
+// The page shell: the main window's second page, shown while a device is
+// open. It stacks the four configuration pages (buttons 0, sensor 1, macro 2,
+// settings 3) under a top bar of page buttons, shows the device's battery,
+// runs the wait dialog the device thread asks for, locks the page buttons
+// while the macro page records, and leads back to the device list. There is
+// one for the life of the process; it is hidden, not destroyed, while the
+// device list shows.
+class Dialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Dialog(QWidget* parent = nullptr);
+    ~Dialog() override;
+
+    Buttoninterface* ButtonPage() const { return m_ButtonPage; }
+    Sensor* SensorPage() const { return m_SensorPage; }
+    Macro* MacroPage() const { return m_MacroPage; }
+    FormSetting* SettingsPage() const { return m_SettingsPage; }
+    UpDataParam* WaitDialog() const { return m_WaitDialog; }
+
+public slots:
+    void WindowMin();
+    void on_ButtonMain_clicked();
+    void on_SensorButton_clicked();
+    void on_MacroButton_clicked();
+    void on_UpArrow_clicked();
+    void SlotSecondDialog();
+    void SlotUpDataParam(int index);
+    void SlotStartRecord(int index);
+    void SlotBattery(bool IsCharg, int Number, bool IsText);
+    void on_CloseButton_clicked();
+    void on_FormSetting_clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ApplyStyleSheets();
+    void SaveOfflineCopy();
+
+    Ui_Dialog* ui;
+    QButtonGroup* m_PageButtons = nullptr;
+    Buttoninterface* m_ButtonPage = nullptr;
+    Macro* m_MacroPage = nullptr;
+    Sensor* m_SensorPage = nullptr;
+    FormSetting* m_SettingsPage = nullptr;
+    UpDataParam* m_WaitDialog = nullptr;
+    CrashDumpHandler* m_CrashDumpHandler = nullptr;
+    QString m_PictureFolder;
+};

@@ -1,0 +1,109 @@
+#include "pages/macro/MacroDeviceTransfer.h"
+
+#include "core/PostMsg.h"
+#include "device/DeviceState.h"
+#include "device/KeyCodes.h"
+#include "device/Senders.h"
+#include "pages/macro/MacroFiles.h"
+#include "pages/macro/MacroPageContext.h"
+
+#include <QListWidget>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The rows that fit a block: an event and its delay per device event.
+constexpr int kMaxBlockRows = 2 * MacroEventsPerBlock;
+
+bool IsButtonIndex(int index)
+{
+    return index >= 0 && index < ButtonCount;
+}
+
+QString EventName(const DeviceEvent& event)
+{
+    if (event.Kind == EventKindMouseButton)
+        return MouseButtonName(event.Code);
+    return MacroKeyName(event.Code, event.Kind);
+}
+
+} // namespace
+
+MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows)
+{
+    MacroBlock block{};
+    const QByteArray nameBytes = name.toLocal8Bit().left(MacroNameBytes);
+    std::memcpy(block.Name, nameBytes.constData(), static_cast<size_t>(nameBytes.size()));
+    block.NameLength = static_cast<std::uint8_t>(nameBytes.size());
+
+    int event = 0;
+    const int usedRows = std::min(static_cast<int>(rows.size()), kMaxBlockRows);
+    for (int row = 0; row < usedRows; ++row) {
+        const MacroRow& current = rows.at(row);
+        if (row % 2 == 0) {
+            MacroKeyUsageToBlock(current.text, event, &block);
+            block.Events[event].Direction = current.kind == RowKind::Release ? 1 : 0;
+            block.Events[event].DelayMs = 0;
+        } else {
+            block.Events[event].DelayMs = QString(current.text).remove("ms").toUInt();
+            ++event;
+        }
+    }
+    block.EventCount = static_cast<std::uint8_t>(rows.isEmpty() ? 0 : std::min(event + 1, MacroEventsPerBlock));
+    return block;
+}
+
+MacroDeviceTransfer::MacroDeviceTransfer(MacroPageContext& context, MacroFiles& files)
+    : m_Context(context)
+    , m_Files(files)
+{
+}
+
+void MacroDeviceTransfer::SlotMacroDownLoadData(QString MacroName, int index)
+{
+    MacroName.remove(QChar(0));
+    const bool selected = m_Context.HasSelectedMacro() && MacroName == m_Context.SelectedMacroName();
+    if (!selected || !g_SendEnabled || !IsButtonIndex(index))
+        return;
+    const MacroBlock block = BuildMacroBlock(MacroName, RowsOf(m_Context.ui.listWidgetKey));
+    const ButtonFunction function = g_FlashData.Snapshot().Buttons[index];
+    SendButtonMacro(index, &function, &block);
+}
+
+void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
+{
+    if (!IsButtonIndex(KeyNumer))
+        return;
+    const MacroBlock& block = DataMap.Macros[KeyNumer];
+    const QString name = QString::fromLocal8Bit(block.Name, MacroNameBytes).remove(QChar(0));
+    QListWidget* macros = m_Context.ui.listWidgetHong;
+    QListWidget* events = m_Context.ui.listWidgetKey;
+    events->clear();
+
+    if (CheckMacroName(name) == MacroNameProblem::None) {
+        const QList<QListWidgetItem*> found = macros->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        const int current = macros->currentRow();
+        if (!found.isEmpty()) {
+            macros->setCurrentItem(found.first());
+        } else if (current >= 0) {
+            macros->insertItem(current + 1, name);
+        } else {
+            macros->addItem(name);
+            macros->setCurrentRow(macros->count() - 1);
+        }
+        const int count = std::min<int>(block.EventCount, MacroEventsPerBlock);
+        for (int i = 0; i < count; ++i) {
+            const DeviceEvent& event = block.Events[i];
+            AppendKeyItem(macros, events, EventName(event), event.Direction == 0);
+            if (i + 1 < count)
+                AppendDelayItem(macros, events, event.DelayMs);
+        }
+        m_Files.AppendMacroFile(name);
+    }
+
+    macros->setCurrentRow(-1);
+    PostMsg::GetInstance()->EmitAddMacroButton();
+    events->clear();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "device/DeviceRecords.h"
+#include "pages/macro/MacroRows.h"
+
+#include <QList>
+#include <QString>
+
+class MacroFiles;
+class MacroPageContext;
+
+// The device block of a macro: the name in the local 8-bit encoding (at most
+// 30 bytes, its length in byte 0) and one event per even row of the list,
+// its delay from the odd row after it ("ms" removed, 0 when no number). Rows
+// are told by position; only the first 140 rows fit the 70 events.
+MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows);
+
+// Moves macros between the macro page and the device's record, on the button
+// page's requests.
+class MacroDeviceTransfer
+{
+public:
+    MacroDeviceTransfer(MacroPageContext& context, MacroFiles& files);
+
+    // SigMacroDownLoadData: sends the selected macro's block to the device for
+    // button index, keeping that button's function bytes. Only when name
+    // (without NULs) is the selected macro's and sending is enabled.
+    void SlotMacroDownLoadData(QString MacroName, int index);
+
+    // SigButtonToMacro: takes the macro of button KeyNumer from a copy of the
+    // device's record. The macro gets a row in the macro list when it has
+    // none, and its events are appended to its text file (which the button
+    // page has just rewritten to its loop line). Afterwards no macro is
+    // selected and the event list is empty, and the button page is told to
+    // rebuild its macro buttons. A device name that cannot be a file name
+    // gets no row and no file.
+    void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
+
+private:
+    MacroPageContext& m_Context;
+    MacroFiles& m_Files;
+};

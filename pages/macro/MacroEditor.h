@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+
+class MacroFiles;
+class MacroPageContext;
+class QMenu;
+class QObject;
+class QPoint;
+
+// The macro page's editing commands. They keep the event list alternating
+// (event, delay, event ...): an inserted event comes with a "10ms" delay, a
+// deletion takes an event together with one neighbouring delay. Save writes
+// the macro's file and tells the button page what changed since the last
+// save (SigUpDataMacro: 0 the events, 1 the loop value). While a recording
+// runs every command refuses with a notice.
+class MacroEditor
+{
+public:
+    MacroEditor(MacroPageContext& context, MacroFiles& files);
+
+    // A click on a macro: shows it; unsaved rows of the macro shown before
+    // are dropped, the change trackers keep their values.
+    void ShowClickedMacro();
+
+    // An item of the insert-event chooser: 1 key press, 2 key release (the
+    // key dialog), 3 delay (the delay dialog, next to the current row), 4 to
+    // 8 a click of the left, right, middle, forward or back mouse button.
+    void ChooseEvent(int item);
+
+    // Insert at the current row of the event list (or at its end when none
+    // is current); the current row stays.
+    void InsertKeyEvent(const QString& name, bool down);
+    void InsertMouseButtonEvent(const QString& name);
+    // Sets the delay before the current event, or replaces the current delay.
+    void InsertDelayItem(double milliseconds);
+
+    // Changes the current row: a delay through the delay dialog, a key
+    // through the key dialog (a press stays a press, a release a release).
+    void Amend();
+    // Deletes the current row with its neighbouring delay; a list of fewer
+    // than four rows is cleared.
+    void DeleteKey();
+    void Save();
+    // Asks for a name and adds an empty macro of that name, selected.
+    void NewMacro();
+    // Asks for confirmation, removes the selected macro and its file, and
+    // tells the button page (SigDeleteMacroButton with the macro's label).
+    void DeleteMacro();
+
+    // The change trackers: a row's text changed; the loop mode or the repeat
+    // count changed (this also makes Save active).
+    void MarkEventsChanged();
+    void MarkLoopChanged();
+
+    // A mouse press at pos (page coordinates) outside the two spin boxes
+    // takes the focus from them to the page.
+    void TakeFocusFromSpinBoxes(const QPoint& pos);
+
+    // The context menu of the macro list for a right click at pos (list
+    // coordinates): over a macro Export, Rename and Delete, elsewhere New and
+    // Import, triggering receiver's slots ExPortMacro(), RenameMacro(),
+    // DeleteMacro(), CreateMewMacro() and InPortMacro().
+    void FillMacroListMenu(QMenu& menu, const QPoint& pos, QObject* receiver) const;
+    // Runs that menu at the mouse pointer.
+    void ShowMacroListMenu(const QPoint& pos, QObject* receiver) const;
+
+private:
+    MacroPageContext& m_Context;
+    MacroFiles& m_Files;
+};

@@ -1,0 +1,78 @@
+#include "pages/macro/MacroRows.h"
+
+#include "widgets/FormStyles.h"
+
+#include <QIcon>
+#include <QListWidget>
+
+bool IsDelayRowText(const QString& text)
+{
+    return text.contains("ms");
+}
+
+QString DelayRowText(double milliseconds)
+{
+    return QString::number(milliseconds, 'f', 0) + "ms";
+}
+
+QString MacroPictureFolder()
+{
+    return PictureFolder("Macro");
+}
+
+QListWidgetItem* NewEventRow(const QString& keyName, bool down)
+{
+    const QString picture = down ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png");
+    return new QListWidgetItem(QIcon(MacroPictureFolder() + picture), keyName, nullptr,
+                               down ? kPressRowType : kReleaseRowType);
+}
+
+QListWidgetItem* NewDelayRow(const QString& text)
+{
+    return new QListWidgetItem(QIcon(MacroPictureFolder() + "MacroTime.png"), text, nullptr, kPressRowType);
+}
+
+QListWidgetItem* NewRow(const MacroRow& row)
+{
+    if (row.kind == RowKind::Delay)
+        return NewDelayRow(row.text);
+    return NewEventRow(row.text, row.kind == RowKind::Press);
+}
+
+bool IsReleaseRow(const QListWidgetItem* item)
+{
+    return item->type() != kPressRowType;
+}
+
+MacroRow RowOf(const QListWidgetItem* item)
+{
+    if (IsDelayRowText(item->text()))
+        return {item->text(), RowKind::Delay};
+    return {item->text(), IsReleaseRow(item) ? RowKind::Release : RowKind::Press};
+}
+
+QList<MacroRow> RowsOf(const QListWidget* eventList)
+{
+    QList<MacroRow> rows;
+    for (int row = 0; row < eventList->count(); ++row)
+        rows << RowOf(eventList->item(row));
+    return rows;
+}
+
+void AppendKeyItem(const QListWidget* macroList, QListWidget* eventList, const QString& keyName, bool down)
+{
+    if (macroList->currentRow() < 0)
+        return;
+    const int row = eventList->count();
+    eventList->insertItem(row, NewEventRow(keyName, down));
+    eventList->setCurrentRow(row);
+}
+
+void AppendDelayItem(const QListWidget* macroList, QListWidget* eventList, double milliseconds)
+{
+    if (macroList->currentRow() < 0)
+        return;
+    const int row = eventList->count();
+    eventList->insertItem(row, NewDelayRow(DelayRowText(milliseconds)));
+    eventList->setCurrentRow(row - 1);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QListWidget;
+class QListWidgetItem;
+
+// The rows of the macro page's event list. Rows alternate event, delay,
+// event, ..., beginning with an event; a delay row holds the time between the
+// event before it and the event after it.
+//
+// | row     | text                          | icon           | item type |
+// | press   | the key's name ("A", "LCtrl") | MacroDown.png  | 0         |
+// | release | the key's name                | MacroUp.png    | 1         |
+// | delay   | whole milliseconds + "ms"     | MacroTime.png  | 0         |
+//
+// The item type is the only attribute a row stores. The files tell a delay
+// row by its text (it contains "ms"; no key name does); the device block tells
+// rows by position (odd rows are delays).
+
+constexpr int kPressRowType = 0; // also the type of delay rows
+constexpr int kReleaseRowType = 1;
+
+enum class RowKind { Press, Release, Delay };
+
+// One row apart from its icon. A row built by the page is a delay row exactly
+// when its text says so; a row read from a file is what its line was.
+struct MacroRow
+{
+    QString text;
+    RowKind kind = RowKind::Press;
+
+    bool operator==(const MacroRow& other) const { return text == other.text && kind == other.kind; }
+};
+
+// Contains "ms" (case-sensitive).
+bool IsDelayRowText(const QString& text);
+// The value rounded to whole milliseconds followed by "ms": 12.6 gives "13ms".
+QString DelayRowText(double milliseconds);
+
+// ProgramFolder() + "/Picture/Macro/".
+QString MacroPictureFolder();
+
+QListWidgetItem* NewEventRow(const QString& keyName, bool down);
+QListWidgetItem* NewDelayRow(const QString& text);
+QListWidgetItem* NewRow(const MacroRow& row);
+
+bool IsReleaseRow(const QListWidgetItem* item);
+// Delay when the text contains "ms", else press or release by the item type.
+MacroRow RowOf(const QListWidgetItem* item);
+QList<MacroRow> RowsOf(const QListWidget* eventList);
+
+// The page's two row builders, used by recording and by the macro taken from
+// the device. Both do nothing while no macro is selected in macroList.
+// AppendKeyItem appends an event row and makes it current.
+void AppendKeyItem(const QListWidget* macroList, QListWidget* eventList, const QString& keyName, bool down);
+// AppendDelayItem appends a delay row and makes the event row before it current.
+void AppendDelayItem(const QListWidget* macroList, QListWidget* eventList, double milliseconds);

@@ -1,0 +1,71 @@
+#include "pages/sensor/DpiSegmentRule.h"
+
+#include "pages/sensor/DpiLevelCodec.h"
+
+namespace {
+
+// The segments in force, or none when the loaded count is not 1 to 4.
+int SegmentCount()
+{
+    return g_DpiSegmentCount >= 1 && g_DpiSegmentCount <= 4 ? g_DpiSegmentCount : 0;
+}
+
+} // namespace
+
+int QuantiseDpi(int value, int* pageStep)
+{
+    const int count = SegmentCount();
+    for (int j = 1; j <= count; ++j) {
+        const DpiSegment segment = DpiSegmentValues(j);
+        if (segment.minimum <= value && value <= segment.maximum) {
+            // A segment without a positive step cannot round; the value stays.
+            if (segment.step <= 0)
+                return value;
+            *pageStep = segment.step;
+            return value - value % segment.step;
+        }
+        if (j < count) {
+            const DpiSegment next = DpiSegmentValues(j + 1);
+            if (segment.maximum < value && value < next.minimum) {
+                if (next.step > 0)
+                    *pageStep = next.step;
+                return next.minimum;
+            }
+        }
+    }
+    return value;
+}
+
+int StepDpiUp(int value)
+{
+    const int count = SegmentCount();
+    for (int j = 1; j <= count; ++j) {
+        const DpiSegment segment = DpiSegmentValues(j);
+        const bool inside = j == count ? segment.minimum <= value && value <= segment.maximum
+                                       : segment.minimum <= value && value < segment.maximum;
+        if (inside)
+            return value + segment.step;
+        if (j < count) {
+            const DpiSegment next = DpiSegmentValues(j + 1);
+            if (segment.maximum <= value && value < next.minimum)
+                return next.minimum;
+        }
+    }
+    return value;
+}
+
+int StepDpiDown(int value)
+{
+    const int count = SegmentCount();
+    for (int j = 1; j <= count; ++j) {
+        const DpiSegment segment = DpiSegmentValues(j);
+        if (segment.minimum <= value && value <= segment.maximum)
+            return value - segment.step;
+        if (j < count) {
+            const DpiSegment next = DpiSegmentValues(j + 1);
+            if (segment.maximum < value && value < next.minimum)
+                return next.minimum;
+        }
+    }
+    return value;
+}

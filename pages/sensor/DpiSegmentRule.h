@@ -1,0 +1,15 @@
+#pragma once
+
+// How the DPI frames keep a DPI value on the current model's ranges (the
+// segments of DpiLevelCodec.h): a value inside a segment is rounded down to a
+// multiple of the segment's step, a value in the gap before the next segment
+// moves up to that segment's minimum, and anything else passes unchanged.
+
+// The value through the segment rule. When a segment applies, *pageStep gets
+// its step (the slider's page step follows the segment of its value).
+int QuantiseDpi(int value, int* pageStep);
+
+// One step up or down from a value, by the step of its segment; a value at the
+// top of a segment (or in a gap) goes to the next segment's minimum.
+int StepDpiUp(int value);
+int StepDpiDown(int value);

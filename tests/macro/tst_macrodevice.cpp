@@ -1,0 +1,216 @@
+#include "MacroTestKit.h"
+
+#include "common/SimDeviceFixture.h"
+#include "core/PostMsg.h"
+#include "device/DeviceState.h"
+#include "device/KeyCodes.h"
+#include "platform/UserDataFolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+void IgnoreReports(unsigned char*, int, unsigned char*, int) {}
+
+QByteArray EventBytes(const MacroBlock& block, int i)
+{
+    return QByteArray(reinterpret_cast<const char*>(&block.Events[i]), sizeof(DeviceEvent));
+}
+
+MacroBlock DeviceBlock(const QByteArray& name, const QList<DeviceEvent>& events)
+{
+    MacroBlock block{};
+    std::memcpy(block.Name, name.constData(), static_cast<size_t>(name.size()));
+    block.NameLength = static_cast<std::uint8_t>(name.size());
+    block.EventCount = static_cast<std::uint8_t>(events.size());
+    for (int i = 0; i < events.size() && i < MacroEventsPerBlock; ++i)
+        block.Events[i] = events.at(i);
+    return block;
+}
+
+} // namespace
+
+class TestMacroDevice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_Folder = FreshMacroFolder(); }
+    void cleanup() { g_SendEnabled = false; }
+
+    void blockFromRows_data();
+    void blockFromRows();
+    void blockNameIsCutToItsField();
+    void downloadSendsTheSelectedMacro();
+    void downloadsThatAreIgnored_data();
+    void downloadsThatAreIgnored();
+    void deviceMacroOfAListedName();
+    void deviceMacroOfANewName();
+    void deviceMacroNamesThatCannotBeFiles();
+
+private:
+    QString m_Folder;
+};
+
+void TestMacroDevice::blockFromRows_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("event0");
+    QTest::addColumn<QByteArray>("event1");
+    const QByteArray zero(8, '\0');
+    QTest::newRow("press, delay, release") << QStringList({"A+", "30ms", "A-"}) << 2
+                                           << QByteArray("\0\1\4\0\x1e\0\0\0", 8) << QByteArray("\1\1\4\0\0\0\0\0", 8);
+    QTest::newRow("empty") << QStringList() << 0 << zero << zero;
+    QTest::newRow("ends with a delay") << QStringList({"LCtrl+", "7ms"}) << 2
+                                       << QByteArray("\0\0\1\0\7\0\0\0", 8) << zero;
+    QTest::newRow("unknown name, no number") << QStringList({"Nothing-", "soon ms", "B+"}) << 2
+                                             << QByteArray("\1\1\0\0\0\0\0\0", 8) << QByteArray("\0\1\5\0\0\0\0\0", 8);
+}
+
+void TestMacroDevice::blockFromRows()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(int, count);
+    QFETCH(QByteArray, event0);
+    QFETCH(QByteArray, event1);
+    QListWidget list;
+    SetShortRows(&list, rows);
+    const MacroBlock block = BuildMacroBlock("Fire", RowsOf(&list));
+    QCOMPARE(int(block.NameLength), 4);
+    QCOMPARE(QByteArray(block.Name, 5), QByteArray("Fire\0", 5));
+    QCOMPARE(int(block.EventCount), count);
+    QCOMPARE(EventBytes(block, 0), event0);
+    QCOMPARE(EventBytes(block, 1), event1);
+}
+
+void TestMacroDevice::blockNameIsCutToItsField()
+{
+    QListWidget list;
+    QStringList rows;
+    for (int i = 0; i < 80; ++i)
+        rows << "A+" << "5ms";
+    SetShortRows(&list, rows);
+    const MacroBlock block = BuildMacroBlock(QString(40, 'x'), RowsOf(&list));
+    QCOMPARE(int(block.NameLength), MacroNameBytes);
+    QCOMPARE(QByteArray(block.Name, MacroNameBytes), QByteArray(MacroNameBytes, 'x'));
+    QCOMPARE(int(block.EventCount), MacroEventsPerBlock);
+    QCOMPARE(block.Events[MacroEventsPerBlock - 1].DelayMs, 5u);
+}
+
+void TestMacroDevice::downloadSendsTheSelectedMacro()
+{
+    SimDeviceFixture devices;
+    const QByteArray path = SimCtl_PathOf("mouseB");
+    UsbServerC_Start(path.constData(), path.constData(), IgnoreReports);
+    g_DevicePathC.Set(path);
+    FlashDataMap record{};
+    record.Buttons[2] = {6, 1, 255};
+    record.Macros[2].EventCount = 9;
+    g_FlashData.Set(record);
+    g_SendEnabled = true;
+
+    MacroPageFixture page;
+    page.listWidgetHong->addItem("Fire");
+    page.Select("Fire");
+    SetShortRows(page.listWidgetKey, {"A+", "30ms", "A-"});
+    page.transfer.SlotMacroDownLoadData(QString("Fire") + QChar(0) + QChar(0), 2);
+
+    const FlashDataMap sent = g_FlashData.Snapshot();
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(&sent.Buttons[2]), 3), QByteArray("\6\1\xff", 3));
+    const MacroBlock expected = BuildMacroBlock("Fire", RowsOf(page.listWidgetKey));
+    QCOMPARE(std::memcmp(&sent.Macros[2], &expected, sizeof expected), 0);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(SimDeviceFixture::Record("mouseB").constData()) + 956 + 2 * 592, 5),
+             QByteArray("\4Fire", 5));
+}
+
+void TestMacroDevice::downloadsThatAreIgnored_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("sendEnabled");
+    QTest::addColumn<int>("button");
+    QTest::newRow("another macro's name") << "fire" << true << 2;
+    QTest::newRow("sending disabled") << "Fire" << false << 2;
+    QTest::newRow("no such button") << "Fire" << true << ButtonCount;
+    QTest::newRow("negative button") << "Fire" << true << -1;
+}
+
+void TestMacroDevice::downloadsThatAreIgnored()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, sendEnabled);
+    QFETCH(int, button);
+    g_FlashData.Set(FlashDataMap{});
+    g_SendEnabled = sendEnabled;
+    MacroPageFixture page;
+    page.listWidgetHong->addItem("Fire");
+    page.Select("Fire");
+    SetShortRows(page.listWidgetKey, {"A+"});
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    page.transfer.SlotMacroDownLoadData(name, button);
+    QVERIFY(offline.isEmpty());
+    QVERIFY(g_FlashData.Snapshot() == FlashDataMap{});
+}
+
+void TestMacroDevice::deviceMacroOfAListedName()
+{
+    WriteBytes(m_Folder + "/Fire.ini", "254\n");
+    WriteBytes(m_Folder + "/Other.ini", "1\n");
+    FlashDataMap record{};
+    record.Macros[5] = DeviceBlock("Fire", {{0, 1, 0x04, 10}, {0, 1, 0x05, 20}, {1, 1, 0x04, 0}});
+    MacroPageFixture page;
+    page.Select("Other");
+    SetShortRows(page.listWidgetKey, {"Z+"});
+    QSignalSpy rebuilds(PostMsg::GetInstance(), SIGNAL(SigAddMacroButton()));
+    page.transfer.SlotButtonToMacro(record, 5);
+
+    QCOMPARE(FileBytes(m_Folder + "/Fire.ini"), QByteArray("254\n0x04 1 0\n10ms\n0x05 1 0\n20ms\n0x04 1 1\n"));
+    QCOMPARE(FileBytes(m_Folder + "/Other.ini"), QByteArray("1\n"));
+    QCOMPARE(page.context.MacroNames(), QStringList({"Fire", "Other"}));
+    QCOMPARE(page.listWidgetHong->currentRow(), -1);
+    QCOMPARE(page.listWidgetKey->count(), 0);
+    QCOMPARE(rebuilds.size(), 1);
+}
+
+void TestMacroDevice::deviceMacroOfANewName()
+{
+    g_MouseButtonNameLeft = "Left";
+    for (const char* name : {"a", "b", "c"})
+        WriteBytes(m_Folder + "/" + name + ".ini", "1\n");
+    WriteBytes(m_Folder + "/Burst.ini", "3\n"); // written by the button page, not yet listed
+    FlashDataMap record{};
+    record.Macros[0] = DeviceBlock("Burst", {{0, 4, 0x01, 15}, {1, 4, 0x01, 0}});
+    MacroPageFixture page;
+    delete page.listWidgetHong->takeItem(2); // the page listed the folder before the file came
+    page.listWidgetHong->setCurrentRow(1);
+    page.transfer.SlotButtonToMacro(record, 0);
+
+    QCOMPARE(page.context.MacroNames(), QStringList({"a", "b", "Burst", "c"}));
+    QCOMPARE(FileBytes(m_Folder + "/Burst.ini"), QByteArray("3\n0x01 4 0\n15ms\n0x01 4 1\n"));
+
+    // An empty block adds nothing to the file.
+    record.Macros[0] = DeviceBlock("Burst", {});
+    page.transfer.SlotButtonToMacro(record, 0);
+    QCOMPARE(FileBytes(m_Folder + "/Burst.ini"), QByteArray("3\n0x01 4 0\n15ms\n0x01 4 1\n"));
+}
+
+void TestMacroDevice::deviceMacroNamesThatCannotBeFiles()
+{
+    WriteBytes(UserDataFolder() + "/usersetting/victim.ini", "keep\n");
+    MacroPageFixture page;
+    QSignalSpy rebuilds(PostMsg::GetInstance(), SIGNAL(SigAddMacroButton()));
+    for (const QByteArray& name : {QByteArray("../victim"), QByteArray()}) {
+        FlashDataMap record{};
+        record.Macros[1] = DeviceBlock(name, {{0, 1, 0x04, 0}});
+        page.transfer.SlotButtonToMacro(record, 1);
+    }
+    QCOMPARE(FileBytes(UserDataFolder() + "/usersetting/victim.ini"), QByteArray("keep\n"));
+    QVERIFY(page.context.MacroNames().isEmpty());
+    QCOMPARE(rebuilds.size(), 2);
+}
+
+QTEST_MAIN(TestMacroDevice)
+#include "tst_macrodevice.moc"

@@ -1,0 +1,123 @@
+#include "common/ModalDialogAnswerer.h"
+#include "common/SimDeviceFixture.h"
+#include "mainwindow/ClickRecorder.h"
+#include "mainwindow/MainWindowTestKit.h"
+
+#include "device/DeviceCache.h"
+#include "device/DeviceState.h"
+#include "device/UpDataParam.h"
+#include "mainwindow/Dialog.h"
+#include "mainwindow/DialogChange.h"
+#include "mainwindow/DialogMain.h"
+#include "pages/buttons/Buttoninterface.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <cstring>
+
+namespace {
+
+int PageIndex(DialogMain& window)
+{
+    return window.findChild<QStackedWidget*>("stackedWidgetMain")->currentIndex();
+}
+
+QToolButton* DeviceButtonOf(DialogMain& window, const char* simId)
+{
+    const QString path = QString::fromUtf8(SimCtl_PathOf(simId));
+    for (int i = 0; i < g_ListedDevices.size(); ++i) {
+        if (g_ListedDevices.at(i).Path == path)
+            return window.DeviceList()->findChild<QToolButton*>("btn" + QString::number(i));
+    }
+    return nullptr;
+}
+
+bool FlashDataIsTheMouseRecord(const char* mouseId)
+{
+    const QByteArray mouse = SimDeviceFixture::Record(mouseId);
+    const FlashDataMap current = g_FlashData.Snapshot();
+    return std::memcmp(&current, mouse.constData(), sizeof(current)) == 0;
+}
+
+int CountOf(const QStringList& lines, const QString& start)
+{
+    int count = 0;
+    for (const QString& line : lines)
+        count += line.startsWith(start) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+// From the device list to the receiver's pages and back, over the simulated
+// default devices: the 4 kHz receiver with its wireless mouse (battery 76).
+class OpeningADeviceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        PrepareMainWindowFolders();
+        LoadSimulatedScenario("default");
+    }
+
+    void openTheReceiverAndGoBack()
+    {
+        auto window = NewMainWindow();
+        QFile::remove(DeviceCacheFolder() + "/" + DeviceCacheFileName(0x0312));
+        QToolButton* button = DeviceButtonOf(*window, "rx4k");
+        QVERIFY(button);
+        ClickRecorder hub;
+        ClearDeviceJournal();
+
+        button->click();
+
+        QCOMPARE(hub.signals_, ClickRecorder::OpeningOrder(0));
+        QCOMPARE(hub.selected.Path, QString::fromUtf8(SimCtl_PathOf("rx4k")));
+        QCOMPARE(PageIndex(*window), 1);
+        Dialog* shell = window->findChild<Dialog*>();
+        QVERIFY(shell->isVisible());
+
+        // The device thread reads the mouse behind the receiver, once.
+        QTRY_VERIFY(FlashDataIsTheMouseRecord("mouseA"));
+        QCOMPARE(CountOf(FullDeviceJournal(), "UsbServerC_Start("), 1);
+        QTRY_VERIFY(shell->ButtonPage()->ShownRecord() == g_FlashData.Snapshot());
+
+        // Its battery, as a number with the percent sign (ShowBatteryValue 1).
+        auto* bar = shell->findChild<QProgressBar*>("progressBar");
+        QTRY_COMPARE(bar->value(), 76);
+        QCOMPARE(shell->findChild<QLabel*>("label_2")->text(), QString("76%"));
+        QVERIFY(bar->styleSheet().contains("rgb(0, 255, 153)"));
+        QTRY_VERIFY(!shell->WaitDialog()->isVisible());
+
+        // Space pairs the open receiver; afterwards the device has its report
+        // callback and the device thread its hot-plug watch again.
+        ClearDeviceJournal();
+        ModalDialogAnswerer answerer({"CloseButton"});
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("Match"));
+        const QStringList searches = FullDeviceJournal().filter("UsbFinderC_FindHidDevices");
+        QVERIFY(searches.last().startsWith("UsbFinderC_FindHidDevicesByDeviceId"));
+        QVERIFY(FullDeviceJournal().contains("UsbServerC_Start(" + QString::fromUtf8(SimCtl_PathOf("rx4k")) + ")"));
+
+        ClearDeviceJournal();
+        QTest::mouseClick(shell->findChild<QToolButton*>("UpArrow"), Qt::LeftButton);
+
+        QCOMPARE(DeviceJournal().mid(0, 2), (QStringList{"UsbServer_SetPCDriverStatus(0)", "UsbServer_Exit"}));
+        FlashDataMap cached{};
+        QVERIFY(LoadDeviceCache(DeviceCacheFileName(0x0312), cached));
+        QVERIFY(cached == g_FlashData.Snapshot());
+        QCOMPARE(PageIndex(*window), 0);
+        QVERIFY(!g_DevicePageShown);
+    }
+};
+
+QTEST_MAIN(OpeningADeviceTest)
+#include "tst_openingadevice.moc"
