@@ -19,8 +19,8 @@
 #include "widgets/FirmwareNotices.h"
 #include "widgets/FormStyles.h"
 
-#include <QDir>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -67,6 +67,12 @@ bool SucceededOrNotRun(int state)
     return state == UpdateStateSucceeded || state == UpdateStateNotRun;
 }
 
+// A value of the current device's model in the device description.
+QString CurrentModelValue(const QString& key)
+{
+    return ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), key);
+}
+
 std::uint8_t UpdateCid()
 {
     return std::uint8_t(g_UpdateCid.load());
@@ -87,7 +93,7 @@ QString ReceiverOwnVersion(const DeviceAllInfo& receiver)
 FirmwareUpdateEngine::FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets, QObject* parent)
     : QObject(parent)
     , m_Widgets(widgets)
-    , m_Dialog(new UpDateRepair)
+    , m_Dialog(std::make_unique<UpDateRepair>())
     , m_Warning(std::make_unique<UpDateWarning>())
     , m_ReceiverUpdateTimer(new QTimer(this))
     , m_MouseUpdateTimer(new QTimer(this))
@@ -95,7 +101,7 @@ FirmwareUpdateEngine::FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets,
     , m_ButtonColor(OptionColorText("ButtonColor"))
 {
     m_Dialog->hide();
-    g_UpDateRepairDialog = m_Dialog;
+    g_UpDateRepairDialog = m_Dialog.get();
 
     PostMsg* hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigSetNewVer()), this, SLOT(SetVerText()));
@@ -116,9 +122,8 @@ FirmwareUpdateEngine::FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets,
 
 FirmwareUpdateEngine::~FirmwareUpdateEngine()
 {
-    if (g_UpDateRepairDialog == m_Dialog)
+    if (g_UpDateRepairDialog == m_Dialog.get())
         g_UpDateRepairDialog = nullptr;
-    delete m_Dialog;
 }
 
 void FirmwareUpdateEngine::SetUpdateButtonLook(bool waiting)
@@ -129,7 +134,8 @@ void FirmwareUpdateEngine::SetUpdateButtonLook(bool waiting)
                                                  m_ButtonColor, {"WaitUpdate.png", "WaitUpdateHover.png", {}, {}}));
     } else {
         button->setStyleSheet(
-            ColoredButtonStyle("QToolButton", PictureProperty::Border, m_PicturePath, m_ButtonColor, {"Confirm.png", {}, {}, {}}));
+            ColoredButtonStyle("QToolButton", PictureProperty::Border, m_PicturePath, m_ButtonColor,
+                               {"Confirm.png", {}, {}, {}}));
     }
     button->show();
 }
@@ -149,15 +155,13 @@ bool FirmwareUpdateEngine::ShowMessage(const QString& text)
 
 int FirmwareUpdateEngine::ModelMid() const
 {
-    return ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "MID").toInt();
+    return CurrentModelValue("MID").toInt();
 }
 
 QString FirmwareUpdateEngine::ReceiverImageName(int receiverClass) const
 {
     const QString key = ReceiverImageKey(receiverClass);
-    if (key.isEmpty())
-        return QString();
-    return ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), key);
+    return key.isEmpty() ? QString() : CurrentModelValue(key);
 }
 
 int& FirmwareUpdateEngine::BootCount(int receiverClass)
@@ -182,7 +186,7 @@ void FirmwareUpdateEngine::on_Receive_2_clicked()
     if (m_Widgets.updateButton->text() == Text(VerNewText))
         return;
     m_ReceiverNoImage = false;
-    PlaceOverPage(m_Dialog);
+    PlaceOverPage(m_Dialog.get());
     m_Dialog->ResetView();
     if (ChechIsUpDate()) {
         m_Dialog->ShowUpdateReadyView();
@@ -209,13 +213,11 @@ bool FirmwareUpdateEngine::ChechIsUpDate()
     g_UpdateDongleKind = 0;
     m_MouseAfterReceiver = 0;
     const QStringList record = FailedUpdateRecord();
-    ConfigIni* config = ConfigIni::GetInstance();
-    m_ModelGroup = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
-    const QString mouseName = config->Value(m_ModelGroup, "MM");
-    const int modelMid = config->Value(m_ModelGroup, "MID").toInt();
+    const QString mouseName = CurrentModelValue("MM");
+    const int modelMid = ModelMid();
     // The customer id is the device description's; a search before any
     // device was looked at would otherwise match no image.
-    g_UpdateCid = config->Value("Option", "CID").toInt();
+    g_UpdateCid = ConfigIni::GetInstance()->Value("Option", "CID").toInt();
 
     switch (g_DeviceList.size()) {
     case 0:
@@ -241,10 +243,9 @@ bool FirmwareUpdateEngine::CheckMouseAndReceiver(const QString& mouseName, int m
     if (receiverClass == 0)
         return ShowMessage(Text(NoRecieveText));
     g_UpdateDongleKind = receiverClass;
-    m_ReceiverImageName = ReceiverImageName(receiverClass);
 
     const bool receiverImage = FindFirmwareImage(FirmwareTargetReceiver, m_Widgets.receiverVersion->text(),
-                                                 m_ReceiverImageName, UpdateCid(), std::uint8_t(modelMid));
+                                                 ReceiverImageName(receiverClass), UpdateCid(), std::uint8_t(modelMid));
     const bool mouseImage = FindFirmwareImage(FirmwareTargetMouse, m_Widgets.mouseVersion->text(), mouseName,
                                               UpdateCid(), std::uint8_t(modelMid));
     g_MouseImageWaiting = mouseImage;
@@ -252,10 +253,8 @@ bool FirmwareUpdateEngine::CheckMouseAndReceiver(const QString& mouseName, int m
         g_UpdatePartCount = receiverImage && mouseImage ? 2 : 1;
         return true;
     }
-    m_Dialog->SetMessageText(Text(VerNewText));
-    m_Dialog->ShowMessageView();
     m_ReceiverNoImage = true;
-    return false;
+    return ShowMessage(Text(VerNewText));
 }
 
 bool FirmwareUpdateEngine::CheckSeveralDevices()
@@ -327,9 +326,8 @@ void FirmwareUpdateEngine::on_Start()
 {
     m_BootCountDM = m_BootCountD2M = m_BootCountD4M = m_BootCountD8M = 0;
     m_Dialog->ShowUpdatingView();
-    const int modelMid = ConfigIni::GetInstance()->Value(m_ModelGroup, "MID").toInt();
     const bool receiverImage = FindFirmwareImage(FirmwareTargetReceiver, m_Widgets.receiverVersion->text(),
-                                                 m_ResumeReceiverImageName, UpdateCid(), std::uint8_t(modelMid));
+                                                 m_ResumeReceiverImageName, UpdateCid(), std::uint8_t(ModelMid()));
     if (!receiverImage && m_MouseAfterReceiver) {
         m_WarnWithDialog = true;
         on_Mouse_clicked();
@@ -435,14 +433,12 @@ void FirmwareUpdateEngine::RunUpdateStep(int step, int target, const QString& ve
 // may go to: the receivers beside the current device and those in boot mode.
 void FirmwareUpdateEngine::PrepareStep(int target, const QString& versionText)
 {
-    ConfigIni* config = ConfigIni::GetInstance();
-    g_UpdateCid = config->Value("Option", "CID").toInt();
+    g_UpdateCid = ConfigIni::GetInstance()->Value("Option", "CID").toInt();
     g_UpdateMid = ModelMid();
     const auto mid = std::uint8_t(g_UpdateMid.load());
     bool found = false;
     if (target == FirmwareTargetMouse) {
-        found = FindFirmwareImage(FirmwareTargetMouse, versionText, config->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "MM"),
-                                  UpdateCid(), mid);
+        found = FindFirmwareImage(FirmwareTargetMouse, versionText, CurrentModelValue("MM"), UpdateCid(), mid);
     } else {
         m_ReceiverCandidates.clear();
         const int receiverClass = g_UpdateDongleKind;
@@ -493,9 +489,7 @@ void FirmwareUpdateEngine::StartStep(int target, const QString& versionText)
     const auto mid = std::uint8_t(ModelMid());
     bool found = false;
     if (target == FirmwareTargetMouse) {
-        const QString mouseName =
-            ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "MM");
-        found = FindFirmwareImage(FirmwareTargetMouse, versionText, mouseName, UpdateCid(), mid);
+        found = FindFirmwareImage(FirmwareTargetMouse, versionText, CurrentModelValue("MM"), UpdateCid(), mid);
     } else {
         int bootClass = 0;
         for (int receiverClass : {1, 2, 4, 8}) {

@@ -54,7 +54,7 @@ public:
     FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets, QObject* parent = nullptr);
     ~FirmwareUpdateEngine() override;
 
-    UpDateRepair* Dialog() const { return m_Dialog; }
+    UpDateRepair* Dialog() const { return m_Dialog.get(); }
     UpDateWarning* Warning() const { return m_Warning.get(); }
 
     // Decides what can be updated and prepares the dialog: true when the
@@ -104,7 +104,7 @@ private:
     void FillVersionLabels(bool withImageCheck = true);
 
     FirmwareUpdateWidgets m_Widgets;
-    UpDateRepair* m_Dialog = nullptr;
+    std::unique_ptr<UpDateRepair> m_Dialog;
     std::unique_ptr<UpDateWarning> m_Warning;
     QTimer* m_ReceiverUpdateTimer = nullptr;
     QTimer* m_MouseUpdateTimer = nullptr;
@@ -124,7 +124,5 @@ private:
     int m_BootCountD2M = 0;
     int m_BootCountD4M = 0;
     int m_BootCountD8M = 0;
-    QString m_ModelGroup;
-    QString m_ReceiverImageName;
     int m_MouseAfterReceiver = 0;
 };

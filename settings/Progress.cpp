@@ -4,7 +4,7 @@
 #include "core/PostMsg.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"
-#include "widgets/FormStyles.h"
+#include "pages/buttons/ValueDialogForm.h"
 
 #include <QKeySequence>
 #include <QLabel>

@@ -18,7 +18,6 @@ std::atomic<int> g_RepairCid{0};
 std::atomic<int> g_RepairMid{0};
 std::atomic<int> g_RepairPartCount{1};
 QString g_RepairModelName;
-QStringList g_RepairFailInfo;
 
 namespace {
 

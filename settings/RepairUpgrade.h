@@ -6,7 +6,6 @@
 // is g_RepairFirmwareImages (settings/FirmwareImages.h).
 
 #include <QString>
-#include <QStringList>
 
 #include <atomic>
 
@@ -24,10 +23,8 @@ extern std::atomic<int> g_RepairCid;            // CID of the record
 extern std::atomic<int> g_RepairMid;            // MID of the repaired model
 extern std::atomic<int> g_RepairPartCount;      // 2 when both parts have an image, else 1
 
-// GUI thread only: the mouse image name of the repaired model, and the record
-// as the last check read it.
+// GUI thread only: the mouse image name of the repaired model.
 extern QString g_RepairModelName;
-extern QStringList g_RepairFailInfo;
 
 // The upgrade callback of the repair. Progress goes to the dialog through
 // SigAutoRepairProgress (0-50 and 50-100 when both parts are written). A

@@ -1,6 +1,6 @@
 #include "settings/Ui_UpDateRepair.h"
 
-#include "widgets/FormStyles.h"
+#include "pages/buttons/ValueDialogForm.h"
 
 #include <QCoreApplication>
 #include <QDialog>

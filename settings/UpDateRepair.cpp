@@ -351,9 +351,8 @@ bool UpDateRepair::CheckFailedUpdate()
     const QStringList record = FailedUpdateRecord();
     if (record.size() != 4)
         return false;
-    g_RepairFailInfo = record;
     g_RepairReceiverClass = 0;
-    m_FailedTarget = record.at(0).toInt();
+    const int failedTarget = record.at(0).toInt();
     const int recordedMid = record.at(3).toInt();
 
     if (g_ListedDevices.isEmpty())
@@ -367,22 +366,22 @@ bool UpDateRepair::CheckFailedUpdate()
             return ShowMessage(m_TextSeveralMice);
         if (receivers.size() >= 2)
             return ShowMessage(m_TextSeveralReceivers);
-        if (m_FailedTarget == FirmwareTargetMouse && mice.size() == 1 && mice.first().Mid() != recordedMid)
+        if (failedTarget == FirmwareTargetMouse && mice.size() == 1 && mice.first().Mid() != recordedMid)
             return ShowMessage(m_TextSeveralMice);
-        if (m_FailedTarget == FirmwareTargetReceiver && receivers.size() == 1
+        if (failedTarget == FirmwareTargetReceiver && receivers.size() == 1
             && receivers.first().Mid() != recordedMid)
             return ShowMessage(m_TextSeveralReceivers);
     }
-    const int presentReceivers = m_FailedTarget == FirmwareTargetReceiver ? PresentReceivers(record.at(1)) : 0;
+    const int presentReceivers = failedTarget == FirmwareTargetReceiver ? PresentReceivers(record.at(1)) : 0;
     g_RepairPart = RepairPartReceiver;
 
     if (m_Forced) {
         m_ImageFound = true;
     } else {
         const DeviceAllInfo& first = g_ListedDevices.first();
-        if (m_FailedTarget == FirmwareTargetReceiver && (!first.KindFlag || first.Mid() != recordedMid))
+        if (failedTarget == FirmwareTargetReceiver && (!first.KindFlag || first.Mid() != recordedMid))
             return ShowMessage(m_TextNoWiredMouseFound);
-        if (m_FailedTarget == FirmwareTargetMouse && (first.KindFlag || first.Mid() != recordedMid))
+        if (failedTarget == FirmwareTargetMouse && (first.KindFlag || first.Mid() != recordedMid))
             return ShowMessage(m_TextNoReceiverFound);
 
         const int model = ModelIndexOfMid(recordedMid);
@@ -401,7 +400,7 @@ bool UpDateRepair::CheckFailedUpdate()
             FindRepairFirmwareImage(FirmwareTargetReceiver, QString(), m_RepairReceiverImageName, cid, mid);
         g_RepairPartCount = mouseImage && receiverImage ? 2 : 1;
         // The failed part's image stays kept for the boot-mode query below.
-        if (m_FailedTarget == FirmwareTargetReceiver) {
+        if (failedTarget == FirmwareTargetReceiver) {
             g_RepairFailedPart = RepairPartReceiver;
             m_ImageFound =
                 FindRepairFirmwareImage(FirmwareTargetReceiver, QString(), m_RepairReceiverImageName, cid, mid);

@@ -78,7 +78,6 @@ private:
     QString m_PictureFolder;
     bool m_Forced = false;
     bool m_ImageFound = false;
-    int m_FailedTarget = 0;
     QString m_RepairReceiverImageName;
     QString m_RepairGroup;
 

@@ -5,7 +5,6 @@
 
 #include <QColor>
 #include <QComboBox>
-#include <QFont>
 #include <QListView>
 
 namespace {
@@ -19,14 +18,6 @@ QString PropertyName(PictureProperty property)
 } // namespace
 
 const char* const kComboBoxDisabledBlack = "QComboBox:disabled{color: rgb(0, 0, 0);}";
-
-QFont DialogFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    font.setPointSize(pointSize);
-    return font;
-}
 
 QString PictureFolder(const QString& page)
 {

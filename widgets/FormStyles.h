@@ -3,7 +3,6 @@
 #include <QString>
 
 class QColor;
-class QFont;
 class QComboBox;
 class QListView;
 
@@ -12,9 +11,6 @@ class QListView;
 // so a form built with them looks as designed. folder is a picture folder
 // ending in "/" (see PictureFolder); a colour text is "r,g,b" (see
 // OptionColorText).
-
-// The forms' font: family "微软雅黑" at pointSize.
-QFont DialogFont(int pointSize);
 
 // ProgramFolder() + "/Picture/" + page + "/".
 QString PictureFolder(const QString& page);
