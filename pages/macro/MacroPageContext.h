@@ -17,7 +17,7 @@ class QWidget;
 
 // True while the macro page records key events: the page's editing commands
 // refuse to work, and the main window drops every key press. Defined with the
-// main window. GUI thread only.
+// macro page. GUI thread only.
 extern bool g_MacroRecording;
 
 // The widgets of the macro page's form that its helpers work on, under the

@@ -40,6 +40,7 @@ public:
     // is not taken: the frame keeps the one it has.
     void SetLevelCountMember(int count);
     void SetCurrentLevelMember(int level);
+    int LevelCountMember() const { return m_LevelCount; }
 
     // Shows the levels 0..index; other indexes change nothing.
     virtual void LayoutForLevelCount(int index) = 0;
