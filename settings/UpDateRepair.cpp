@@ -15,11 +15,11 @@
 #include "widgets/FormStyles.h"
 
 #include <QKeyEvent>
-
-#include <algorithm>
 #include <QLabel>
 #include <QProgressBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
