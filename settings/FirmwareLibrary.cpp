@@ -1,5 +1,7 @@
 #include "settings/FirmwareLibrary.h"
 
+#include <algorithm>
+
 namespace {
 // Handed to the library unchanged.
 constexpr int kUpgradeTimeout = 10000;
@@ -17,7 +19,7 @@ int BootDevicesFitting(const QList<QByteArray>& keptImages, int preset)
         return 0;
     int count = preset;
     UsbUpgradeC_FindBootDevices(Bytes(keptImages.first()), &count);
-    return count;
+    return std::max(count, 0);
 }
 
 bool StartImageUpgrade(const QByteArray& image, UsbUpgradeCallback callback)

@@ -501,7 +501,7 @@ void FirmwareUpdateEngine::StartStep(int target, const QString& versionText)
             // A receiver in boot mode takes whatever matching image there is.
             found = FindFirmwareImage(FirmwareTargetReceiver, QString(), ReceiverImageName(bootClass), UpdateCid(), mid);
         } else if (receiverClass == 2 || receiverClass == 4 || receiverClass == 8) {
-            found = FindFirmwareImage(FirmwareTargetReceiver, ReceiverOwnVersion(m_ReceiverCandidates.first()),
+            found = FindFirmwareImage(FirmwareTargetReceiver, ReceiverOwnVersion(m_ReceiverCandidates.value(0)),
                                       ReceiverImageName(receiverClass), UpdateCid(), mid);
         } else {
             found = FindFirmwareImage(FirmwareTargetReceiver, versionText, ReceiverImageName(1), UpdateCid(), mid);

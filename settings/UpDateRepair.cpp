@@ -146,6 +146,9 @@ void UpDateRepair::ShowMessageView()
 void UpDateRepair::ShowUpdatingView()
 {
     ui->NewHong_2->hide();
+    // The result shows the cancel button again, also on a dialog that was
+    // never reset (the forced repair).
+    ui->NewHong->setText(m_TextCancel);
     ui->NewHong->hide();
     ui->NewHong->setEnabled(false);
     ui->CloseButton->show();

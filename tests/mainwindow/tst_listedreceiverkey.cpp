@@ -45,6 +45,7 @@ public:
             if (!dialog || dialog->Form()->NewHong_2->isHidden())
                 return;
             m_Message = dialog->Form()->ToolText_2->text();
+            m_CancelText = dialog->Form()->NewHong->text();
             dialog->Form()->NewHong_2->click();
         });
         m_Poll.start(2);
@@ -52,10 +53,12 @@ public:
     ~RepairDialogCloser() override { SimCtl_SetManualClock(0); }
 
     QString Message() const { return m_Message; }
+    QString CancelText() const { return m_CancelText; }
 
 private:
     QTimer m_Poll;
     QString m_Message;
+    QString m_CancelText;
 };
 
 } // namespace
@@ -133,6 +136,7 @@ private slots:
 
         QCOMPARE(answerer.Records().size(), 1);
         QCOMPARE(closer.Message(), LanguageText(g_LangTextsAutoRepair, 7, QString()));
+        QCOMPARE(closer.CancelText(), LanguageText(g_LangTextsAutoRepair, 1, QString()));
         QCOMPARE(SimDeviceFixture::Value("rx4k", "fw").toInt(), 0x0102);
         QCOMPARE(SimDeviceFixture::Value("mouseA", "boot"), QString("1"));
         QVERIFY(g_UpgradeIdle);
