@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 #include "mainwindow/DialogMain.h"
 #include "widgets/ExeIsRun.h"
+#include "widgets/FormStyles.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
+    ApplyWindowColor();
     // Lives until the process ends.
     auto* mainWindow = new DialogMain();
     mainWindow->show();

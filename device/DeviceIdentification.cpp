@@ -47,6 +47,17 @@ QString ModelGroup(int modelIndex)
     return "Drive" + QString::number(modelIndex + 1);
 }
 
+int ModelIndexOfMid(int mid)
+{
+    ConfigIni* config = ConfigIni::GetInstance();
+    const int total = DeviceTotal();
+    for (int model = 0; model < total; ++model) {
+        if (mid == config->Value(ModelGroup(model), "MID").toInt())
+            return model;
+    }
+    return -1;
+}
+
 int RateClassOfKind(std::uint8_t kind)
 {
     switch (kind) {
@@ -126,16 +137,14 @@ IdentifyResult IdentifyAgainstDescription(DeviceAllInfo& entry, const QByteArray
     if (info.identity == 0)
         return IdentityMissing;
 
-    ConfigIni* config = ConfigIni::GetInstance();
     const int cid = info.identity & 0xFF;
     const int mid = info.identity >> 8;
-    const bool customerMatches = cid == config->Value("Option", "CID").toInt();
-    for (int model = 0; customerMatches && model < total; ++model) {
-        if (mid == config->Value(ModelGroup(model), "MID").toInt()) {
-            entry.Identity = info.identity;
-            entry.ModelIndex = model;
-            return ModelFound;
-        }
-    }
-    return customerMatches ? UnknownModel : OtherCustomer;
+    if (cid != ConfigIni::GetInstance()->Value("Option", "CID").toInt())
+        return OtherCustomer;
+    const int model = ModelIndexOfMid(mid);
+    if (model < 0)
+        return UnknownModel;
+    entry.Identity = info.identity;
+    entry.ModelIndex = model;
+    return ModelFound;
 }

@@ -46,6 +46,10 @@ int DeviceTotal();
 // "Drive" + (model index + 1): the device description's group of a model.
 QString ModelGroup(int modelIndex);
 
+// The index of the first model of the device description whose "MID" is
+// mid; -1 when none is.
+int ModelIndexOfMid(int mid);
+
 // The receiver rate class (1, 2, 4, 8) of a kind byte (0, 4, 1, 5); 0 for
 // any other kind.
 int RateClassOfKind(std::uint8_t kind);

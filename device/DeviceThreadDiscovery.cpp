@@ -44,25 +44,30 @@ const DeviceAllInfo* FirstReceiverEntry(bool withRateClass)
 
 void QueryFirmwareImages(const DeviceAllInfo& current)
 {
-    QString receiverVersion;
-    int rateClass = 0;
-    if (g_DeviceList.size() == MouseAndReceiverEntries) {
-        if (const DeviceAllInfo* receiver = FirstReceiverEntry(false))
-            receiverVersion = receiver->Version;
-        if (const DeviceAllInfo* receiver = FirstReceiverEntry(true))
-            rateClass = RateClassOfKind(receiver->Kind);
-    }
+    const ListedReceiver receiver = ReceiverBesideCableMouse();
     QString mark;
     if (QDir(ProgramFolder() + "/bin").exists()) {
-        g_ReceiverImageWaiting = HasFirmwareUpdate(FirmwareTargetReceiver, receiverVersion, rateClass);
-        g_MouseImageWaiting = HasFirmwareUpdate(FirmwareTargetMouse, current.SecondVersion, rateClass);
+        g_ReceiverImageWaiting = HasFirmwareUpdate(FirmwareTargetReceiver, receiver.version, receiver.rateClass);
+        g_MouseImageWaiting = HasFirmwareUpdate(FirmwareTargetMouse, current.SecondVersion, receiver.rateClass);
         if (g_ReceiverImageWaiting || g_MouseImageWaiting)
             mark = "true";
     }
-    PostMsg::GetInstance()->EmitLabelTextB(receiverVersion, mark);
+    PostMsg::GetInstance()->EmitLabelTextB(receiver.version, mark);
 }
 
 }  // namespace
+
+ListedReceiver ReceiverBesideCableMouse()
+{
+    ListedReceiver receiver;
+    if (g_DeviceList.size() != MouseAndReceiverEntries)
+        return receiver;
+    if (const DeviceAllInfo* entry = FirstReceiverEntry(false))
+        receiver.version = entry->Version;
+    if (const DeviceAllInfo* entry = FirstReceiverEntry(true))
+        receiver.rateClass = RateClassOfKind(entry->Kind);
+    return receiver;
+}
 
 void OnUsbChanged()
 {

@@ -8,6 +8,16 @@
 
 #include "device/DeviceIdentification.h"
 
+// The receiver beside a cable mouse in g_DeviceList, looked for only when the
+// list holds two entries: the version of the first receiver entry with a
+// receiver identity, and the rate class of the first such entry that has one
+// (0: none).
+struct ListedReceiver {
+    QString version;
+    int rateClass = 0;
+};
+ListedReceiver ReceiverBesideCableMouse();
+
 // The hot-plug callback of the page shell (StartUsbChanged).
 void OnUsbChanged();
 

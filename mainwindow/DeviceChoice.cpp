@@ -109,13 +109,7 @@ void OpenDevice(const DeviceAllInfo& entry)
 
 QString ReceiverImageKey(const DeviceAllInfo& entry)
 {
-    switch (entry.Kind) {
-    case 1: return "D4M";
-    case 4: return "D2M";
-    case 0: return "DM";
-    case 5: return "D8M";
-    default: return QString();
-    }
+    return ReceiverImageKey(RateClassOfKind(entry.Kind));
 }
 
 ListedFirmwareCheck CheckListedDeviceFirmware(const DeviceAllInfo& entry)

@@ -13,14 +13,19 @@
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
 #include "mainwindow/Dialog.h"
+#include "mainwindow/DeviceChoice.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogMain.h"
 #include "pages/macro/Macro.h"
-#include "settings/Match.h"
 #include "platform/RegistryValues.h"
+#include "settings/FormSetting.h"
+#include "settings/Match.h"
+#include "settings/UpDateRepair.h"
+#include "widgets/ConfirmDialogs.h"
 #include "widgets/DialogFamily.h"
-#include "widgets/NoticeDialogs.h"
+#include "widgets/FirmwareNotices.h"
 #include "widgets/FormStyles.h"
+#include "widgets/NoticeDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +44,8 @@
 namespace {
 constexpr int kDeviceListPage = 0;
 constexpr int kPageShellPage = 1;
+// The notices of the Space key sit this far left of the window's centre.
+constexpr int kListedReceiverNoticeShift = -20;
 
 // Frameless, system menu, minimise button, and no window-type bits: a plain
 // top-level window without frame or title bar.
@@ -303,6 +310,43 @@ void DialogMain::PairTheOpenReceiver()
     PairOpenDeviceReceiver(this);
 }
 
+void DialogMain::RunPairing(bool chosenDevice)
+{
+    g_PairChosenDevice = chosenDevice;
+    RunPairingDialog(this);
+}
+
+// Space on the device list with one receiver listed: pairing it, a warning
+// that the mouse firmware needs its cable, or, confirmed, writing the
+// receiver's firmware again.
+void DialogMain::CheckTheListedReceiver()
+{
+    if (g_ListedDevices.size() != 1 || g_ListedDevices.first().KindFlag)
+        return;
+    const ListedFirmwareCheck check = CheckListedDeviceFirmware(g_ListedDevices.first());
+    if (check.recordedVersion.isEmpty() || check.mouseImageWaits == check.receiverImageWaits) {
+        RunPairing(false);
+        return;
+    }
+    if (check.mouseImageWaits) {
+        UpDateWarning warning;
+        warning.SetText(g_UpdateWarningText);
+        PlaceDialog(&warning, this, kListedReceiverNoticeShift, 0);
+        warning.exec();
+        return;
+    }
+    ContainReset question;
+    question.SetText(g_DeviceListText8);
+    PlaceDialog(&question, this, kListedReceiverNoticeShift, 0);
+    question.exec();
+    if (!question.Confirmed)
+        return;
+    UpDateRepair repair;
+    PlaceDialog(&repair, this);
+    repair.StartRepairWithMode(0);
+    repair.exec();
+}
+
 void DialogMain::keyPressEvent(QKeyEvent* event)
 {
     if (g_MacroRecording)
@@ -316,11 +360,10 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         PostMsg::GetInstance()->EmitEnterKey();
         return;
     case Qt::Key_Space:
-        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage) {
+        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
             PairTheOpenReceiver();
-            return;
-        }
-        QWidget::keyPressEvent(event);
+        else
+            CheckTheListedReceiver();
         return;
     default:
         // Not the dialog's handling: no key closes the window.

@@ -59,6 +59,11 @@ private:
     void ShowFromTray();
     void ShutDownDeviceLink();
     void PairTheOpenReceiver();
+    void CheckTheListedReceiver();
+    // Runs the pairing dialog over the window, for the chosen device or for
+    // the one listed receiver, then gives the current device its report
+    // callback back.
+    void RunPairing(bool chosenDevice);
 
     Ui_DialogMain* ui;
     Dialog* m_PageShell = nullptr;

@@ -1,6 +1,7 @@
 #include "settings/FirmwareImages.h"
 
 #include "core/ConfigIni.h"
+#include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "platform/ProgramFolder.h"
 
@@ -21,15 +22,7 @@ constexpr int MidOffset = 22;
 constexpr int NameOffset = 87;
 constexpr int NameBytes = 64;
 
-struct ImageHeader {
-    quint32 version;
-    std::uint8_t target;
-    std::uint8_t cid;
-    std::uint8_t mid;
-    QString name;
-};
-
-ImageHeader ReadHeader(const QByteArray& file)
+FirmwareImageInfo ReadHeader(const QByteArray& file)
 {
     const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
     QByteArray name = file.mid(NameOffset, NameBytes);
@@ -85,7 +78,7 @@ bool ScanImages(std::uint8_t target, const QString& currentVersion, const QStrin
         const QByteArray content = file.readAll();
         if (content.size() < FirmwareImageHeaderSize)
             continue;
-        const ImageHeader header = ReadHeader(content);
+        const FirmwareImageInfo header = ReadHeader(content);
         if (header.target != target || header.cid != cid || header.mid != mid || header.name != expectedName)
             continue;
         if (!currentVersion.isEmpty() && SameVersion(ImageVersionText(header.version), currentVersion))
@@ -130,24 +123,40 @@ bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion,
     return FindAndKeep(g_RepairFirmwareImages, target, currentVersion, expectedName, cid, mid);
 }
 
+bool ReadFirmwareImageInfo(const QByteArray& image, FirmwareImageInfo& info)
+{
+    if (image.size() < FirmwareImageHeaderSize)
+        return false;
+    info = ReadHeader(image);
+    return true;
+}
+
+QString FirmwareImageVersionText(const QByteArray& image)
+{
+    FirmwareImageInfo info;
+    return ReadFirmwareImageInfo(image, info) ? ImageVersionText(info.version) : QString();
+}
+
+QString ReceiverImageKey(int receiverClass)
+{
+    switch (receiverClass) {
+    case 1: return QStringLiteral("DM");
+    case 2: return QStringLiteral("D2M");
+    case 4: return QStringLiteral("D4M");
+    case 8: return QStringLiteral("D8M");
+    default: return QString();
+    }
+}
+
 bool HasFirmwareUpdate(int target, const QString& currentVersion, int receiverClass)
 {
     ConfigIni* config = ConfigIni::GetInstance();
-    const QString group = "Drive" + QString::number(g_CurrentDevice.Snapshot().ModelIndex + 1);
+    const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
     const int cid = config->Value("Option", "CID").toInt();
     g_UpdateCid = cid;
-    QString nameKey;
-    if (target == FirmwareTargetMouse) {
-        nameKey = "MM";
-    } else {
-        switch (receiverClass) {
-        case 1: nameKey = "DM"; break;
-        case 2: nameKey = "D2M"; break;
-        case 4: nameKey = "D4M"; break;
-        case 8: nameKey = "D8M"; break;
-        default: return false;
-        }
-    }
+    const QString nameKey = target == FirmwareTargetMouse ? QStringLiteral("MM") : ReceiverImageKey(receiverClass);
+    if (nameKey.isEmpty())
+        return false;
     const int mid = config->Value(group, "MID").toInt();
     return CheckFirmwareImage(std::uint8_t(target), currentVersion, config->Value(group, nameKey),
                               std::uint8_t(cid), std::uint8_t(mid));

@@ -53,6 +53,25 @@ bool CheckFirmwareImage(std::uint8_t target, const QString& currentVersion, cons
 bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
                              std::uint8_t cid, std::uint8_t mid);
 
+// The header fields of an image file that the program reads.
+struct FirmwareImageInfo {
+    quint32 version = 0;
+    std::uint8_t target = 0;
+    std::uint8_t cid = 0;
+    std::uint8_t mid = 0;
+    QString name;
+};
+// False for a file shorter than the header.
+bool ReadFirmwareImageInfo(const QByteArray& image, FirmwareImageInfo& info);
+
+// The version text of a whole image file's header ("v1.3"); empty for a
+// file shorter than the header.
+QString FirmwareImageVersionText(const QByteArray& image);
+
+// The device description's key of the receiver image name of a rate class:
+// "DM", "D2M", "D4M", "D8M" for 1, 2, 4, 8; empty for any other class.
+QString ReceiverImageKey(int receiverClass);
+
 // Whether an image for the current device's model waits: target 210 looks for
 // the model's mouse image ("MM"), any other target for the receiver image of
 // the rate class (1, 2, 4, 8: "DM", "D2M", "D4M", "D8M"; any other class

@@ -10,6 +10,7 @@
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
 #include "platform/RegistryValues.h"
+#include "settings/FirmwareUpdateEngine.h"
 #include "settings/Match.h"
 #include "settings/Ui_FormSetting.h"
 #include "widgets/FormStyles.h"
@@ -179,23 +180,24 @@ FormSetting::FormSetting(QWidget* parent)
     connect(hub, SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)), Qt::BlockingQueuedConnection);
     connect(hub, SIGNAL(SigForm()), this, SLOT(SlotForm()), Qt::BlockingQueuedConnection);
     connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
-    connect(hub, SIGNAL(SigLabelText(int,QString)), this, SLOT(SlotLabelText(int,QString)));
-    connect(hub, SIGNAL(SigLabelTextB(QString,QString)), this, SLOT(SlotLabelTextB(QString,QString)));
     connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetForm()), Qt::BlockingQueuedConnection);
-    // The firmware update (its dialogs, timers and the slots of SigSetver,
-    // SigSetNewVer, SigCheckUpdate, SigUpdateStart and SigContinue) attaches
-    // to this page here once it is built.
 
     connect(ui->scrollArea->verticalScrollBar(), SIGNAL(valueChanged(int)), this, SLOT(SlotScroolChange(int)));
     ui->scrollArea->setFrameShape(QFrame::NoFrame);
 
     m_PicturePath = PictureFolder("FormSetting");
+    FirmwareUpdateWidgets updateWidgets;
+    updateWidgets.page = this;
+    updateWidgets.receiverVersion = ui->label_5;
+    updateWidgets.mouseVersion = ui->label_7;
+    updateWidgets.receiverMark = ui->toolButton_2;
+    updateWidgets.mouseMark = ui->toolButton_3;
+    updateWidgets.updateButton = ui->Receive_2;
+    m_FirmwareUpdate = new FirmwareUpdateEngine(updateWidgets, this);
     m_LedGroup = new QButtonGroup(this);
     m_LedGroup->setExclusive(true);
 
-    const QString labelColor = OptionColorText("LabelColor");
-    m_ButtonColor = OptionColorText("ButtonColor");
-    ApplyStyleSheets(labelColor);
+    ApplyStyleSheets();
 
     m_LabelOrigin = ui->label->pos();
     ui->checkBox->setChecked(UserIni::GetInstance()->Value("AutoStart", "Enable").toInt() == 1);
@@ -234,14 +236,16 @@ void FormSetting::PlaceOptionSections()
         place.first->move(place.second.x(), kLayoutOffset + place.second.y());
 }
 
-void FormSetting::ApplyStyleSheets(const QString& labelColor)
+void FormSetting::ApplyStyleSheets()
 {
     const QString& folder = m_PicturePath;
+    const QString labelColor = OptionColorText("LabelColor");
     for (QLabel* label : {ui->label, ui->label_2, ui->label_3, ui->label_4, ui->label_5, ui->label_6, ui->label_7,
                           ui->label_8, ui->label_9, ui->label_11, ui->label_14, ui->label_10})
         label->setStyleSheet(LabelStyle(labelColor));
     ui->pushButton_2->setStyleSheet(
-        ColoredButtonStyle("QPushButton", PictureProperty::Background, folder, m_ButtonColor, {"PariButton.png", {}, {}, {}}));
+        ColoredButtonStyle("QPushButton", PictureProperty::Background, folder, OptionColorText("ButtonColor"),
+                           {"PariButton.png", {}, {}, {}}));
     ui->pushButton->setStyleSheet(LinkButtonStyle(labelColor, "left"));
     ui->pushButton_3->setStyleSheet(LinkButtonStyle(labelColor, "right"));
     ui->pushButton_4->setStyleSheet(LinkButtonStyle(labelColor, "right"));
@@ -428,28 +432,6 @@ void FormSetting::SlotLightToFrom(int index)
     const int item = SleepTimeIndexOfSeconds(index);
     if (item >= 0)
         ui->frameClose->SetCurrentIndexSilently(item);
-}
-
-void FormSetting::SlotLabelText(int index, QString Text)
-{
-    if (index == 0) {
-        ui->label_5->setText(Text);
-        g_CurrentDevice.Lock()->Version = Text;
-    } else if (index == 1) {
-        ui->label_7->setText(Text);
-        g_CurrentDevice.Lock()->SecondVersion = Text;
-    }
-}
-
-void FormSetting::SlotLabelTextB(QString TextA, QString Text)
-{
-    ui->label_5->setText(TextA);
-    if (Text == QLatin1String("true"))
-        ui->Receive_2->setStyleSheet(ColoredButtonStyle("QToolButton", PictureProperty::Background, m_PicturePath,
-                                                        m_ButtonColor, {"WaitUpdate.png", "WaitUpdateHover.png", {}, {}}));
-    else
-        ui->Receive_2->setStyleSheet(ColoredButtonStyle("QToolButton", PictureProperty::Border, m_PicturePath,
-                                                        m_ButtonColor, {"Confirm.png", {}, {}, {}}));
 }
 
 void FormSetting::SlotScroolChange(int index)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+class FirmwareUpdateEngine;
 class QButtonGroup;
 class QMouseEvent;
 class Ui_FormSetting;
@@ -51,8 +52,6 @@ public slots:
     void SlotRGBValue(DongleRGB* Rgb);
     void SlotLightToFrom(int index);
     void SlotLongRangeMode(bool Select);
-    void SlotLabelText(int index, QString Text);
-    void SlotLabelTextB(QString TextA, QString Text);
     void SlotScroolChange(int index);
     void SlotForm();
     void SlotFormB();
@@ -69,7 +68,7 @@ protected:
 
 private:
     void PlaceOptionSections();
-    void ApplyStyleSheets(const QString& labelColor);
+    void ApplyStyleSheets();
     void ShowLongRangeSection(bool shown);
     void ShowReceiverLedSection(bool shown);
     // The bottom of the contents: short while the receiver-LED section is
@@ -90,5 +89,6 @@ private:
     QString m_PicturePath;
     QPoint m_LabelOrigin;
     QButtonGroup* m_LedGroup = nullptr;
-    QString m_ButtonColor;
+    // Versions, update button and the firmware update with its dialogs.
+    FirmwareUpdateEngine* m_FirmwareUpdate = nullptr;
 };

@@ -70,7 +70,7 @@ void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned ch
     RestoreSuspendedPage();
 }
 
-void PairOpenDeviceReceiver(QWidget* opener, int dx, int dy)
+void RunPairingDialog(QWidget* opener, int dx, int dy)
 {
     Match pairing;
     pairing.Prepare();
@@ -78,6 +78,11 @@ void PairOpenDeviceReceiver(QWidget* opener, int dx, int dy)
     pairing.exec();
     const QByteArray path = g_DevicePathC.Snapshot();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+}
+
+void PairOpenDeviceReceiver(QWidget* opener, int dx, int dy)
+{
+    RunPairingDialog(opener, dx, dy);
     StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
 }
 

@@ -85,10 +85,12 @@ private:
     QTimer* m_TimeoutTimer;
 };
 
-// Pairs the receiver of the device the pages show: runs a pairing dialog
-// placed over opener (centred, then shifted by dx, dy), then gives the device
-// its report callback and the device thread its hot-plug watch back, whatever
+// Runs a pairing dialog placed over opener (centred, then shifted by dx, dy)
+// and then gives the current device its report callback back, whatever
 // happened in the dialog. GUI thread.
+void RunPairingDialog(QWidget* opener, int dx = 0, int dy = 0);
+// The same for the device the pages show, whose device thread also gets its
+// hot-plug watch back.
 void PairOpenDeviceReceiver(QWidget* opener, int dx = 0, int dy = 0);
 
 // The report callback while a dialog pairs (library thread).

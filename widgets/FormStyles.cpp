@@ -3,9 +3,21 @@
 #include "core/ConfigIni.h"
 #include "platform/ProgramFolder.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QListView>
+#include <QPalette>
+
+namespace {
+
+QString PropertyName(PictureProperty property)
+{
+    return property == PictureProperty::Background ? QStringLiteral("background-image")
+                                                   : QStringLiteral("border-image");
+}
+
+} // namespace
 
 const char* const kComboBoxDisabledBlack = "QComboBox:disabled{color: rgb(0, 0, 0);}";
 
@@ -45,8 +57,7 @@ QString CheckBoxStyle(const QString& folder, const QString& colorText, const QSt
 QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,
                            const QString& colorText, const ButtonPictures& pictures)
 {
-    const QString name = property == PictureProperty::Background ? QStringLiteral("background-image")
-                                                                  : QStringLiteral("border-image");
+    const QString name = PropertyName(property);
     QString style = buttonClass
                     + "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb("
                     + colorText + ";);" + name + ": url(" + folder + pictures.normal + ");}";
@@ -92,11 +103,12 @@ QString CheckablePictureButtonStyle(const QString& folder, const QString& pictur
            + ");}QToolButton:checked{background-image: url(" + folder + checkedPicture + ");}";
 }
 
-QString FrameBackgroundStyle(const QString& objectName, const QString& folder, const QString& picture, RuleEnd end)
+QString FrameBackgroundStyle(const QString& objectName, const QString& folder, const QString& picture, RuleEnd end,
+                             PictureProperty property)
 {
-    return "#" + objectName
-           + "{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(" + folder
-           + picture + (end == RuleEnd::Tight ? ");}" : "); }");
+    const QString name = PropertyName(property);
+    return "#" + objectName + "{border:0px;background-position:center;background-repeat:no-repeat;" + name
+           + ": url(" + folder + picture + (end == RuleEnd::Tight ? ");}" : "); }");
 }
 
 ComboBoxColors OptionComboBoxColors()
@@ -131,4 +143,11 @@ QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxCo
     view->setStyleSheet(ComboBoxListViewStyle(colors.select));
     box->setView(view);
     return view;
+}
+
+void ApplyWindowColor()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
+    QApplication::setPalette(palette);
 }

@@ -71,10 +71,11 @@ QString CheckablePictureButtonStyle(const QString& folder, const QString& pictur
 // How a frame's rule ends: ");}" or "); }".
 enum class RuleEnd { Tight, Spaced };
 
-// A frame drawn by one centred background picture, selected by its object name:
-// "#" name "{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(" folder picture ");}".
+// A frame drawn by one centred picture, selected by its object name:
+// "#" name "{border:0px;background-position:center;background-repeat:no-repeat;" property ": url(" folder picture ");}".
 QString FrameBackgroundStyle(const QString& objectName, const QString& folder,
-                             const QString& picture = QStringLiteral("BackGround.png"), RuleEnd end = RuleEnd::Tight);
+                             const QString& picture = QStringLiteral("BackGround.png"), RuleEnd end = RuleEnd::Tight,
+                             PictureProperty property = PictureProperty::Background);
 
 // The combo boxes' colours: text, drop-down button background, selection.
 struct ComboBoxColors
@@ -98,3 +99,8 @@ QString ComboBoxListViewStyle(const QString& selectColorText);
 // the box owns the view.
 QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
                          const QString& extraRules = QString());
+
+// The styled-panel frames of the forms are drawn by the platform style from
+// the window colour; over the program's dark pictures a light window colour
+// shows them as bright lines, so the application takes the backdrop's colour.
+void ApplyWindowColor();

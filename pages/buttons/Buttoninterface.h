@@ -3,7 +3,9 @@
 #include "device/DeviceRecords.h"
 #include "device/SensorHeader.h"
 
+#include <QList>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 
 // MID of the model opened last on the device list (3 to 9), for the page's
@@ -11,17 +13,29 @@
 // SigMouseIndex. GUI thread only.
 extern int g_OpenedModelMid;
 
+class QAbstractButton;
+class QButtonGroup;
+class QToolButton;
+class QVBoxLayout;
 class Worker;
+struct Ui_Buttoninterface;
 
 // The button assignment page. The page shell creates it once, as the first
 // page of its stack.
 //
+// The user picks a key selector (one mouse button), the page opens the
+// category list at the key's current function, and a category or function
+// button assigns: each assignment is one sender call; on success the
+// selector shows the function's name and the page remembers it in KeyTypes,
+// KeyCodes and KeyExtras. The page also switches profiles, restores the
+// factory settings and exports and imports whole configurations.
+//
 // The device side fills it through the hub: a full read or the offline cache
-// (SigUpDataLightUIButton, blocking), an applied import or a cached record
-// shown by the wait dialog (SigUpDataButtonUIC), and the look of a device
-// without data (SigFormReset, blocking). While it fills, g_ButtonPageLoading
-// keeps the senders from reporting an absent device; a full read sets
-// g_ButtonPageUpdated, for which the wait dialog waits.
+// (SigUpDataLightUIButton, blocking), an applied import (SigUpDataButtonUIC),
+// and the look of a device without data (SigFormReset, blocking). While it
+// fills, g_ButtonPageLoading keeps the senders from reporting an absent
+// device; a full read sets g_ButtonPageUpdated, for which the wait dialog
+// waits.
 class Buttoninterface : public QWidget
 {
     Q_OBJECT
@@ -40,16 +54,118 @@ public:
     const QString& SensorName() const { return m_SensorName; }
     const SensorDefines& SensorDefineTable() const { return m_SensorDefines; }
 
+    // Shows one device key's function on its selector. A macro key also
+    // rewrites the macro's loop line and hands the record to the macro page.
+    void ShowKeyAssignment(int key, int type, int code, int extra, FlashDataMap record);
+    // Remembers what was sent for a key (the vectors grow to hold it).
+    void StoreKeyAssignment(int key, int type, int code, int extra);
+    // Unchecks every function button and macro button.
+    void UncheckAllFunctions();
+    // A multimedia key (by the low byte of its usage) or a combination text
+    // for a key, whichever selector is checked.
+    void AssignConsumerKey(int key, int lowByte);
+    void AssignKeyCombination(int key, const QString& text);
+    // The fire key with FireInterval and FireCount, once its dialog was accepted.
+    void on_DPI_6_clicked(bool checked);
+    // The per-key restore files of rows 2 to 6.
+    void RestoreSelector2();
+    void RestoreSelector3();
+    void RestoreSelector4();
+    void RestoreSelector5();
+    void RestoreSelector6();
+
+    Ui_Buttoninterface* ui;
+    QList<QToolButton*> MacroButtons;  // the macro list's buttons, hidden placeholders included
+    QButtonGroup* SelectorGroup;
+    QButtonGroup* CategoryGroup;
+    QButtonGroup* FunctionGroup;
+    QString MainPagePath;
+    // Function type, first and second parameter per device key, as last shown or sent.
+    QVector<int> KeyTypes;
+    QVector<int> KeyCodes;
+    QVector<int> KeyExtras;
+    int FireInterval = 10;
+    int FireCount = 3;
+    QString ButtonColorText;
+    QString PicturePath;
+    QString MacroPrefix;
+    QString ConfigPrefix;
+
 public slots:
+    void SlotMouseIndex(int index);
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
     void SlotUpDataButtonUIB(FlashDataMap DataMap);
     void SlotFormResetButton();
+    void SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable);
+    void SlotAllLanguage(int index);
+    void SlotAddMacroButton();
+    void SlotDeleteMacroButton(QString MacroName);
+    void SlotMacroRename(QString MacroName, QString NewName);
+    void SlotUpDataMacro(QString MacroName, int index);
+    void slotButtonClicked(bool checked);
+
+    void on_stackedWidget_currentChanged(int index);
+    void on_FireKey_clicked();
+    void on_RightKey_clicked();
+    void on_BackKey_clicked();
+    void on_StartPause_clicked();
+    void on_TopMusic_clicked();
+    void on_BackMusic_clicked();
+    void on_Number1_clicked();
+    void on_Number2_clicked();
+    void on_Number3_clicked();
+    void on_Number4_clicked();
+    void on_Number5_clicked();
+    void on_Number6_clicked();
+    void on_DPI_13_clicked();
+    void on_DPI_11_clicked();
+    void on_DPI_4_clicked();
+    void on_DPI_9_clicked();
+    void on_DPI_7_clicked();
+    void on_DPI_12_clicked();
+    void on_DPI_10_clicked();
+    void on_DPI_6_clicked();
+    void on_DPI_8_clicked();
+    void on_ProjectChoose_activated(int index);
+    void on_Reset_clicked();
+    void on_ImportData_clicked();
+    void on_OutputData_clicked();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void ShowRecord(const FlashDataMap& record);
+    void BuildButtonGroups();
+    void BuildMacroButtons();
+    void FillMacroButtons();
+    void LayStyleSheets();
+    void ConnectFunctionButtons();
+    void ShowRecord(const FlashDataMap& record, bool fullRead);
+
+    QToolButton* Button(const char* objectName) const;
+    QToolButton* SelectorOfKey(int key) const;
+    int SelectedKey() const;
+    int KeyEntry(const QVector<int>& entries, int key) const;
+    void BackToIdle(QWidget* scrollAreaOfBar = nullptr);
+    void DeselectSelectors();
+    void SelectorClicked(int row);
+    void ShowKeyFunction(int key);
+    void ScrollTo(QWidget* scrollArea, int position);
+    void AssignFixedFunction(bool checked, int type, int code, int extra, const QString& label, bool fromCategory,
+                             QWidget* scrollAreaOfBar = nullptr);
+    void AssignBuiltInDefault(int key);
+    void AssignMultimediaKey(bool checked, int index);
+    bool SendConsumerKey(int key, int usage);
+    bool SendCombination(int key, const QString& text);
+    template <typename Dialog>
+    void ShowNotice();
+    QList<int> KeysShowingMacro(const QString& name) const;
 
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;
     SensorDefines m_SensorDefines;
+    QWidget* m_MacroContainer = nullptr;
+    QVBoxLayout* m_MacroLayout = nullptr;
     Worker* m_Worker;
 };

@@ -1,5 +1,4 @@
-#include "HubLog.h"
-
+#include "common/HubLog.h"
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
 #include "common/TestFolders.h"

@@ -1,6 +1,6 @@
 #include "DeviceLinkFixture.h"
-#include "HubLog.h"
 
+#include "common/HubLog.h"
 #include "common/ProgramFiles.h"
 #include "common/TestFolders.h"
 #include "device/DeviceCache.h"

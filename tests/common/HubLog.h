@@ -39,6 +39,15 @@ public:
         connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(CheckUpdate()));
         connect(hub, SIGNAL(SigRepairCheckUpdate()), this, SLOT(RepairCheckUpdate()));
         connect(hub, SIGNAL(SigCloseOffOnline()), this, SLOT(CloseOffOnline()));
+        // The firmware update and repair flows.
+        connect(hub, SIGNAL(SigProgress(int,int)), this, SLOT(Progress(int,int)));
+        connect(hub, SIGNAL(SigLabelText(int,QString)), this, SLOT(LabelText(int,QString)));
+        connect(hub, SIGNAL(SigAutoRepair(int)), this, SLOT(AutoRepair(int)));
+        connect(hub, SIGNAL(SigAutoRepairProgress(int)), this, SLOT(AutoRepairProgress(int)));
+        connect(hub, SIGNAL(SigUpDateButton(bool)), this, SLOT(UpDateButton(bool)));
+        connect(hub, SIGNAL(SigSetNewVer()), this, SLOT(SetNewVer()));
+        connect(hub, SIGNAL(SigUpdateStart()), this, SLOT(UpdateStart()));
+        connect(hub, SIGNAL(SigContinue(int)), this, SLOT(Continue(int)));
     }
 
     QStringList Lines() const
@@ -88,6 +97,14 @@ private slots:
     void CheckUpdate() { Add("CheckUpdate"); }
     void RepairCheckUpdate() { Add("RepairCheckUpdate"); }
     void CloseOffOnline() { Add("CloseOffOnline"); }
+    void Progress(int value, int kind) { Add(QString("Progress %1 %2").arg(value).arg(kind)); }
+    void LabelText(int index, QString text) { Add(QString("LabelText %1 %2").arg(index).arg(text)); }
+    void AutoRepair(int index) { Add(QString("AutoRepair %1").arg(index)); }
+    void AutoRepairProgress(int value) { Add(QString("AutoRepairProgress %1").arg(value)); }
+    void UpDateButton(bool hide) { Add(QString("UpDateButton %1").arg(hide)); }
+    void SetNewVer() { Add("SetNewVer"); }
+    void UpdateStart() { Add("UpdateStart"); }
+    void Continue(int index) { Add(QString("Continue %1").arg(index)); }
 
 private:
     void Add(const QString& line, const FlashDataMap& record)

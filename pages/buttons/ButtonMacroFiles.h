@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/DeviceRecords.h"
+
+#include <QString>
+
+// The button page's view of the macro files in the per-user macro folder (the
+// macro page owns their format, see pages/macro/MacroFile.h): it builds the
+// device's macro block from a file, reads its loop value and rewrites a bound
+// macro's loop line from the device. Names come from the folder and from the
+// device, so each is checked before it becomes a path: a name that could
+// leave the folder reads as a missing file and writes nothing.
+
+// The block for the macro of that name: the name (cut to the 30 bytes the
+// block holds), then one event per event row, each event's delay from the
+// delay row that follows it. An empty file gives one empty event. Rows beyond
+// the block's 70 events are left out. Null when the file cannot be read.
+bool LoadMacroBlock(const QString& name, MacroBlock* block);
+
+// Line 1's first word, "0" when there is none.
+QString ReadMacroLoopValue(const QString& name);
+
+// Replaces the macro's file by the one line text (creating it). False when
+// it cannot be written or the name is not a safe file name.
+bool WriteMacroLoopFile(const QString& name, const QString& text);
+
+// The name in a block: its 30 bytes up to the first zero byte, 8-bit local text.
+QString MacroBlockName(const MacroBlock& block);
+// Puts name into the block's name field (cut to 30 bytes, zero-padded) and
+// its length into byte 0.
+void SetMacroBlockName(MacroBlock* block, const QString& name);

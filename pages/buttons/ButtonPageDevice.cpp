@@ -1,0 +1,110 @@
+// The button page's whole-device controls: profile choice, factory reset,
+// export and import of configurations.
+
+#include "pages/buttons/Buttoninterface.h"
+
+#include "core/PostMsg.h"
+#include "device/DeviceLibrary.h"
+#include "device/DeviceState.h"
+#include "device/Senders.h"
+#include "device/SettingsFile.h"
+#include "device/UpDataParam.h"
+#include "device/Worker.h"
+#include "pages/buttons/Ui_Buttoninterface.h"
+#include "widgets/ConfirmDialogs.h"
+#include "widgets/DialogFamily.h"
+#include "widgets/MyConmboBox.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
+
+namespace {
+
+bool DeviceOnline()
+{
+    return UsbFinderC_GetDeviceOnLine(g_DevicePathC.Snapshot().constData());
+}
+
+// Where the file dialogs open: the drive the settings files were always kept
+// on under Windows, the home folder elsewhere.
+QString SettingsFileStartFolder()
+{
+#ifdef Q_OS_WIN
+    return "G:";
+#else
+    return QDir::homePath();
+#endif
+}
+
+void ShowOffline()
+{
+    PostMsg::GetInstance()->EmitMouseOffLineo(0);
+}
+
+} // namespace
+
+void Buttoninterface::on_ProjectChoose_activated(int index)
+{
+    if (DeviceOnline() || g_ButtonPageLoading) {
+        UsbServer_SetCurrentConfig(static_cast<unsigned char>(index));
+        return;
+    }
+    ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->PressIndex);
+    ShowOffline();
+}
+
+void Buttoninterface::on_Reset_clicked()
+{
+    if (!DeviceOnline()) {
+        ShowOffline();
+        return;
+    }
+    ContainReset question;
+    PlaceDialog(&question, this, -75, -65);
+    question.exec();
+    if (!question.Confirmed)
+        return;
+    g_SuppressApplyNotice = true;
+    if (g_OnlineCheckTimer)
+        g_OnlineCheckTimer->stop();
+    UsbServer_SetBatteryOptimizeEnable(0);
+    SendFlashData();
+    UsbServer_SetClearSetting();
+    UpDataParam wait;
+    wait.StartTimer();
+    wait.SetWaitOnly();
+    StartWorkerPass();
+    PlaceDialog(&wait, this, -75, -65);
+    wait.exec();
+    g_SuppressApplyNotice = false;
+    if (g_OnlineCheckTimer)
+        g_OnlineCheckTimer->start();
+}
+
+void Buttoninterface::on_ImportData_clicked()
+{
+    if (!DeviceOnline()) {
+        ShowOffline();
+        return;
+    }
+    g_SuppressApplyNotice = true;
+    const QString path = QFileDialog::getOpenFileName(this, "SelectFile", SettingsFileStartFolder(), "File(*.bin)");
+    if (!path.isEmpty()) {
+        g_UpDataParamImportMode = 1;
+        UpDataParam wait;
+        wait.StartTimer();
+        wait.SetImportFile(path);
+        PlaceDialog(&wait, this, -75, -65);
+        wait.exec();
+        g_UpDataParamImportMode = 0;
+    }
+    g_SuppressApplyNotice = false;
+}
+
+void Buttoninterface::on_OutputData_clicked()
+{
+    const QString path = QFileDialog::getSaveFileName(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)");
+    if (!path.isEmpty())
+        ExportSettingsFile(path, g_FlashData.Snapshot());
+}

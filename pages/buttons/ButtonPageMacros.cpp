@@ -1,0 +1,177 @@
+// The button page's macro list and the keys bound to macros.
+
+#include "pages/buttons/Buttoninterface.h"
+
+#include "core/ConfigIni.h"
+#include "core/EventWait.h"
+#include "core/PostMsg.h"
+#include "core/Timing.h"
+#include "device/DeviceIdentification.h"
+#include "device/DeviceState.h"
+#include "device/Senders.h"
+#include "pages/buttons/ButtonFunctionTables.h"
+#include "pages/buttons/ButtonMacroFiles.h"
+#include "pages/buttons/Ui_Buttoninterface.h"
+#include "pages/macro/MacroNames.h"
+
+#include <QButtonGroup>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+// The list keeps room for seven rows: fewer macros are padded with hidden rows.
+constexpr int kMacroListRows = 7;
+
+// The device key of each default function button, in the order the key
+// selectors are examined.
+const char* const kDefaultButtonOfKey[] = {"LeftKey_3", "RightKey_3", "MidKey", "BackKey_2", "ForWardKey",
+                                           "VolumeUp_8"};
+
+} // namespace
+
+void Buttoninterface::BuildMacroButtons()
+{
+    m_MacroContainer = new QWidget(this);
+    m_MacroContainer->setFixedSize(205, 220);
+    m_MacroContainer->setStyleSheet("background-color:transparent;border:none;");
+    m_MacroLayout = new QVBoxLayout(m_MacroContainer);
+    m_MacroLayout->setSizeConstraint(QLayout::SetFixedSize);
+    ui->scrollArea_7->setWidget(m_MacroContainer);
+    ui->scrollAreaWidgetContents_7 = m_MacroContainer;
+    FillMacroButtons();
+}
+
+void Buttoninterface::SlotAddMacroButton()
+{
+    qDeleteAll(MacroButtons);
+    MacroButtons.clear();
+    FillMacroButtons();
+}
+
+void Buttoninterface::FillMacroButtons()
+{
+    const QString sheet = "QToolButton{color: rgb(" + ButtonColorText + ";);border-image: url(" + PicturePath
+                          + "CMenuTitle.png" + ");}QToolButton:hover{background-image: none;}"
+                          "QToolButton:checked{border-image: url(" + PicturePath + "CMenuTitleChecked.png" + ");}";
+    QFont font("微软雅黑");
+    font.setPointSize(9);
+    const auto makeButton = [&](const QString& text, int height) {
+        auto* button = new QToolButton(m_MacroContainer);
+        button->setText(text);
+        button->setStyleSheet(sheet);
+        button->setFont(font);
+        button->setMinimumSize(174, height);
+        button->setCheckable(true);
+        m_MacroLayout->addWidget(button);
+        MacroButtons << button;
+        return button;
+    };
+    const QStringList names = ListMacroNames(MacroFolder());
+    for (const QString& name : names) {
+        QToolButton* button = makeButton(name, 22);
+        FunctionGroup->addButton(button);
+        connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
+    }
+    if (!names.isEmpty()) {
+        for (int i = names.size(); i < kMacroListRows; ++i) {
+            QToolButton* placeholder = makeButton(QString(), 23);
+            placeholder->setEnabled(false);
+            placeholder->hide();
+        }
+    }
+}
+
+void Buttoninterface::slotButtonClicked(bool checked)
+{
+    if (!checked)
+        return;
+    auto* button = qobject_cast<QToolButton*>(sender());
+    const int key = SelectedKey();
+    MacroBlock block;
+    if (button && key >= 0 && g_SendEnabled && LoadMacroBlock(button->text(), &block)) {
+        const QString name = button->text();
+        const int loop = ReadMacroLoopValue(name).toInt();
+        const ButtonFunction function{6, static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(loop)};
+        if (SendButtonMacro(key, &function, &block)) {
+            SelectorOfKey(key)->setText(MacroPrefix + name);
+            StoreKeyAssignment(key, 6, key, loop);
+        }
+    }
+    BackToIdle();
+}
+
+QList<int> Buttoninterface::KeysShowingMacro(const QString& name) const
+{
+    QList<int> keys;
+    for (int row = 0; row < SelectorCount; ++row) {
+        QString shown = Button(kSelectorNames[row])->text();
+        shown.remove(QChar(0));
+        if (!MacroPrefix.isEmpty())
+            shown.remove(MacroPrefix);
+        if (shown == name)
+            keys << kSelectorKeys[row];
+    }
+    return keys;
+}
+
+void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
+{
+    const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
+    for (int row = 0; row < SelectorCount; ++row) {
+        const int key = kSelectorKeys[row];
+        QToolButton* selector = Button(kSelectorNames[row]);
+        if (QString(selector->text()).remove(QChar(0)) != MacroName)
+            continue;
+        selector->setChecked(true);
+        Button(kDefaultButtonOfKey[key])->setChecked(true);
+        {
+            auto flash = g_FlashData.Lock();
+            std::memset(&flash->KeyEvents[key], 0, sizeof(KeyEventRecord));
+        }
+        const QStringList defaults = ConfigIni::GetInstance()->ValueList(group, "KeyParam" + QString::number(key + 1));
+        if (!defaults.isEmpty() && defaults.first() == "0x05") {
+            if (defaults.size() == 3)
+                AssignConsumerKey(key, defaults.at(2).toInt(nullptr, 16));
+            else if (defaults.size() == 4)
+                AssignKeyCombination(key, defaults.at(3));
+        } else {
+            AssignBuiltInDefault(key);
+        }
+    }
+    DeselectSelectors();
+    BackToIdle();
+    SendFlashData();
+}
+
+void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
+{
+    for (int key : KeysShowingMacro(MacroName)) {
+        SelectorOfKey(key)->setText(MacroPrefix + NewName);
+        const FlashDataMap record = g_FlashData.Snapshot();
+        MacroBlock block = record.Macros[key];
+        SetMacroBlockName(&block, NewName);
+        SendButtonMacro(key, &record.Buttons[key], &block);
+    }
+}
+
+void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
+{
+    if (index == 0) {
+        // Give the macro page time to write the file before it is sent again.
+        WaitProcessingEvents(Timing().macroDownloadDelayMs);
+        for (int key : KeysShowingMacro(MacroName))
+            PostMsg::GetInstance()->EmitMacroDownLoadData(MacroName, key);
+    } else if (index == 1) {
+        const int loop = ReadMacroLoopValue(MacroName).toInt();
+        for (int key : KeysShowingMacro(MacroName)) {
+            const FlashDataMap record = g_FlashData.Snapshot();
+            const ButtonFunction function{record.Buttons[key].Type, record.Buttons[key].Param1,
+                                          static_cast<std::uint8_t>(loop)};
+            SendButtonMacro(key, &function, &record.Macros[key]);
+        }
+    }
+}

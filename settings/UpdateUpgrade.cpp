@@ -1,0 +1,132 @@
+#include "settings/UpdateUpgrade.h"
+
+#include "core/ConfigIni.h"
+#include "core/PostMsg.h"
+#include "core/RegistryKeys.h"
+#include "device/DeviceIdentification.h"
+#include "device/DeviceState.h"
+#include "platform/RegistryValues.h"
+#include "platform/UserDataFolder.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FirmwareLibrary.h"
+#include "settings/FirmwareUpdateState.h"
+#include "settings/UpgradeReport.h"
+
+#include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTextStream>
+
+std::atomic<int> g_ReceiverUpdateState{UpdateStateReset};
+std::atomic<int> g_MouseUpdateState{UpdateStateReset};
+std::atomic<int> g_UpdateTarget{0};
+std::atomic<int> g_UpdateDongleKind{0};
+std::atomic<int> g_UpdateMid{0};
+std::atomic<int> g_UpdatePartCount{1};
+
+namespace {
+
+QMutex g_ImageVersionMutex;
+QString g_ImageVersion;
+
+QString ImageVersion()
+{
+    QMutexLocker lock(&g_ImageVersionMutex);
+    return g_ImageVersion;
+}
+
+void WriteUpdateLog()
+{
+    QFile log(UpdateLogPath());
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+    QTextStream out(&log);
+    for (const QString& line : UpgradeLogLines())
+        out << line << '\n';
+}
+
+// "MouseVer" + CID + MID as the device description writes them.
+void StoreMouseVersion(const QString& version)
+{
+    ConfigIni* config = ConfigIni::GetInstance();
+    const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
+    SetRegistryValue(MouseDriveTestKey(),
+                     MouseVersionValueName(config->Value("Option", "CID"), config->Value(group, "MID")), version);
+}
+
+// Progress of a part: the whole bar for one part, its half for two.
+int BarValue(int percent, bool mousePart)
+{
+    if (g_UpdatePartCount == 1)
+        return percent;
+    return percent / 2 + (mousePart ? 50 : 0);
+}
+
+void HandleUpdateReport(unsigned char* report)
+{
+    PostMsg* hub = PostMsg::GetInstance();
+    const UpgradeReport parsed = ParseUpgradeReport(report);
+    switch (parsed.kind) {
+    case UpgradeReport::Progress:
+        if (g_ReceiverUpdateState == UpdateStateRunning)
+            hub->EmitProgress(BarValue(parsed.percent, false), UpgradeKindProgress);
+        if (g_MouseUpdateState == UpdateStateRunning)
+            hub->EmitProgress(BarValue(parsed.percent, true), UpgradeKindProgress);
+        break;
+    case UpgradeReport::Success: {
+        const QString version = ImageVersion();
+        int running = UpdateStateRunning;
+        if (g_ReceiverUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
+            // With the mouse still to come the dialog keeps its progress view.
+            if (g_UpdatePartCount == 1)
+                hub->EmitProgress(0, UpgradeKindSuccess);
+            hub->EmitLabelText(0, version);
+        }
+        running = UpdateStateRunning;
+        if (g_MouseUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
+            StoreMouseVersion(version);
+            hub->EmitProgress(0, UpgradeKindSuccess);
+            hub->EmitLabelText(1, version);
+        }
+        RemoveFailedUpdateRecord();
+        break;
+    }
+    case UpgradeReport::Failure: {
+        WriteUpdateLog();
+        g_MouseImageWaiting = false;
+        g_ReceiverImageWaiting = false;
+        for (std::atomic<int>* state : {&g_ReceiverUpdateState, &g_MouseUpdateState}) {
+            int running = UpdateStateRunning;
+            state->compare_exchange_strong(running, UpdateStateFailed);
+        }
+        hub->EmitProgress(0, UpgradeKindFailure);
+        RecordFailedUpdate(g_UpdateTarget, g_UpdateDongleKind, g_UpdateCid, g_UpdateMid);
+        break;
+    }
+    case UpgradeReport::Other:
+        break;
+    }
+}
+
+} // namespace
+
+void SetUpdateImageVersion(const QString& version)
+{
+    QMutexLocker lock(&g_ImageVersionMutex);
+    g_ImageVersion = version;
+}
+
+QString UpdateLogPath()
+{
+    return UserDataFolder() + "/Exception/UpDateLog.txt";
+}
+
+void ReceiverUpgradeCallback(unsigned char* report)
+{
+    HandleUpdateReport(report);
+}
+
+void MouseUpgradeCallback(unsigned char* report)
+{
+    HandleUpdateReport(report);
+}

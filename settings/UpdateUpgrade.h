@@ -1,0 +1,41 @@
+#pragma once
+
+// The state of the settings page's firmware update that its upgrade callbacks
+// share with the update engine (settings/FirmwareUpdateEngine.h). The engine
+// runs on the GUI thread; the callbacks on the device library's thread, so
+// everything here is atomic or locked.
+
+#include <QString>
+
+#include <atomic>
+
+// States of one part (receiver or mouse).
+constexpr int UpdateStateReset = 0;       // no device or several
+constexpr int UpdateStateRunning = 1;
+constexpr int UpdateStateSucceeded = 2;
+constexpr int UpdateStateFailed = 3;
+constexpr int UpdateStateNotRun = 4;      // ended without running: no image
+
+extern std::atomic<int> g_ReceiverUpdateState;
+extern std::atomic<int> g_MouseUpdateState;
+extern std::atomic<int> g_UpdateTarget;      // target of the upgrade started last (210, 211)
+extern std::atomic<int> g_UpdateDongleKind;  // receiver class of the update; 0 undetermined
+extern std::atomic<int> g_UpdateMid;         // model id of the update
+extern std::atomic<int> g_UpdatePartCount;   // parts of the update, 1 or 2
+// g_UpdateCid is kept with the image searches (settings/FirmwareImages.h).
+
+// The version text of the image being written, for the success report.
+void SetUpdateImageVersion(const QString& version);
+
+// Where a failed update writes the library's log: the per-user
+// "Exception/UpDateLog.txt".
+QString UpdateLogPath();
+
+// The upgrade callbacks of the receiver part and of the mouse part; one
+// behaviour, told apart by which part's state is running. Progress goes out
+// as SigProgress (0-50 for the receiver and 50-100 for the mouse when both
+// parts run); success stores the new version (SigLabelText; the mouse's also
+// in the registry) and removes the failed-update record; failure writes the
+// log, records the failed update and clears the waiting flags.
+void ReceiverUpgradeCallback(unsigned char* report);
+void MouseUpgradeCallback(unsigned char* report);

@@ -1,0 +1,95 @@
+#pragma once
+
+// Shared set-up of the firmware update and repair tests: the shipped device
+// description, language files and firmware images in temporary folders,
+// device time under the test's control, and the failed-update record.
+
+#include "common/TestFolders.h"
+
+#include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
+#include "core/RegistryKeys.h"
+#include "device/DeviceRecords.h"
+#include "platform/RegistryValues.h"
+#include "platform/UserDataFolder.h"
+#include "platform/simdevice/SimCtl.h"
+
+#include <QDir>
+#include <QString>
+#include <QTest>
+
+#include <functional>
+
+// The default images: receiver QV_M03_RX4K v1.2 and mouse QV_M03_MS v1.3, of
+// customer 18 and model 3 (Drive1), newer than the simulated devices.
+inline void PrepareFirmwareFolders()
+{
+    UseTemporaryFolders();
+    QVERIFY(CopyShippedFiles("Language"));
+    QVERIFY(CopyShippedFiles("usersetting/Config.ini"));
+    QVERIFY(CopyShippedFiles("bin"));
+    QVERIFY(CopyShippedFiles("Picture"));
+    QDir().mkpath(UserDataFolder() + "/Exception");
+    static bool languagesLoaded = false;
+    if (!languagesLoaded)
+        LoadLanguageFiles();
+    languagesLoaded = true;
+    g_LanguageIndex = 0;
+}
+
+inline QString FailedUpdateRecordText()
+{
+    return RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString();
+}
+
+inline void SetFailedUpdateRecordText(const QString& record)
+{
+    if (record.isEmpty())
+        RemoveRegistryValue(MouseDriveTestKey(), "UpdateFailInfo");
+    else
+        SetRegistryValue(MouseDriveTestKey(), "UpdateFailInfo", record);
+}
+
+inline QString TextOf(const QList<QStringList>& table, int position)
+{
+    return LanguageText(table, position, QString());
+}
+
+// A listed device made by hand: wired or a receiver (kind 1, the 4K class),
+// customer 18 and the model id.
+inline DeviceAllInfo HandEntry(bool wired, int mid, int cid = 18)
+{
+    DeviceAllInfo entry;
+    entry.Path = QString("hand-%1-%2").arg(wired ? "mouse" : "receiver").arg(mid);
+    entry.Identity = std::uint16_t(cid | mid << 8);
+    entry.Kind = wired ? 2 : 1;
+    entry.KindFlag = wired;
+    entry.ReceiverId = QByteArray("\xA1\xB2\xC3", 3);
+    return entry;
+}
+
+// Device time stands still while it lives; the test moves it on in small
+// slices while the GUI thread handles events, so the upgrade's own delays
+// pass at once. Declare it after the device fixture: device time runs again
+// before the fixture waits for the devices to settle.
+class ManualDeviceClock
+{
+public:
+    ManualDeviceClock() { SimCtl_SetManualClock(1); }
+    ~ManualDeviceClock() { SimCtl_SetManualClock(0); }
+    ManualDeviceClock(const ManualDeviceClock&) = delete;
+    ManualDeviceClock& operator=(const ManualDeviceClock&) = delete;
+
+    // Advances device time until done holds; false after maxDeviceMs.
+    static bool RunUntil(const std::function<bool()>& done, int maxDeviceMs = 60000)
+    {
+        constexpr int sliceMs = 50;
+        for (int elapsed = 0; elapsed <= maxDeviceMs; elapsed += sliceMs) {
+            if (done())
+                return true;
+            SimCtl_Advance(sliceMs);
+            QTest::qWait(2);
+        }
+        return done();
+    }
+};
