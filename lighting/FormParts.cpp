@@ -4,15 +4,6 @@
 #include <QFrame>
 #include <QToolButton>
 
-QFont FormFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    return font;
-}
-
 QFrame* CreatePanelFrame(QDialog* dialog, const char* name)
 {
     dialog->resize(638, 318);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/FormStyles.h"
+
 #include <QFont>
 #include <QString>
 
@@ -12,7 +14,6 @@ class QWidget;
 // build their forms from.
 
 // The forms' font family, "微软雅黑", at pointSize (-1: the default size).
-QFont FormFont(int pointSize = -1);
 
 // The background frame that fills a 638 x 318 dialog.
 QFrame* CreatePanelFrame(QDialog* dialog, const char* name);

@@ -1,4 +1,5 @@
 #include "mainwindow/Ui_Dialog.h"
+#include "widgets/FormStyles.h"
 
 #include <QFont>
 #include <QFrame>
@@ -59,15 +60,6 @@ QFrame* VerticalLine(QWidget* parent, const char* name, int x)
     return line;
 }
 
-QFont Font(const QString& family, int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamily(family);
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 void Ui_Dialog::setupUi(QWidget* Dialog)
@@ -116,14 +108,14 @@ void Ui_Dialog::setupUi(QWidget* Dialog)
     label_2 = new QLabel(frame);
     label_2->setObjectName("label_2");
     label_2->setGeometry(908, 61, 41, 16);
-    label_2->setFont(Font(QString::fromUtf8("微软雅黑"), 10));
+    label_2->setFont(FamilyFont(QString::fromUtf8("微软雅黑"), 10));
     label_2->setAlignment(Qt::AlignCenter);
 
     FormSetting = PageButton(frame, "FormSetting", 470);
     label_3 = new QLabel(frame);
     label_3->setObjectName("label_3");
     label_3->setGeometry(240, 10, 171, 51);
-    label_3->setFont(Font("Arial", 16, true));
+    label_3->setFont(FamilyFont("Arial", 16, true));
     label_3->setStyleSheet("#label_3\n{\ncolor: rgb(192, 255, 0);\n}");
     LightsButton = PageButton(frame, "LightsButton", 470);
 

@@ -1,5 +1,6 @@
 #include "mainwindow/Ui_DialogChange.h"
 
+#include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 
 #include <QCheckBox>
@@ -16,15 +17,6 @@
 namespace {
 const char* const kFontFamily = "微软雅黑";
 const char* const kWhiteText = "color: rgb(255, 255, 255);";
-
-QFont FormFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8(kFontFamily));
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    return font;
-}
 
 void FixSize(QWidget* widget, int width, int height)
 {

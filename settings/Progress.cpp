@@ -5,6 +5,7 @@
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"
 #include "pages/buttons/ValueDialogForm.h"
+#include "widgets/FormStyles.h"
 
 #include <QKeySequence>
 #include <QLabel>
@@ -46,7 +47,7 @@ Progress::Progress(QWidget* parent)
     m_Bar = new QProgressBar(ui->frame);
     m_Bar->setObjectName("progressBar_2");
     m_Bar->setGeometry(30, 70, 241, 26);
-    m_Bar->setFont(DialogFont(11));
+    m_Bar->setFont(FormFont(11));
     m_Bar->setValue(0);
     m_Bar->setInvertedAppearance(false);
     m_Bar->setFormat(QString());

@@ -1,4 +1,5 @@
 #include "settings/Ui_Match.h"
+#include "widgets/FormStyles.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,15 +13,7 @@
 
 namespace {
 
-const char* const FormFont = "微软雅黑";
-
-QFont Font(const QString& family, int pointSize)
-{
-    QFont font;
-    font.setFamily(family);
-    font.setPointSize(pointSize);
-    return font;
-}
+const char* const kInterfaceFamily = "微软雅黑";
 
 QToolButton* Decoration(QWidget* parent, const char* name, const QRect& geometry)
 {
@@ -28,7 +21,7 @@ QToolButton* Decoration(QWidget* parent, const char* name, const QRect& geometry
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setEnabled(false);
-    button->setFont(Font("Arial", 11));
+    button->setFont(FamilyFont("Arial", 11));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     return button;
@@ -66,7 +59,7 @@ void Ui_Match::setupUi(QDialog* Match)
     MatchButton->setObjectName("MatchButton");
     MatchButton->setGeometry(150, 195, 154, 32);
     MatchButton->setFixedSize(154, 32);
-    MatchButton->setFont(Font(QString::fromUtf8(FormFont), 11));
+    MatchButton->setFont(FamilyFont(QString::fromUtf8(kInterfaceFamily), 11));
     MatchButton->setFocusPolicy(Qt::TabFocus);
 
     textEdit = new QTextEdit(MatchA);
@@ -75,7 +68,7 @@ void Ui_Match::setupUi(QDialog* Match)
     textEdit->setEnabled(false);
     textEdit->setReadOnly(true);
     textEdit->setFocusPolicy(Qt::NoFocus);
-    QFont editFont = Font(QString::fromUtf8(FormFont), 11);
+    QFont editFont = FamilyFont(QString::fromUtf8(kInterfaceFamily), 11);
     editFont.setBold(false);
     textEdit->setFont(editFont);
     textEdit->setLineWrapColumnOrWidth(0);
@@ -83,7 +76,7 @@ void Ui_Match::setupUi(QDialog* Match)
     label = new QLabel(MatchA);
     label->setObjectName("label");
     label->setGeometry(105, 50, 241, 16);
-    label->setFont(Font(QString::fromUtf8(FormFont), 10));
+    label->setFont(FamilyFont(QString::fromUtf8(kInterfaceFamily), 10));
 
     toolButton_3 = Decoration(MatchA, "toolButton_3", QRect(80, 180, 18, 18));
     toolButton_3->setFixedSize(18, 18);

@@ -1,6 +1,7 @@
 #include "settings/Ui_UpDateRepair.h"
 
 #include "pages/buttons/ValueDialogForm.h"
+#include "widgets/FormStyles.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -22,7 +23,7 @@ QToolButton* AnswerButton(QFrame* frame, const char* name, int x)
     button->setGeometry(x, 240, 120, 24);
     button->setMinimumSize(0, 0);
     button->setMaximumSize(500, 500);
-    button->setFont(DialogFont(kTextPointSize));
+    button->setFont(FormFont(kTextPointSize));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     return button;
@@ -33,7 +34,7 @@ QLabel* CentredText(QFrame* frame, const char* name, int y, int height)
     auto* label = new QLabel(frame);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(80, y, 300, height);
-    label->setFont(DialogFont(kTextPointSize));
+    label->setFont(FormFont(kTextPointSize));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     return label;
@@ -69,7 +70,7 @@ void Ui_UpDateRepair::setupUi(QDialog* UpDateRepair)
     progressBar_2 = new QProgressBar(AutoRepair);
     progressBar_2->setObjectName(QStringLiteral("progressBar_2"));
     progressBar_2->setGeometry(85, 200, 290, 26);
-    progressBar_2->setFont(DialogFont(kTextPointSize));
+    progressBar_2->setFont(FormFont(kTextPointSize));
     progressBar_2->setStyleSheet(QStringLiteral(
         "QProgressBar{border: 2px solid grey;border-radius: 5px;background-color: transparent;"
         "color: rgb(255, 255, 255);text-align: center;}"

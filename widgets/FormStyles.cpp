@@ -151,3 +151,20 @@ void ApplyWindowColor()
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
     QApplication::setPalette(palette);
 }
+
+QFont FamilyFont(const QString& family, int pointSize, bool bold)
+{
+    QFont font;
+    if (!family.isEmpty())
+        font.setFamily(family);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    if (bold)
+        font.setBold(true);
+    return font;
+}
+
+QFont FormFont(int pointSize)
+{
+    return FamilyFont(QString::fromUtf8("微软雅黑"), pointSize);
+}

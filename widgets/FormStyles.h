@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QColor;
@@ -104,3 +105,10 @@ QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxCo
 // the window colour; over the program's dark pictures a light window colour
 // shows them as bright lines, so the application takes the backdrop's colour.
 void ApplyWindowColor();
+
+// The forms' text font: the program's interface family, at a point size when
+// one is given (a size of 0 or less keeps the default size).
+QFont FormFont(int pointSize = -1);
+
+// A font of another family (an empty family keeps the default one).
+QFont FamilyFont(const QString& family, int pointSize = -1, bool bold = false);

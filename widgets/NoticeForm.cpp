@@ -1,4 +1,5 @@
 #include "widgets/NoticeForm.h"
+#include "widgets/FormStyles.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -12,14 +13,6 @@ namespace {
 const QSize kNoticeSize(300, 140);
 const QSize kAnswerButtonSize(90, 24);
 
-QFont NoticeFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    font.setPointSize(pointSize);
-    return font;
-}
-
 QToolButton* AnswerButton(QFrame* frame, const char* name, const NoticeButtonSpec& formSpec)
 {
     if (!formSpec.text)
@@ -30,7 +23,7 @@ QToolButton* AnswerButton(QFrame* frame, const char* name, const NoticeButtonSpe
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     button->setMinimumSize(QSize(0, 0));
     button->setMaximumSize(QSize(500, 500));
-    button->setFont(NoticeFont(11));
+    button->setFont(FormFont(11));
     button->setAutoRaise(true);
     return button;
 }
@@ -67,7 +60,7 @@ void Ui_NoticeForm::setupUi(QDialog* dialog, const NoticeFormSpec& formSpec)
     label = new QLabel(frame);
     label->setObjectName("label");
     label->setGeometry(formSpec.labelRect);
-    label->setFont(NoticeFont(formSpec.labelPointSize));
+    label->setFont(FormFont(formSpec.labelPointSize));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
 

@@ -31,7 +31,7 @@ QCheckBox* AddModifierBox(QFrame* frame, const char* name, const QRect& rect)
     box->setObjectName(name);
     box->setGeometry(rect);
     box->setMinimumSize(QSize(0, 17));
-    box->setFont(DialogFont(11));
+    box->setFont(FormFont(11));
     return box;
 }
 
@@ -51,7 +51,7 @@ void Ui_GroupKey::setupUi(QDialog* dialog)
     lineEdit = new MyLineEdit(groupKeyA);
     lineEdit->setObjectName("lineEdit");
     lineEdit->setGeometry(QRect(45, 60, 231, 20));
-    lineEdit->setFont(DialogFont(-1));
+    lineEdit->setFont(FormFont(-1));
     lineEdit->setAlignment(Qt::AlignCenter);
     Shift = AddModifierBox(groupKeyA, "Shift", QRect(45, 85, 61, 17));
     Ctrl = AddModifierBox(groupKeyA, "Ctrl", QRect(110, 85, 51, 17));

@@ -1,6 +1,7 @@
 #include "pages/buttons/Ui_Buttoninterface.h"
 
 #include "pages/sensor/DebounceFrames.h"
+#include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/MyToolButton.h"
 
@@ -20,15 +21,6 @@
 namespace {
 
 const char* const kYaHei = "微软雅黑";
-
-QFont Font(const QString& family, int pointSize)
-{
-    QFont font;
-    if (!family.isEmpty())
-        font.setFamily(family);
-    font.setPointSize(pointSize);
-    return font;
-}
 
 void FixSize(QWidget* widget, int width, int height)
 {
@@ -123,7 +115,7 @@ FunctionPage MakeFunctionPage(QStackedWidget* stack, const char* pageName, const
 
 QToolButton* FunctionButton(QWidget* contents, QVBoxLayout* column, const char* name)
 {
-    QToolButton* button = FamilyButton(contents, name, 174, 22, Font(kYaHei, 9), true);
+    QToolButton* button = FamilyButton(contents, name, 174, 22, FamilyFont(kYaHei, 9), true);
     column->addWidget(button);
     return button;
 }
@@ -185,13 +177,13 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
         {&Number4, "Number4", 95, 110}, {&Number5, "Number5", 95, 165}, {&Number6, "Number6", 198, 145},
     };
     for (const auto& badge : badges) {
-        *badge.button = FamilyButton(widget, badge.name, 38, 38, Font(QString(), 16), false);
+        *badge.button = FamilyButton(widget, badge.name, 38, 38, FamilyFont(QString(), 16), false);
         (*badge.button)->move(badge.x, badge.y);
     }
 
-    OutputData = FamilyButton(MainWindow, "OutputData", 90, 26, Font(kYaHei, 10), false);
+    OutputData = FamilyButton(MainWindow, "OutputData", 90, 26, FamilyFont(kYaHei, 10), false);
     OutputData->move(780, 350);
-    ImportData = FamilyButton(MainWindow, "ImportData", 90, 26, Font(kYaHei, 10), false);
+    ImportData = FamilyButton(MainWindow, "ImportData", 90, 26, FamilyFont(kYaHei, 10), false);
     ImportData->move(680, 350);
 
     groupBox = new QGroupBox(MainWindow);
@@ -213,9 +205,9 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
         (*row.label)->setObjectName(row.labelName);
         (*row.label)->setGeometry(0, row.y + 1, 24, 24);
         FixSize(*row.label, 24, 24);
-        (*row.label)->setFont(Font("Microsoft YaHei UI Light", 16));
+        (*row.label)->setFont(FamilyFont("Microsoft YaHei UI Light", 16));
         (*row.label)->setAlignment(Qt::AlignCenter);
-        *row.selector = FamilyButton(scrollAreaWidgetContents_11, row.selectorName, 262, 26, Font(kYaHei, 11), true);
+        *row.selector = FamilyButton(scrollAreaWidgetContents_11, row.selectorName, 262, 26, FamilyFont(kYaHei, 11), true);
         (*row.selector)->move(30, row.y);
     }
     scrollArea_11->setWidget(scrollAreaWidgetContents_11);
@@ -250,7 +242,7 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
     };
     for (const auto& category : categories) {
         QToolButton* button;
-        const QFont font = Font(kYaHei, category.pointSize);
+        const QFont font = FamilyFont(kYaHei, category.pointSize);
         if (category.custom) {
             MyToolButton* custom = FamilyButton<MyToolButton>(scrollAreaWidgetContents_4, category.name, 164, 22, font, true);
             (qstrcmp(category.name, "DPI_6") == 0 ? DPI_6 : DPI_8) = custom;
@@ -339,7 +331,7 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
     label_3 = new QLabel(groupBox_2);
     label_3->setObjectName("label_3");
     label_3->setGeometry(0, 20, 201, 31);
-    label_3->setFont(Font(kYaHei, 11));
+    label_3->setFont(FamilyFont(kYaHei, 11));
     label_3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label_3->setStyleSheet("color: rgb(255, 255, 255);");
     DebunceButton = new DebounceTime(groupBox_2);
@@ -390,10 +382,10 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
     ProjectChoose->setObjectName("ProjectChoose");
     ProjectChoose->setGeometry(60, 25, 128, 24);
     FixSize(ProjectChoose, 128, 24);
-    ProjectChoose->setFont(Font(kYaHei, 11));
+    ProjectChoose->setFont(FamilyFont(kYaHei, 11));
     ProjectChoose->setFocusPolicy(Qt::NoFocus);
 
-    Reset = FamilyButton(MainWindow, "Reset", 90, 26, Font(kYaHei, 10), false);
+    Reset = FamilyButton(MainWindow, "Reset", 90, 26, FamilyFont(kYaHei, 10), false);
     Reset->move(580, 350);
 
     retranslateUi(Buttoninterface);

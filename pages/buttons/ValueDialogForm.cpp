@@ -1,4 +1,5 @@
 #include "pages/buttons/ValueDialogForm.h"
+#include "widgets/FormStyles.h"
 
 #include <QDialog>
 #include <QFont>
@@ -9,26 +10,7 @@
 
 namespace {
 
-QFont FamilyFont(const QString& family, int pointSize)
-{
-    QFont font;
-    font.setFamily(family);
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    return font;
-}
-
 } // namespace
-
-QFont DialogFont(int pointSize)
-{
-    return FamilyFont(QString::fromUtf8("微软雅黑"), pointSize);
-}
-
-QFont NumberFont(int pointSize)
-{
-    return FamilyFont(QStringLiteral("Arial"), pointSize);
-}
 
 QFrame* AddDialogFrame(QDialog* dialog, const char* name, const QSize& size)
 {
@@ -47,7 +29,7 @@ QLabel* AddCaption(QFrame* frame, const char* name, const QRect& rect, int align
     auto* label = new QLabel(frame);
     label->setObjectName(name);
     label->setGeometry(rect);
-    label->setFont(DialogFont(11));
+    label->setFont(FormFont(11));
     label->setAlignment(Qt::Alignment(alignment));
     label->setWordWrap(wordWrap);
     return label;
@@ -69,7 +51,7 @@ QToolButton* AddAnswerButton(QFrame* frame, const char* name, const QRect& rect)
     auto* button = new QToolButton(frame);
     button->setObjectName(name);
     button->setGeometry(rect);
-    button->setFont(DialogFont(11));
+    button->setFont(FormFont(11));
     button->setAutoRaise(true);
     return button;
 }
@@ -79,7 +61,7 @@ QSpinBox* AddNumberBox(QFrame* frame, const char* name, const QRect& rect, int p
     auto* box = new QSpinBox(frame);
     box->setObjectName(name);
     box->setGeometry(rect);
-    box->setFont(NumberFont(pointSize));
+    box->setFont(FamilyFont(QStringLiteral("Arial"), pointSize));
     box->setAlignment(Qt::AlignCenter);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     box->setRange(minimum, maximum);

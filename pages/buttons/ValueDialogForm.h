@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include "widgets/FormStyles.h"
 #include <QSize>
 
 class QDialog;
@@ -15,8 +16,6 @@ class QToolButton;
 // button is NewHong and the Cancel button NewHong_2.
 
 // "微软雅黑" at pointSize; a negative size keeps the default size.
-QFont DialogFont(int pointSize);
-QFont NumberFont(int pointSize); // "Arial"
 
 // The background frame over the whole dialog, its minimum and maximum size
 // fixed at size.

@@ -25,7 +25,7 @@ void Ui_addKey::setupUi(QDialog* dialog)
     lineEdit = new QLineEdit(addKeyA);
     lineEdit->setObjectName("lineEdit");
     lineEdit->setGeometry(QRect(30, 70, 231, 20));
-    lineEdit->setFont(DialogFont(12));
+    lineEdit->setFont(FormFont(12));
     lineEdit->setMaxLength(50);
     lineEdit->setAlignment(Qt::AlignCenter);
     NewHong = AddAnswerButton(addKeyA, "NewHong", QRect(40, 110, 90, 24));

@@ -36,15 +36,6 @@ const QStringList& RefusedCommitTexts()
     return texts;
 }
 
-QFont DialogFont(int pointSize = -1)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    if (pointSize > 0)
-        font.setPointSize(pointSize);
-    return font;
-}
-
 QToolButton* AnswerButton(QFrame* frame, const char* name, const QRect& geometry)
 {
     auto* button = new QToolButton(frame);
@@ -53,7 +44,7 @@ QToolButton* AnswerButton(QFrame* frame, const char* name, const QRect& geometry
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     button->setMinimumSize(0, 0);
     button->setMaximumSize(500, 500);
-    button->setFont(DialogFont(11));
+    button->setFont(FormFont(11));
     button->setAutoRaise(true);
     return button;
 }
@@ -92,7 +83,7 @@ void Ui_QuestionDialog::setupUi(QDialog* dialog)
     label = new QLabel(Question);
     label->setObjectName("label");
     label->setGeometry(QRect(30, 20, 241, 41));
-    label->setFont(DialogFont(11));
+    label->setFont(FormFont(11));
     label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     label->setWordWrap(true);
 
@@ -110,7 +101,7 @@ void Ui_QuestionDialog::setupUi(QDialog* dialog)
     lineEdit = new QLineEdit(Question);
     lineEdit->setObjectName("lineEdit");
     lineEdit->setGeometry(QRect(30, 70, 241, 20));
-    lineEdit->setFont(DialogFont());
+    lineEdit->setFont(FormFont());
     lineEdit->setMaxLength(32767);
     lineEdit->setAlignment(Qt::AlignCenter);
 

@@ -1,6 +1,7 @@
 #include "pages/macro/Ui_Macro.h"
 
 #include "pages/buttons/ValueDialogForm.h"
+#include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 
 #include <QCheckBox>
@@ -33,7 +34,7 @@ QLabel* Label(QFrame* frame, const char* name, const QRect& rect, int pointSize)
     auto* label = new QLabel(frame);
     label->setObjectName(name);
     label->setGeometry(rect);
-    label->setFont(DialogFont(pointSize));
+    label->setFont(FormFont(pointSize));
     return label;
 }
 
@@ -51,7 +52,7 @@ QCheckBox* CheckBox(QFrame* frame, const char* name, const QRect& rect, int poin
     auto* box = new QCheckBox(frame);
     box->setObjectName(name);
     box->setGeometry(rect);
-    box->setFont(DialogFont(pointSize));
+    box->setFont(FormFont(pointSize));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
@@ -69,7 +70,7 @@ QListWidget* List(QFrame* frame, const char* name, int x)
     auto* list = new QListWidget(frame);
     list->setObjectName(name);
     list->setGeometry(x, 87, 261, 421);
-    list->setFont(DialogFont(11));
+    list->setFont(FormFont(11));
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
@@ -81,7 +82,7 @@ QToolButton* ToolButton(QFrame* frame, const char* name, int x, int y)
     button->setObjectName(name);
     button->setGeometry(x, y, 116, 30);
     button->setFixedSize(116, 30);
-    button->setFont(DialogFont(11));
+    button->setFont(FormFont(11));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     return button;
@@ -93,7 +94,7 @@ QPushButton* RecordButton(QFrame* frame, const char* name)
     button->setObjectName(name);
     button->setGeometry(637, 57, 190, 32);
     button->setFixedSize(190, 32);
-    button->setFont(DialogFont(9));
+    button->setFont(FormFont(9));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -113,7 +114,7 @@ void Ui_Macro::setupUi(QWidget* Macro)
         Macro->setObjectName("Macro");
     Macro->resize(kPageWidth, kPageHeight);
     Macro->setFixedSize(kPageWidth, kPageHeight);
-    Macro->setFont(DialogFont(11));
+    Macro->setFont(FormFont(11));
 
     gridLayout = new QGridLayout(Macro);
     gridLayout->setObjectName("gridLayout");
@@ -141,7 +142,7 @@ void Ui_Macro::setupUi(QWidget* Macro)
     ChooseEvent->setGeometry(640, 432, 181, 30);
     ChooseEvent->setMinimumSize(40, 30);
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    ChooseEvent->setFont(DialogFont(11));
+    ChooseEvent->setFont(FormFont(11));
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
 
     ReUntilClick = CheckBox(MacroPage, "ReUntilClick", QRect(640, 257, 21, 20), 11);

@@ -26,7 +26,7 @@ QSpinBox* MakeDebounceNumber(QFrame* frame, const QRect& rect, int minimum)
     auto* box = new QSpinBox(frame);
     box->setObjectName(QStringLiteral("spinBoxA"));
     box->setGeometry(rect);
-    box->setFont(FrameFont(10));
+    box->setFont(FormFont(10));
     box->setStyleSheet(QStringLiteral("#spinBoxA\n{\nbackground-color: transparent;\ncolor: rgb(255, 255, 255);\n"
                                       "border: 1px  solid gray;\n}\n#spinBoxA:hover\n{\nbackground-color: "
                                       "transparent;\ncolor: rgb(255, 255, 255);\nborder: 1px  solid gray;\n}"));
@@ -51,7 +51,7 @@ void Ui_DebounceTime::setupUi(QFrame* frame)
     Debunce->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     Debunce->setMinimumSize(QSize(131, 34));
     Debunce->setMaximumSize(QSize(220, 34));
-    Debunce->setFont(FrameFont(11));
+    Debunce->setFont(FormFont(11));
     Debunce->setFocusPolicy(Qt::NoFocus);
     retranslateUi(frame);
     Debunce->setCurrentIndex(0);

@@ -26,7 +26,7 @@ QLabel* MakeLabel(QFrame* frame, const char* name, const QRect& rect)
     auto* label = new QLabel(frame);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(rect);
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     return label;
 }
 
@@ -56,7 +56,7 @@ QSpinBox* MakeNumber(QFrame* frame, const char* name, const QRect& rect)
     auto* box = new QSpinBox(frame);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(rect);
-    box->setFont(FrameFont(11));
+    box->setFont(FormFont(11));
     SetupNumberDisplay(box, 1, 10);
     return box;
 }
@@ -181,7 +181,7 @@ void Ui_SensorEffect::setupUi(QFrame* frame)
     Model->setGeometry(QRect(0, 44, 130, 30));
     Model->setMinimumSize(QSize(130, 30));
     Model->setMaximumSize(QSize(130, 30));
-    Model->setFont(FrameFont(11));
+    Model->setFont(FormFont(11));
     Model->setFocusPolicy(Qt::NoFocus);
     label_14 = MakeLabel(frame, "label_14", QRect(141, 44, 81, 20));
     label_14->setAlignment(Qt::AlignCenter);
@@ -266,7 +266,7 @@ void Ui_SensorEffectB::setupUi(QFrame* frame)
         box->setGeometry(QRect(x, 40, 101, 20));
         box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
         box->setMinimumSize(QSize(20, 10));
-        box->setFont(FrameFont(11));
+        box->setFont(FormFont(11));
         box->setFocusPolicy(Qt::NoFocus);
         return box;
     };

@@ -29,13 +29,13 @@ void Ui_SensorLOD::setupUi(QFrame* frame)
     label = new QLabel(frame);
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(0, 0, 151, 17));
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     LOD = new MyConmboBox(frame);
     LOD->setObjectName(QStringLiteral("LOD"));
     LOD->setGeometry(QRect(0, 30, 130, 30));
     LOD->setMaximumSize(QSize(130, 30));
-    LOD->setFont(FrameFont(11));
+    LOD->setFont(FormFont(11));
     LOD->setFocusPolicy(Qt::NoFocus);
     LOD->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
     LOD->setEnabled(false);
@@ -129,7 +129,7 @@ void Ui_SensorLODB::setupUi(QFrame* frame)
     label = new QLabel(frame);
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(0, 0, 71, 17));
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setStyleSheet(QStringLiteral("#label_12{\ncolor: rgb(255, 255, 255);\n}"));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const auto makeBox = [frame](const char* name, int x) {
@@ -138,7 +138,7 @@ void Ui_SensorLODB::setupUi(QFrame* frame)
         box->setGeometry(QRect(x, 0, 81, 20));
         box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
         box->setMinimumSize(QSize(20, 10));
-        box->setFont(FrameFont(11));
+        box->setFont(FormFont(11));
         box->setFocusPolicy(Qt::NoFocus);
         return box;
     };

@@ -47,7 +47,7 @@ void Ui_OnOffFrame::setupUi(QFrame* frame, const OnOffFrameSpec& formSpec)
         label = new QLabel(frame);
         label->setObjectName(QStringLiteral("label"));
         label->setGeometry(QRect(formSpec.switchOnRight ? 0 : 40, 0, 161, 31));
-        label->setFont(FrameFont(11));
+        label->setFont(FormFont(11));
         label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
         label->setAlignment((formSpec.switchOnRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     };

@@ -120,7 +120,7 @@ void Ui_SensorRate::setupUi(QFrame* frame)
     label = new QLabel(frame);
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(0, 0, 161, 31));
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     const QSize buttonSize(74, 26);
     for (int i = 0; i < ReportRateCount; ++i) {
@@ -129,7 +129,7 @@ void Ui_SensorRate::setupUi(QFrame* frame)
         button->setGeometry(QRect(QPoint(100 * i, 51), buttonSize));
         button->setMinimumSize(buttonSize);
         button->setMaximumSize(buttonSize);
-        button->setFont(FrameFont(10));
+        button->setFont(FormFont(10));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -177,7 +177,7 @@ void Ui_SensorRateB::setupUi(QFrame* frame)
     label = new QLabel(frame);
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(0, 0, 100, 31));
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int i = 0; i < ReportRateCount; ++i) {
@@ -186,7 +186,7 @@ void Ui_SensorRateB::setupUi(QFrame* frame)
         box->setGeometry(QRect(100 + 100 * i, 7, 101, 20));
         box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
         box->setMinimumSize(QSize(20, 10));
-        box->setFont(FrameFont(11));
+        box->setFont(FormFont(11));
         box->setFocusPolicy(Qt::NoFocus);
         rateButtons << box;
     }

@@ -60,7 +60,7 @@ void Ui_SensorDPI::setupUi(QFrame* frame)
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(17, 0, 101, 21));
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     ChooseEvent = new MyConmboBox(frame);
@@ -68,7 +68,7 @@ void Ui_SensorDPI::setupUi(QFrame* frame)
     ChooseEvent->setGeometry(QRect(115, 1, 81, 21));
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     ChooseEvent->setMinimumSize(QSize(0, 0));
-    ChooseEvent->setFont(FrameFont(10));
+    ChooseEvent->setFont(FormFont(10));
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
 
     horizontalSliderC = new MySlider(frame);
@@ -84,14 +84,14 @@ void Ui_SensorDPI::setupUi(QFrame* frame)
     spinBoxA = new QSpinBox(frame);
     spinBoxA->setObjectName(QStringLiteral("spinBoxA"));
     spinBoxA->setGeometry(QRect(618, 56, 66, 20));
-    spinBoxA->setFont(FrameFont(10));
+    spinBoxA->setFont(FormFont(10));
     SetupNumberDisplay(spinBoxA, 50, 100000);
 
     for (int k = 0; k < DpiLevelEntryCount; ++k) {
         QToolButton* level = new QToolButton(frame);
         level->setObjectName(DpiLevelsFrameBase::LevelButtonName(k));
         level->setGeometry(QRect(15 + kLevelPitch * k, 99, 54, 56));
-        level->setFont(FrameFont(10));
+        level->setFont(FormFont(10));
         level->setFocusPolicy(Qt::NoFocus);
         level->setCheckable(true);
         level->setAutoRaise(true);

@@ -33,13 +33,13 @@ void Ui_SensorDPIB::setupUi(QFrame* frame)
     label = new QLabel(frame);
     label->setObjectName(QStringLiteral("label"));
     label->setGeometry(QRect(540, 10, 91, 21));
-    label->setFont(FrameFont(11));
+    label->setFont(FormFont(11));
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     ChooseEvent = new MyConmboBox(frame);
     ChooseEvent->setObjectName(QStringLiteral("ChooseEvent"));
     ChooseEvent->setGeometry(QRect(630, 10, 81, 21));
-    ChooseEvent->setFont(FrameFont(10));
+    ChooseEvent->setFont(FormFont(10));
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     ChooseEvent->setMinimumSize(QSize(0, 0));
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
@@ -56,7 +56,7 @@ void Ui_SensorDPIB::setupUi(QFrame* frame)
         numbers[k] = new QSpinBox(frame);
         numbers[k]->setObjectName(QStringLiteral("spinBox") + row);
         numbers[k]->setGeometry(QRect(643, 60 + kRowPitch * k, 66, 21));
-        numbers[k]->setFont(FrameFont(10));
+        numbers[k]->setFont(FormFont(10));
         SetupNumberDisplay(numbers[k], 50, 100000);
 
         sliders[k] = new MySlider(frame);
@@ -72,7 +72,7 @@ void Ui_SensorDPIB::setupUi(QFrame* frame)
         levelBoxes[k] = new QCheckBox(frame);
         levelBoxes[k]->setObjectName(QStringLiteral("M") + row);
         levelBoxes[k]->setGeometry(QRect(10, 60 + kRowPitch * k, 61, 20));
-        levelBoxes[k]->setFont(FrameFont(11));
+        levelBoxes[k]->setFont(FormFont(11));
         levelBoxes[k]->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
         levelBoxes[k]->setMinimumSize(QSize(20, 10));
         levelBoxes[k]->setFocusPolicy(Qt::NoFocus);

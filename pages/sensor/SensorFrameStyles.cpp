@@ -4,14 +4,6 @@
 #include <QFrame>
 #include <QSpinBox>
 
-QFont FrameFont(int pointSize)
-{
-    QFont font;
-    font.setFamily(QString::fromUtf8("微软雅黑"));
-    font.setPointSize(pointSize);
-    return font;
-}
-
 void SetupOptionFrame(QFrame* frame, const char* objectName, QSize size, bool fixedSizePolicy)
 {
     if (frame->objectName().isEmpty())

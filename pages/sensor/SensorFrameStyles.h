@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include "widgets/FormStyles.h"
 #include <QSize>
 #include <QString>
 
@@ -13,7 +14,6 @@ class QSpinBox;
 // among them. Folders end in "/"; colour texts are "r,g,b" (OptionColorText).
 
 // "微软雅黑" at a point size.
-QFont FrameFont(int pointSize);
 
 // An option frame as its form builds it: the object name when it has none yet,
 // the size, fixed size policy (unless asked otherwise), styled panel, raised,

@@ -27,7 +27,7 @@ void Ui_StopCloseTimeB::setupUi(QFrame* frame)
     spinBoxA = new QSpinBox(frame);
     spinBoxA->setObjectName(QStringLiteral("spinBoxA"));
     spinBoxA->setGeometry(QRect(205, 5, 66, 20));
-    spinBoxA->setFont(FrameFont(10));
+    spinBoxA->setFont(FormFont(10));
     SetupNumberDisplay(spinBoxA, 1, 100);
     spinBoxA->setValue(1);
     retranslateUi(frame);

@@ -6,6 +6,7 @@
 #include "pages/sensor/ReportRateFrames.h"
 #include "pages/sensor/SensorDpiFrame.h"
 #include "pages/sensor/SensorFrameStyles.h"
+#include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 
 #include <QCheckBox>
@@ -46,7 +47,7 @@ MyConmboBox* FixedCombo(QWidget* parent, const char* name, int x, int y)
     combo->setGeometry(QRect(x, y, 130, 30));
     combo->setFixedSize(130, 30);
     combo->setEnabled(false);
-    combo->setFont(FrameFont(11));
+    combo->setFont(FormFont(11));
     combo->setFocusPolicy(Qt::NoFocus);
     return combo;
 }
@@ -86,7 +87,7 @@ void Ui_Sensor::setupUi(QWidget* Sensor)
     Performance->setObjectName(QStringLiteral("Performance"));
     Performance->setGeometry(QRect(430, 360, 201, 31));
     Performance->setMinimumHeight(17);
-    Performance->setFont(FrameFont(11));
+    Performance->setFont(FormFont(11));
     Performance->setFocusPolicy(Qt::NoFocus);
 
     PerformanceOpen = FixedCombo(SenSorPage, "PerformanceOpen", 430, 390);
@@ -96,7 +97,7 @@ void Ui_Sensor::setupUi(QWidget* Sensor)
     label_11 = new QLabel(SenSorPage);
     label_11->setObjectName(QStringLiteral("label_11"));
     label_11->setGeometry(QRect(80, 360, 171, 17));
-    label_11->setFont(FrameFont(11));
+    label_11->setFont(FormFont(11));
     label_11->setStyleSheet(QStringLiteral("#label_11{\ncolor: rgb(255, 255, 255);\n}"));
     label_11->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -106,7 +107,7 @@ void Ui_Sensor::setupUi(QWidget* Sensor)
     label_5 = new QLabel(SenSorPage);
     label_5->setObjectName(QStringLiteral("label_5"));
     label_5->setGeometry(QRect(80, 316, 211, 21));
-    label_5->setFont(FrameFont(11));
+    label_5->setFont(FormFont(11));
     label_5->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
 
     TitleButton_2 = TitleMarker(SenSorPage, "TitleButton_2", 40, 220);
