@@ -52,14 +52,27 @@ function(quorvane_link_all)
   endif()
 endfunction()
 
+# The shared test kit (tests/common) is compiled once and linked into every
+# test program, with the definitions that tell tests where the build put things.
+function(quorvane_test_kit)
+  file(GLOB kit CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/common/*.h"
+                                  "${CMAKE_CURRENT_SOURCE_DIR}/common/*.cpp")
+  add_library(quorvane_testkit STATIC ${kit})
+  quorvane_rerun_moc_on_new_files(quorvane_testkit "${kit}")
+  target_include_directories(quorvane_testkit PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+  target_link_libraries(quorvane_testkit PUBLIC quorvane_libs Qt5::Test)
+  target_compile_definitions(quorvane_testkit PUBLIC
+      QUORVANE_TEST_PROGRAM_DIR="${QUORVANE_PROGRAM_DIR}"
+      QUORVANE_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      QUORVANE_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
+endfunction()
+
 # Every tests/<folder>/tst_*.cpp is one test program, run under the offscreen
 # platform with its own per-user and configuration folders, so no test ever
 # touches the real user's files.
 function(quorvane_folder_tests folder)
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/tst_*.cpp")
-  file(GLOB helpers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h"
-                                      "${CMAKE_CURRENT_SOURCE_DIR}/common/*.h"
-                                      "${CMAKE_CURRENT_SOURCE_DIR}/common/*.cpp")
+  file(GLOB helpers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h")
   foreach(test_source ${tests})
     get_filename_component(name "${test_source}" NAME_WE)
     set(target "${folder}_${name}")
@@ -68,11 +81,7 @@ function(quorvane_folder_tests folder)
     set_target_properties(${target} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
-    target_link_libraries(${target} PRIVATE quorvane_libs Qt5::Test)
-    target_compile_definitions(${target} PRIVATE
-        QUORVANE_TEST_PROGRAM_DIR="${QUORVANE_PROGRAM_DIR}"
-        QUORVANE_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-        QUORVANE_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    target_link_libraries(${target} PRIVATE quorvane_testkit)
     add_dependencies(${target} quorvane_programfolder)
     set(home "${CMAKE_BINARY_DIR}/testhome/${target}")
     add_test(NAME ${target} COMMAND ${target})
