@@ -91,6 +91,17 @@ struct FunctionPage
     QScrollArea* area;
     QWidget* contents;
     QVBoxLayout* column;
+
+    // Hands the parts to the form's members of the same roles.
+    void AssignTo(QWidget*& pageMember, QGridLayout*& gridMember, QScrollArea*& areaMember,
+                  QWidget*& contentsMember, QVBoxLayout*& columnMember) const
+    {
+        pageMember = page;
+        gridMember = grid;
+        areaMember = area;
+        contentsMember = contents;
+        columnMember = column;
+    }
 };
 
 FunctionPage MakeFunctionPage(QStackedWidget* stack, const char* pageName, const char* gridName,
@@ -268,11 +279,7 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
 
     FunctionPage multimedia = MakeFunctionPage(stackedWidget_2, "page_3", "gridLayout_2", "scrollArea_3",
                                                "scrollAreaWidgetContents_3", 500, "verticalLayout_4");
-    page_3 = multimedia.page;
-    gridLayout_2 = multimedia.grid;
-    scrollArea_3 = multimedia.area;
-    scrollAreaWidgetContents_3 = multimedia.contents;
-    verticalLayout_4 = multimedia.column;
+    multimedia.AssignTo(page_3, gridLayout_2, scrollArea_3, scrollAreaWidgetContents_3, verticalLayout_4);
     const struct { QToolButton** button; const char* name; } media[] = {
         {&Player, "Player"},           {&StartPause_2, "StartPause_2"},   {&BackMusic_2, "BackMusic_2"},
         {&TopMusic_2, "TopMusic_2"},   {&Mute, "Mute"},                   {&VolumeUp, "VolumeUp"},
@@ -287,19 +294,11 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
 
     FunctionPage macros = MakeFunctionPage(stackedWidget_2, "page_5", "gridLayout_5", "scrollArea_7",
                                            "scrollAreaWidgetContents_7", 220, "verticalLayout_6");
-    page_5 = macros.page;
-    gridLayout_5 = macros.grid;
-    scrollArea_7 = macros.area;
-    scrollAreaWidgetContents_7 = macros.contents;
-    verticalLayout_6 = macros.column;
+    macros.AssignTo(page_5, gridLayout_5, scrollArea_7, scrollAreaWidgetContents_7, verticalLayout_6);
 
     FunctionPage lighting = MakeFunctionPage(stackedWidget_2, "page_6", "gridLayout_6", "scrollArea_8",
                                              "scrollAreaWidgetContents_8", 220, "verticalLayout_10");
-    page_6 = lighting.page;
-    gridLayout_6 = lighting.grid;
-    scrollArea_8 = lighting.area;
-    scrollAreaWidgetContents_8 = lighting.contents;
-    verticalLayout_10 = lighting.column;
+    lighting.AssignTo(page_6, gridLayout_6, scrollArea_8, scrollAreaWidgetContents_8, verticalLayout_10);
     VolumeUp_4 = FunctionButton(scrollAreaWidgetContents_8, verticalLayout_10, "VolumeUp_4");
     VolumeUp_5 = FunctionButton(scrollAreaWidgetContents_8, verticalLayout_10, "VolumeUp_5");
     VolumeUp_6 = FunctionButton(scrollAreaWidgetContents_8, verticalLayout_10, "VolumeUp_6");
@@ -308,11 +307,7 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
 
     FunctionPage dpiLock = MakeFunctionPage(stackedWidget_2, "page_8", "gridLayout_8", "scrollArea_10",
                                             "scrollAreaWidgetContents_10", 400, "verticalLayout_12");
-    page_8 = dpiLock.page;
-    gridLayout_8 = dpiLock.grid;
-    scrollArea_10 = dpiLock.area;
-    scrollAreaWidgetContents_10 = dpiLock.contents;
-    verticalLayout_12 = dpiLock.column;
+    dpiLock.AssignTo(page_8, gridLayout_8, scrollArea_10, scrollAreaWidgetContents_10, verticalLayout_12);
     const struct { QToolButton** button; const char* name; } locks[] = {
         {&VolumeUp_11, "VolumeUp_11"}, {&VolumeUp_12, "VolumeUp_12"}, {&VolumeUp_13, "VolumeUp_13"},
         {&VolumeUp_16, "VolumeUp_16"}, {&VolumeUp_15, "VolumeUp_15"}, {&VolumeUp_19, "VolumeUp_19"},
@@ -343,22 +338,14 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
 
     FunctionPage tilt = MakeFunctionPage(stackedWidget_2, "page_4", "gridLayout_4", "scrollArea_6",
                                          "scrollAreaWidgetContents_6", 220, "verticalLayout_5");
-    page_4 = tilt.page;
-    gridLayout_4 = tilt.grid;
-    scrollArea_6 = tilt.area;
-    scrollAreaWidgetContents_6 = tilt.contents;
-    verticalLayout_5 = tilt.column;
+    tilt.AssignTo(page_4, gridLayout_4, scrollArea_6, scrollAreaWidgetContents_6, verticalLayout_5);
     VolumeUp_2 = FunctionButton(scrollAreaWidgetContents_6, verticalLayout_5, "VolumeUp_2");
     VolumeDown_2 = FunctionButton(scrollAreaWidgetContents_6, verticalLayout_5, "VolumeDown_2");
     verticalSpacer_2 = Spacer(verticalLayout_5);
 
     FunctionPage dpiSwitch = MakeFunctionPage(stackedWidget_2, "page_7", "gridLayout_7", "scrollArea_9",
                                               "scrollAreaWidgetContents_9", 220, "verticalLayout_11");
-    page_7 = dpiSwitch.page;
-    gridLayout_7 = dpiSwitch.grid;
-    scrollArea_9 = dpiSwitch.area;
-    scrollAreaWidgetContents_9 = dpiSwitch.contents;
-    verticalLayout_11 = dpiSwitch.column;
+    dpiSwitch.AssignTo(page_7, gridLayout_7, scrollArea_9, scrollAreaWidgetContents_9, verticalLayout_11);
     VolumeUp_8 = FunctionButton(scrollAreaWidgetContents_9, verticalLayout_11, "VolumeUp_8");
     VolumeUp_9 = FunctionButton(scrollAreaWidgetContents_9, verticalLayout_11, "VolumeUp_9");
     VolumeUp_10 = FunctionButton(scrollAreaWidgetContents_9, verticalLayout_11, "VolumeUp_10");
