@@ -7,6 +7,8 @@ QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build}"
 
 quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache)
+# A script that sources this file may ask for more (the benchmark needs Xvfb).
+quorvane_packages+=(${quorvane_extra_packages[@]+"${quorvane_extra_packages[@]}"})
 
 quorvane_install_missing() {
     local missing=()
