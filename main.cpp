@@ -8,6 +8,7 @@
 int main(int argc, char* argv[])
 {
     PrepareUserDataFolder();
+    LeaveOutOpenGlIntegration();
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();

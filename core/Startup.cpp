@@ -23,6 +23,12 @@ constexpr qint64 kSecondsPerDay = 86400;
 constexpr qint64 kDaysKept = 7;
 }
 
+void LeaveOutOpenGlIntegration()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 void PrepareUserDataFolder()
 {
     const QString base = UserDataFolder();

@@ -150,6 +150,41 @@ private slots:
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
     }
 
+    void openGlIntegrationLeftOutUnlessChosen_data()
+    {
+        QTest::addColumn<bool>("userSet");
+        QTest::addColumn<QByteArray>("userValue");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("not set") << false << QByteArray() << QByteArray("none");
+        QTest::newRow("user's GLX") << true << QByteArray("xcb_glx") << QByteArray("xcb_glx");
+        QTest::newRow("user's empty value") << true << QByteArray() << QByteArray();
+    }
+
+    void openGlIntegrationLeftOutUnlessChosen()
+    {
+        QFETCH(bool, userSet);
+        QFETCH(QByteArray, userValue);
+        QFETCH(QByteArray, expected);
+        const char* name = "QT_XCB_GL_INTEGRATION";
+        const bool wasSet = qEnvironmentVariableIsSet(name);
+        const QByteArray previous = qgetenv(name);
+        if (userSet)
+            qputenv(name, userValue);
+        else
+            qunsetenv(name);
+
+        LeaveOutOpenGlIntegration();
+        const bool setAfter = qEnvironmentVariableIsSet(name);
+        const QByteArray valueAfter = qgetenv(name);
+
+        if (wasSet)
+            qputenv(name, previous);
+        else
+            qunsetenv(name);
+        QVERIFY(setAfter);
+        QCOMPARE(valueAfter, expected);
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_Data;
 };

@@ -279,6 +279,7 @@ int main(int argc, char* argv[])
     SetProgramFolder(QStringLiteral(QUORVANE_BENCH_PROGRAM_DIR));
 
     PrepareUserDataFolder();
+    LeaveOutOpenGlIntegration();
     QApplication application(argc, argv);
     ApplyWindowColor();
 

@@ -4,6 +4,8 @@
 #
 #   tools/bench/bench.sh [starts] [device cycles]     (defaults: 7 and 5)
 #
+# QUORVANE_BENCH_BASELINE=<another build's Quorvane> adds that executable to
+# the alternating starts, so that two builds are compared under one load.
 # Builds what it needs, starts a private Xvfb display (:200 to :209) with its
 # own session bus and per-user folders, starts the bare window and Quorvane
 # alternately, and prints medians and ratios; then measures device open,
@@ -72,8 +74,11 @@ subjects=(
     "bare|bare Qt window||$bench_bin/quorvane_bench_bare"
     "bare-nogl|bare Qt window, QT_XCB_GL_INTEGRATION=none|none|$bench_bin/quorvane_bench_bare"
     "quorvane|Quorvane||$quorvane"
-    "quorvane-nogl|Quorvane, QT_XCB_GL_INTEGRATION=none|none|$quorvane"
+    "quorvane-glx|Quorvane, QT_XCB_GL_INTEGRATION=xcb_glx|xcb_glx|$quorvane"
 )
+if [ -n "${QUORVANE_BENCH_BASELINE:-}" ]; then
+    subjects+=("baseline|baseline build (QUORVANE_BENCH_BASELINE)||$QUORVANE_BENCH_BASELINE")
+fi
 
 probe() {
     local name gl program
@@ -129,7 +134,10 @@ compare() {
 }
 echo
 compare quorvane "Quorvane"
-compare quorvane-nogl "Quorvane, QT_XCB_GL_INTEGRATION=none"
+compare quorvane-glx "Quorvane, QT_XCB_GL_INTEGRATION=xcb_glx"
+if [ -n "${QUORVANE_BENCH_BASELINE:-}" ]; then
+    compare baseline "Baseline build"
+fi
 
 # Side by side with the bare window on a reference machine (bare window 340 ms,
 # 79 MB), the configurators a user would pick instead started in 437, 427 and
