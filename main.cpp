@@ -13,6 +13,7 @@ int main(int argc, char* argv[])
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
     ApplyWindowColor();
+    CachePicturesOnce();
     // Lives until the process ends.
     auto* mainWindow = new DialogMain();
     mainWindow->show();

@@ -8,8 +8,15 @@
 #include <QComboBox>
 #include <QListView>
 #include <QPalette>
+#include <QPixmapCache>
+
+#include <algorithm>
 
 namespace {
+
+// Room for every picture of the Picture folder decoded (about 21 MB) and
+// Qt's own icons, in kilobytes.
+constexpr int kPictureCacheKb = 32 * 1024;
 
 QString PropertyName(PictureProperty property)
 {
@@ -150,6 +157,11 @@ void ApplyWindowColor()
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
     QApplication::setPalette(palette);
+}
+
+void CachePicturesOnce()
+{
+    QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), kPictureCacheKb));
 }
 
 QFont FamilyFont(const QString& family, int pointSize, bool bold)

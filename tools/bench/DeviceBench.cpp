@@ -282,6 +282,7 @@ int main(int argc, char* argv[])
     LeaveOutOpenGlIntegration();
     QApplication application(argc, argv);
     ApplyWindowColor();
+    CachePicturesOnce();
 
     Figures figures;
     StallWatch watch;

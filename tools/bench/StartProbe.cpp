@@ -5,8 +5,10 @@
 //
 //   quorvane_bench_probe [--settle-ms N] [--timeout-ms N] -- program [arguments]
 //
-// Prints one line, "start_ms=<ms> rss_kb=<kB> gl=<0|1>", where gl tells whether
-// the process had loaded the toolkit's OpenGL integration; exits non-zero when the program
+// Prints one line, "start_ms=<ms> cpu_ms=<ms> rss_kb=<kB> gl=<0|1>": cpu_ms is
+// the processor time all the program's threads had used when the window
+// mapped, which a busy machine inflates far less than start_ms; gl tells
+// whether the process had loaded the toolkit's OpenGL integration; exits non-zero when the program
 // showed no window in time or ended early. The program is ended with SIGTERM
 // (SIGKILL if it lingers) after the memory reading.
 #include <xcb/xcb.h>
@@ -22,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include <dirent.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,6 +47,26 @@ long ResidentKb(pid_t pid)
             return std::strtol(line.c_str() + 6, nullptr, 10);
     }
     return -1;
+}
+
+// Processor time of all threads of the process so far.
+double CpuMs(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* folder = opendir(tasks.c_str());
+    if (!folder)
+        return -1;
+    double ns = 0;
+    while (dirent* entry = readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
+        double onCpu = 0;
+        if (schedstat >> onCpu)
+            ns += onCpu;
+    }
+    closedir(folder);
+    return ns / 1e6;
 }
 
 // Whether the toolkit loaded its OpenGL integration (and with it the GL
@@ -167,6 +190,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const double startMs = MsSince(start);
+    const double cpuMs = CpuMs(pid);
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     if (!StillRunning(pid)) {
         std::fprintf(stderr, "%s ended before its memory was read\n", argv[first]);
@@ -176,6 +200,6 @@ int main(int argc, char* argv[])
     const bool openGl = OpenGlMapped(pid);
     EndProcess(pid);
     xcb_disconnect(connection);
-    std::printf("start_ms=%.1f rss_kb=%ld gl=%d\n", startMs, residentKb, openGl ? 1 : 0);
+    std::printf("start_ms=%.1f cpu_ms=%.1f rss_kb=%ld gl=%d\n", startMs, cpuMs, residentKb, openGl ? 1 : 0);
     return 0;
 }
