@@ -8,8 +8,10 @@
 
 namespace {
 
-// Qt's PNG writer takes its compression as a ratio from 0 to 100.
-constexpr int kBestCompression = 100;
+// Qt's PNG writer takes its compression as a ratio from 0 to 100. The
+// pictures are stored uncompressed: the program decodes about a hundred of
+// them while it starts, and inflating them made that slower.
+constexpr int kUncompressed = 0;
 
 bool IsOpaque(const QImage &image)
 {
@@ -45,7 +47,7 @@ QByteArray EncodePng(const QImage &image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(kBestCompression);
+    writer.setCompression(kUncompressed);
     writer.write(image);
     return bytes;
 }
