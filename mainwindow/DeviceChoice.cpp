@@ -3,7 +3,6 @@
 #include "core/ConfigIni.h"
 #include "core/PostMsg.h"
 #include "core/RegistryKeys.h"
-#include "core/Timing.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
@@ -20,7 +19,6 @@
 #include "widgets/FirmwareNotices.h"
 
 #include <QDir>
-#include <QThread>
 
 namespace {
 
@@ -99,8 +97,11 @@ void OpenDevice(const DeviceAllInfo& entry)
     }
     g_ReceiverImageWaiting = receiverImageWaits;
     hub->EmitLabelTextB(entry.Version, imageMark);
+    // Showing the pages registers the device thread's hot-plug handler, and
+    // the library calls it before the registration returns: the chosen
+    // device's path is set, so the pass starts at once; a wait here would
+    // only freeze the window.
     hub->EmitChangeMainDialog(1);
-    QThread::msleep(Timing().workerStartDelayMs);
     g_DevicePageShown = true;
     StartWorkerPass();
 }
