@@ -51,8 +51,15 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
     title->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
     countCombo->setMaxVisibleItems(5);
     StyleComboBox(countCombo, m_PictureFolder, OptionComboBoxColors());
-    m_ColorDialog = new QColorDialog(this);
-    connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
+}
+
+void DpiLevelsFrameBase::ShowColorDialog()
+{
+    if (!m_ColorDialog) {
+        m_ColorDialog = new QColorDialog(this);
+        connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
+    }
+    m_ColorDialog->show();
 }
 
 void DpiLevelsFrameBase::SetTitleText(const QString& text)

@@ -10,7 +10,6 @@
 #include "widgets/MySlider.h"
 
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSpinBox>
@@ -370,7 +369,7 @@ void SensorDPI::LevelClicked(int level)
 
 void SensorDPI::ColorClicked()
 {
-    m_ColorDialog->show();
+    ShowColorDialog();
 }
 
 void SensorDPI::SetColor(const QColor& color)
