@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     PrepareUserDataFolder();
-    LeaveOutOpenGlIntegration();
+    UseQuickStartEnvironment();
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();

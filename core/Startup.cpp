@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 const char* const kUserDataSubfolders[] = {
     "/Log",
@@ -23,10 +25,16 @@ constexpr qint64 kSecondsPerDay = 86400;
 constexpr qint64 kDaysKept = 7;
 }
 
-void LeaveOutOpenGlIntegration()
+void UseQuickStartEnvironment()
 {
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    const std::pair<const char*, const char*> defaults[] = {
+        {"QT_XCB_GL_INTEGRATION", "none"},
+        {"TZ", ":/etc/localtime"},
+    };
+    for (const auto& [name, value] : defaults) {
+        if (!qEnvironmentVariableIsSet(name))
+            qputenv(name, value);
+    }
 }
 
 void PrepareUserDataFolder()

@@ -35,6 +35,35 @@ QString ProbeInstance(const QString& dataHome)
     return QString::fromLatin1(probe->readAllStandardOutput()).trimmed();
 }
 
+// Puts the variables back as they were when it goes.
+class SavedEnvironment
+{
+public:
+    explicit SavedEnvironment(const QList<QByteArray>& names)
+    {
+        for (const QByteArray& name : names)
+            m_Saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+    }
+    ~SavedEnvironment()
+    {
+        for (const Variable& variable : m_Saved) {
+            if (variable.set)
+                qputenv(variable.name, variable.value);
+            else
+                qunsetenv(variable.name);
+        }
+    }
+
+private:
+    struct Variable
+    {
+        QByteArray name;
+        bool set;
+        QByteArray value;
+    };
+    QList<Variable> m_Saved;
+};
+
 void WriteFile(const QString& path, const QByteArray& content, const QDateTime& modified)
 {
     QFile file(path);
@@ -150,39 +179,36 @@ private slots:
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
     }
 
-    void openGlIntegrationLeftOutUnlessChosen_data()
+    void environmentDefaultsKeepWhatTheUserSet_data()
     {
+        QTest::addColumn<QByteArray>("name");
         QTest::addColumn<bool>("userSet");
         QTest::addColumn<QByteArray>("userValue");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("not set") << false << QByteArray() << QByteArray("none");
-        QTest::newRow("user's GLX") << true << QByteArray("xcb_glx") << QByteArray("xcb_glx");
-        QTest::newRow("user's empty value") << true << QByteArray() << QByteArray();
+        const QByteArray gl("QT_XCB_GL_INTEGRATION");
+        const QByteArray zone("TZ");
+        QTest::newRow("GL not set") << gl << false << QByteArray() << QByteArray("none");
+        QTest::newRow("user's GLX") << gl << true << QByteArray("xcb_glx") << QByteArray("xcb_glx");
+        QTest::newRow("user's empty GL value") << gl << true << QByteArray() << QByteArray();
+        QTest::newRow("zone not set") << zone << false << QByteArray() << QByteArray(":/etc/localtime");
+        QTest::newRow("user's zone") << zone << true << QByteArray("Europe/Warsaw") << QByteArray("Europe/Warsaw");
     }
 
-    void openGlIntegrationLeftOutUnlessChosen()
+    void environmentDefaultsKeepWhatTheUserSet()
     {
+        QFETCH(QByteArray, name);
         QFETCH(bool, userSet);
         QFETCH(QByteArray, userValue);
         QFETCH(QByteArray, expected);
-        const char* name = "QT_XCB_GL_INTEGRATION";
-        const bool wasSet = qEnvironmentVariableIsSet(name);
-        const QByteArray previous = qgetenv(name);
+        const SavedEnvironment saved({"QT_XCB_GL_INTEGRATION", "TZ"});
         if (userSet)
             qputenv(name, userValue);
         else
             qunsetenv(name);
 
-        LeaveOutOpenGlIntegration();
-        const bool setAfter = qEnvironmentVariableIsSet(name);
-        const QByteArray valueAfter = qgetenv(name);
-
-        if (wasSet)
-            qputenv(name, previous);
-        else
-            qunsetenv(name);
-        QVERIFY(setAfter);
-        QCOMPARE(valueAfter, expected);
+        UseQuickStartEnvironment();
+        QVERIFY(qEnvironmentVariableIsSet(name));
+        QCOMPARE(qgetenv(name), expected);
     }
 
 private:

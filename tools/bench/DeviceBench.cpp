@@ -322,7 +322,7 @@ int main(int argc, char* argv[])
     SetProgramFolder(QStringLiteral(QUORVANE_BENCH_PROGRAM_DIR));
 
     PrepareUserDataFolder();
-    LeaveOutOpenGlIntegration();
+    UseQuickStartEnvironment();
     QApplication application(argc, argv);
     ApplyWindowColor();
     CachePicturesOnce();
