@@ -29,7 +29,9 @@ void UseQuickStartEnvironment()
 {
     const std::pair<const char*, const char*> defaults[] = {
         {"QT_XCB_GL_INTEGRATION", "none"},
+#ifndef Q_OS_WIN // Windows reads TZ in a syntax of its own
         {"TZ", ":/etc/localtime"},
+#endif
     };
     for (const auto& [name, value] : defaults) {
         if (!qEnvironmentVariableIsSet(name))

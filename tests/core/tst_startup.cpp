@@ -190,8 +190,10 @@ private slots:
         QTest::newRow("GL not set") << gl << false << QByteArray() << QByteArray("none");
         QTest::newRow("user's GLX") << gl << true << QByteArray("xcb_glx") << QByteArray("xcb_glx");
         QTest::newRow("user's empty GL value") << gl << true << QByteArray() << QByteArray();
+#ifndef Q_OS_WIN
         QTest::newRow("zone not set") << zone << false << QByteArray() << QByteArray(":/etc/localtime");
         QTest::newRow("user's zone") << zone << true << QByteArray("Europe/Warsaw") << QByteArray("Europe/Warsaw");
+#endif
     }
 
     void environmentDefaultsKeepWhatTheUserSet()
