@@ -4,6 +4,9 @@
 #include "widgets/FormStyles.h"
 
 #include <QApplication>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(MappedPicturePlugin)
 
 int main(int argc, char* argv[])
 {

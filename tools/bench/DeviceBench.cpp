@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QtPlugin>
 
 #include <algorithm>
 #include <atomic>
@@ -39,6 +40,8 @@
 #include <functional>
 
 #include <dlfcn.h>
+
+Q_IMPORT_PLUGIN(MappedPicturePlugin)
 
 namespace {
 

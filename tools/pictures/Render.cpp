@@ -1,6 +1,7 @@
 #include "Render.h"
 
 #include "Manifest.h"
+#include "widgets/PixelChunk.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -8,22 +9,8 @@
 
 namespace {
 
-// Qt's PNG writer takes its compression as a ratio from 0 to 100. The
-// pictures are stored uncompressed: the program decodes about a hundred of
-// them while it starts, and inflating them made that slower.
-constexpr int kUncompressed = 0;
-
-bool IsOpaque(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255)
-                return false;
-        }
-    }
-    return true;
-}
+// Qt's PNG writer takes its compression as a ratio from 0 to 100.
+constexpr int kBestCompression = 100;
 
 } // namespace
 
@@ -36,9 +23,8 @@ QImage RenderPicture(const PictureRow &row)
     row.draw(painter, row.size);
     painter.end();
     // A picture without a transparent pixel goes without an alpha channel:
-    // the program then decodes it straight into the screen's format, several
-    // times faster and without a second copy.
-    return image.convertToFormat(IsOpaque(image) ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    // a reader then decodes it straight into its opaque format.
+    return image.convertToFormat(PixelChunk::IsOpaque(image) ? QImage::Format_RGB32 : QImage::Format_ARGB32);
 }
 
 QByteArray EncodePng(const QImage &image)
@@ -47,7 +33,16 @@ QByteArray EncodePng(const QImage &image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(kUncompressed);
+    writer.setCompression(kBestCompression);
     writer.write(image);
     return bytes;
+}
+
+// The program maps the chunk's pixels and never reads the compressed image
+// data; other readers read only that.
+QByteArray EncodePicture(const QImage &image)
+{
+    const QByteArray png = EncodePng(image);
+    const QByteArray picture = PixelChunk::Insert(png, PixelChunk::PaintedPixels(QImage::fromData(png, "png")));
+    return picture.isEmpty() ? png : picture;
 }
