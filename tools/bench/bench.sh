@@ -15,7 +15,7 @@ set -euo pipefail
 starts="${1:-7}"
 cycles="${2:-5}"
 
-quorvane_extra_packages=(xvfb dbus)
+quorvane_extra_packages=(xvfb dbus pkg-config libxcb1-dev)
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/prepare.sh"
 cmake --build "$QUORVANE_BUILD" --target quorvane_bench_bare quorvane_bench_probe quorvane_bench_device >/dev/null
 
