@@ -18,6 +18,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -28,6 +29,15 @@ namespace {
 
 // Levels at or below this show the battery in red.
 constexpr int LowBatteryLevel = 15;
+
+// A page button: its pictures at rest, under the pointer, while its page is
+// current, and dimmed while a recording macro locks the buttons.
+QString PageButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                        const QString& checkedPicture, const QString& lockedPicture)
+{
+    return CheckablePictureButtonStyle(folder, picture, hoverPicture, checkedPicture)
+           + "QToolButton:disabled{background-image: url(" + folder + lockedPicture + ");}";
+}
 
 QString BatteryBarStyle(bool low)
 {
@@ -56,7 +66,8 @@ Dialog::Dialog(QWidget* parent)
     ui->stackedWidgetDialog->addWidget(m_MacroPage);
     ui->stackedWidgetDialog->addWidget(m_SettingsPage);
 
-    m_WaitDialog = new UpDataParam();
+    // A window of its own that stays above the main window.
+    m_WaitDialog = new UpDataParam(this);
 
     ApplyStyleSheets();
     ui->label->hide();
@@ -109,15 +120,16 @@ void Dialog::ApplyStyleSheets()
                                       + "Battery.png);background-position:center;background-repeat:no-repeat;}");
     ui->label->setStyleSheet("#label{border-image: url(" + folder + "Charg.png);}");
 
-    ui->ButtonMain->setStyleSheet(CheckablePictureButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png"));
+    ui->ButtonMain->setStyleSheet(
+        PageButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png", "HomeLocked.png"));
     ui->LightsButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png"));
+        PageButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png", "LightLocked.png"));
     ui->FormSetting->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png"));
+        PageButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png", "SettingLocked.png"));
     ui->MacroButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png"));
+        PageButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png", "MacroLocked.png"));
     ui->SensorButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png"));
+        PageButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png", "SensorLocked.png"));
 
     ui->CloseButton->setStyleSheet(CloseButtonStyle(folder));
     ui->MinButton->setStyleSheet(PictureButtonStyle(folder, "Min.png", "MinHover.png", "MinClick.png"));
@@ -177,7 +189,6 @@ void Dialog::on_UpArrow_clicked()
 
 void Dialog::on_CloseButton_clicked()
 {
-    SaveOfflineCopy();
     PostMsg::GetInstance()->EmitChangeSize(1);
 }
 
@@ -190,7 +201,22 @@ void Dialog::SlotUpDataParam(int index)
     if (m_WaitDialog->isVisible())
         return;
     PlaceDialog(m_WaitDialog, this, 0, -20);
-    m_WaitDialog->exec();
+    // Not modal: a device that keeps asking for read-backs keeps the dialog
+    // up, and the window's minimise and close must go on working meanwhile.
+    // The pages and the way back wait behind it.
+    ui->stackedWidgetDialog->setEnabled(false);
+    ui->UpArrow->setEnabled(false);
+    QEventLoop waiting;
+    connect(m_WaitDialog, &QDialog::finished, &waiting, &QEventLoop::quit);
+    m_WaitDialog->show();
+    waiting.exec();
+    ui->stackedWidgetDialog->setEnabled(true);
+    ui->UpArrow->setEnabled(true);
+}
+
+bool Dialog::WaitingForDevice() const
+{
+    return m_WaitDialog->isVisible();
 }
 
 void Dialog::SlotStartRecord(int index)

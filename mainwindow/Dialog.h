@@ -32,6 +32,8 @@ public:
     Macro* MacroPage() const { return m_MacroPage; }
     FormSetting* SettingsPage() const { return m_SettingsPage; }
     UpDataParam* WaitDialog() const { return m_WaitDialog; }
+    // The wait dialog is up: the pages wait for the device.
+    bool WaitingForDevice() const;
 
 public slots:
     void WindowMin();

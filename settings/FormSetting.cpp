@@ -311,7 +311,7 @@ void FormSetting::on_pushButton_3_clicked()
 
 void FormSetting::on_pushButton_2_clicked()
 {
-    PairOpenDeviceReceiver(this, -70, -30);
+    RunPairingDialog(this, -70, -30);
 }
 
 void FormSetting::on_comboBox_activated(int index)

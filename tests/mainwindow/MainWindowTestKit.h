@@ -8,6 +8,8 @@
 
 #include "core/LanguageSections.h"
 #include "core/Timing.h"
+#include "device/DeviceState.h"
+#include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
 #include "platform/simdevice/SimCtl.h"
 #include "platform/UserDataFolder.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QStringList>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -90,4 +93,15 @@ inline bool DeviceJournalHas(const QString& line)
 inline void ClearDeviceJournal()
 {
     SimCtl_JournalClear();
+}
+
+// The device list's button of a simulated device; null when it is not listed.
+inline QToolButton* DeviceButtonOf(DialogMain& window, const char* simId)
+{
+    const QString path = QString::fromUtf8(SimCtl_PathOf(simId));
+    for (int i = 0; i < g_ListedDevices.size(); ++i) {
+        if (g_ListedDevices.at(i).Path == path)
+            return window.DeviceList()->findChild<QToolButton*>("btn" + QString::number(i));
+    }
+    return nullptr;
 }

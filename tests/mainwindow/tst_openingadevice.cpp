@@ -27,16 +27,6 @@ int PageIndex(DialogMain& window)
     return window.findChild<QStackedWidget*>("stackedWidgetMain")->currentIndex();
 }
 
-QToolButton* DeviceButtonOf(DialogMain& window, const char* simId)
-{
-    const QString path = QString::fromUtf8(SimCtl_PathOf(simId));
-    for (int i = 0; i < g_ListedDevices.size(); ++i) {
-        if (g_ListedDevices.at(i).Path == path)
-            return window.DeviceList()->findChild<QToolButton*>("btn" + QString::number(i));
-    }
-    return nullptr;
-}
-
 bool FlashDataIsTheMouseRecord(const char* mouseId)
 {
     const QByteArray mouse = SimDeviceFixture::Record(mouseId);

@@ -8,8 +8,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -180,6 +182,34 @@ private slots:
         Open(next, ListedReceiver("rx2k"));
         QVERIFY(!g_Pairing);
         PressUntilPairing(next);
+    }
+
+    // The start button has Space as its shortcut; a button that also took
+    // the key's release would click a second time.
+    void oneSpacePressStartsPairingOnce()
+    {
+        SimDeviceFixture sim("unpaired");
+        SimCtl_SetPairOutcome("rx2k", "never", 0);
+        Match dialog;
+        Open(dialog, ListedReceiver("rx2k"));
+        QTRY_VERIFY(StartButton(dialog)->isEnabled());
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QSignalSpy clicks(StartButton(dialog), &QPushButton::clicked);
+
+        // Through the window, as the keyboard's keys come: to the focus widget.
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Space);
+        // The shortcut clicks after a short animation; this timer, started
+        // later and longer, fires after it.
+        QTimer after;
+        after.setSingleShot(true);
+        QSignalSpy afterAnimation(&after, &QTimer::timeout);
+        after.start(300);
+        QVERIFY(afterAnimation.wait());
+
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(SimDeviceFixture::Journal().filter("UsbServer_EnterDonglePairOnlyCid").size(), 1);
+        QVERIFY(g_Pairing);
     }
 
     void aMouseOnItsCableCannotPair()
