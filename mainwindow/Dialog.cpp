@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -66,8 +67,7 @@ Dialog::Dialog(QWidget* parent)
     ui->stackedWidgetDialog->addWidget(m_MacroPage);
     ui->stackedWidgetDialog->addWidget(m_SettingsPage);
 
-    // A window of its own that stays above the main window.
-    m_WaitDialog = new UpDataParam(this);
+    m_WaitDialog = new UpDataParam();
 
     ApplyStyleSheets();
     ui->label->hide();
@@ -101,6 +101,7 @@ Dialog::Dialog(QWidget* parent)
 
 Dialog::~Dialog()
 {
+    delete m_WaitDialog;
     delete m_ButtonPage;
     delete m_MacroPage;
     delete m_SensorPage;
@@ -206,6 +207,9 @@ void Dialog::SlotUpDataParam(int index)
     // The pages and the way back wait behind it.
     ui->stackedWidgetDialog->setEnabled(false);
     ui->UpArrow->setEnabled(false);
+    // Kept above the main window when the user clicks it.
+    m_WaitDialog->winId();
+    m_WaitDialog->windowHandle()->setTransientParent(window()->windowHandle());
     QEventLoop waiting;
     connect(m_WaitDialog, &QDialog::finished, &waiting, &QEventLoop::quit);
     m_WaitDialog->show();

@@ -6,7 +6,6 @@
 #include "device/DeviceState.h"
 #include "device/UpDataParam.h"
 #include "mainwindow/Dialog.h"
-#include "pages/buttons/Buttoninterface.h"
 #include "platform/TerminationSignals.h"
 
 #include <QAction>
@@ -99,9 +98,7 @@ int LeavingChild(int argc, char* argv[])
     auto window = NewMainWindow();
     auto* shell = window->findChild<Dialog*>();
     if (way != "list-close") {
-        DeviceButtonOf(*window, "rx4k")->click();
-        if (!QTest::qWaitFor([&] { return shell->ButtonPage()->ShownRecord() == g_FlashData.Snapshot(); }, 20000)
-            || !QTest::qWaitFor([&] { return !shell->WaitDialog()->isVisible(); }, 20000))
+        if (!OpenListedDevice(*window, "rx4k") || !FlashDataIsTheMouseRecord("mouseA"))
             return 2;
     }
     QFile::remove(ReceiverCachePath());
