@@ -118,8 +118,12 @@ DialogMain::DialogMain(QWidget* parent)
     PostMsg::GetInstance()->EmitAllLanguage(g_LanguageIndex);
 }
 
+// The program never destroys its window; where a window does go (the tests
+// make many), it takes the device link with it, so that no device callback
+// outlives it.
 DialogMain::~DialogMain()
 {
+    ShutDown();
     delete m_TrayIcon;
     delete ui;
 }
