@@ -103,6 +103,9 @@ const QList<LanguageSection>& LanguageSections()
           "ColorPre", "LightColor", "SetColor", "R", "G", "B"}},
         {"English", &g_LangTextsCompanyInfo,
          {"CompanyName", "CompanyNameCn", "CompanyWebcn", "CompanyWeben"}},
+        {"MacroNotice", &g_LangTextsMacroNotice,
+         {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
+          "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "NewHong"}},
     };
     return sections;
 }

@@ -42,6 +42,7 @@ struct Timings
 
     // Key capture and macros.
     int keyComboEntryWindowMs = 2000; // keys pressed within this time of the first form one combination
+    int keyRepeatPairMs = 10;         // a key release waits this long for the press that makes it an X11 auto-repeat
     int macroDownloadDelayMs = 1500;  // the button page's wait before re-sending macros that changed
     int macroFileRewriteMs = 100;     // between emptying a macro file and writing it again
     int macroImportWriteMs = 500;     // between creating an imported macro's file and writing it

@@ -16,6 +16,7 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QKeyEvent>
@@ -81,6 +82,8 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Dialog::LeavePages);
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
 
@@ -170,9 +173,18 @@ void Dialog::on_UpArrow_clicked()
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitChangeMainDialog(0);
-    hub->EmitSetMacroPage();
+    PostMsg::GetInstance()->EmitChangeMainDialog(0);
+}
+
+void Dialog::SlotChangeMainDialog(int index)
+{
+    if (index == 0)
+        LeavePages();
+}
+
+void Dialog::LeavePages()
+{
+    PostMsg::GetInstance()->EmitSetMacroPage();
 }
 
 void Dialog::on_CloseButton_clicked()

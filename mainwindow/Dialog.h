@@ -45,6 +45,8 @@ public slots:
     void SlotBattery(bool IsCharg, int Number, bool IsText);
     void on_CloseButton_clicked();
     void on_FormSetting_clicked();
+    // The main window shows the device list (0) or this shell (1).
+    void SlotChangeMainDialog(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +55,10 @@ protected:
 private:
     void ApplyStyleSheets();
     void SaveOfflineCopy();
+    // Every way out of the pages (back arrow, a device gone, the end of a
+    // firmware update, closing the program) ends what the pages run: a
+    // recording of the macro page stops as with its stop button.
+    void LeavePages();
 
     Ui_Dialog* ui;
     QButtonGroup* m_PageButtons = nullptr;

@@ -1,6 +1,7 @@
 #include "pages/macro/MacroFile.h"
 
 #include "device/KeyCodes.h"
+#include "platform/PlainFile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -35,7 +36,7 @@ MacroFileContent ReadMacroFile(const QString& path)
 {
     MacroFileContent content;
     QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return content;
     content.opened = true;
     while (!file.atEnd()) {
@@ -62,7 +63,7 @@ MacroFileContent ReadMacroFile(const QString& path)
 bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!file.exists() || !OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     return WriteWhole(file, loopText.toUtf8() + '\n' + MacroRowLines(rows));
 }
@@ -70,7 +71,7 @@ bool WriteMacroFile(const QString& path, const QString& loopText, const QList<Ma
 bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.exists() || !OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Append))
         return false;
     return WriteWhole(file, MacroRowLines(rows));
 }
@@ -78,7 +79,7 @@ bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)
 bool EmptyMacroFile(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     file.close();
     return true;

@@ -7,7 +7,8 @@
 #include <QString>
 
 // The text file of one macro (UTF-8, one record per line, each ended by a line
-// feed; readers accept CR LF too). The button page reads the same files.
+// feed; readers accept CR LF too). The button page reads the same files. A
+// macro file is only ever opened as a regular file: never through a link.
 //
 //   line 1      the loop value in decimal: 254, 255, 253 or a count 1..250
 //   line 2 ...  one line per event-list row, in row order:

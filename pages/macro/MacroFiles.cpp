@@ -3,13 +3,12 @@
 #include "core/EventWait.h"
 #include "core/PostMsg.h"
 #include "pages/macro/MacroFile.h"
+#include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/QuestionDialog.h"
 
-#include <QButtonGroup>
 #include <QFile>
 #include <QListWidget>
-#include <QSpinBox>
 
 MacroFiles::MacroFiles(MacroPageContext& context) : m_Context(context) {}
 
@@ -20,23 +19,17 @@ void MacroFiles::LoadMacroList()
 
 void MacroFiles::LoadMacroFile()
 {
-    // Loading is no change of the loop mode. The signals are unblocked
-    // afterwards in every case, also when the caller blocked them and there
-    // was no line to read.
-    m_Context.ui.LoopModeGroup->blockSignals(true);
-    m_Context.ui.NumberEdit->blockSignals(true);
-    if (m_Context.HasSelectedMacro()) {
-        QListWidget* events = m_Context.ui.listWidgetKey;
-        events->clear();
-        m_Context.MacroFilePath = m_Context.FilePathOf(m_Context.SelectedMacroName());
-        const MacroFileContent content = ReadMacroFile(m_Context.MacroFilePath);
-        if (content.hasLoopLine)
-            m_Context.ShowLoopValue(content.loopValue);
-        for (const MacroRow& row : content.rows)
-            events->addItem(NewRow(row));
-    }
-    m_Context.ui.LoopModeGroup->blockSignals(false);
-    m_Context.ui.NumberEdit->blockSignals(false);
+    if (!m_Context.HasSelectedMacro())
+        return;
+    QListWidget* events = m_Context.ui.listWidgetKey;
+    events->clear();
+    m_Context.ShownMacro = m_Context.SelectedMacroName();
+    m_Context.MacroFilePath = m_Context.FilePathOf(m_Context.ShownMacro);
+    const MacroFileContent content = ReadMacroFile(m_Context.MacroFilePath);
+    if (content.hasLoopLine)
+        m_Context.ShowStoredLoopValue(content.loopValue);
+    for (const MacroRow& row : content.rows)
+        events->addItem(NewRow(row));
 }
 
 void MacroFiles::CreateMacroFile()
@@ -76,9 +69,11 @@ void MacroFiles::RenameMacro()
     const QString oldPath = m_Context.FilePathOf(oldName);
     QFile file(oldPath);
     if (file.exists() && !file.rename(m_Context.FilePathOf(newName))) {
-        m_Context.ShowRefusal(QStringLiteral("The macro file could not be renamed"));
+        m_Context.ShowRefusal(MacroMessage::RenameFailed);
         return;
     }
     m_Context.ui.listWidgetHong->currentItem()->setText(newName);
+    if (m_Context.ShownMacro == oldName)
+        m_Context.ShownMacro = newName;
     PostMsg::GetInstance()->EmitMacroRename(oldName, newName);
 }

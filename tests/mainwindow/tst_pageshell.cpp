@@ -224,6 +224,31 @@ private slots:
             QVERIFY(button->isEnabled());
     }
 
+    // Every way out of the pages ends a recording as the back arrow does: the
+    // device thread's hot-plug handler and the end of a firmware update
+    // return to the device list from other threads, and closing the program
+    // ends its event loop.
+    void everyWayOutEndsARecording_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("back to the device list") << false;
+        QTest::newRow("closing the program") << true;
+    }
+
+    void everyWayOutEndsARecording()
+    {
+        QFETCH(bool, closing);
+        g_MacroRecording = true;
+        PostMsg::GetInstance()->EmitStartRecord(0);
+        QVERIFY(!Button("MacroButton")->isEnabled());
+        if (closing)
+            QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit"));
+        else
+            QVERIFY(RunOnWorkerThread([] { PostMsg::GetInstance()->EmitChangeMainDialog(0); }));
+        QTRY_VERIFY(!g_MacroRecording);
+        QVERIFY(Button("MacroButton")->isEnabled());
+    }
+
     void escapeAndF12GoNowhere()
     {
         m_Holder->keys.clear();
