@@ -80,21 +80,21 @@ void MacroEditor::ShowClickedMacro()
 
 void MacroEditor::ChooseEvent(int item)
 {
-    const bool selected = m_Context.HasShownMacro();
+    const bool shown = m_Context.HasShownMacro();
     if (item == KeyPressItem || item == KeyReleaseItem) {
         QString name;
-        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !selected)
+        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !shown)
             return;
         m_Context.EventsChanged = true;
         InsertKeyEvent(name, item == KeyPressItem);
     } else if (item == DelayItem) {
         int delay = 0;
-        if (!m_Context.AskDelay || !m_Context.AskDelay(delay) || !selected
+        if (!m_Context.AskDelay || !m_Context.AskDelay(delay) || !shown
             || m_Context.ui.listWidgetKey->currentRow() < 0)
             return;
         m_Context.EventsChanged = true;
         InsertDelayItem(delay);
-    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && selected) {
+    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && shown) {
         m_Context.EventsChanged = true;
         InsertMouseButtonEvent(MouseButtonNameOfItem(item));
     } else {
