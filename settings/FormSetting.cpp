@@ -377,16 +377,20 @@ void FormSetting::on_ReUntil_3_toggled(bool checked)
 
 void FormSetting::LayOutForRecord(bool keepLongRange)
 {
-    // Only the receiver's own LED report shows the receiver-LED section.
-    ShowReceiverLedSection(false);
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    // The same read reports the LED mode just before it asks for this
+    // layout, and a receiver sends its own LED report only rarely: the
+    // section follows the receiver and its description, not the report.
+    const bool receiverLed = ReceiverLedOptionApplies(device);
+    ShowReceiverLedSection(receiverLed);
     if (!ModelOffersLongRange())
         ShowLongRangeSection(false);
     else if (!keepLongRange)
         ShowLongRangeSection(true);
     // A mouse on its cable has no receiver options.
-    if (g_CurrentDevice.Snapshot().KindFlag)
+    if (device.KindFlag)
         ShowLongRangeSection(false);
-    LayOutBottom(false);
+    LayOutBottom(receiverLed);
 }
 
 void FormSetting::SlotForm()

@@ -228,31 +228,48 @@ private slots:
         RemoveRegistryValue(kSessionStartRunKey, name);
     }
 
-    void fullReadShowsTheLongRangeSectionByModelAndConnection_data()
+    // The full read reports the receiver's LED mode, then asks for the
+    // layout: the receiver-LED section follows the receiver and its
+    // description, so the layout keeps what the report showed.
+    void fullReadLaysOutTheOptionSections_data()
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("longRange");
-        QTest::newRow("receiver, both options") << 0 << 1 << true;
-        QTest::newRow("receiver, no options") << 1 << 1 << false;
-        QTest::newRow("2K receiver, long range only") << 2 << 4 << true;
-        QTest::newRow("mouse on its cable") << 0 << 2 << false;
-        QTest::newRow("one-item option list") << 3 << 1 << false;
-        QTest::newRow("model missing from the description") << 9 << 1 << false;
+        QTest::addColumn<bool>("receiverLed");
+        QTest::newRow("4K receiver, both options") << 0 << 1 << true << true;
+        QTest::newRow("receiver, no options") << 1 << 1 << false << false;
+        QTest::newRow("2K receiver, long range only") << 2 << 4 << true << false;
+        QTest::newRow("2K receiver of a model with both") << 0 << 4 << true << false;
+        QTest::newRow("mouse on its cable") << 0 << 2 << false << false;
+        QTest::newRow("one-item option list") << 3 << 1 << false << false;
+        QTest::newRow("model missing from the description") << 9 << 1 << false << false;
     }
 
-    void fullReadShowsTheLongRangeSectionByModelAndConnection()
+    void fullReadLaysOutTheOptionSections()
     {
         QFETCH(int, model);
         QFETCH(int, kind);
         QFETCH(bool, longRange);
+        QFETCH(bool, receiverLed);
+        g_SendEnabled = false;
         ShowDevice(ShownDevice(model, kind));
-        QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
+        QVERIFY(Report([] {
+            g_DongleRGB->Mode = 2;
+            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+            PostMsg::GetInstance()->EmitForm();
+        }));
         QCOMPARE(LongRangeShown(), longRange);
-        QVERIFY(!ReceiverLedShown());
-        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, 710));
-        QCOMPARE(W("pushButton_3")->pos(), QPoint(610, 620));
-        QCOMPARE(W("pushButton_4")->pos(), QPoint(490, 640));
+        QCOMPARE(ReceiverLedShown(), receiverLed);
+        QCOMPARE(CheckedLedBox(), receiverLed ? QString("ReUntil_2") : QString());
+        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, receiverLed ? 860 : 710));
+        QCOMPARE(W("pushButton_3")->pos(), receiverLed ? QPoint(610, 790) : QPoint(610, 620));
+        QCOMPARE(W("pushButton_4")->pos(), receiverLed ? QPoint(490, 810) : QPoint(490, 640));
+
+        // The next read shows the same, whether or not a mode comes with it.
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
+        QCOMPARE(ReceiverLedShown(), receiverLed);
+        QCOMPARE(W("scrollAreaWidgetContents")->height(), receiverLed ? 860 : 710);
     }
 
     void importKeepsAnOfferedLongRangeSectionAsItIs()
@@ -268,7 +285,7 @@ private slots:
         QVERIFY(!LongRangeShown());
     }
 
-    void receiverLedReportShowsTheSectionUntilTheNextRead()
+    void receiverLedReportShowsTheSection()
     {
         SimDeviceFixture sim;
         ShowDevice(ShownDevice(0, 1));
@@ -284,6 +301,8 @@ private slots:
         // The newly marked box writes the reported mode back.
         QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 1);
 
+        // Another device's read hides it again.
+        ShowDevice(ShownDevice(0, 4));
         m_Page->SlotForm();
         QVERIFY(!ReceiverLedShown());
         QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
