@@ -53,7 +53,7 @@ const QList<LanguageSection>& LanguageSections()
         {"AutoRepair", &g_LangTextsAutoRepair,
          {"ToolText", "Cancel", "Confirm", "UpdateNotMove", "NoDevice", "SameDevice",
           "UpdateFail", "UpdateSuccess", "NewHong_2", "NoRecieve", "NoUSB", "Error",
-          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate"}},
+          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate", "NoAnswer"}},
         {"SameMacro", &g_LangTextsSameMacro,
          {"label", "NewHong"}},
         {"RePair", &g_LangTextsRePair,

@@ -18,7 +18,8 @@ constexpr int Timings::*kDelays[] = {
     &Timings::leavePageWaitMs, &Timings::closeDeviceServerDelayMs, &Timings::keyComboEntryWindowMs,
     &Timings::macroDownloadDelayMs, &Timings::macroFileRewriteMs, &Timings::macroImportWriteMs,
     &Timings::pairingDeviceCheckMs, &Timings::pairingStepMs, &Timings::pairingTextStepMs,
-    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::screenClockTickMs,
+    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::firmwareSilenceMs,
+    &Timings::screenClockTickMs,
     &Timings::progressFillTickMs,
 };
 constexpr int kStepCounts = 2; // pageWaitSteps, importSettleSteps
