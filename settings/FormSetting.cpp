@@ -9,7 +9,7 @@
 #include "lighting/FormParts.h"
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
-#include "platform/RegistryValues.h"
+#include "platform/SessionAutostart.h"
 #include "settings/FirmwareUpdateEngine.h"
 #include "settings/Match.h"
 #include "settings/Ui_FormSetting.h"
@@ -19,9 +19,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QDebug>
 #include <QFont>
 #include <QLabel>
 #include <QScrollArea>
@@ -34,18 +33,6 @@
 #include <utility>
 
 QString g_UpdateWarningText;
-
-const char* const kSessionStartRunKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-QString SessionStartValueName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-QString SessionStartValueData()
-{
-    return QCoreApplication::applicationFilePath().replace('/', '\\');
-}
 
 namespace {
 
@@ -200,7 +187,12 @@ FormSetting::FormSetting(QWidget* parent)
     ApplyStyleSheets();
 
     m_LabelOrigin = ui->label->pos();
-    ui->checkBox->setChecked(UserIni::GetInstance()->Value("AutoStart", "Enable").toInt() == 1);
+    // Where the desktop has no mouse settings to open, the link would do nothing.
+    const bool mouseSettings = MouseControlPanelAvailable();
+    ui->pushButton->setVisible(mouseSettings);
+    ui->toolButton->setVisible(mouseSettings);
+    // The box shows what is in force at log-in, whoever set it.
+    ui->checkBox->setChecked(SessionAutostartEnabled());
 
     ShowLongRangeSection(false);
     ShowReceiverLedSection(false);
@@ -331,11 +323,13 @@ void FormSetting::SlotLanguageSameB(int index)
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
-    UserIni::GetInstance()->SetValue("AutoStart", "Enable", checked ? "1" : "0");
-    if (checked)
-        SetRegistryValue(kSessionStartRunKey, SessionStartValueName(), SessionStartValueData());
-    else
-        RemoveRegistryValue(kSessionStartRunKey, SessionStartValueName());
+    if (!SetSessionAutostart(checked))
+        qWarning() << "Starting at log-in could not be" << (checked ? "set up" : "switched off") << "at"
+                   << SessionAutostartEntryPath();
+    // A change that could not be made leaves the box as it was.
+    const bool enabled = SessionAutostartEnabled();
+    ui->checkBox->setChecked(enabled);
+    UserIni::GetInstance()->SetValue("AutoStart", "Enable", enabled ? "1" : "0");
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)

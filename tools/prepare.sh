@@ -6,7 +6,8 @@ set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build}"
 
-quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache)
+# desktop-file-utils: the tests check the autostart entry with desktop-file-validate.
+quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache desktop-file-utils)
 
 quorvane_install_missing() {
     local missing=()

@@ -9,18 +9,22 @@
 #include "core/PostMsg.h"
 #include "core/UserIni.h"
 #include "device/DeviceState.h"
-#include "platform/RegistryValues.h"
+#include "platform/SessionAutostart.h"
 #include "settings/FormSetting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -52,6 +56,14 @@ void ShowDevice(const DeviceAllInfo& device)
 {
     g_CurrentDevice.Set(device);
     g_DevicePathC.Set(device.Path.toUtf8());
+}
+
+bool WriteExecutable(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return false;
+    return file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Receives the links the page opens, per scheme.
@@ -204,28 +216,67 @@ private slots:
         QCOMPARE(Text("toolButton"), QString("..."));
     }
 
-    void sessionStartFollowsTheBoxOnly()
+    // The box shows whether the program starts at log-in, ticks and unticks
+    // the desktop's autostart entry, and keeps the choice in the per-user
+    // settings too.
+    void sessionStartFollowsTheAutostartEntry()
     {
-        const QString name = SessionStartValueName();
-        QVERIFY(!name.isEmpty());
-        Box("checkBox")->click();
-        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("1"));
-        const QString data = RegistryValue(kSessionStartRunKey, name).toString();
-        QCOMPARE(data, QCoreApplication::applicationFilePath().replace('/', '\\'));
-        QVERIFY(!data.contains('/'));
-
-        Box("checkBox")->click();
-        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
-        QVERIFY(!RegistryValue(kSessionStartRunKey, name).isValid());
-
-        // A Run value made elsewhere does not tick the box; the ini value does.
-        SetRegistryValue(kSessionStartRunKey, name, "x");
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString entry = SessionAutostartEntryPath();
+        QVERIFY(entry.startsWith(config.path() + "/autostart/"));
         m_Page.reset(new FormSetting);
         QVERIFY(!Box("checkBox")->isChecked());
-        UserIni::GetInstance()->SetValue("AutoStart", "Enable", "1");
+
+        Box("checkBox")->click();
+        QVERIFY(Box("checkBox")->isChecked());
+        QVERIFY(QFile::exists(entry));
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("1"));
         m_Page.reset(new FormSetting);
         QVERIFY(Box("checkBox")->isChecked());
-        RemoveRegistryValue(kSessionStartRunKey, name);
+
+        Box("checkBox")->click();
+        QVERIFY(!Box("checkBox")->isChecked());
+        QVERIFY(!QFile::exists(entry));
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+
+        // The stored choice alone does not tick the box: the entry is what
+        // starts the program.
+        UserIni::GetInstance()->SetValue("AutoStart", "Enable", "1");
+        m_Page.reset(new FormSetting);
+        QVERIFY(!Box("checkBox")->isChecked());
+
+        // An entry that cannot be written leaves the box unticked.
+        QVERIFY(QDir(config.path()).rmdir("autostart"));
+        QFile blocker(config.path() + "/autostart");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Box("checkBox")->click();
+        QVERIFY(!Box("checkBox")->isChecked());
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // The mouse-settings link opens the desktop's own settings program and
+    // is hidden, with its picture, where the desktop has none.
+    void mouseSettingsLinkNeedsTheDesktopsProgram()
+    {
+        QTemporaryDir bin;
+        const QByteArray previousPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        m_Page.reset(new FormSetting);
+        QVERIFY(W("pushButton")->isHidden());
+        QVERIFY(W("toolButton")->isHidden());
+
+        const QString started = bin.path() + "/started";
+        QVERIFY(WriteExecutable(bin.path() + "/xfce4-mouse-settings",
+                                "#!/bin/sh\necho \"$0\" > '" + started.toUtf8() + "'\n"));
+        m_Page.reset(new FormSetting);
+        QVERIFY(!W("pushButton")->isHidden());
+        QVERIFY(!W("toolButton")->isHidden());
+        QVERIFY(!Text("pushButton").contains("Windows"));
+        Child<QPushButton>(m_Page.get(), "pushButton")->click();
+        QTRY_VERIFY(QFile::exists(started) && QFileInfo(started).size() > 0);
+        qputenv("PATH", previousPath);
     }
 
     // The full read reports the receiver's LED mode, then asks for the
