@@ -282,9 +282,12 @@ void FormSetting::LayOutBottom(bool receiverLedShown)
     // The receiver-LED section moves the bottom lines down by 170 pixels
     // and lengthens the contents by 150.
     const int linesDown = receiverLedShown ? 170 : 0;
-    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, kLayoutOffset + (receiverLedShown ? 780 : 630));
+    const int height = kLayoutOffset + (receiverLedShown ? 780 : 630);
+    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, height);
     ui->pushButton_3->move(610, kLayoutOffset + 540 + linesDown);
     ui->pushButton_4->move(490, kLayoutOffset + 560 + linesDown);
+    // The closing line stays at the foot of the contents, below the LED choices.
+    ui->line_5->move(ui->line_5->x(), height - 5);
 }
 
 void FormSetting::mousePressEvent(QMouseEvent*) {}

@@ -316,6 +316,7 @@ private slots:
         QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, receiverLed ? 860 : 710));
         QCOMPARE(W("pushButton_3")->pos(), receiverLed ? QPoint(610, 790) : QPoint(610, 620));
         QCOMPARE(W("pushButton_4")->pos(), receiverLed ? QPoint(490, 810) : QPoint(490, 640));
+        QCOMPARE(W("line_5")->pos(), receiverLed ? QPoint(40, 855) : QPoint(40, 705));
 
         // The next read shows the same, whether or not a mode comes with it.
         QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
