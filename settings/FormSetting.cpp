@@ -254,8 +254,7 @@ void FormSetting::ApplyStyleSheets()
         marker->setStyleSheet(ObjectBorderImageStyle(marker->objectName(), folder, "Title.png"));
     ui->toolButton->setStyleSheet(ObjectBorderImageStyle("toolButton", folder, "Mouse.png"));
 
-    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors(),
-                  QStringLiteral("QComboBox:disabled{color: rgb(63, 63, 63);}"));
+    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors());
     ui->comboBox->setMaxVisibleItems(5);
 
     for (QCheckBox* box : {ui->checkBox, ui->checkBox_2})

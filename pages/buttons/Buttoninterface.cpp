@@ -159,7 +159,7 @@ void Buttoninterface::LayStyleSheets()
         "QLabel{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
         "background-image: url(" + p + "LabelNumber.png" + ");}");
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
-    StyleComboBox(ui->ProjectChoose, p, OptionComboBoxColors(), kComboBoxDisabledBlack);
+    StyleComboBox(ui->ProjectChoose, p, OptionComboBoxColors());
     ui->label_3->setStyleSheet(LabelStyle(OptionColorText("LabelColor")));
 
     const QString pageButtonSheet =
@@ -300,6 +300,7 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, bool fullRead)
     if (fullRead)
         PostMsg::GetInstance()->EmitLightToFrom(record.SleepTime * 10);
     m_SensorName = ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "Sensor");
+    OfferKeptDpiLocks();
     if (!fullRead)
         PostMsg::GetInstance()->EmitLightToFrom(record.SleepTime * 10);
     const int keys = ModelKeyCount();

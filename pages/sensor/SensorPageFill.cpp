@@ -7,6 +7,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "pages/sensor/DpiLedFrames.h"
+#include "pages/sensor/DpiSegmentRule.h"
 #include "pages/sensor/LiftOffFrames.h"
 #include "pages/sensor/OnOffFrames.h"
 #include "pages/sensor/ReportRateFrames.h"
@@ -107,8 +108,9 @@ void Sensor::ShowRecord(const FlashDataMap& record)
     // Without any range loaded yet the slider keeps its own, rather than
     // shrinking to nothing.
     if (!m_OverallDpi.maximum.isEmpty()) {
-        dpi->SetSliderMaximum(m_OverallDpi.maximum.toInt());
-        dpi->SetSliderMinimum(m_OverallDpi.minimum.toInt());
+        const int minimum = m_OverallDpi.minimum.toInt();
+        dpi->SetSliderMaximum(LargestKeptDpi(minimum, m_OverallDpi.maximum.toInt()));
+        dpi->SetSliderMinimum(minimum);
     }
     ShowDpiValues(record, maxGrade);
 
