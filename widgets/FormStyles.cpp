@@ -151,8 +151,11 @@ void ApplyWindowColor()
 {
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, DisabledTextColor());
+    // Texts drawn straight on the window (the labels of Qt's own colour and
+    // file dialogs) must stand out from it as the forms' texts do.
+    palette.setColor(QPalette::Active, QPalette::WindowText, QColor(0xE6, 0xE8, 0xEB));
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0xE6, 0xE8, 0xEB));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, DisabledTextColor());
     QApplication::setPalette(palette);
 }
 

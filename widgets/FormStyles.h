@@ -105,8 +105,8 @@ QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxCo
 
 // The styled-panel frames of the forms are drawn by the platform style from
 // the window colour; over the program's dark pictures a light window colour
-// shows them as bright lines, so the application takes the backdrop's colour.
-// Disabled texts take DisabledTextColor.
+// shows them as bright lines, so the application takes the backdrop's colour,
+// with light texts on it (DisabledTextColor when disabled).
 void ApplyWindowColor();
 
 // The forms' text font: the program's interface family, at a point size when

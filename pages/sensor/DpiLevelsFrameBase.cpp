@@ -59,6 +59,8 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
 void DpiLevelsFrameBase::RetranslateColorDialog()
 {
     RetranslateQtDialog(m_ColorDialog);
+    // Set once by the dialog itself; its language change leaves it.
+    m_ColorDialog->setWindowTitle(QColorDialog::tr("Select Color"));
 }
 
 void DpiLevelsFrameBase::SetTitleText(const QString& text)

@@ -143,7 +143,7 @@ private slots:
     {
         QVERIFY(CopyShippedFiles("Picture/Sensor"));
         ApplyWindowColor();
-        QCOMPARE(QApplication::palette().color(QPalette::Disabled, QPalette::Text), DisabledTextColor());
+        QCOMPARE(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText), DisabledTextColor());
         MyConmboBox box;
         box.addItem("Corded");
         box.resize(120, 24);
