@@ -24,6 +24,11 @@ public:
     void SetValue(const QString& group, const QString& key, const QString& value);
     void Remove(const QString& group, const QString& key);
 
+    // Reads one value through a settings object of its own, so that another
+    // thread (the device library's report thread) may read while the GUI
+    // thread writes. A missing key reads as an empty text.
+    static QString ValueOnAnyThread(const QString& group, const QString& key);
+
 private:
     UserIni();
 

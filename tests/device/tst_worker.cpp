@@ -226,10 +226,11 @@ private slots:
         QCOMPARE(g_DeviceOffline.load(), watched);
     }
 
-    // The reconnect's re-read clears every key sequence and macro except the
-    // model's own key-sequence buttons, and reads no receiver option back;
-    // the next full read does.
-    void reconnectClearsMacrosButTheModelsSequences()
+    // The reconnect's re-read clears only the key sequences and macros that
+    // no button uses (the model's own key-sequence buttons 1 and 4 keep
+    // theirs too), writes the record back only when that changed it, and
+    // reads no receiver option back; the next full read does.
+    void reconnectClearsOnlyUnusedSequencesAndMacros()
     {
         DeviceLinkFixture link;
         DeviceLinkFixture::Choose("mouseB");
@@ -238,6 +239,7 @@ private slots:
 
         FlashDataMap filled = SimRecord("mouseB");
         for (int button = 0; button < ButtonCount; ++button) {
+            filled.Buttons[button] = {1, 1, 0};
             filled.KeyEvents[button].EventCount = 2;
             filled.KeyEvents[button].Events[0].Code = std::uint16_t(0x04 + button);
             filled.KeyEvents[button].Events[1] = filled.KeyEvents[button].Events[0];
@@ -250,6 +252,8 @@ private slots:
             filled.Macros[button].Events[0].Code = 0x1E;
             filled.Macros[button].Events[0].Kind = 1;
         }
+        filled.Buttons[2] = {5, 0, 0};  // a key combination
+        filled.Buttons[3] = {6, 0, 1};  // a macro
         SetSimRecord("mouseB", filled);
         HubLog log;
         SimCtl_JournalClear();
@@ -259,16 +263,26 @@ private slots:
         QTRY_VERIFY(log.Lines().contains("Form"));
         const FlashDataMap record = g_FlashData.Snapshot();
         for (int button = 0; button < ButtonCount; ++button) {
-            const bool kept = button == 1 || button == 4;
-            QCOMPARE(record.KeyEvents[button].EventCount, std::uint8_t(kept ? 2 : 0));
-            QCOMPARE(record.Macros[button].NameLength, std::uint8_t(kept ? 1 : 0));
+            const bool modelKeeps = button == 1 || button == 4;
+            QCOMPARE(record.KeyEvents[button].EventCount, std::uint8_t(modelKeeps || button == 2 ? 2 : 0));
+            QCOMPARE(record.Macros[button].NameLength, std::uint8_t(modelKeeps || button == 3 ? 1 : 0));
         }
-        QVERIFY(SimRecord("mouseB") == record);  // written back at once
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 1);
+        QVERIFY(SimRecord("mouseB") == record);
         QCOMPARE(log.Lines().first(), QString("LongRange 1"));
         QCOMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 0);
         QVERIFY(!g_SkipAdvancedReadBack && !g_MacroCleanupPending);
 
+        // Nothing unused is left: the next wake writes nothing.
         QTRY_COMPARE(SimCtl_Pending(), 0);
+        log.Clear();
+        SimCtl_JournalClear();
+        SimCtl_Inject(9, 0, 0, &reconnect, 1);
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 0);
+        QVERIFY(g_FlashData.Snapshot() == record);
+
         UsbServer_ReadAllFlashData();
         QTRY_COMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 1);
     }
