@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // The per-user settings file, UserDataFolder() + "/Macro.ini" (despite its
-// name it holds no macros): Language/Language, AutoStart/Enable and
-// FindNew/IsShow, as plain UTF-8 text.
+// name it holds no macros): Language/Language, AutoStart/Enable,
+// FindNew/IsShow and the long-range and LED choices of each receiver,
+// as plain UTF-8 text.
 //
 // Every change reaches the file before SetValue or Remove returns, so a
 // choice survives a process that is ended without returning to the event loop.
