@@ -251,6 +251,10 @@ void Sensor::SlotFormReset()
     dpi->SetLevelCountIndex(3);
     dpi->MoveMarkerToLevel(2);
     dpi->CheckLevelButton(1);
+    // The frame's own idea of the levels follows what it shows, so that the
+    // marker does not act on the previous device's levels.
+    dpi->SetLevelCountMember(4);
+    dpi->SetCurrentLevelMember(1);
 
     ui->frameLOD->SetLodIndex(0);
     dpi->SetSliderValue(800);
@@ -262,7 +266,7 @@ void Sensor::SlotFormReset()
         ui->frameRate->SetReceiverKind(rateClass);
         ui->frameRate->SetRateIndex(kRate1000HzIndex);
     }
-    m_ModeOptions->ApplyResetRule(device);
+    m_ModeOptions->ApplyResetRule(IsListed(SensorSwitch::SensorModeSel), device);
     {
         const bool wasBlocked = ui->PerformanceOpen->blockSignals(true);
         ui->PerformanceOpen->setCurrentIndex(1);
