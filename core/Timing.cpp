@@ -19,7 +19,8 @@ constexpr int Timings::*kDelays[] = {
     &Timings::keyRepeatPairMs,
     &Timings::macroDownloadDelayMs, &Timings::macroFileRewriteMs, &Timings::macroImportWriteMs,
     &Timings::pairingDeviceCheckMs, &Timings::pairingStepMs, &Timings::pairingTextStepMs,
-    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::screenClockTickMs,
+    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::firmwareSilenceMs,
+    &Timings::screenClockTickMs,
     &Timings::progressFillTickMs,
 };
 constexpr int kStepCounts = 2; // pageWaitSteps, importSettleSteps
