@@ -4,6 +4,7 @@
 #include "platform/PlainFile.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -62,10 +63,18 @@ MacroFileContent ReadMacroFile(const QString& path)
 
 bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows)
 {
-    QFile file(path);
-    if (!file.exists() || !OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    // Only a macro that exists as a plain file is rewritten (never what a
+    // link points to), and through a save file, so that a program ended in
+    // the middle of a save leaves the old macro rather than an empty one.
+    QFile existing(path);
+    if (!OpenPlainFile(existing, QIODevice::ReadOnly))
         return false;
-    return WriteWhole(file, loopText.toUtf8() + '\n' + MacroRowLines(rows));
+    existing.close();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray bytes = loopText.toUtf8() + '\n' + MacroRowLines(rows);
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)

@@ -47,9 +47,10 @@ struct MacroFileContent
 //  - any other count: skipped.
 MacroFileContent ReadMacroFile(const QString& path);
 
-// Writes the loop line and the rows to an existing file, replacing its
-// content (text mode). False when path is empty, the file is missing or the
-// write fails; nothing is created.
+// Writes the loop line and the rows to an existing plain file, replacing its
+// content at once (text mode): the old content stays whole until the new one
+// is complete. False when path is empty, the file is missing or no plain file
+// (a link, a folder) or the write fails; nothing is created.
 bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows);
 
 // Appends the rows' lines (no loop line, bare line feeds) to an existing file.

@@ -8,6 +8,7 @@
 #include "pages/macro/QuestionDialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 
 MacroFiles::MacroFiles(MacroPageContext& context) : m_Context(context) {}
@@ -43,7 +44,10 @@ void MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, con
     // A copy: the page may open another macro's file during the wait.
     const QString path = m_Context.FilePathOf(name);
     m_Context.MacroFilePath = path;
-    EmptyMacroFile(path);
+    // A new macro's file is created at once; an existing one keeps its
+    // content through the wait and is replaced whole afterwards.
+    if (!QFileInfo::exists(path))
+        EmptyMacroFile(path);
     WaitProcessingEvents(waitMs);
     WriteMacroFile(path, loopText, rows);
 }

@@ -8,6 +8,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestMacroFiles : public QObject
 {
@@ -27,6 +28,7 @@ private slots:
     void savedFileHoldsTheLoopLineAndOneLinePerRow();
     void appendingNeedsAnExistingFile();
     void saveWritesTheMacroSelectedAtTheClick();
+    void saveKeepsTheOldMacroUntilTheNewOneIsWritten();
     void renameMovesRowAndFile();
     void renameRefusals_data();
     void renameRefusals();
@@ -192,6 +194,24 @@ void TestMacroFiles::appendingNeedsAnExistingFile()
     WriteBytes(PathOf("m"), "255\n");
     page.files.AppendMacroFile("m");
     QCOMPARE(FileBytes(PathOf("m")), QByteArray("255\n0x05 1 0\n20ms\n0x05 1 1\n"));
+}
+
+void TestMacroFiles::saveKeepsTheOldMacroUntilTheNewOneIsWritten()
+{
+    // A program ended during the save's wait must find the old macro, not an
+    // empty file; a link in the folder is never written through.
+    WriteBytes(PathOf("m"), "1\n0x04 1 0\n");
+    WriteBytes(PathOf("target"), "untouched\n");
+    QVERIFY(QFile::link(PathOf("target"), PathOf("linked")));
+    MacroPageFixture page;
+    QByteArray duringTheWait;
+    QTimer::singleShot(0, [&] { duringTheWait = FileBytes(PathOf("m")); });
+    page.files.SaveMacroFile("m", "2", {MacroRow{"B", RowKind::Press}}, 50);
+    QCOMPARE(duringTheWait, QByteArray("1\n0x04 1 0\n"));
+    QCOMPARE(FileBytes(PathOf("m")), QByteArray("2\n0x05 1 0\n"));
+
+    QVERIFY(!WriteMacroFile(PathOf("linked"), "3", {}));
+    QCOMPARE(FileBytes(PathOf("target")), QByteArray("untouched\n"));
 }
 
 void TestMacroFiles::saveWritesTheMacroSelectedAtTheClick()
