@@ -1,3 +1,4 @@
+#include "core/QtDialogTexts.h"
 #include "core/Startup.h"
 #include "mainwindow/DialogMain.h"
 #include "platform/TerminationSignals.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QuitOnTerminationSignals();
     ApplyWindowColor();
+    InstallQtDialogTexts();
     // Lives until the process ends.
     auto* mainWindow = new DialogMain();
     mainWindow->show();

@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
@@ -40,11 +40,20 @@ QString PageButtonStyle(const QString& folder, const QString& picture, const QSt
            + "QToolButton:disabled{background-image: url(" + folder + lockedPicture + ");}";
 }
 
-QString BatteryBarStyle(bool low)
+// The bar before the first battery report of a device: full and grey.
+constexpr int NoReportLevel = 100;
+const char* const NoReportColour = "191, 191, 191";
+
+QString BatteryBarStyle(const char* colour)
 {
     return QString("#progressBar{border: none;background-color: transparent;}"
                    "#progressBar::chunk {background-color: rgb(%1);}")
-        .arg(low ? "152, 43, 34" : "0, 255, 153");
+        .arg(colour);
+}
+
+QString BatteryBarStyle(bool low)
+{
+    return BatteryBarStyle(low ? "152, 43, 34" : "0, 255, 153");
 }
 
 } // namespace
@@ -92,8 +101,10 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
 
     ui->label_3->hide();
     ui->label_2->hide();
@@ -183,9 +194,18 @@ void Dialog::on_UpArrow_clicked()
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitChangeMainDialog(0);
-    hub->EmitSetMacroPage();
+    PostMsg::GetInstance()->EmitChangeMainDialog(0);
+}
+
+void Dialog::SlotChangeMainDialog(int index)
+{
+    if (index == 0)
+        LeavePages();
+}
+
+void Dialog::LeavePages()
+{
+    PostMsg::GetInstance()->EmitSetMacroPage();
 }
 
 void Dialog::on_CloseButton_clicked()
@@ -238,6 +258,14 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     ui->progressBar->setValue(Number);
     ui->label_2->setText(IsText ? QString::number(Number) + "%" : QString::number(Number));
     ui->progressBar->setStyleSheet(BatteryBarStyle(Number <= LowBatteryLevel));
+}
+
+void Dialog::ShowNoBatteryReport()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(NoReportLevel);
+    ui->label_2->setText(QString::number(NoReportLevel) + "%");
+    ui->progressBar->setStyleSheet(BatteryBarStyle(NoReportColour));
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

@@ -201,6 +201,7 @@ void DialogMain::ShutDown()
         return;
     m_ShutDownDone = true;
     qDebug() << "close";
+    m_PageShell->LeavePages();
     hide();
     m_TrayIcon->hide();
     // Nothing the device still reports opens a page's dialog on the way out,

@@ -4,7 +4,8 @@
 #include "core/PostMsg.h"
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
-#include "device/UpDataParam.h"
+#include "pages/macro/Macro.h"
+#include "mainwindow/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "platform/TerminationSignals.h"
 
@@ -72,6 +73,10 @@ void Leave(DialogMain& window, Dialog& shell, const QString& way)
         });
         user->start(20);
         PostMsg::GetInstance()->EmitUpDataParam(1);
+    } else if (way == "close-while-recording") {
+        g_MacroRecording = true;
+        PostMsg::GetInstance()->EmitStartRecord(0);
+        ClickThroughTheWindow(window, closeButton);
     } else if (way == "list-close") {
         ClickThroughTheWindow(window, window.DeviceList()->findChild<QToolButton*>("CloseButton"));
     }
@@ -110,6 +115,7 @@ int LeavingChild(int argc, char* argv[])
     for (const QString& line : DeviceJournal())
         Print(line);
     Print(QFile::exists(ReceiverCachePath()) ? "cache written" : "no cache");
+    Print(g_MacroRecording ? "still recording" : "not recording");
     return result;
 }
 
@@ -128,15 +134,16 @@ private slots:
         QTest::addColumn<int>("signalNumber");
         QTest::addColumn<QStringList>("leaving");
         const QStringList openDevice = {"StopUsbChanged", "UsbServer_SetPCDriverStatus(0)", "UsbServer_Exit",
-                                        "cache written"};
+                                        "cache written", "not recording"};
         QTest::newRow("close button") << "close-button" << 0 << openDevice;
         QTest::newRow("window manager's close") << "window-manager" << 0 << openDevice;
         QTest::newRow("tray exit") << "tray-exit" << 0 << openDevice;
         QTest::newRow("SIGTERM") << "sigterm" << int(SIGTERM) << openDevice;
         QTest::newRow("SIGINT") << "sigint" << int(SIGINT) << openDevice;
         QTest::newRow("close while the wait dialog is up") << "close-while-waiting" << 0 << openDevice;
+        QTest::newRow("close while a macro records") << "close-while-recording" << 0 << openDevice;
         QTest::newRow("close on the device list")
-            << "list-close" << 0 << QStringList{"StopUsbChanged", "UsbServer_Exit", "no cache"};
+            << "list-close" << 0 << QStringList{"StopUsbChanged", "UsbServer_Exit", "no cache", "not recording"};
     }
 
     void everyWayOfLeavingShutsDownOnce()

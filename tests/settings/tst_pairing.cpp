@@ -2,10 +2,12 @@
 #include "common/TestFolders.h"
 
 #include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
 #include "settings/Match.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -96,6 +98,38 @@ private slots:
         SetTimings(Timings());
         g_DevicePageShown = false;
         g_Pairing = false;
+    }
+
+    // Every text of the start button fits inside it, in every language, with
+    // the animated dots; the result texts also stay clear of the mark drawn
+    // at the button's left (the result pictures put it at x 8 to 20).
+    void buttonTextsFitTheButton_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 0;
+        QTest::newRow("Polish") << 1;
+    }
+
+    void buttonTextsFitTheButton()
+    {
+        QFETCH(int, language);
+        constexpr int edgeMargin = 6;
+        constexpr int markClearance = 24;
+        const QStringList texts = g_LangTextsMatch.value(language);
+        QCOMPARE(texts.size(), 6);
+        Match dialog;
+        const QPushButton* button = StartButton(dialog);
+        const QFontMetrics metrics = button->fontMetrics();
+        const auto fits = [&](const QString& text, int margin) {
+            const int width = metrics.horizontalAdvance(text);
+            return width <= button->width() - 2 * margin
+                       ? QString()
+                       : QString("\"%1\" is %2 px wide").arg(text).arg(width);
+        };
+        QCOMPARE(fits(texts.at(2), edgeMargin), QString());
+        QCOMPARE(fits(texts.at(3) + "...", edgeMargin), QString());
+        QCOMPARE(fits(texts.at(4), markClearance), QString());
+        QCOMPARE(fits(texts.at(5), markClearance), QString());
     }
 
     void pairingEnds_data()
