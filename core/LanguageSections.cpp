@@ -53,7 +53,7 @@ const QList<LanguageSection>& LanguageSections()
         {"AutoRepair", &g_LangTextsAutoRepair,
          {"ToolText", "Cancel", "Confirm", "UpdateNotMove", "NoDevice", "SameDevice",
           "UpdateFail", "UpdateSuccess", "NewHong_2", "NoRecieve", "NoUSB", "Error",
-          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate"}},
+          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate", "NoAnswer"}},
         {"SameMacro", &g_LangTextsSameMacro,
          {"label", "NewHong"}},
         {"RePair", &g_LangTextsRePair,
@@ -93,6 +93,8 @@ const QList<LanguageSection>& LanguageSections()
           "RecieveInfo", "ScreenInfo", "LihghtMode"}},
         {"InportFail", &g_LangTextsInportFail,
          {"label", "label_1", "NewHong"}},
+        {"ExportFail", &g_LangTextsExportFail,
+         {"label", "NewHong"}},
         {"NewVer", &g_LangTextsNewVer,
          {"label", "NewHong", "NoApear"}},
         {"LessThree", &g_LangTextsLessThree,
@@ -103,6 +105,9 @@ const QList<LanguageSection>& LanguageSections()
           "ColorPre", "LightColor", "SetColor", "R", "G", "B"}},
         {"English", &g_LangTextsCompanyInfo,
          {"CompanyName", "CompanyNameCn", "CompanyWebcn", "CompanyWeben"}},
+        {"MacroNotice", &g_LangTextsMacroNotice,
+         {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
+          "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "NewHong"}},
     };
     return sections;
 }

@@ -77,3 +77,9 @@ int SensorCodeToDpi(const QString& sensor, const SensorDefines& defines, int cod
     // "3395", "3950", "3315" and every other model.
     return code * 50 + 50;
 }
+
+bool DpiLockFitsRecord(const QString& sensor, const SensorDefines& defines, int dpi)
+{
+    const int storedCode = DpiToSensorCode(sensor, defines, dpi) & 0xFF;
+    return SensorCodeToDpi(sensor, defines, storedCode) == dpi;
+}

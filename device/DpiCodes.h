@@ -16,3 +16,7 @@ int DpiToSensorCode(const QString& sensor, const SensorDefines& defines, int dpi
 // The DPI value of a code, for a button's label; 0 when the sensor has a table
 // and no entry of it holds the code.
 int SensorCodeToDpi(const QString& sensor, const SensorDefines& defines, int code);
+
+// Whether the record keeps a DPI-lock value whole: its code's low byte reads
+// back as the same value. Values it does not keep are not offered.
+bool DpiLockFitsRecord(const QString& sensor, const SensorDefines& defines, int dpi);

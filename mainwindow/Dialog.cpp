@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
@@ -18,22 +18,42 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
 // Levels at or below this show the battery in red.
 constexpr int LowBatteryLevel = 15;
 
-QString BatteryBarStyle(bool low)
+// A page button: its pictures at rest, under the pointer, while its page is
+// current, and dimmed while a recording macro locks the buttons.
+QString PageButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                        const QString& checkedPicture, const QString& lockedPicture)
+{
+    return CheckablePictureButtonStyle(folder, picture, hoverPicture, checkedPicture)
+           + "QToolButton:disabled{background-image: url(" + folder + lockedPicture + ");}";
+}
+
+// The bar before the first battery report of a device: full and grey.
+constexpr int NoReportLevel = 100;
+const char* const NoReportColour = "191, 191, 191";
+
+QString BatteryBarStyle(const char* colour)
 {
     return QString("#progressBar{border: none;background-color: transparent;}"
                    "#progressBar::chunk {background-color: rgb(%1);}")
-        .arg(low ? "152, 43, 34" : "0, 255, 153");
+        .arg(colour);
+}
+
+QString BatteryBarStyle(bool low)
+{
+    return BatteryBarStyle(low ? "152, 43, 34" : "0, 255, 153");
 }
 
 } // namespace
@@ -86,8 +106,10 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
 
     ui->label_3->hide();
     ui->label_2->hide();
@@ -95,6 +117,7 @@ Dialog::Dialog(QWidget* parent)
 
 Dialog::~Dialog()
 {
+    delete m_WaitDialog;
     delete m_ButtonPage;
     delete m_MacroPage;
     delete m_SensorPage;
@@ -114,15 +137,16 @@ void Dialog::ApplyStyleSheets()
                                       + "Battery.png);background-position:center;background-repeat:no-repeat;}");
     ui->label->setStyleSheet("#label{border-image: url(" + folder + "Charg.png);}");
 
-    ui->ButtonMain->setStyleSheet(CheckablePictureButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png"));
+    ui->ButtonMain->setStyleSheet(
+        PageButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png", "HomeLocked.png"));
     ui->LightsButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png"));
+        PageButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png", "LightLocked.png"));
     ui->FormSetting->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png"));
+        PageButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png", "SettingLocked.png"));
     ui->MacroButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png"));
+        PageButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png", "MacroLocked.png"));
     ui->SensorButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png"));
+        PageButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png", "SensorLocked.png"));
 
     ui->CloseButton->setStyleSheet(CloseButtonStyle(folder));
     ui->MinButton->setStyleSheet(PictureButtonStyle(folder, "Min.png", "MinHover.png", "MinClick.png"));
@@ -175,14 +199,22 @@ void Dialog::on_UpArrow_clicked()
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitChangeMainDialog(0);
-    hub->EmitSetMacroPage();
+    PostMsg::GetInstance()->EmitChangeMainDialog(0);
+}
+
+void Dialog::SlotChangeMainDialog(int index)
+{
+    if (index == 0)
+        LeavePages();
+}
+
+void Dialog::LeavePages()
+{
+    PostMsg::GetInstance()->EmitSetMacroPage();
 }
 
 void Dialog::on_CloseButton_clicked()
 {
-    SaveOfflineCopy();
     PostMsg::GetInstance()->EmitChangeSize(1);
 }
 
@@ -195,7 +227,25 @@ void Dialog::SlotUpDataParam(int index)
     if (m_WaitDialog->isVisible())
         return;
     PlaceDialog(m_WaitDialog, this, 0, -20);
-    m_WaitDialog->exec();
+    // Not modal: a device that keeps asking for read-backs keeps the dialog
+    // up, and the window's minimise and close must go on working meanwhile.
+    // The pages and the way back wait behind it.
+    ui->stackedWidgetDialog->setEnabled(false);
+    ui->UpArrow->setEnabled(false);
+    // Kept above the main window when the user clicks it.
+    m_WaitDialog->winId();
+    m_WaitDialog->windowHandle()->setTransientParent(window()->windowHandle());
+    QEventLoop waiting;
+    connect(m_WaitDialog, &QDialog::finished, &waiting, &QEventLoop::quit);
+    m_WaitDialog->show();
+    waiting.exec();
+    ui->stackedWidgetDialog->setEnabled(true);
+    ui->UpArrow->setEnabled(true);
+}
+
+bool Dialog::WaitingForDevice() const
+{
+    return m_WaitDialog->isVisible();
 }
 
 void Dialog::SlotStartRecord(int index)
@@ -213,6 +263,14 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     ui->progressBar->setValue(Number);
     ui->label_2->setText(IsText ? QString::number(Number) + "%" : QString::number(Number));
     ui->progressBar->setStyleSheet(BatteryBarStyle(Number <= LowBatteryLevel));
+}
+
+void Dialog::ShowNoBatteryReport()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(NoReportLevel);
+    ui->label_2->setText(QString::number(NoReportLevel) + "%");
+    ui->progressBar->setStyleSheet(BatteryBarStyle(NoReportColour));
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

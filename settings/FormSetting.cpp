@@ -6,10 +6,11 @@
 #include "core/UserIni.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/ReceiverChoices.h"
 #include "lighting/FormParts.h"
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
-#include "platform/RegistryValues.h"
+#include "platform/SessionAutostart.h"
 #include "settings/FirmwareUpdateEngine.h"
 #include "settings/Match.h"
 #include "settings/Ui_FormSetting.h"
@@ -19,9 +20,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QDebug>
 #include <QFont>
 #include <QLabel>
 #include <QScrollArea>
@@ -34,18 +34,6 @@
 #include <utility>
 
 QString g_UpdateWarningText;
-
-const char* const kSessionStartRunKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-QString SessionStartValueName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-QString SessionStartValueData()
-{
-    return QCoreApplication::applicationFilePath().replace('/', '\\');
-}
 
 namespace {
 
@@ -200,7 +188,12 @@ FormSetting::FormSetting(QWidget* parent)
     ApplyStyleSheets();
 
     m_LabelOrigin = ui->label->pos();
-    ui->checkBox->setChecked(UserIni::GetInstance()->Value("AutoStart", "Enable").toInt() == 1);
+    // Where the desktop has no mouse settings to open, the link would do nothing.
+    const bool mouseSettings = MouseControlPanelAvailable();
+    ui->pushButton->setVisible(mouseSettings);
+    ui->toolButton->setVisible(mouseSettings);
+    // The box shows what is in force at log-in, whoever set it.
+    ui->checkBox->setChecked(SessionAutostartEnabled());
 
     ShowLongRangeSection(false);
     ShowReceiverLedSection(false);
@@ -254,8 +247,7 @@ void FormSetting::ApplyStyleSheets()
         marker->setStyleSheet(ObjectBorderImageStyle(marker->objectName(), folder, "Title.png"));
     ui->toolButton->setStyleSheet(ObjectBorderImageStyle("toolButton", folder, "Mouse.png"));
 
-    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors(),
-                  QStringLiteral("QComboBox:disabled{color: rgb(63, 63, 63);}"));
+    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors());
     ui->comboBox->setMaxVisibleItems(5);
 
     for (QCheckBox* box : {ui->checkBox, ui->checkBox_2})
@@ -290,9 +282,12 @@ void FormSetting::LayOutBottom(bool receiverLedShown)
     // The receiver-LED section moves the bottom lines down by 170 pixels
     // and lengthens the contents by 150.
     const int linesDown = receiverLedShown ? 170 : 0;
-    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, kLayoutOffset + (receiverLedShown ? 780 : 630));
+    const int height = kLayoutOffset + (receiverLedShown ? 780 : 630);
+    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, height);
     ui->pushButton_3->move(610, kLayoutOffset + 540 + linesDown);
     ui->pushButton_4->move(490, kLayoutOffset + 560 + linesDown);
+    // The closing line stays at the foot of the contents, below the LED choices.
+    ui->line_5->move(ui->line_5->x(), height - 5);
 }
 
 void FormSetting::mousePressEvent(QMouseEvent*) {}
@@ -311,7 +306,7 @@ void FormSetting::on_pushButton_3_clicked()
 
 void FormSetting::on_pushButton_2_clicked()
 {
-    PairOpenDeviceReceiver(this, -70, -30);
+    RunPairingDialog(this, -70, -30);
 }
 
 void FormSetting::on_comboBox_activated(int index)
@@ -331,11 +326,13 @@ void FormSetting::SlotLanguageSameB(int index)
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
-    UserIni::GetInstance()->SetValue("AutoStart", "Enable", checked ? "1" : "0");
-    if (checked)
-        SetRegistryValue(kSessionStartRunKey, SessionStartValueName(), SessionStartValueData());
-    else
-        RemoveRegistryValue(kSessionStartRunKey, SessionStartValueName());
+    if (!SetSessionAutostart(checked))
+        qWarning() << "Starting at log-in could not be" << (checked ? "set up" : "switched off") << "at"
+                   << SessionAutostartEntryPath();
+    // A change that could not be made leaves the box as it was.
+    const bool enabled = SessionAutostartEnabled();
+    ui->checkBox->setChecked(enabled);
+    UserIni::GetInstance()->SetValue("AutoStart", "Enable", enabled ? "1" : "0");
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)
@@ -345,7 +342,9 @@ void FormSetting::on_checkBox_2_toggled(bool checked)
     const QByteArray path = g_DevicePathC.Snapshot();
     if (!ReceiverAnswers(path))
         return;
-    UsbFinderC_SetLongRangeMode(path.constData(), checked ? 1 : 0);
+    const int mode = checked ? 1 : 0;
+    UsbFinderC_SetLongRangeMode(path.constData(), mode);
+    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::LongRange, mode);
 }
 
 void FormSetting::SendReceiverLedMode(int mode, bool checked)
@@ -358,6 +357,7 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
         return;
     g_DongleRGB->Mode = static_cast<std::uint8_t>(mode);
     UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
+    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::Led, mode);
 }
 
 void FormSetting::on_ReUntil_toggled(bool checked)
@@ -377,16 +377,20 @@ void FormSetting::on_ReUntil_3_toggled(bool checked)
 
 void FormSetting::LayOutForRecord(bool keepLongRange)
 {
-    // Only the receiver's own LED report shows the receiver-LED section.
-    ShowReceiverLedSection(false);
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    // The same read reports the LED mode just before it asks for this
+    // layout, and a receiver sends its own LED report only rarely: the
+    // section follows the receiver and its description, not the report.
+    const bool receiverLed = ReceiverLedOptionApplies(device);
+    ShowReceiverLedSection(receiverLed);
     if (!ModelOffersLongRange())
         ShowLongRangeSection(false);
     else if (!keepLongRange)
         ShowLongRangeSection(true);
     // A mouse on its cable has no receiver options.
-    if (g_CurrentDevice.Snapshot().KindFlag)
+    if (device.KindFlag)
         ShowLongRangeSection(false);
-    LayOutBottom(false);
+    LayOutBottom(receiverLed);
 }
 
 void FormSetting::SlotForm()
@@ -403,7 +407,7 @@ void FormSetting::SlotFormResetForm()
 {
     ShowLongRangeSection(false);
     ShowReceiverLedSection(false);
-    ui->checkBox_2->setChecked(false);
+    ShowLongRangeSilently(false);
     LayOutBottom(false);
 }
 
@@ -412,7 +416,14 @@ void FormSetting::SlotLongRangeMode(bool Select)
     if (!ModelOffersLongRange())
         return;
     ShowLongRangeSection(true);
-    ui->checkBox_2->setChecked(Select);
+    ShowLongRangeSilently(Select);
+}
+
+// What the receiver reports is shown, never sent back to it.
+void FormSetting::ShowLongRangeSilently(bool on)
+{
+    const QSignalBlocker blocker(ui->checkBox_2);
+    ui->checkBox_2->setChecked(on);
 }
 
 void FormSetting::SlotRGBValue(DongleRGB* Rgb)
@@ -422,8 +433,11 @@ void FormSetting::SlotRGBValue(DongleRGB* Rgb)
     ShowReceiverLedSection(true);
     QCheckBox* const boxes[] = {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
     const int mode = Rgb->Mode;
-    if (mode >= 1 && mode <= 3)
+    if (mode >= 1 && mode <= 3) {
+        // The box losing its mark would report offline too: block all three.
+        const QSignalBlocker first(boxes[0]), second(boxes[1]), third(boxes[2]);
         boxes[mode - 1]->setChecked(true);
+    }
     LayOutBottom(true);
 }
 

@@ -6,7 +6,11 @@ set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build}"
 
-quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache)
+# qttranslations5-l10n: Qt's own dialog texts (colour and file dialogs) in the
+# program's other language. desktop-file-utils: the tests check the autostart
+# entry with desktop-file-validate.
+quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache qttranslations5-l10n
+                   desktop-file-utils)
 # A script that sources this file may ask for more (the benchmark needs Xvfb).
 quorvane_packages+=(${quorvane_extra_packages[@]+"${quorvane_extra_packages[@]}"})
 

@@ -170,13 +170,13 @@ DpiLevelCode EncodeLevelDpi(int dpi, std::uint8_t currentFlags)
     return {(currentFlags & kClassHigh) ? dpi / 100 : dpi / 50, flags};
 }
 
-void EncodeAndSendLevelDpi(int level, int dpi)
+bool EncodeAndSendLevelDpi(int level, int dpi)
 {
     if (level < 0 || level >= DpiLevelEntryCount)
-        return;
+        return true;
     const std::uint8_t currentFlags = g_FlashData.Snapshot().DpiLevels[level].RangeBits;
     const DpiLevelCode encoded = EncodeLevelDpi(dpi, currentFlags);
-    SendDPILevelValue(level, encoded.code, encoded.code, encoded.flags);
+    return SendDPILevelValue(level, encoded.code, encoded.code, encoded.flags);
 }
 
 int DecodeLevelDpi(int code, int flags)
@@ -218,4 +218,10 @@ int DecodeLevelDpi(int code, int flags)
     if (flags & kClassLow)
         dpi *= 2;
     return dpi;
+}
+
+bool LevelKeepsDpi(int dpi)
+{
+    const DpiLevelCode encoded = EncodeLevelDpi(dpi, 0);
+    return DecodeLevelDpi(encoded.code & 0xFF, encoded.flags) == dpi;
 }

@@ -2,6 +2,8 @@
 
 #include "pages/sensor/DpiLevelCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 // The segments in force, or none when the loaded count is not 1 to 4.
@@ -68,4 +70,18 @@ int StepDpiDown(int value)
         }
     }
     return value;
+}
+
+int LargestKeptDpi(int minimum, int maximum)
+{
+    int value = maximum;
+    while (value >= minimum) {
+        int pageStep = 0;
+        const int onGrid = QuantiseDpi(value, &pageStep);
+        if (onGrid <= value && LevelKeepsDpi(onGrid))
+            return onGrid;
+        // Down to the next value of the grid (a gap is walked through).
+        value = std::min(onGrid, value) - 1;
+    }
+    return maximum;
 }

@@ -7,7 +7,7 @@
 #include "core/Timing.h"
 #include "device/DeviceState.h"
 #include "device/KeyCodes.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
@@ -222,6 +222,20 @@ private slots:
         QVERIFY(!g_MacroRecording);
         for (QToolButton* button : pageButtons)
             QVERIFY(button->isEnabled());
+    }
+
+    // Every way out of the pages ends a recording as the back arrow does: the
+    // device thread's hot-plug handler and the end of a firmware update
+    // return to the device list from other threads. (Closing the program
+    // ends it too: the leaving test sees that in a program that really ends.)
+    void leavingForTheDeviceListEndsARecording()
+    {
+        g_MacroRecording = true;
+        PostMsg::GetInstance()->EmitStartRecord(0);
+        QVERIFY(!Button("MacroButton")->isEnabled());
+        QVERIFY(RunOnWorkerThread([] { PostMsg::GetInstance()->EmitChangeMainDialog(0); }));
+        QTRY_VERIFY(!g_MacroRecording);
+        QVERIFY(Button("MacroButton")->isEnabled());
     }
 
     void escapeAndF12GoNowhere()
