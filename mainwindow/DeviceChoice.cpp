@@ -10,7 +10,7 @@
 #include "pages/buttons/Buttoninterface.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
 #include "settings/Match.h"

@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
