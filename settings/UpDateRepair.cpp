@@ -40,6 +40,7 @@ enum AutoRepairText {
     SeveralMiceText = 14,
     SeveralReceiversText = 15,
     ReadyText = 16,
+    ImageDamagedText = 17,
 };
 
 // Frameless, system menu, minimise button; no window type.
@@ -255,6 +256,7 @@ void UpDateRepair::SlotAllLanguage(int /*index: always the current language*/)
     m_TextSeveralMice = text(SeveralMiceText);
     m_TextSeveralReceivers = text(SeveralReceiversText);
     m_TextReady = text(ReadyText);
+    m_TextImageDamaged = text(ImageDamagedText);
 }
 
 void UpDateRepair::CloseAfterUpdate()
@@ -415,7 +417,8 @@ bool UpDateRepair::CheckFailedUpdate()
 
     // Without an image there is nothing to write, whatever is plugged in.
     if (!m_ImageFound)
-        return ShowMessage(m_TextNoImage);
+        return ShowMessage(NoImageMessage(g_RepairFailedPart == RepairPartReceiver ? FirmwareTargetReceiver
+                                                                                   : FirmwareTargetMouse));
     const int devices = BootDevicesFitting(g_RepairFirmwareImages, kBootDeviceQueryPreset) + presentReceivers;
     if (devices == 1)
         return true;
@@ -442,11 +445,20 @@ void UpDateRepair::StartRepairUpdate()
             // the record stays.
             g_RepairRunning = false;
             g_UpgradeIdle = true;
-            ShowMessage(m_TextNoImage);
+            ShowMessage(NoImageMessage(FirmwareTargetMouse));
             return;
         }
     }
     m_ImageFound = StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
+}
+
+// Why no image of the target can be written: a damaged one, or none at all.
+QString UpDateRepair::NoImageMessage(int target) const
+{
+    const QString name = target == FirmwareTargetReceiver ? m_RepairReceiverImageName : g_RepairModelName;
+    const bool damaged = DamagedFirmwareImageFound(std::uint8_t(target), name, std::uint8_t(g_RepairCid),
+                                                   std::uint8_t(g_RepairMid));
+    return damaged ? m_TextImageDamaged : m_TextNoImage;
 }
 
 // The repair's model, names and record fields from the kept image's header:

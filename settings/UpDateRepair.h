@@ -71,6 +71,7 @@ private:
     // the device list.
     void CloseAfterUpdate();
     bool TakeRepairFromKeptImage();
+    QString NoImageMessage(int target) const;
     int PresentReceivers(const QString& recordedClass) const;
     void TakeRecordedClass(const QString& recordedClass);
 
@@ -95,4 +96,5 @@ private:
     QString m_TextSeveralMice;
     QString m_TextSeveralReceivers;
     QString m_TextReady;
+    QString m_TextImageDamaged;
 };
