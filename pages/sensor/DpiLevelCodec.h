@@ -69,5 +69,6 @@ DpiLevelCode EncodeLevelDpi(int dpi, std::uint8_t currentFlags);
 // Y, then the flags). A level outside 0..7 (-1: no level chosen) sends nothing.
 void EncodeAndSendLevelDpi(int level, int dpi);
 
-// The DPI of a level's X code and flags byte (the Y code is not read).
+// The DPI of a level's X code and flags byte (the Y code is not read); a
+// table value too large to double stops at the largest int.
 int DecodeLevelDpi(int code, int flags);
