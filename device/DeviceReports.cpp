@@ -51,6 +51,9 @@ constexpr int ProfileCount = 4;
 // connection does not take.
 constexpr int HighestCableRateCode = 15;
 constexpr std::uint8_t FourKiloHertzReceiverKind = 1;
+// The receiver-LED modes the description may ask for on a reconnect.
+constexpr int FirstReceiverLedMode = 1;
+constexpr int LastReceiverLedMode = 3;
 constexpr unsigned char NoLongRangeAnswer = 's';
 constexpr int MacroKeyCount = 6;
 
@@ -130,9 +133,14 @@ void ClearKeySequencesAndMacros()
 void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& path)
 {
     if (!device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
-        UsbFinderC_Get4KDongleRGBValue(path.constData(), g_DongleRGB);
-        if (g_DongleRGB->Mode != 0)
-            Hub()->EmitRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        {
+            auto shared = g_DongleRGB.Lock();
+            UsbFinderC_Get4KDongleRGBValue(path.constData(), &*shared);
+            led = *shared;
+        }
+        if (led.Mode != 0)
+            Hub()->EmitRGBValue(&led);
     }
     unsigned char longRange = NoLongRangeAnswer;
     UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
@@ -217,11 +225,16 @@ void Reconnect()
     const DeviceAllInfo device = g_CurrentDevice.Snapshot();
     const QByteArray path = g_DevicePathC.Snapshot();
 
-    if (ledMode > 0 && !device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
-        g_DongleRGB->Mode = std::uint8_t(ledMode);
-        UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
-        if (g_DongleRGB->Mode != 0)
-            Hub()->EmitRGBValue(g_DongleRGB);
+    if (ledMode >= FirstReceiverLedMode && ledMode <= LastReceiverLedMode && !device.KindFlag
+        && device.Kind == FourKiloHertzReceiverKind) {
+        DongleRGB led{};
+        {
+            auto shared = g_DongleRGB.Lock();
+            shared->Mode = std::uint8_t(ledMode);
+            UsbFinderC_Set4KDongleRGB(path.constData(), &*shared);
+            led = *shared;
+        }
+        Hub()->EmitRGBValue(&led);
     }
     if (longRangeMode == 0 || longRangeMode == 1) {
         UsbFinderC_SetLongRangeMode(path.constData(), longRangeMode);
@@ -283,9 +296,11 @@ void OnDeviceReport(unsigned char* header, int headerLength, unsigned char* payl
     case VersionClass:
         VersionReport();
         break;
-    case ReceiverLedClass:
-        Hub()->EmitRGBValue(g_DongleRGB);
+    case ReceiverLedClass: {
+        DongleRGB led = g_DongleRGB.Snapshot();
+        Hub()->EmitRGBValue(&led);
         break;
+    }
     case LongRangeClass:
         if (length == LongRangePayloadBytes)
             Hub()->EmitLongRangeMode(false);

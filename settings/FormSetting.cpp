@@ -356,8 +356,9 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
     // Offline is reported for the box that loses the mark as well.
     if (!ReceiverAnswers(path) || !checked)
         return;
-    g_DongleRGB->Mode = static_cast<std::uint8_t>(mode);
-    UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
+    auto led = g_DongleRGB.Lock();
+    led->Mode = static_cast<std::uint8_t>(mode);
+    UsbFinderC_Set4KDongleRGB(path.constData(), &*led);
 }
 
 void FormSetting::on_ReUntil_toggled(bool checked)

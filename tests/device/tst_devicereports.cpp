@@ -96,7 +96,7 @@ private slots:
         g_ShowBatteryValue = 1;
         g_RestartRequested = false;
         g_ReadBackRequested = false;
-        g_DongleRGB->Mode = 0;
+        g_DongleRGB.Set(DongleRGB{});
     }
 
     void cleanup()
@@ -252,6 +252,8 @@ private slots:
         QTest::newRow("one item: no LED") << "1" << 1 << QStringList{"LongRange 1"}
                                           << QStringList{optimize, "UsbFinderC_SetLongRangeMode", read};
         QTest::newRow("missing list") << "" << 1 << QStringList{} << QStringList{optimize, read};
+        // Only the receiver's three modes are written; 300 would reach it as 44.
+        QTest::newRow("LED mode beyond the three") << "-1,300" << 1 << QStringList{} << QStringList{optimize, read};
     }
 
     void reconnectAppliesTheModelOptions()
@@ -276,6 +278,7 @@ private slots:
             made.append(line.section('(', 0, 0).section(' ', 0, 0));
         QCOMPARE(made, calls);
         QVERIFY(g_MacroCleanupPending && g_SkipAdvancedReadBack);
+        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), told.contains("ReceiverLed 1") ? 1 : 0);
         g_MacroCleanupPending = false;
         g_SkipAdvancedReadBack = false;
     }
