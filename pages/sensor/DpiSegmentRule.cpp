@@ -2,7 +2,19 @@
 
 #include "pages/sensor/DpiLevelCodec.h"
 
+#include <QtGlobal>
+
+#include <limits>
+
 namespace {
+
+// value + step, stopping at the ends of int: the description's ranges and
+// steps can be any numbers.
+int Stepped(int value, qint64 step)
+{
+    return int(qBound<qint64>(std::numeric_limits<int>::min(), qint64(value) + step,
+                              std::numeric_limits<int>::max()));
+}
 
 // The segments in force, or none when the loaded count is not 1 to 4.
 int SegmentCount()
@@ -44,7 +56,7 @@ int StepDpiUp(int value)
         const bool inside = j == count ? segment.minimum <= value && value <= segment.maximum
                                        : segment.minimum <= value && value < segment.maximum;
         if (inside)
-            return value + segment.step;
+            return Stepped(value, segment.step);
         if (j < count) {
             const DpiSegment next = DpiSegmentValues(j + 1);
             if (segment.maximum <= value && value < next.minimum)
@@ -60,7 +72,7 @@ int StepDpiDown(int value)
     for (int j = 1; j <= count; ++j) {
         const DpiSegment segment = DpiSegmentValues(j);
         if (segment.minimum <= value && value <= segment.maximum)
-            return value - segment.step;
+            return Stepped(value, -qint64(segment.step));
         if (j < count) {
             const DpiSegment next = DpiSegmentValues(j + 1);
             if (segment.maximum < value && value < next.minimum)
