@@ -1,3 +1,4 @@
+#include "core/QtDialogTexts.h"
 #include "core/Startup.h"
 #include "mainwindow/DialogMain.h"
 #include "widgets/ExeIsRun.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
     ApplyWindowColor();
+    InstallQtDialogTexts();
     // Lives until the process ends.
     auto* mainWindow = new DialogMain();
     mainWindow->show();

@@ -93,6 +93,8 @@ const QList<LanguageSection>& LanguageSections()
           "RecieveInfo", "ScreenInfo", "LihghtMode", "ImageDamaged"}},
         {"InportFail", &g_LangTextsInportFail,
          {"label", "label_1", "NewHong"}},
+        {"ExportFail", &g_LangTextsExportFail,
+         {"label", "NewHong"}},
         {"NewVer", &g_LangTextsNewVer,
          {"label", "NewHong", "NoApear"}},
         {"LessThree", &g_LangTextsLessThree,

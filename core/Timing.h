@@ -29,7 +29,7 @@ struct Timings
     int settingsWaitStartMs = 2500; // from starting the dialog's timer to its work
     int pageWaitStepMs = 500;       // one step of the wait for the button and sensor pages
     int pageWaitSteps = 12;         // steps before the wait for the pages fails
-    int pageWaitSettleMs = 2000;    // the blocking pause after the wait for the pages
+    int pageWaitSettleMs = 2000;    // the pause (events handled) after the wait for the pages
     int importSettleSteps = 5;      // event-processing steps of pageWaitStepMs after an applied import
 
     // Waits that keep processing events do so in slices of at most this long.

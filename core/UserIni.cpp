@@ -8,6 +8,11 @@
 namespace {
 QMutex g_UserIniMutex;
 UserIni* g_UserIniInstance = nullptr;
+
+QString UserIniFilePath()
+{
+    return UserDataFolder() + "/Macro.ini";
+}
 }
 
 UserIni* UserIni::GetInstance()
@@ -19,7 +24,7 @@ UserIni* UserIni::GetInstance()
 }
 
 UserIni::UserIni()
-    : m_FilePath(UserDataFolder() + "/Macro.ini")
+    : m_FilePath(UserIniFilePath())
     , m_Settings(m_FilePath, QSettings::IniFormat)
 {
     m_Settings.setIniCodec("UTF-8");
@@ -45,4 +50,11 @@ void UserIni::Remove(const QString& group, const QString& key)
 {
     m_Settings.remove(group + "/" + key);
     m_Settings.sync();
+}
+
+QString UserIni::ValueOnAnyThread(const QString& group, const QString& key)
+{
+    QSettings settings(UserIniFilePath(), QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    return settings.value(group + "/" + key).toString();
 }

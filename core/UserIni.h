@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // The per-user settings file, UserDataFolder() + "/Macro.ini" (despite its
-// name it holds no macros): Language/Language, AutoStart/Enable and
-// FindNew/IsShow, as plain UTF-8 text.
+// name it holds no macros): Language/Language, AutoStart/Enable,
+// FindNew/IsShow and the long-range and LED choices of each receiver,
+// as plain UTF-8 text.
 //
 // Every change reaches the file before SetValue or Remove returns, so a
 // choice survives a process that is ended without returning to the event loop.
@@ -23,6 +24,11 @@ public:
 
     void SetValue(const QString& group, const QString& key, const QString& value);
     void Remove(const QString& group, const QString& key);
+
+    // Reads one value through a settings object of its own, so that another
+    // thread (the device library's report thread) may read while the GUI
+    // thread writes. A missing key reads as an empty text.
+    static QString ValueOnAnyThread(const QString& group, const QString& key);
 
 private:
     UserIni();

@@ -43,7 +43,6 @@ bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record)
 
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
 {
-    record = FlashDataMap{};
     if (fileName.isEmpty())
         return false;
     QFile file(DeviceCacheFolder() + fileName);

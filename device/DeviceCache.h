@@ -26,7 +26,7 @@ QString DeviceCacheFolder();
 // name before any full read among them); the old content then stays.
 bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record);
 
-// Zero-fills the record, then reads the file into it. False when the file
-// cannot be opened or holds fewer than the record's 10,428 bytes (the record
-// then stays zero); a longer stored length gives its first 10,428 bytes.
+// Reads the file into the record. False when the file cannot be opened or
+// holds fewer than the record's 10,428 bytes: the record is then left as it
+// was. A longer stored length gives its first 10,428 bytes.
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record);

@@ -8,6 +8,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/ReceiverChoices.h"
 #include "platform/RegistryValues.h"
 
 #include <QElapsedTimer>
@@ -56,6 +57,10 @@ constexpr int FirstReceiverLedMode = 1;
 constexpr int LastReceiverLedMode = 3;
 constexpr unsigned char NoLongRangeAnswer = 's';
 constexpr int MacroKeyCount = 6;
+// Button function types whose parameters are the button's own key-sequence
+// record and macro block.
+constexpr std::uint8_t KeySequenceFunction = 5;
+constexpr std::uint8_t MacroFunction = 6;
 
 // The spacing of full re-reads asked for by status changes.
 QMutex g_ReadBackSpacingMutex;
@@ -111,7 +116,27 @@ int OptionNumber(const QStringList& items, int index)
     return isNumber ? value : -1;
 }
 
-void ClearKeySequencesAndMacros()
+template <typename Record>
+bool IsBlank(const Record& record)
+{
+    const Record blank{};
+    return std::memcmp(&record, &blank, sizeof(Record)) == 0;
+}
+
+template <typename Record>
+bool Clear(Record& record)
+{
+    if (IsBlank(record))
+        return false;
+    record = Record{};
+    return true;
+}
+
+// Clears the key sequences and macros that no button's function uses. The
+// record of a button set to a key sequence (a key combination or multimedia
+// key) or to a macro stays, and so do both records of the buttons the model
+// presets to a key sequence. True when it changed the record.
+bool ClearUnusedKeySequencesAndMacros()
 {
     QList<int> kept;
     ConfigIni* config = ConfigIni::GetInstance();
@@ -122,12 +147,17 @@ void ClearKeySequencesAndMacros()
     }
     g_MacroKeyIndexes = kept;
     auto flash = g_FlashData.Lock();
+    bool changed = false;
     for (int button = 0; button < ButtonCount; ++button) {
         if (kept.contains(button))
             continue;
-        flash->KeyEvents[button] = KeyEventRecord{};
-        flash->Macros[button] = MacroBlock{};
+        const std::uint8_t type = flash->Buttons[button].Type;
+        if (type != KeySequenceFunction)
+            changed |= Clear(flash->KeyEvents[button]);
+        if (type != MacroFunction)
+            changed |= Clear(flash->Macros[button]);
     }
+    return changed;
 }
 
 void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& path)
@@ -169,9 +199,10 @@ void FullRead(const unsigned char* payload)
         ReadReceiverSettingsBack(device, path);
     g_SkipAdvancedReadBack = false;
 
-    if (g_MacroCleanupPending.exchange(false))
-        ClearKeySequencesAndMacros();
-    SendCurrentRecord();
+    // The record just read is the device's own: only a clean-up that changed
+    // it gives something to write back.
+    if (g_MacroCleanupPending.exchange(false) && ClearUnusedKeySequencesAndMacros())
+        SendCurrentRecord();
 
     g_MacroKeyIndexes.clear();
     g_SensorPageUpdated = false;
@@ -216,15 +247,20 @@ void ConfigurationReport(int subCommand, const unsigned char* payload, int lengt
     }
 }
 
+// A receiver that wakes or reconnects gets its options set again: the user's
+// own choice for it, else the model's default.
 void Reconnect()
 {
     UsbServer_SetBatteryOptimizeEnable(1);
     const QStringList advanced = ConfigIni::GetInstance()->ValueList(CurrentModelGroup(), "Adveanced");
-    const int longRangeMode = OptionNumber(advanced, 0);
-    const int ledMode = OptionNumber(advanced, 1);
+    const int modelLongRange = OptionNumber(advanced, 0);
+    const int modelLedMode = OptionNumber(advanced, 1);
     const DeviceAllInfo device = g_CurrentDevice.Snapshot();
     const QByteArray path = g_DevicePathC.Snapshot();
 
+    // The user's own choice, else the model's; only the receiver's three
+    // modes are written (300 in the description would reach it as 44).
+    const int ledMode = modelLedMode > 0 ? ReceiverChoice(device, ReceiverOption::Led, modelLedMode) : 0;
     if (ledMode >= FirstReceiverLedMode && ledMode <= LastReceiverLedMode && !device.KindFlag
         && device.Kind == FourKiloHertzReceiverKind) {
         DongleRGB led{};
@@ -236,9 +272,10 @@ void Reconnect()
         }
         Hub()->EmitRGBValue(&led);
     }
-    if (longRangeMode == 0 || longRangeMode == 1) {
-        UsbFinderC_SetLongRangeMode(path.constData(), longRangeMode);
-        Hub()->EmitLongRangeMode(longRangeMode == 1);
+    if (modelLongRange == 0 || modelLongRange == 1) {
+        const int longRange = ReceiverChoice(device, ReceiverOption::LongRange, modelLongRange);
+        UsbFinderC_SetLongRangeMode(path.constData(), longRange);
+        Hub()->EmitLongRangeMode(longRange == 1);
     }
     g_MacroCleanupPending = true;
     g_SkipAdvancedReadBack = true;

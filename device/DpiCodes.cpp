@@ -128,3 +128,9 @@ int LevelCodeToDpi(const QString& sensor, const SensorDefines& defines, int code
         dpi *= 2;
     return int(qBound<qint64>(std::numeric_limits<int>::min(), dpi, std::numeric_limits<int>::max()));
 }
+
+bool DpiLockFitsRecord(const QString& sensor, const SensorDefines& defines, int dpi)
+{
+    const int storedCode = DpiToSensorCode(sensor, defines, dpi) & 0xFF;
+    return SensorCodeToDpi(sensor, defines, storedCode) == dpi;
+}

@@ -22,3 +22,7 @@ int SensorCodeToDpi(const QString& sensor, const SensorDefines& defines, int cod
 // 9 in bits 6 and 7). 0 when the sensor has a table and no entry holds the
 // code; a table value too large to double stops at the largest int.
 int LevelCodeToDpi(const QString& sensor, const SensorDefines& defines, int code, int flags);
+
+// Whether the record keeps a DPI-lock value whole: its code's low byte reads
+// back as the same value. Values it does not keep are not offered.
+bool DpiLockFitsRecord(const QString& sensor, const SensorDefines& defines, int dpi);

@@ -65,6 +65,14 @@ QByteArray UpToZero(const QByteArray& bytes)
 
 } // namespace
 
+const char* const SettingsFileSuffix = "bin";
+
+QString WithSettingsFileSuffix(const QString& path)
+{
+    const QString ending = QLatin1Char('.') + QLatin1String(SettingsFileSuffix);
+    return path.endsWith(ending, Qt::CaseInsensitive) ? path : path + ending;
+}
+
 bool ExportSettingsFile(const QString& path, const FlashDataMap& record)
 {
     QSaveFile file(path);

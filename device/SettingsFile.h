@@ -28,6 +28,11 @@ enum SettingsImportResult {
     SettingsForOtherDevice = 2, // another sensor, or more DPI levels or a higher DPI than the model takes
 };
 
+// The suffix the settings files carry, and a path that ends in it: the path
+// itself when it does (in any case), else the path with "." and the suffix.
+extern const char* const SettingsFileSuffix;
+QString WithSettingsFileSuffix(const QString& path);
+
 // Writes the file for the current device's model. The file is replaced only
 // once it has been written whole; false when it could not be.
 bool ExportSettingsFile(const QString& path, const FlashDataMap& record);

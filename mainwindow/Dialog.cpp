@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
@@ -29,11 +29,20 @@ namespace {
 // Levels at or below this show the battery in red.
 constexpr int LowBatteryLevel = 15;
 
-QString BatteryBarStyle(bool low)
+// The bar before the first battery report of a device: full and grey.
+constexpr int NoReportLevel = 100;
+const char* const NoReportColour = "191, 191, 191";
+
+QString BatteryBarStyle(const char* colour)
 {
     return QString("#progressBar{border: none;background-color: transparent;}"
                    "#progressBar::chunk {background-color: rgb(%1);}")
-        .arg(low ? "152, 43, 34" : "0, 255, 153");
+        .arg(colour);
+}
+
+QString BatteryBarStyle(bool low)
+{
+    return BatteryBarStyle(low ? "152, 43, 34" : "0, 255, 153");
 }
 
 } // namespace
@@ -83,6 +92,7 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
 
     ui->label_3->hide();
     ui->label_2->hide();
@@ -209,6 +219,14 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     ui->progressBar->setValue(Number);
     ui->label_2->setText(IsText ? QString::number(Number) + "%" : QString::number(Number));
     ui->progressBar->setStyleSheet(BatteryBarStyle(Number <= LowBatteryLevel));
+}
+
+void Dialog::ShowNoBatteryReport()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(NoReportLevel);
+    ui->label_2->setText(QString::number(NoReportLevel) + "%");
+    ui->progressBar->setStyleSheet(BatteryBarStyle(NoReportColour));
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

@@ -43,6 +43,9 @@ public slots:
     void SlotUpDataParam(int index);
     void SlotStartRecord(int index);
     void SlotBattery(bool IsCharg, int Number, bool IsText);
+    // A newly opened device has reported no battery yet: the previous
+    // device's level and charging mark must not show for it.
+    void ShowNoBatteryReport();
     void on_CloseButton_clicked();
     void on_FormSetting_clicked();
 

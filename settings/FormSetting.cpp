@@ -6,6 +6,7 @@
 #include "core/UserIni.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/ReceiverChoices.h"
 #include "lighting/FormParts.h"
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
@@ -254,8 +255,7 @@ void FormSetting::ApplyStyleSheets()
         marker->setStyleSheet(ObjectBorderImageStyle(marker->objectName(), folder, "Title.png"));
     ui->toolButton->setStyleSheet(ObjectBorderImageStyle("toolButton", folder, "Mouse.png"));
 
-    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors(),
-                  QStringLiteral("QComboBox:disabled{color: rgb(63, 63, 63);}"));
+    StyleComboBox(ui->comboBox, folder, OptionComboBoxColors());
     ui->comboBox->setMaxVisibleItems(5);
 
     for (QCheckBox* box : {ui->checkBox, ui->checkBox_2})
@@ -345,7 +345,9 @@ void FormSetting::on_checkBox_2_toggled(bool checked)
     const QByteArray path = g_DevicePathC.Snapshot();
     if (!ReceiverAnswers(path))
         return;
-    UsbFinderC_SetLongRangeMode(path.constData(), checked ? 1 : 0);
+    const int mode = checked ? 1 : 0;
+    UsbFinderC_SetLongRangeMode(path.constData(), mode);
+    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::LongRange, mode);
 }
 
 void FormSetting::SendReceiverLedMode(int mode, bool checked)
@@ -356,9 +358,12 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
     // Offline is reported for the box that loses the mark as well.
     if (!ReceiverAnswers(path) || !checked)
         return;
-    auto led = g_DongleRGB.Lock();
-    led->Mode = static_cast<std::uint8_t>(mode);
-    UsbFinderC_Set4KDongleRGB(path.constData(), &*led);
+    {
+        auto led = g_DongleRGB.Lock();
+        led->Mode = static_cast<std::uint8_t>(mode);
+        UsbFinderC_Set4KDongleRGB(path.constData(), &*led);
+    }
+    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::Led, mode);
 }
 
 void FormSetting::on_ReUntil_toggled(bool checked)
@@ -404,7 +409,7 @@ void FormSetting::SlotFormResetForm()
 {
     ShowLongRangeSection(false);
     ShowReceiverLedSection(false);
-    ui->checkBox_2->setChecked(false);
+    ShowLongRangeSilently(false);
     LayOutBottom(false);
 }
 
@@ -413,7 +418,14 @@ void FormSetting::SlotLongRangeMode(bool Select)
     if (!ModelOffersLongRange())
         return;
     ShowLongRangeSection(true);
-    ui->checkBox_2->setChecked(Select);
+    ShowLongRangeSilently(Select);
+}
+
+// What the receiver reports is shown, never sent back to it.
+void FormSetting::ShowLongRangeSilently(bool on)
+{
+    const QSignalBlocker blocker(ui->checkBox_2);
+    ui->checkBox_2->setChecked(on);
 }
 
 void FormSetting::SlotRGBValue(DongleRGB* Rgb)
@@ -423,8 +435,11 @@ void FormSetting::SlotRGBValue(DongleRGB* Rgb)
     ShowReceiverLedSection(true);
     QCheckBox* const boxes[] = {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
     const int mode = Rgb->Mode;
-    if (mode >= 1 && mode <= 3)
+    if (mode >= 1 && mode <= 3) {
+        // The box losing its mark would report offline too: block all three.
+        const QSignalBlocker first(boxes[0]), second(boxes[1]), third(boxes[2]);
         boxes[mode - 1]->setChecked(true);
+    }
     LayOutBottom(true);
 }
 

@@ -74,6 +74,7 @@ private:
     // The bottom of the contents: short while the receiver-LED section is
     // hidden, long while it shows.
     void LayOutBottom(bool receiverLedShown);
+    void ShowLongRangeSilently(bool on);
     // Layout after a record: keepLongRange leaves an offered long-range
     // section as it is.
     void LayOutForRecord(bool keepLongRange);

@@ -19,8 +19,6 @@ QString PropertyName(PictureProperty property)
 
 } // namespace
 
-const char* const kComboBoxDisabledBlack = "QComboBox:disabled{color: rgb(0, 0, 0);}";
-
 QString PictureFolder(const QString& page)
 {
     return ProgramFolder() + "/Picture/" + page + "/";
@@ -118,7 +116,12 @@ ComboBoxColors OptionComboBoxColors()
             OptionColorText(QStringLiteral("ComboxSelectColor"))};
 }
 
-QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors, const QString& extraRules)
+QColor DisabledTextColor()
+{
+    return QColor(150, 156, 166);
+}
+
+QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors)
 {
     return "QComboBox{border: 1px solid gray; color: rgb(" + colors.text + "); border-image: url(" + folder
            + "ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + colors.background
@@ -126,7 +129,7 @@ QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors, const
            + folder + "MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView "
              "{outline: 0px solid gray; border: 1px  solid gray;color: rgb("
            + colors.text + "); border-image: url(" + folder + "ComboboxTextBack.png);selection-background-color: rgb("
-           + colors.select + "); }" + extraRules;
+           + colors.select + "); }QComboBox:disabled{color: rgb(" + ColorText(DisabledTextColor()) + ");}";
 }
 
 QString ComboBoxListViewStyle(const QString& selectColorText)
@@ -135,10 +138,9 @@ QString ComboBoxListViewStyle(const QString& selectColorText)
            + ");}QListView::item:hover{background-color: rgb(" + selectColorText + ");}";
 }
 
-QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
-                         const QString& extraRules)
+QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors)
 {
-    box->setStyleSheet(ComboBoxStyle(folder, colors, extraRules));
+    box->setStyleSheet(ComboBoxStyle(folder, colors));
     auto* view = new QListView();
     view->setStyleSheet(ComboBoxListViewStyle(colors.select));
     box->setView(view);
@@ -149,6 +151,11 @@ void ApplyWindowColor()
 {
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1C));
+    // Texts drawn straight on the window (the labels of Qt's own colour and
+    // file dialogs) must stand out from it as the forms' texts do.
+    palette.setColor(QPalette::Active, QPalette::WindowText, QColor(0xE6, 0xE8, 0xEB));
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0xE6, 0xE8, 0xEB));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, DisabledTextColor());
     QApplication::setPalette(palette);
 }
 

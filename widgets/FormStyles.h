@@ -88,22 +88,25 @@ struct ComboBoxColors
 // From the Option keys ComboxTextColor, ComboxBackGroundColor and ComboxSelectColor.
 ComboBoxColors OptionComboBoxColors();
 
-// Rules some forms append to the combo-box style.
-extern const char* const kComboBoxDisabledBlack; // "QComboBox:disabled{color: rgb(0, 0, 0);}"
+// The text colour of disabled controls, one for every form: light enough to
+// read on the program's dark pictures, darker than the enabled texts.
+// ApplyWindowColor puts it into the application's palette.
+QColor DisabledTextColor();
 
 // The combo box with "ComboboxBack.png", "Menu.png", "MenuClicked.png" and
-// "ComboboxTextBack.png" from folder, followed by extraRules.
-QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors, const QString& extraRules = QString());
+// "ComboboxTextBack.png" from folder; disabled, its text takes the disabled
+// text colour.
+QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors);
 // The list of a combo box: selected and hovered items in the selection colour.
 QString ComboBoxListViewStyle(const QString& selectColorText);
 // Gives box the combo-box style and a list view of its own with the list style;
 // the box owns the view.
-QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors,
-                         const QString& extraRules = QString());
+QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxColors& colors);
 
 // The styled-panel frames of the forms are drawn by the platform style from
 // the window colour; over the program's dark pictures a light window colour
-// shows them as bright lines, so the application takes the backdrop's colour.
+// shows them as bright lines, so the application takes the backdrop's colour,
+// with light texts on it (DisabledTextColor when disabled).
 void ApplyWindowColor();
 
 // The forms' text font: the program's interface family, at a point size when

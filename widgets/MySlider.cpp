@@ -7,14 +7,40 @@ MySlider::MySlider(QWidget* parent)
 {
 }
 
-void MySlider::mousePressEvent(QMouseEvent* event)
+int MySlider::PositionAt(int x) const
 {
-    QSlider::mousePressEvent(event);
-    // Any mouse button jumps. A slider without width or without range has no
-    // position to jump to.
     const int width = this->width();
     if (width <= 0 || maximum() == minimum())
+        return sliderPosition();
+    const double fraction = static_cast<double>(x) / width;
+    return static_cast<int>(minimum() + fraction * (static_cast<double>(maximum()) - minimum()));
+}
+
+void MySlider::mousePressEvent(QMouseEvent* event)
+{
+    // Any mouse button jumps. The base press is not used: on the groove it
+    // would page towards the press and keep paging while the button is held.
+    event->accept();
+    if (m_Pressed)
         return;
-    const double fraction = static_cast<double>(event->pos().x()) / width;
-    setValue(static_cast<int>(minimum() + fraction * (static_cast<double>(maximum()) - minimum())));
+    m_Pressed = true;
+    setSliderDown(true);
+    setSliderPosition(PositionAt(event->pos().x()));
+}
+
+void MySlider::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_Pressed)
+        setSliderPosition(PositionAt(event->pos().x()));
+}
+
+void MySlider::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (!m_Pressed || event->buttons() != Qt::NoButton)
+        return;
+    m_Pressed = false;
+    // Letting go takes the position as the value (valueChanged when it moved).
+    setSliderDown(false);
 }

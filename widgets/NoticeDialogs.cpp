@@ -128,6 +128,17 @@ const NoticeFormSpec kInportFail = {
     .texts = &g_LangTextsInportFail,
 };
 
+const NoticeFormSpec kExportFail = {
+    .name = "ExportFail",
+    .frameName = "ExportFailA",
+    .frameLimit = kFullFrame,
+    .labelRect = QRect(0, 30, 301, 71),
+    .labelText = "The settings could not be saved to this file",
+    .labelPosition = NoticeLabelAtFirstText,
+    .newHong = {kConfirmAt, kOkText, 1},
+    .texts = &g_LangTextsExportFail,
+};
+
 const NoticeFormSpec kLessThree = {
     .name = "LessThree",
     .frameName = "LessThreeframe",
@@ -171,5 +182,7 @@ void DeleteConfirm::on_CloseButton_clicked()
 }
 
 InportFail::InportFail(QWidget* parent) : NoticeDialog(kInportFail, parent) {}
+
+ExportFail::ExportFail(QWidget* parent) : NoticeDialog(kExportFail, parent) {}
 
 LessThree::LessThree(QWidget* parent) : NoticeDialog(kLessThree, parent) {}

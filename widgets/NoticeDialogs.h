@@ -94,6 +94,14 @@ public:
     explicit InportFail(QWidget* parent = nullptr);
 };
 
+// The configuration could not be written to the file the user chose.
+class ExportFail : public NoticeDialog
+{
+    Q_OBJECT
+public:
+    explicit ExportFail(QWidget* parent = nullptr);
+};
+
 // One of the four shortest debounce times was chosen.
 class LessThree : public NoticeDialog
 {

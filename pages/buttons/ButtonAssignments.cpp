@@ -82,21 +82,30 @@ void Buttoninterface::on_StartPause_clicked() { SelectorClicked(3); }
 void Buttoninterface::on_TopMusic_clicked() { SelectorClicked(4); }
 void Buttoninterface::on_BackMusic_clicked() { SelectorClicked(5); }
 
+bool Buttoninterface::IsLastLeftClickKey(int key) const
+{
+    int leftKeys = 0;
+    for (int k = 0; k < KeyTypes.size(); ++k)
+        leftKeys += KeyTypes.at(k) == 1 && KeyEntry(KeyCodes, k) == 1 ? 1 : 0;
+    return leftKeys == 1 && KeyEntry(KeyTypes, key) == 1 && KeyEntry(KeyCodes, key) == 1;
+}
+
+bool Buttoninterface::RefusedForLastLeftClick(int key, bool leftClick)
+{
+    // The mouse always keeps a left button, however its key was chosen.
+    if (leftClick || !IsLastLeftClickKey(key))
+        return false;
+    ui->stackedWidget->setCurrentWidget(ui->page);
+    ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+    DeselectSelectors();
+    ShowNotice<LeftButtonOnly>();
+    return true;
+}
+
 void Buttoninterface::SelectorClicked(int row)
 {
-    QToolButton* selector = Button(kSelectorNames[row]);
-    const QString leftText = ui->LeftKey_3->text();
-    int leftKeys = 0;
-    for (const char* name : kSelectorNames)
-        leftKeys += Button(name)->text() == leftText ? 1 : 0;
-    if (leftKeys == 1 && selector->text() == leftText) {
-        // The last key with the left-click function keeps it.
-        ui->stackedWidget->setCurrentWidget(ui->page);
-        ui->stackedWidget_2->setCurrentWidget(ui->page_9);
-        DeselectSelectors();
-        ShowNotice<LeftButtonOnly>();
+    if (RefusedForLastLeftClick(kSelectorKeys[row], false))
         return;
-    }
     ui->scrollArea_11->verticalScrollBar()->setStyleSheet(row == 0 ? "QScrollBar {width:10px;}"
                                                                    : "QScrollBar {width:0px;}");
     ShowKeyFunction(kSelectorKeys[row]);
@@ -229,6 +238,12 @@ void Buttoninterface::ConnectFunctionButtons()
                 [this, i](bool checked) { AssignMultimediaKey(checked, i); });
 }
 
+void Buttoninterface::OfferKeptDpiLocks()
+{
+    for (const DpiLockButton& lock : kDpiLockButtons)
+        Button(lock.button)->setVisible(DpiLockFitsRecord(m_SensorName, m_SensorDefines, lock.dpi));
+}
+
 void Buttoninterface::AssignFixedFunction(bool checked, int type, int code, int extra, const QString& label,
                                           bool fromCategory, QWidget* scrollAreaOfBar)
 {
@@ -237,6 +252,8 @@ void Buttoninterface::AssignFixedFunction(bool checked, int type, int code, int 
     if (fromCategory)
         UncheckAllFunctions();
     const int key = SelectedKey();
+    if (key >= 0 && RefusedForLastLeftClick(key, type == 1 && code == 1))
+        return;
     if (key >= 0 && SendButtonFunction(key, type, code, extra)) {
         SelectorOfKey(key)->setText(label);
         StoreKeyAssignment(key, type, code, extra);
@@ -263,6 +280,8 @@ void Buttoninterface::on_DPI_6_clicked()
         return;
     }
     const int key = SelectedKey();
+    if (key >= 0 && RefusedForLastLeftClick(key, false))
+        return;
     const bool preset = key >= 0 && SelectorOfKey(key)->text() == ui->DPI_6->text();
     FireKey dialog;
     dialog.SetTime(preset ? KeyEntry(KeyCodes, key) : 10);
@@ -301,6 +320,8 @@ void Buttoninterface::AssignMultimediaKey(bool checked, int index)
         return;
     const MultimediaKey& media = kMultimediaKeys[index];
     const int key = SelectedKey();
+    if (key >= 0 && RefusedForLastLeftClick(key, false))
+        return;
     if (key >= 0 && SendConsumerKey(key, media.usage)) {
         StoreKeyAssignment(key, 5, 0, 0);
         SelectorOfKey(key)->setText(Button(media.button)->text());
@@ -336,10 +357,13 @@ void Buttoninterface::AssignKeyCombination(int key, const QString& text)
 
 void Buttoninterface::on_DPI_8_clicked()
 {
+    const int key = SelectedKey();
+    if (key >= 0 && RefusedForLastLeftClick(key, false))
+        return;
     GroupKey dialog;
     PlaceDialog(&dialog, this, -50, -70);
     dialog.exec();
     if (!dialog.IsOk)
         return;
-    AssignKeyCombination(SelectedKey(), dialog.KeyText);
+    AssignKeyCombination(key, dialog.KeyText);
 }

@@ -8,12 +8,13 @@
 #include "device/DeviceState.h"
 #include "device/Senders.h"
 #include "device/SettingsFile.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "device/Worker.h"
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "widgets/ConfirmDialogs.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/NoticeDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -104,7 +105,22 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    const QString path = QFileDialog::getSaveFileName(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)");
-    if (!path.isEmpty())
-        ExportSettingsFile(path, g_FlashData.Snapshot());
+    QFileDialog dialog(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without suffix gets ".bin" before the dialog asks about
+    // replacing a file, so the import's filter finds what was saved.
+    dialog.setDefaultSuffix(SettingsFileSuffix);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        SaveSettingsFile(dialog.selectedFiles().constFirst());
+}
+
+void Buttoninterface::SaveSettingsFile(const QString& chosenPath)
+{
+    if (chosenPath.isEmpty())
+        return;
+    if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), g_FlashData.Snapshot()))
+        return;
+    ExportFail notice;
+    PlaceDialog(&notice, this, -75, -65);
+    notice.exec();
 }

@@ -91,6 +91,8 @@ void Buttoninterface::slotButtonClicked(bool checked)
         return;
     auto* button = qobject_cast<QToolButton*>(sender());
     const int key = SelectedKey();
+    if (key >= 0 && RefusedForLastLeftClick(key, false))
+        return;
     MacroBlock block;
     if (button && key >= 0 && g_SendEnabled && LoadMacroBlock(button->text(), &block)) {
         const QString name = button->text();

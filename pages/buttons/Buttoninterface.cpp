@@ -159,7 +159,7 @@ void Buttoninterface::LayStyleSheets()
         "QLabel{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
         "background-image: url(" + p + "LabelNumber.png" + ");}");
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
-    StyleComboBox(ui->ProjectChoose, p, OptionComboBoxColors(), kComboBoxDisabledBlack);
+    StyleComboBox(ui->ProjectChoose, p, OptionComboBoxColors());
     ui->label_3->setStyleSheet(LabelStyle(OptionColorText("LabelColor")));
 
     const QString pageButtonSheet =
@@ -300,6 +300,7 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, bool fullRead)
     if (fullRead)
         PostMsg::GetInstance()->EmitLightToFrom(record.SleepTime * 10);
     m_SensorName = ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "Sensor");
+    OfferKeptDpiLocks();
     if (!fullRead)
         PostMsg::GetInstance()->EmitLightToFrom(record.SleepTime * 10);
     const int keys = ModelKeyCount();
@@ -313,7 +314,7 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, bool fullRead)
     }
     for (int k = 0; k < keys; ++k)
         ShowKeyAssignment(k, KeyTypes.at(k), KeyCodes.at(k), KeyExtras.at(k), record);
-    ui->DebunceButton->SetCurrentIndex(record.ButtonDebounce);
+    ui->DebunceButton->SetCurrentIndexSilently(record.ButtonDebounce);
     if (fullRead)
         g_ButtonPageUpdated = true;
     g_ButtonPageLoading = false;
@@ -354,7 +355,11 @@ void Buttoninterface::SlotFormResetButton()
     KeyTypes = {1, 1, 1, 1, 1, 2};
     KeyCodes = {1, 2, 4, 8, 16, 1};
     KeyExtras = {0, 0, 0, 0, 0, 0};
-    ui->DebunceButton->SetCurrentIndex(g_OpenedModelMid == 3 ? 0 : 8);
+    // Every selector names the factory function, whatever the device shown
+    // before had on it.
+    for (int k = 0; k < KeyTypes.size(); ++k)
+        ShowKeyAssignment(k, KeyTypes.at(k), KeyCodes.at(k), KeyExtras.at(k), m_ShownRecord);
+    ui->DebunceButton->SetCurrentIndexSilently(g_OpenedModelMid == 3 ? 0 : 8);
     PostMsg::GetInstance()->EmitLightToFrom(60);
     g_ButtonPageLoading = false;
 }

@@ -65,6 +65,10 @@ public:
     // for a key, whichever selector is checked.
     void AssignConsumerKey(int key, int lowByte);
     void AssignKeyCombination(int key, const QString& text);
+    // Saves the configuration the page holds to a file the user chose, with
+    // ".bin" added when the name does not end in it; a file that cannot be
+    // written is reported with the ExportFail notice.
+    void SaveSettingsFile(const QString& chosenPath);
     // The fire key with FireInterval and FireCount, once its dialog was accepted.
     void on_DPI_6_clicked(bool checked);
     // The per-key restore files of rows 2 to 6.
@@ -150,11 +154,19 @@ private:
     void BackToIdle(QWidget* scrollAreaOfBar = nullptr);
     void DeselectSelectors();
     void SelectorClicked(int row);
+    // Whether a device key is the only one whose function is left click.
+    bool IsLastLeftClickKey(int key) const;
+    // Refuses to give the last left-click key anything but left click: back
+    // to the idle view, no key selected, the LeftButtonOnly notice. True when
+    // it refused.
+    bool RefusedForLastLeftClick(int key, bool leftClick);
     void ShowKeyFunction(int key);
     void ScrollTo(QWidget* scrollArea, int position);
     void AssignFixedFunction(bool checked, int type, int code, int extra, const QString& label, bool fromCategory,
                              QWidget* scrollAreaOfBar = nullptr);
     void AssignBuiltInDefault(int key);
+    // Shows the DPI-lock buttons whose value the record keeps for the sensor.
+    void OfferKeptDpiLocks();
     void AssignMultimediaKey(bool checked, int index);
     bool SendConsumerKey(int key, int usage);
     bool SendCombination(int key, const QString& text);

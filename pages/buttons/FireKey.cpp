@@ -21,7 +21,7 @@ void Ui_FireKey::setupUi(QDialog* dialog)
 
     FireKeyA = AddDialogFrame(dialog, "FireKeyA", size);
     CloseButton = AddCloseButton(FireKeyA, 380);
-    label_2 = AddCaption(FireKeyA, "label_2", QRect(250, 30, 121, 16), Qt::AlignLeft | Qt::AlignVCenter, false);
+    label_2 = AddCaption(FireKeyA, "label_2", QRect(250, 30, 150, 16), Qt::AlignLeft | Qt::AlignVCenter, false);
     label = AddCaption(FireKeyA, "label", QRect(60, 30, 101, 16), Qt::AlignLeft | Qt::AlignVCenter, false);
     Count = AddNumberBox(FireKeyA, "Count", QRect(60, 50, 71, 27), 12, 0, 3);
     Count->setValue(3);

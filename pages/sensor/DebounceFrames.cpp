@@ -8,6 +8,7 @@
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
 
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
@@ -79,8 +80,9 @@ DebounceTime::~DebounceTime()
     delete ui;
 }
 
-void DebounceTime::SetCurrentIndex(int index)
+void DebounceTime::SetCurrentIndexSilently(int index)
 {
+    const QSignalBlocker blocker(ui->Debunce);
     ui->Debunce->setCurrentIndex(index);
 }
 

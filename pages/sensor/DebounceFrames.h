@@ -29,9 +29,9 @@ public:
     explicit DebounceTime(QWidget* parent = nullptr);
     ~DebounceTime() override;
 
-    // Selects a time with the combo box's signals live. A value without an
-    // item (above 20) leaves no item current and sends nothing.
-    void SetCurrentIndex(int index);
+    // Shows a time from a record or the factory look, without sending it
+    // back. A value without an item (above 20) leaves no item current.
+    void SetCurrentIndexSilently(int index);
     // Item index reads as index followed by the suffix ("3 ms").
     void SetItemNumberText(int index, const QString& suffix);
 

@@ -160,13 +160,13 @@ DpiLevelCode EncodeLevelDpi(int dpi, std::uint8_t currentFlags)
     return {(currentFlags & kClassHigh) ? dpi / 100 : dpi / 50, flags};
 }
 
-void EncodeAndSendLevelDpi(int level, int dpi)
+bool EncodeAndSendLevelDpi(int level, int dpi)
 {
     if (level < 0 || level >= DpiLevelEntryCount)
-        return;
+        return true;
     const std::uint8_t currentFlags = g_FlashData.Snapshot().DpiLevels[level].RangeBits;
     const DpiLevelCode encoded = EncodeLevelDpi(dpi, currentFlags);
-    SendDPILevelValue(level, encoded.code, encoded.code, encoded.flags);
+    return SendDPILevelValue(level, encoded.code, encoded.code, encoded.flags);
 }
 
 int DecodeLevelDpi(int code, int flags)
@@ -176,4 +176,10 @@ int DecodeLevelDpi(int code, int flags)
     for (int i = 0; i < g_SensorDefineNames.size(); ++i)
         defines.append({g_SensorDefineNames.at(i), DefineValue(i)});
     return LevelCodeToDpi(g_SensorName, defines, code, flags);
+}
+
+bool LevelKeepsDpi(int dpi)
+{
+    const DpiLevelCode encoded = EncodeLevelDpi(dpi, 0);
+    return DecodeLevelDpi(encoded.code & 0xFF, encoded.flags) == dpi;
 }

@@ -66,9 +66,14 @@ struct DpiLevelCode
 DpiLevelCode EncodeLevelDpi(int dpi, std::uint8_t currentFlags);
 
 // Encodes a level's DPI and sends it with SendDPILevelValue (the code as X and
-// Y, then the flags). A level outside 0..7 (-1: no level chosen) sends nothing.
-void EncodeAndSendLevelDpi(int level, int dpi);
+// Y, then the flags); false when the device did not take it. A level outside
+// 0..7 (-1: no level chosen) sends nothing.
+bool EncodeAndSendLevelDpi(int level, int dpi);
 
 // The DPI of a level's X code and flags byte (the Y code is not read); a
 // table value too large to double stops at the largest int.
 int DecodeLevelDpi(int code, int flags);
+
+// Whether a level keeps a DPI value whole: encoded, with the code cut to the
+// record's byte, it reads back as the same value.
+bool LevelKeepsDpi(int dpi);

@@ -1,6 +1,7 @@
 #include "pages/sensor/DpiLevelsFrameBase.h"
 
 #include "core/PostMsg.h"
+#include "core/QtDialogTexts.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
@@ -28,9 +29,9 @@ DpiLevelsFrameBase::DpiLevelsFrameBase(QWidget* parent)
 {
 }
 
-bool DpiLevelsFrameBase::MaySend()
+bool DpiLevelsFrameBase::MaySend() const
 {
-    return g_SendEnabled && !g_SensorPageLoading;
+    return g_SendEnabled && !g_SensorPageLoading && !m_ShowingOnly;
 }
 
 bool DpiLevelsFrameBase::CurrentDeviceOnline()
@@ -55,6 +56,13 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
     connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
 }
 
+void DpiLevelsFrameBase::RetranslateColorDialog()
+{
+    RetranslateQtDialog(m_ColorDialog);
+    // Set once by the dialog itself; its language change leaves it.
+    m_ColorDialog->setWindowTitle(QColorDialog::tr("Select Color"));
+}
+
 void DpiLevelsFrameBase::SetTitleText(const QString& text)
 {
     m_Title->setText(text);
@@ -65,6 +73,7 @@ void DpiLevelsFrameBase::ClearLevelCountCombo()
     const bool wasBlocked = m_CountCombo->blockSignals(true);
     m_CountCombo->clear();
     m_CountCombo->blockSignals(wasBlocked);
+    m_ShownCountIndex = -1;
 }
 
 bool DpiLevelsFrameBase::BlockLevelCountSignals(bool block)
@@ -75,11 +84,13 @@ bool DpiLevelsFrameBase::BlockLevelCountSignals(bool block)
 void DpiLevelsFrameBase::AddLevelCountItem(int position, const QString& text)
 {
     m_CountCombo->insertItem(position, text);
+    m_ShownCountIndex = m_CountCombo->currentIndex();
 }
 
 void DpiLevelsFrameBase::SetLevelCountIndex(int index)
 {
     m_CountCombo->setCurrentIndex(index);
+    m_ShownCountIndex = m_CountCombo->currentIndex();
 }
 
 void DpiLevelsFrameBase::SetLevelCountMember(int count)
@@ -99,37 +110,46 @@ void DpiLevelsFrameBase::on_ChooseEvent_currentIndexChanged(int index)
     // count to show or to write.
     if (!IsLevel(index))
         return;
-    if (!g_SensorPageLoading) {
-        if (index < m_CurrentLevel)
-            ExchangeLevels(index, m_CurrentLevel);
-        LayoutForLevelCount(index);
-    }
-    if (!MaySend())
-        return;
-    if (!CurrentDeviceOnline()) {
-        RaiseOfflineNotice();
+    if (g_SensorPageLoading) {
+        m_ShownCountIndex = index;
         return;
     }
-    auto flash = g_FlashData.Lock();
-    flash->DpiLevelCount = static_cast<std::uint8_t>(index + 1);
-    ProtocolDataUpdate(&*flash);
+    if (MaySend() && !SendLevelCount(index)) {
+        ShowCountAgain();
+        return;
+    }
+    if (index < m_CurrentLevel)
+        ExchangeLevels(index, m_CurrentLevel);
+    LayoutForLevelCount(index);
+    m_ShownCountIndex = index;
 }
 
-void DpiLevelsFrameBase::SendLevelExchange(int newLast, int current)
+bool DpiLevelsFrameBase::SendLevelCount(int index)
 {
-    if (!g_SendEnabled)
-        return;
+    if (index >= m_CurrentLevel)
+        return SendDPILevelCount(index + 1);
+    // The current level moves to the new last place: its entry and the new
+    // last one change places, that place becomes current and the count
+    // follows, all in the one record.
     const FlashDataMap record = g_FlashData.Snapshot();
-    const DpiLevelEntry formerLast = record.DpiLevels[newLast];
-    const DpiLevelEntry formerCurrent = record.DpiLevels[current];
-    SendDPILevelPair(&formerLast, &formerCurrent, newLast, current, newLast);
+    const DpiLevelEntry formerLast = record.DpiLevels[index];
+    const DpiLevelEntry formerCurrent = record.DpiLevels[m_CurrentLevel];
+    return SendDPILevelPair(&formerLast, &formerCurrent, index, m_CurrentLevel, index);
 }
 
-bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value)
+void DpiLevelsFrameBase::ShowCountAgain()
 {
-    if (g_SendEnabled && !CurrentDeviceOnline() && !g_SensorPageLoading) {
-        number->setValue(value);
+    const bool wasBlocked = m_CountCombo->blockSignals(true);
+    m_CountCombo->setCurrentIndex(m_ShownCountIndex);
+    m_CountCombo->blockSignals(wasBlocked);
+}
+
+bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value, int shownValue)
+{
+    const bool wouldSend = MaySend() && m_ChangeLatch && !g_SuppressApplyNotice;
+    if (wouldSend && !CurrentDeviceOnline()) {
         RaiseOfflineNotice();
+        ShowSliderValue(slider, number, shownValue);
         return false;
     }
     int pageStep = slider->pageStep();
@@ -139,12 +159,21 @@ bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* numb
     return true;
 }
 
-void DpiLevelsFrameBase::SendLevelValue(int level, int dpi)
+bool DpiLevelsFrameBase::SendLevelValue(int level, int dpi)
 {
     if (!m_ChangeLatch) {
         m_ChangeLatch = true;
-        return;
+        return true;
     }
-    if (!g_SuppressApplyNotice)
-        EncodeAndSendLevelDpi(level, dpi);
+    if (g_SuppressApplyNotice)
+        return true;
+    return EncodeAndSendLevelDpi(level, dpi);
+}
+
+void DpiLevelsFrameBase::ShowSliderValue(QAbstractSlider* slider, QSpinBox* number, int value)
+{
+    const bool wasBlocked = slider->blockSignals(true);
+    slider->setValue(value);
+    slider->blockSignals(wasBlocked);
+    number->setValue(value);
 }

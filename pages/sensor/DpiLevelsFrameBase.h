@@ -28,6 +28,8 @@ public:
     static QString LevelButtonName(int level);
 
     void SetTitleText(const QString& text);
+    // The colour dialog takes Qt's texts of the current language.
+    void RetranslateColorDialog();
 
     // The level-count combo. Changing its index (also by inserting the first
     // item) runs the level-count handling unless its signals are blocked.
@@ -46,9 +48,12 @@ public:
     virtual void LayoutForLevelCount(int index) = 0;
 
 public slots:
-    // The level count became index + 1. Lowering it below the current level
-    // first exchanges the current level with the new last one; then the
-    // record's level count is written (sending enabled, page not loading).
+    // The level count became index + 1. The device is told first, in one
+    // record (sending enabled, page not loading): lowering the count below the
+    // current level exchanges the current level's entry with the new last one
+    // and makes that current, any other count only writes the count. Only
+    // what the device took is shown: when it does not answer, the combo goes
+    // back to the count shown before and nothing else changes.
     void on_ChooseEvent_currentIndexChanged(int index);
     // A colour confirmed in the colour dialog.
     virtual void SetColor(const QColor& color) = 0;
@@ -57,7 +62,9 @@ protected:
     explicit DpiLevelsFrameBase(QWidget* parent);
 
     static bool IsLevel(int level) { return level >= 0 && level < LevelCount; }
-    static bool MaySend();
+    // Sending enabled, the page not loading and the frame not just showing
+    // what the device already holds.
+    bool MaySend() const;
     static bool CurrentDeviceOnline();
     static void RaiseOfflineNotice();
 
@@ -65,19 +72,39 @@ protected:
     void AttachCountWidgets(QLabel* title, MyConmboBox* countCombo);
 
     // Moves the current level's value and colour to newLast and newLast's to
-    // the current level, makes newLast current and checks it.
+    // the current level, makes newLast current and checks it. Shows only: the
+    // device is told by the count change.
     virtual void ExchangeLevels(int newLast, int current) = 0;
-    // Tells the device that entries newLast and current swapped places, with
-    // newLast current and newLast + 1 levels (while sending is enabled).
-    void SendLevelExchange(int newLast, int current);
 
-    // A slider's value: false when the device is found offline (the raw value
-    // shown, the notice raised); otherwise value is put through the segment
-    // rule, the slider's page step follows it, and number shows it.
-    bool TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value);
+    // While one lives, the frame shows values without sending them: the
+    // level the device holds is put back after a refused change.
+    class ShowingOnly
+    {
+    public:
+        explicit ShowingOnly(DpiLevelsFrameBase* frame) : m_frame(frame), m_former(frame->m_ShowingOnly)
+        {
+            frame->m_ShowingOnly = true;
+        }
+        ~ShowingOnly() { m_frame->m_ShowingOnly = m_former; }
+        ShowingOnly(const ShowingOnly&) = delete;
+        ShowingOnly& operator=(const ShowingOnly&) = delete;
+
+    private:
+        DpiLevelsFrameBase* m_frame;
+        bool m_former;
+    };
+
+    // A slider's value, which would replace shownValue on its level: false
+    // when it would be sent and the device does not answer (the notice
+    // raised, slider and number back at shownValue); otherwise value is put
+    // through the segment rule, the slider's page step follows it, and number
+    // shows it.
+    bool TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value, int shownValue);
     // Sends a level's DPI unless the change latch swallows it (or the button
-    // page is applying settings).
-    void SendLevelValue(int level, int dpi);
+    // page is applying settings); false only when it was sent and refused.
+    bool SendLevelValue(int level, int dpi);
+    // Slider and number back at a value, without the slider's handling.
+    static void ShowSliderValue(QAbstractSlider* slider, QSpinBox* number, int value);
 
     QString m_PictureFolder;
     QColorDialog* m_ColorDialog = nullptr;
@@ -87,6 +114,15 @@ protected:
     bool m_ChangeLatch = false;
 
 private:
+    // Tells the device about a new count (see the count change); false when
+    // it did not take it.
+    bool SendLevelCount(int index);
+    // The count combo back at the index it showed, without its handling.
+    void ShowCountAgain();
+
     QLabel* m_Title = nullptr;
     MyConmboBox* m_CountCombo = nullptr;
+    bool m_ShowingOnly = false;
+    // The count index the combo showed last (-1: none).
+    int m_ShownCountIndex = -1;
 };

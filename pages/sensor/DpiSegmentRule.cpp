@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -80,4 +81,18 @@ int StepDpiDown(int value)
         }
     }
     return value;
+}
+
+int LargestKeptDpi(int minimum, int maximum)
+{
+    int value = maximum;
+    while (value >= minimum) {
+        int pageStep = 0;
+        const int onGrid = QuantiseDpi(value, &pageStep);
+        if (onGrid <= value && LevelKeepsDpi(onGrid))
+            return onGrid;
+        // Down to the next value of the grid (a gap is walked through).
+        value = std::min(onGrid, value) - 1;
+    }
+    return maximum;
 }

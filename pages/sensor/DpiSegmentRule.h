@@ -13,3 +13,9 @@ int QuantiseDpi(int value, int* pageStep);
 // top of a segment (or in a gap) goes to the next segment's minimum.
 int StepDpiUp(int value);
 int StepDpiDown(int value);
+
+// The largest value at most maximum, on the ranges' grid and not below
+// minimum, that a level keeps whole (LevelKeepsDpi); maximum itself when none
+// does. The DPI slider goes no higher, so a level never shows a value that its
+// sensor's code cannot carry to the device.
+int LargestKeptDpi(int minimum, int maximum);

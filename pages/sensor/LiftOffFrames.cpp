@@ -57,7 +57,7 @@ SensorLOD::SensorLOD(QWidget* parent)
 {
     ui->setupUi(this);
     ui->label->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
-    StyleComboBox(ui->LOD, m_PictureFolder, OptionComboBoxColors(), QString::fromLatin1(kComboBoxDisabledBlack));
+    StyleComboBox(ui->LOD, m_PictureFolder, OptionComboBoxColors());
     QMetaObject::connectSlotsByName(this);
 }
 

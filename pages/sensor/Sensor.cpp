@@ -62,9 +62,8 @@ Sensor::~Sensor()
 void Sensor::StyleControls()
 {
     const ComboBoxColors colors = OptionComboBoxColors();
-    const QString disabledBlack = QString::fromLatin1(kComboBoxDisabledBlack);
-    m_ModeListView = StyleComboBox(ui->ModelChoose, m_PictureFolder, colors, disabledBlack);
-    StyleComboBox(ui->PerformanceOpen, m_PictureFolder, colors, disabledBlack);
+    m_ModeListView = StyleComboBox(ui->ModelChoose, m_PictureFolder, colors);
+    StyleComboBox(ui->PerformanceOpen, m_PictureFolder, colors);
     ui->PerformanceOpen->setMaxVisibleItems(5);
 
     const QString labelColor = OptionColorText(QStringLiteral("LabelColor"));
@@ -144,6 +143,7 @@ void Sensor::SlotAllLanguage(int index)
         if (!text.isNull())
             set(text);
     }
+    ui->frameDpi->RetranslateColorDialog();
 }
 
 void Sensor::changeEvent(QEvent* event)

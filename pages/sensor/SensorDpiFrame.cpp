@@ -341,17 +341,34 @@ int SensorDPI::LevelValue(int level) const
     return ui->levelButtons[level]->text().toInt();
 }
 
+int SensorDPI::CheckedLevel() const
+{
+    return m_LevelGroup->buttons().indexOf(m_LevelGroup->checkedButton());
+}
+
 void SensorDPI::LevelToggled(int level, bool checked)
 {
     ShowSelectedLevelButton(level, checked);
     if (!checked)
         return;
+    const bool sending = MaySend();
+    if (sending && !SendCurrentDPILevel(level)) {
+        // The device keeps its level: the page shows that one again.
+        ShowLevelAgain(m_CurrentLevel);
+        return;
+    }
     ui->colorButtons[level]->setChecked(true);
-    if (!MaySend())
+    if (!sending)
         return;
     m_CurrentLevel = level;
     ui->label_8->move(kMarkerPoints[level]);
-    SendCurrentDPILevel(level);
+}
+
+void SensorDPI::ShowLevelAgain(int level)
+{
+    ShowingOnly quiet(this);
+    ui->levelButtons[level]->setChecked(true);
+    ui->label_8->move(kMarkerPoints[level]);
 }
 
 void SensorDPI::ColorToggled(int level, bool checked)
@@ -360,6 +377,9 @@ void SensorDPI::ColorToggled(int level, bool checked)
     if (!checked)
         return;
     ui->levelButtons[level]->setChecked(true);
+    // Refused by the device: another level is shown again.
+    if (!ui->levelButtons[level]->isChecked())
+        return;
     // The level's own value goes onto the slider without being sent back. Once
     // it is there the latch is set again, also when the slider already stood
     // at that value, so the user's next change is sent.
@@ -370,12 +390,14 @@ void SensorDPI::ColorToggled(int level, bool checked)
 
 void SensorDPI::LevelClicked(int level)
 {
-    ui->horizontalSliderC->setValue(LevelValue(level));
+    if (ui->levelButtons[level]->isChecked())
+        ui->horizontalSliderC->setValue(LevelValue(level));
 }
 
-void SensorDPI::ColorClicked()
+void SensorDPI::ColorClicked(int level)
 {
-    m_ColorDialog->show();
+    if (ui->colorButtons[level]->isChecked())
+        m_ColorDialog->show();
 }
 
 void SensorDPI::SetColor(const QColor& color)
@@ -383,9 +405,10 @@ void SensorDPI::SetColor(const QColor& color)
     const int level = m_ColorGroup->buttons().indexOf(m_ColorGroup->checkedButton());
     if (!IsLevel(level))
         return;
+    // A colour the device did not take is not shown.
+    if (MaySend() && !SendDPILevelColor(level, color.red(), color.green(), color.blue()))
+        return;
     m_LevelColors[level] = ColorText(color);
-    if (MaySend())
-        SendDPILevelColor(level, color.red(), color.green(), color.blue());
     RestyleLevelButton(level);
 }
 
@@ -393,13 +416,17 @@ void SensorDPI::SetColor(const QColor& color)
 
 void SensorDPI::on_horizontalSliderC_valueChanged(int value)
 {
+    const int level = CheckedLevel();
+    const int shown = IsLevel(level) ? LevelValue(level) : ui->spinBoxA->value();
     int dpi = value;
-    if (!TakeSliderValue(ui->horizontalSliderC, ui->spinBoxA, dpi))
+    if (!TakeSliderValue(ui->horizontalSliderC, ui->spinBoxA, dpi, shown))
         return;
-    const int level = m_LevelGroup->buttons().indexOf(m_LevelGroup->checkedButton());
     if (IsLevel(level))
         ui->levelButtons[level]->setText(QString::number(dpi));
-    SendLevelValue(level, dpi);
+    if (SendLevelValue(level, dpi))
+        return;
+    ShowSliderValue(ui->horizontalSliderC, ui->spinBoxA, shown);
+    ui->levelButtons[level]->setText(QString::number(shown));
 }
 
 void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
@@ -444,11 +471,13 @@ void SensorDPI::ExchangeLevels(int newLast, int current)
     RestyleLevelButton(newLast);
     ui->label_8->move(kMarkerPoints[newLast]);
     ui->levelButtons[newLast]->setText(QString::number(currentValue));
-    ui->levelButtons[newLast]->setChecked(true);
+    {
+        ShowingOnly quiet(this);
+        ui->levelButtons[newLast]->setChecked(true);
+    }
 
     m_LevelCount = newLast + 1;
     m_CurrentLevel = newLast;
-    SendLevelExchange(newLast, current);
 }
 
 // ---- Marker drag ----
@@ -496,11 +525,8 @@ void SensorDPI::MarkerReleased(const QPoint& point)
     for (const DropWindow& window : kDropWindows) {
         if (distance < window.from || distance > window.to || !IsLevel(m_CurrentLevel + window.shift))
             continue;
-        ui->label_8->move(home.x() + kLevelPitch * window.shift, home.y());
-        m_CurrentLevel += window.shift;
-        SelectLevelFromMarker(m_CurrentLevel);
-        if (g_SendEnabled)
-            SendCurrentDPILevel(m_CurrentLevel);
+        ui->label_8->move(home);
+        SelectLevelFromMarker(m_CurrentLevel + window.shift);
         return;
     }
     ui->label_8->move(home);
@@ -508,10 +534,13 @@ void SensorDPI::MarkerReleased(const QPoint& point)
 
 void SensorDPI::SelectLevelFromMarker(int level)
 {
-    if (g_SendEnabled && !CurrentDeviceOnline() && !g_SensorPageLoading) {
-        RaiseOfflineNotice();
-        return;
+    m_ChangeLatch = false;
+    if (!MaySend()) {
+        m_CurrentLevel = level;
+        ui->label_8->move(kMarkerPoints[level]);
     }
+    // Sending, the level's button tells the device once; a level the device
+    // does not take returns the marker to the one it holds.
     ui->levelButtons[level]->setChecked(true);
 }
 
@@ -544,11 +573,11 @@ void SensorDPI::on_PurpleButton_clicked() { LevelClicked(5); }
 void SensorDPI::on_LightBlueButton_clicked() { LevelClicked(6); }
 void SensorDPI::on_LightYellowButton_clicked() { LevelClicked(7); }
 
-void SensorDPI::on_BlueButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_BrightRedButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_RedButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_YellowButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_GreenButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_PurpleButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_LightBlueButtonA_clicked() { ColorClicked(); }
-void SensorDPI::on_LightYellowButtonA_clicked() { ColorClicked(); }
+void SensorDPI::on_BlueButtonA_clicked() { ColorClicked(0); }
+void SensorDPI::on_BrightRedButtonA_clicked() { ColorClicked(1); }
+void SensorDPI::on_RedButtonA_clicked() { ColorClicked(2); }
+void SensorDPI::on_YellowButtonA_clicked() { ColorClicked(3); }
+void SensorDPI::on_GreenButtonA_clicked() { ColorClicked(4); }
+void SensorDPI::on_PurpleButtonA_clicked() { ColorClicked(5); }
+void SensorDPI::on_LightBlueButtonA_clicked() { ColorClicked(6); }
+void SensorDPI::on_LightYellowButtonA_clicked() { ColorClicked(7); }

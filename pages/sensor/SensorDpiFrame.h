@@ -123,10 +123,16 @@ protected:
 private:
     friend void StoreLevelColor(SensorDPI* frame, int level, QString& colour);
 
+    // The index of the checked level button, -1 for none.
+    int CheckedLevel() const;
+    // A level's button sends it as the current level (sending enabled, page
+    // not loading); when the device refuses, the level it holds is shown again.
     void LevelToggled(int level, bool checked);
+    // Checks a level's button and puts the marker under it, sending nothing.
+    void ShowLevelAgain(int level);
     void ColorToggled(int level, bool checked);
     void LevelClicked(int level);
-    void ColorClicked();
+    void ColorClicked(int level);
     void MarkerReleased(const QPoint& point);
     void SelectLevelFromMarker(int level);
     void ShowSelectedLevelButton(int level, bool selected);

@@ -232,8 +232,9 @@ void SensorDPIB::SelectLevel(int level)
 
 void SensorDPIB::SliderChanged(int level, int value)
 {
-    if (TakeSliderValue(ui->sliders[level], ui->numbers[level], value))
-        SendLevelValue(level, value);
+    const int shown = ui->numbers[level]->value();
+    if (TakeSliderValue(ui->sliders[level], ui->numbers[level], value, shown) && !SendLevelValue(level, value))
+        ShowSliderValue(ui->sliders[level], ui->numbers[level], shown);
 }
 
 void SensorDPIB::LevelBoxToggled(int level, bool checked)
@@ -277,11 +278,13 @@ void SensorDPIB::ExchangeLevels(int newLast, int current)
     RestyleColorButton(newLast);
     ui->sliders[newLast]->setValue(currentValue);
     ui->numbers[newLast]->setValue(currentValue);
-    ui->levelBoxes[newLast]->setChecked(true);
+    {
+        ShowingOnly quiet(this);
+        ui->levelBoxes[newLast]->setChecked(true);
+    }
 
     m_LevelCount = newLast + 1;
     m_CurrentLevel = newLast;
-    SendLevelExchange(newLast, current);
     BlockSliderSignals(false);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QListView>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -137,9 +138,9 @@ void SensorModeOptions::ApplyRateClassRule(bool listed, const DeviceAllInfo& dev
         MakeFree(g_FlashData.Snapshot().SensorMode);
 }
 
-void SensorModeOptions::ApplyResetRule(const DeviceAllInfo& device)
+void SensorModeOptions::ApplyResetRule(bool listed, const DeviceAllInfo& device)
 {
-    const bool wasBlocked = m_ModeCombo->blockSignals(true);
+    const QSignalBlocker blocker(m_ModeCombo);
     switch (device.Kind) {
     case 0:
     case 2: m_ModeCombo->setCurrentIndex(kModeLowPower); break;
@@ -151,5 +152,12 @@ void SensorModeOptions::ApplyResetRule(const DeviceAllInfo& device)
     }
     if (device.KindFlag)
         m_ModeCombo->setCurrentIndex(kModeCorded);
-    m_ModeCombo->blockSignals(wasBlocked);
+    // As with a record: the user never chooses "Corded", and a sensor without
+    // modes offers none.
+    if (!listed || m_ModeCombo->currentIndex() == kModeCorded) {
+        m_ModeCombo->setEnabled(false);
+    } else {
+        m_ModeCombo->setEnabled(true);
+        m_ModeList->setRowHidden(kModeCorded, true);
+    }
 }

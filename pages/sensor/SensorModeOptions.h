@@ -48,8 +48,9 @@ public:
     void ApplyReportRateRule(bool listed, const DeviceAllInfo& device, int rateCode);
     // The rate class that the report-rate frame announced (0 up to 1000 Hz, 1 above).
     void ApplyRateClassRule(bool listed, const DeviceAllInfo& device, int rateClass);
-    // The factory look: the item by receiver kind, without sending.
-    void ApplyResetRule(const DeviceAllInfo& device);
+    // The factory look: the item by receiver kind, without sending; the combo
+    // is usable only for a listed sensor and never on "Corded".
+    void ApplyResetRule(bool listed, const DeviceAllInfo& device);
 
 private:
     void FixToCorded(bool showCordedRow);

@@ -7,6 +7,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "pages/sensor/DpiLedFrames.h"
+#include "pages/sensor/DpiSegmentRule.h"
 #include "pages/sensor/LiftOffFrames.h"
 #include "pages/sensor/OnOffFrames.h"
 #include "pages/sensor/ReportRateFrames.h"
@@ -108,8 +109,9 @@ void Sensor::ShowRecord(const FlashDataMap& record)
     // Without any range loaded yet the slider keeps its own, rather than
     // shrinking to nothing.
     if (!m_OverallDpi.maximum.isEmpty()) {
-        dpi->SetSliderMaximum(m_OverallDpi.maximum.toInt());
-        dpi->SetSliderMinimum(m_OverallDpi.minimum.toInt());
+        const int minimum = m_OverallDpi.minimum.toInt();
+        dpi->SetSliderMaximum(LargestKeptDpi(minimum, m_OverallDpi.maximum.toInt()));
+        dpi->SetSliderMinimum(minimum);
     }
     ShowDpiValues(record, maxGrade);
 
@@ -252,6 +254,10 @@ void Sensor::SlotFormReset()
     dpi->SetLevelCountIndex(3);
     dpi->MoveMarkerToLevel(2);
     dpi->CheckLevelButton(1);
+    // The frame's own idea of the levels follows what it shows, so that the
+    // marker does not act on the previous device's levels.
+    dpi->SetLevelCountMember(4);
+    dpi->SetCurrentLevelMember(1);
 
     ui->frameLOD->SetLodIndex(0);
     dpi->SetSliderValue(800);
@@ -263,7 +269,7 @@ void Sensor::SlotFormReset()
         ui->frameRate->SetReceiverKind(rateClass);
         ui->frameRate->SetRateIndex(kRate1000HzIndex);
     }
-    m_ModeOptions->ApplyResetRule(device);
+    m_ModeOptions->ApplyResetRule(IsListed(SensorSwitch::SensorModeSel), device);
     {
         const bool wasBlocked = ui->PerformanceOpen->blockSignals(true);
         ui->PerformanceOpen->setCurrentIndex(1);

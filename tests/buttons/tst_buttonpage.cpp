@@ -9,6 +9,7 @@
 #include "core/Timing.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/SettingsFile.h"
 #include "device/Worker.h"
 #include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Buttoninterface.h"
@@ -20,11 +21,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -90,7 +93,8 @@ private slots:
         QVERIFY(CopyShippedFiles("Picture/Buttoninterface"));
         QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
         WriteConfigIni("[Option]\nButtonColor=200,200,200\n"
-                       "[Drive1]\nSensor=3395\nKeyNumber=6\nKeyParam1=0x01,0x01\nKeyParam6=0x05,0x00,0xE9\n");
+                       "[Drive1]\nSensor=3395\nKeyNumber=6\nKeyParam1=0x01,0x01\nKeyParam6=0x05,0x00,0xE9\n"
+                       "[Drive2]\nSensor=3955\nKeyNumber=6\n");
         g_SendEnabled = true;
     }
 
@@ -250,6 +254,98 @@ private slots:
         Click(*m_Page, "FireKey");
         QCOMPARE(m_Page->ui->stackedWidget->currentWidget(), m_Page->ui->page_2);
         QVERIFY(m_Page->ui->LeftKey_3->isChecked());
+    }
+
+    // However the key was chosen (here by its badge while the category list is
+    // open) and whatever would replace it, the last left-click key keeps left
+    // click: the notice, nothing sent, no key selected.
+    void lastLeftClickKeyRefusesEveryOtherFunction_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("middle button") << "MidKey";
+        QTest::newRow("no function") << "DPI_5";
+        QTest::newRow("DPI lock") << "VolumeUp_12";
+        QTest::newRow("multimedia key") << "VolumeDown";
+        QTest::newRow("key combination") << "DPI_8";
+        QTest::newRow("fire key") << "DPI_6";
+        QTest::newRow("macro") << "";
+    }
+    void lastLeftClickKeyRefusesEveryOtherFunction()
+    {
+        QFETCH(QString, button);
+        WriteMacro("M", "1\n");
+        m_Page->SlotAddMacroButton();
+        FlashDataMap record{};
+        record.Buttons[0] = {1, 1, 0};
+        record.Buttons[1] = {1, 2, 0};
+        g_FlashData.Set(record);
+        m_Page->SlotUpDataButtonUIButton(record);
+        Click(*m_Page, "RightKey");
+        m_Page->on_Number1_clicked();
+        QVERIFY(m_Page->ui->FireKey->isChecked());
+        SimCtl_JournalClear();
+
+        ModalDialogAnswerer answerer({ModalDialogAnswerer::kEscape});
+        if (button.isEmpty())
+            m_Page->MacroButtons.at(0)->click();
+        else
+            Click(*m_Page, qPrintable(button));
+
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("LeftButtonOnly"));
+        QCOMPARE(g_FlashData.Snapshot(), record);
+        QCOMPARE(SimDeviceFixture::JournalCount("ProtocolDataUpdate("), 0);
+        QCOMPARE(Text(*m_Page, "FireKey"), Text(*m_Page, "LeftKey_3"));
+        QVERIFY(!m_Page->ui->FireKey->isChecked());
+        QVERIFY(Idle(*m_Page));
+    }
+
+    // A sensor whose lock code does not fit the record's byte (3955: code
+    // DPI - 1) offers only the locks it keeps; what it offers reads back alike.
+    void dpiLocksOfferWhatTheRecordKeeps()
+    {
+        DeviceAllInfo device{};
+        device.ModelIndex = 1;
+        g_CurrentDevice.Set(device);
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        QStringList offered;
+        for (const char* name : {"VolumeUp_11", "VolumeUp_12", "VolumeUp_13", "VolumeUp_22", "VolumeUp_21"})
+            if (!m_Page->findChild<QToolButton*>(name)->isHidden())
+                offered << name;
+        QCOMPARE(offered, QStringList({"VolumeUp_11", "VolumeUp_12"}));
+        Click(*m_Page, "BackKey");
+        Click(*m_Page, "VolumeUp_12");
+        QCOMPARE(int(g_FlashData.Snapshot().Buttons[2].Param1), 199);
+        m_Page->SlotUpDataButtonUIButton(g_FlashData.Snapshot());
+        QCOMPARE(Text(*m_Page, "BackKey"), Text(*m_Page, "DPI_4") + "-200");
+
+        g_CurrentDevice.Set(DeviceAllInfo{});
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        QVERIFY(!m_Page->ui->VolumeUp_21->isHidden());
+    }
+
+    // An export keeps the ".bin" the import looks for, and one that cannot be
+    // written tells the user so, in the user's language.
+    void exportSuffixAndFailure()
+    {
+        QTemporaryDir folder;
+        m_Page->SaveSettingsFile(folder.filePath("export1"));
+        QCOMPARE(QFileInfo(folder.filePath("export1.bin")).size(), qint64(SettingsFileSize));
+        m_Page->SaveSettingsFile(folder.filePath("kept.BIN"));
+        QVERIFY(QFile::exists(folder.filePath("kept.BIN")));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+
+        const QList<QStringList> saved = g_LangTextsExportFail;
+        const int language = g_LanguageIndex;
+        g_LangTextsExportFail = {{"not saved", "OK"}, {"nie zapisano", "OK"}};
+        g_LanguageIndex = 1;
+        ModalDialogAnswerer answerer({"NewHong"});
+        m_Page->SaveSettingsFile(folder.filePath("no such folder/export2"));
+        g_LangTextsExportFail = saved;
+        g_LanguageIndex = language;
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("ExportFail"));
+        QCOMPARE(answerer.Records().at(0).texts.value("label"), QString("nie zapisano"));
     }
 
     void selectorOpensTheMultimediaKey()

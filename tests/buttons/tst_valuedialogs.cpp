@@ -2,6 +2,7 @@
 #include "common/ProgramFiles.h"
 #include "common/TestFolders.h"
 
+#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "pages/buttons/AddDelayTime.h"
@@ -58,6 +59,37 @@ private slots:
         UseTemporaryFolders();
         QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
         WriteConfigIni("[Option]\nLabelColor=1,2,3\nButtonColor=4,5,6\nLinEditColor=7,8,9\n");
+    }
+
+    // Each one-line caption of the fire-key dialog fits its label in the
+    // shipped English and Polish texts.
+    void fireKeyCaptionsFit_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 0;
+        QTest::newRow("Polish") << 1;
+    }
+    void fireKeyCaptionsFit()
+    {
+        QFETCH(int, language);
+        QVERIFY(CopyShippedFiles("Language"));
+        const QList<QStringList> saved = g_LangTextsFireKey;
+        g_LangTextsFireKey.clear();
+        LoadLanguageFiles();
+        const int formerLanguage = g_LanguageIndex;
+        g_LanguageIndex = language;
+        FireKey dialog;
+        PostMsg::GetInstance()->EmitAllLanguage(language);
+        g_LanguageIndex = formerLanguage;
+        const QList<QStringList> loaded = g_LangTextsFireKey;
+        g_LangTextsFireKey = saved;
+        QCOMPARE(loaded.size(), 2);
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->wordWrap() || label->text().isEmpty())
+                continue;
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                     qPrintable(label->text()));
+        }
     }
 
     void fireKeyValues_data()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceRecords.h"
 #include "platform/simdevice/SimCtl.h"
 
 #include <QByteArray>
@@ -66,6 +67,19 @@ public:
         QByteArray record(HIDUSB_RECORD_SIZE, '\0');
         SimCtl_GetRecord(mouseId, profile, reinterpret_cast<unsigned char*>(record.data()));
         return record;
+    }
+
+    // The mouse's stored configuration of a profile as the program's record.
+    static FlashDataMap FlashRecord(const char* mouseId, int profile = 0)
+    {
+        FlashDataMap record{};
+        SimCtl_GetRecord(mouseId, profile, reinterpret_cast<unsigned char*>(&record));
+        return record;
+    }
+
+    static void SetFlashRecord(const char* mouseId, const FlashDataMap& record, int profile = 0)
+    {
+        SimCtl_SetRecord(mouseId, profile, reinterpret_cast<const unsigned char*>(&record));
     }
 
 private:

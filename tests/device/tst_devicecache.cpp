@@ -100,32 +100,30 @@ private slots:
         QVERIFY(loaded == PatternRecord());
     }
 
-    // A file that cannot supply a whole record is refused, and no byte of
-    // the caller's earlier record survives.
+    // A file that cannot supply a whole record is refused, and the caller's
+    // record stays exactly as it was.
     void incompleteFileIsRefused_data()
     {
         const QByteArray record = RawBytes(PatternRecord());
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("cut record") << LengthField(10428) + record.left(5000);
-        QTest::newRow("short stored length") << LengthField(100) + record;
-        QTest::newRow("cut length field") << QByteArray::fromHex("0000");
-        QTest::newRow("empty file") << QByteArray();
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");  // null: no file
+        QTest::newRow("cut record") << "bad.bin" << LengthField(10428) + record.left(5000);
+        QTest::newRow("short stored length") << "bad.bin" << LengthField(100) + record;
+        QTest::newRow("cut length field") << "bad.bin" << QByteArray::fromHex("0000");
+        QTest::newRow("empty file") << "bad.bin" << QByteArray("");
+        QTest::newRow("missing file") << "Device_CID77_MID77.bin" << QByteArray();
+        QTest::newRow("no name yet") << "" << QByteArray();
     }
 
     void incompleteFileIsRefused()
     {
+        QFETCH(QString, fileName);
         QFETCH(QByteArray, content);
-        WriteCacheFile("bad.bin", content);
+        if (!content.isNull())
+            WriteCacheFile(fileName, content);
         FlashDataMap loaded = PatternRecord();
-        QVERIFY(!LoadDeviceCache("bad.bin", loaded));
-        QVERIFY(loaded == FlashDataMap{});
-    }
-
-    void missingFileIsRefused()
-    {
-        FlashDataMap loaded = PatternRecord();
-        QVERIFY(!LoadDeviceCache("Device_CID77_MID77.bin", loaded));
-        QVERIFY(loaded == FlashDataMap{});
+        QVERIFY(!LoadDeviceCache(fileName, loaded));
+        QVERIFY(loaded == PatternRecord());
     }
 
     // Before the first full read the name is empty; without its folder the

@@ -5,6 +5,7 @@
 #include "common/WorkerThread.h"
 #include "core/RegistryKeys.h"
 #include "core/Timing.h"
+#include "core/UserIni.h"
 #include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "platform/RegistryValues.h"
@@ -232,53 +233,74 @@ private slots:
         QVERIFY(!g_ReadBackRequested && !g_RestartRequested);
     }
 
-    // A reconnect applies the model's long-range mode and receiver LED (only
-    // on a 4 kHz receiver) and reads the device again.
-    void reconnectAppliesTheModelOptions_data()
+    // A reconnect applies the user's long-range mode and receiver LED for
+    // this receiver, else the model's (the LED only on a 4 kHz receiver),
+    // and reads the device again.
+    void reconnectAppliesTheReceiverOptions_data()
     {
         QTest::addColumn<QString>("advanced");
         QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("userChoices");  // "long range,LED" as stored; empty: none
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<QStringList>("calls");
 
         const QString optimize = "UsbServer_SetBatteryOptimizeEnable";
         const QString read = "UsbServer_ReadAllFlashData";
+        const QStringList both{optimize, "UsbFinderC_Set4KDongleRGB", "UsbFinderC_SetLongRangeMode", read};
         QTest::newRow("long range off, LED 1, 4 kHz receiver")
-            << "0,1" << 1 << QStringList{"ReceiverLed 1", "LongRange 0"}
-            << QStringList{optimize, "UsbFinderC_Set4KDongleRGB", "UsbFinderC_SetLongRangeMode", read};
+            << "0,1" << 1 << "" << QStringList{"ReceiverLed 1", "LongRange 0"} << both;
+        QTest::newRow("the user's choices") << "0,1" << 1 << "1,3" << QStringList{"ReceiverLed 3", "LongRange 1"}
+                                            << both;
+        QTest::newRow("only long range chosen")
+            << "0,1" << 1 << "1," << QStringList{"ReceiverLed 1", "LongRange 1"} << both;
+        QTest::newRow("stored texts out of range") << "0,1" << 1 << "7,9"
+                                                   << QStringList{"ReceiverLed 1", "LongRange 0"} << both;
         QTest::newRow("LED on a 2 kHz receiver is not set")
-            << "1,2" << 4 << QStringList{"LongRange 1"} << QStringList{optimize, "UsbFinderC_SetLongRangeMode", read};
-        QTest::newRow("no options") << "-1,-1" << 1 << QStringList{} << QStringList{optimize, read};
-        QTest::newRow("one item: no LED") << "1" << 1 << QStringList{"LongRange 1"}
+            << "1,2" << 4 << "" << QStringList{"LongRange 1"}
+            << QStringList{optimize, "UsbFinderC_SetLongRangeMode", read};
+        QTest::newRow("no options, whatever the user chose")
+            << "-1,-1" << 1 << "1,3" << QStringList{} << QStringList{optimize, read};
+        QTest::newRow("one item: no LED") << "1" << 1 << "" << QStringList{"LongRange 1"}
                                           << QStringList{optimize, "UsbFinderC_SetLongRangeMode", read};
-        QTest::newRow("missing list") << "" << 1 << QStringList{} << QStringList{optimize, read};
+        QTest::newRow("missing list") << "" << 1 << "" << QStringList{} << QStringList{optimize, read};
         // Only the receiver's three modes are written; 300 would reach it as 44.
-        QTest::newRow("LED mode beyond the three") << "-1,300" << 1 << QStringList{} << QStringList{optimize, read};
+        QTest::newRow("LED mode beyond the three") << "-1,300" << 1 << "" << QStringList{} << QStringList{optimize, read};
     }
 
-    void reconnectAppliesTheModelOptions()
+    void reconnectAppliesTheReceiverOptions()
     {
         QFETCH(QString, advanced);
         QFETCH(int, kind);
+        QFETCH(QString, userChoices);
         QFETCH(QStringList, told);
         QFETCH(QStringList, calls);
         WriteConfigIni(DescriptionWithAdvanced(advanced));
         DeviceAllInfo device = Receiver4k();
         device.Kind = std::uint8_t(kind);
         UseCurrentDevice(device);
+        const QString group = "ReceiverModel0312";
+        UserIni::GetInstance()->Remove(group, "LongRange");
+        UserIni::GetInstance()->Remove(group, "Led");
+        if (!userChoices.isEmpty()) {
+            UserIni::GetInstance()->SetValue(group, "LongRange", userChoices.section(',', 0, 0));
+            UserIni::GetInstance()->SetValue(group, "Led", userChoices.section(',', 1, 1));
+        }
         g_MacroCleanupPending = false;
         g_SkipAdvancedReadBack = false;
 
         Deliver(9, 0, 0, QByteArray::fromHex("01"));
 
         WriteConfigIni(DescriptionWithAdvanced("0,1"));
+        UserIni::GetInstance()->Remove(group, "LongRange");
+        UserIni::GetInstance()->Remove(group, "Led");
         QCOMPARE(m_log->Lines(), told);
         QStringList made;
         for (const QString& line : SimDeviceFixture::Journal())
             made.append(line.section('(', 0, 0).section(' ', 0, 0));
         QCOMPARE(made, calls);
         QVERIFY(g_MacroCleanupPending && g_SkipAdvancedReadBack);
-        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), told.contains("ReceiverLed 1") ? 1 : 0);
+        const QStringList led = told.filter("ReceiverLed ");
+        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), led.isEmpty() ? 0 : led.first().section(' ', 1).toInt());
         g_MacroCleanupPending = false;
         g_SkipAdvancedReadBack = false;
     }

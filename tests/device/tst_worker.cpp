@@ -24,18 +24,6 @@ const char* const Description = "[Option]\nDeviceTotal=2\nVID=2F1E\nCID=18\nShow
 
 const QString ReceiverCache = "Device_CID12_MID03.bin";
 
-FlashDataMap SimRecord(const char* mouseId)
-{
-    FlashDataMap record{};
-    SimCtl_GetRecord(mouseId, 0, reinterpret_cast<unsigned char*>(&record));
-    return record;
-}
-
-void SetSimRecord(const char* mouseId, const FlashDataMap& record)
-{
-    SimCtl_SetRecord(mouseId, 0, reinterpret_cast<const unsigned char*>(&record));
-}
-
 int JournalCount(const QString& prefix)
 {
     int count = 0;
@@ -81,7 +69,7 @@ private slots:
         const QString path = SimCtl_PathOf("rx4k");
         QCOMPARE(log.Lines(), (QStringList{"Setver 4", "UpDataParam 0", "ReceiverLed 1", "Button", "Light", "Sensor",
                                            "Form", "DpiLed", "Battery 0 76 1", "Setver 0", "Profile 4 0 1"}));
-        const FlashDataMap device = SimRecord("mouseA");
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseA");
         QVERIFY(g_FlashData.Snapshot() == device);
         for (int i = 0; i < 3; ++i)
             QVERIFY(log.Records().at(i) == device);
@@ -113,9 +101,9 @@ private slots:
         QTRY_COMPARE(SimCtl_Pending(), 0);
         const FlashDataMap cached = g_FlashData.Snapshot();
         QVERIFY(SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), cached));
-        FlashDataMap changed = SimRecord("mouseA");
+        FlashDataMap changed = SimDeviceFixture::FlashRecord("mouseA");
         changed.SleepTime = 90;
-        SetSimRecord("mouseA", changed);
+        SimDeviceFixture::SetFlashRecord("mouseA", changed);
 
         SimCtl_SetAwake("mouseA", 0);
         HubLog log;
@@ -226,18 +214,20 @@ private slots:
         QCOMPARE(g_DeviceOffline.load(), watched);
     }
 
-    // The reconnect's re-read clears every key sequence and macro except the
-    // model's own key-sequence buttons, and reads no receiver option back;
-    // the next full read does.
-    void reconnectClearsMacrosButTheModelsSequences()
+    // The reconnect's re-read clears only the key sequences and macros that
+    // no button uses (the model's own key-sequence buttons 1 and 4 keep
+    // theirs too), writes the record back only when that changed it, and
+    // reads no receiver option back; the next full read does.
+    void reconnectClearsOnlyUnusedSequencesAndMacros()
     {
         DeviceLinkFixture link;
         DeviceLinkFixture::Choose("mouseB");
         QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
         QTRY_COMPARE(SimCtl_Pending(), 0);
 
-        FlashDataMap filled = SimRecord("mouseB");
+        FlashDataMap filled = SimDeviceFixture::FlashRecord("mouseB");
         for (int button = 0; button < ButtonCount; ++button) {
+            filled.Buttons[button] = {1, 1, 0};
             filled.KeyEvents[button].EventCount = 2;
             filled.KeyEvents[button].Events[0].Code = std::uint16_t(0x04 + button);
             filled.KeyEvents[button].Events[1] = filled.KeyEvents[button].Events[0];
@@ -250,7 +240,9 @@ private slots:
             filled.Macros[button].Events[0].Code = 0x1E;
             filled.Macros[button].Events[0].Kind = 1;
         }
-        SetSimRecord("mouseB", filled);
+        filled.Buttons[2] = {5, 0, 0};  // a key combination
+        filled.Buttons[3] = {6, 0, 1};  // a macro
+        SimDeviceFixture::SetFlashRecord("mouseB", filled);
         HubLog log;
         SimCtl_JournalClear();
 
@@ -259,16 +251,26 @@ private slots:
         QTRY_VERIFY(log.Lines().contains("Form"));
         const FlashDataMap record = g_FlashData.Snapshot();
         for (int button = 0; button < ButtonCount; ++button) {
-            const bool kept = button == 1 || button == 4;
-            QCOMPARE(record.KeyEvents[button].EventCount, std::uint8_t(kept ? 2 : 0));
-            QCOMPARE(record.Macros[button].NameLength, std::uint8_t(kept ? 1 : 0));
+            const bool modelKeeps = button == 1 || button == 4;
+            QCOMPARE(record.KeyEvents[button].EventCount, std::uint8_t(modelKeeps || button == 2 ? 2 : 0));
+            QCOMPARE(record.Macros[button].NameLength, std::uint8_t(modelKeeps || button == 3 ? 1 : 0));
         }
-        QVERIFY(SimRecord("mouseB") == record);  // written back at once
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 1);
+        QVERIFY(SimDeviceFixture::FlashRecord("mouseB") == record);
         QCOMPARE(log.Lines().first(), QString("LongRange 1"));
         QCOMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 0);
         QVERIFY(!g_SkipAdvancedReadBack && !g_MacroCleanupPending);
 
+        // Nothing unused is left: the next wake writes nothing.
         QTRY_COMPARE(SimCtl_Pending(), 0);
+        log.Clear();
+        SimCtl_JournalClear();
+        SimCtl_Inject(9, 0, 0, &reconnect, 1);
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 0);
+        QVERIFY(g_FlashData.Snapshot() == record);
+
         UsbServer_ReadAllFlashData();
         QTRY_COMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 1);
     }

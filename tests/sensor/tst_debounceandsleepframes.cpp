@@ -63,27 +63,27 @@ private slots:
         }
     }
 
-    void debounceFromARecordIsSentWithoutTheNotice()
+    // A time shown from a record or the factory look is the device's own:
+    // nothing goes back, nothing is warned, and the user's next choice sends.
+    void debounceFromARecordIsShownWithoutSending()
     {
         SensorFrameDevice device;
         DebounceTime frame;
+        auto* combo = frame.findChild<QComboBox*>("Debunce");
         ModalDialogAnswerer answerer({ModalDialogAnswerer::kEscape});
-        g_ButtonPageLoading = true;
-        frame.SetCurrentIndex(2);
-        QCOMPARE(int(device.Record().ButtonDebounce), 2);
-        frame.SetCurrentIndex(2);
-        QCOMPARE(device.RecordsSent(), 1);
-        // A record value above 20 has no item and is not sent back.
-        frame.SetCurrentIndex(25);
-        QCOMPARE(frame.findChild<QComboBox*>("Debunce")->currentIndex(), -1);
-        QCOMPARE(device.RecordsSent(), 1);
-        g_ButtonPageLoading = false;
-        g_SendEnabled = false;
-        frame.SetCurrentIndex(1);
-        QCOMPARE(device.RecordsSent(), 1);
+        frame.SetCurrentIndexSilently(2);
+        QCOMPARE(combo->currentIndex(), 2);
+        // A record value above 20 has no item.
+        frame.SetCurrentIndexSilently(25);
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(device.RecordsSent(), 0);
         QVERIFY(answerer.Records().isEmpty());
+
+        combo->setCurrentIndex(9);
+        QCOMPARE(int(device.Record().ButtonDebounce), 9);
+        QCOMPARE(device.RecordsSent(), 1);
         frame.SetItemNumberText(3, " ms");
-        QCOMPARE(frame.findChild<QComboBox*>("Debunce")->itemText(3), QString("3 ms"));
+        QCOMPARE(combo->itemText(3), QString("3 ms"));
     }
 
     void debounceSlider()

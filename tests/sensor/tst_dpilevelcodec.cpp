@@ -1,6 +1,7 @@
 #include "SensorTestKit.h"
 
 #include "pages/sensor/DpiLevelCodec.h"
+#include "pages/sensor/DpiSegmentRule.h"
 
 #include <QTest>
 
@@ -125,6 +126,33 @@ private slots:
         QCOMPARE(encoded.code & 0xFF, codeByte);
         QCOMPARE(int(encoded.flags), flags);
         QCOMPARE(DecodeLevelDpi(encoded.code & 0xFF, encoded.flags), readBack);
+    }
+
+    // The DPI slider ends where a sensor's code still carries the value to the
+    // device and back.
+    void largestKeptDpi_data()
+    {
+        QTest::addColumn<QString>("sensor");
+        QTest::addColumn<QString>("dpiRange");
+        QTest::addColumn<bool>("withTable");
+        QTest::addColumn<int>("largest");
+        const QString single = "50,26000,50,0";
+        QTest::newRow("one code byte") << "3389" << single << false << 12800;
+        QTest::newRow("one code byte, 3955") << "3955" << single << false << 12800;
+        QTest::newRow("one code byte, doubled range") << "3389" << "50,10000,50,10100,26000,100,22" << false << 25600;
+        QTest::newRow("ten-bit code") << "3395" << single << false << 26000;
+        QTest::newRow("OM76 ten bits of 10 DPI") << "OM76" << single << false << 10200;
+        QTest::newRow("code table") << "3311" << single << true << 1600;
+    }
+    void largestKeptDpi()
+    {
+        QFETCH(QString, sensor);
+        QFETCH(QString, dpiRange);
+        QFETCH(bool, withTable);
+        QFETCH(int, largest);
+        UseSensor(sensor, dpiRange, withTable ? k3311Table : QList<QPair<QString, int>>());
+        QCOMPARE(LargestKeptDpi(50, 26000), largest);
+        QVERIFY(LevelKeepsDpi(largest));
     }
 
     void preliminaryCodeFollowsTheLevelsClass()

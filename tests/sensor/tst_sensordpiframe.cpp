@@ -123,9 +123,9 @@ private slots:
         QTest::addColumn<int>("markerX");
         QTest::addColumn<int>("currentSent"); // the level the records carry
         QTest::addColumn<int>("sent");
-        QTest::newRow("one level on") << 8 << 105 << 118 << 1 << 2;
+        QTest::newRow("one level on") << 8 << 105 << 118 << 1 << 1;
         QTest::newRow("one pixel short") << 8 << 104 << 27 << 0 << 0;
-        QTest::newRow("two levels on") << 8 << 195 << 209 << 2 << 2;
+        QTest::newRow("two levels on") << 8 << 195 << 209 << 2 << 1;
         QTest::newRow("beyond the last of three") << 3 << 252 << 27 << 0 << 1;
         QTest::newRow("at the last of three's limit") << 3 << 251 << 27 << 0 << 0;
         QTest::newRow("left edge") << 8 << 14 << 27 << 0 << 0;
@@ -149,6 +149,8 @@ private slots:
         QVERIFY(LevelButton(frame, currentSent)->isChecked());
     }
 
+    // A drop the device does not take: one notice, and the marker goes back
+    // under the level the device holds.
     void markerDropWhileOffline()
     {
         SensorFrameDevice device;
@@ -156,13 +158,94 @@ private slots:
         FillLikeThePage(frame, 8, 0);
         device.GoOffline();
         DragMarkerTo(frame, 105);
-        QCOMPARE(Marker(frame)->x(), 118);
+        QCOMPARE(Marker(frame)->x(), 27);
         QVERIFY(LevelButton(frame, 0)->isChecked());
-        QCOMPARE(device.OfflineNotices(), 2);
-        // The marker's level stays the current one for the next drop.
+        QCOMPARE(Slider(frame)->value(), 400);
+        QCOMPARE(device.OfflineNotices(), 1);
+        // The next drop starts from that level.
         device.GoOnline();
-        DragMarkerTo(frame, 118 + 80);
+        DragMarkerTo(frame, 27 + 171);
         QCOMPARE(int(device.Record().CurrentDpiLevel), 2);
+        QCOMPARE(device.RecordsSent(), 1);
+    }
+
+    // Every user change the device does not take: one notice, and the frame
+    // shows again what the device holds.
+    void refusedChangesAreUndone()
+    {
+        SensorFrameDevice device;
+        device.UseDistinctLevelEntries();
+        SensorDPI frame;
+        FillLikeThePage(frame, 8, 1);
+        const FlashDataMap before = device.Record();
+        device.GoOffline();
+
+        QTest::mouseClick(LevelButton(frame, 4), Qt::LeftButton);
+        QVERIFY(LevelButton(frame, 1)->isChecked());
+        QCOMPARE(Marker(frame)->x(), 118);
+        QCOMPARE(Slider(frame)->value(), 800);
+        QCOMPARE(device.OfflineNotices(), 1);
+
+        QTest::mouseClick(ColourButton(frame, 6), Qt::LeftButton);
+        QVERIFY(LevelButton(frame, 1)->isChecked());
+        QVERIFY(!frame.findChild<QColorDialog*>()->isVisible());
+        QCOMPARE(device.OfflineNotices(), 2);
+
+        frame.SetColor(QColor(5, 200, 255));
+        QVERIFY(!ColourButton(frame, 1)->styleSheet().contains("rgb(5,200,255)"));
+        QCOMPARE(device.OfflineNotices(), 3);
+
+        QCOMPARE(device.Record(), before);
+        QCOMPARE(device.RecordsSent(), 0);
+    }
+
+    // Lowering the count from 4 to 1 or raising it while the mouse sleeps:
+    // one notice, the combo back at the count the device holds, nothing else
+    // changed.
+    void countChangeWhileOffline_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("newIndex");
+        QTest::newRow("below the current level") << 3 << 0;
+        QTest::newRow("raised") << 1 << 6;
+    }
+    void countChangeWhileOffline()
+    {
+        QFETCH(int, current);
+        QFETCH(int, newIndex);
+        SensorFrameDevice device;
+        device.UseDistinctLevelEntries();
+        SensorDPI frame;
+        FillLikeThePage(frame, 4, current);
+        device.GoOffline();
+        auto* combo = frame.findChild<QComboBox*>("ChooseEvent");
+        combo->setCurrentIndex(newIndex);
+        QCOMPARE(combo->currentIndex(), 3);
+        QCOMPARE(device.OfflineNotices(), 1);
+        QVERIFY(LevelButton(frame, current)->isChecked());
+        QCOMPARE(LevelButton(frame, current)->text(), QString::number(kLevelDpis.at(current)));
+        for (int level = 0; level < 8; ++level)
+            QCOMPARE(LevelButton(frame, level)->isHidden(), level > 3);
+        QCOMPARE(device.RecordsSent(), 0);
+    }
+
+    // A click on the slider's groove is one record, at the clicked value,
+    // when the button is let go; holding it drifts nowhere.
+    void grooveClickSendsTheClickedValueOnce()
+    {
+        SensorFrameDevice device;
+        SensorDPI frame;
+        FillLikeThePage(frame, 8, 0);
+        QSlider* slider = Slider(frame);
+        const QPoint at(slider->width() / 4, slider->height() / 2);
+        QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(device.RecordsSent(), 0);
+        QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(device.RecordsSent(), 1);
+        const int clicked = 50 + (26000 - 50) * at.x() / slider->width();
+        const int shown = clicked - clicked % 50;
+        QCOMPARE(LevelButton(frame, 0)->text(), QString::number(shown));
+        QCOMPARE(int(device.Record().DpiLevels[0].XCode), (shown / 50 - 1) & 0xFF);
     }
 
     void sliderValueIsKeptOnTheRanges_data()
@@ -266,7 +349,8 @@ private slots:
 
         device.GoOffline();
         Slider(frame)->setValue(1234);
-        QCOMPARE(Spin(frame)->value(), 1234);
+        QCOMPARE(Spin(frame)->value(), 5000);
+        QCOMPARE(Slider(frame)->value(), 5000);
         QCOMPARE(LevelButton(frame, 0)->text(), QString("5000"));
         QCOMPARE(device.OfflineNotices(), 1);
         QCOMPARE(device.RecordsSent(), 0);
@@ -289,7 +373,8 @@ private slots:
         for (int level = 0; level < 8; ++level)
             QCOMPARE(LevelButton(frame, level)->isHidden(), level > 2);
 
-        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 3"));
+        // One record carries the exchange, the current level and the count.
+        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 1"));
     }
 
     void loweringTheCountAboveTheCurrentLevel()

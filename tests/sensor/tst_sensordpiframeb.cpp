@@ -127,13 +127,15 @@ private slots:
         SensorDPIB frame;
         Load(frame, 0);
         device.GoOffline();
+        // The level keeps the value the device holds.
         Slider(frame, 3)->setValue(1234);
-        QCOMPARE(Number(frame, 3)->value(), 1234);
+        QCOMPARE(Number(frame, 3)->value(), 1600);
+        QCOMPARE(Slider(frame, 3)->value(), 1600);
         QCOMPARE(device.OfflineNotices(), 1);
         // With sending disabled the value goes to the encoder, whose sender finds the device away.
         g_SendEnabled = false;
         Slider(frame, 3)->setValue(1260);
-        QCOMPARE(Number(frame, 3)->value(), 1250);
+        QCOMPARE(Number(frame, 3)->value(), 1600);
         QCOMPARE(device.OfflineNotices(), 2);
         QVERIFY(device.Record() == FlashDataMap{});
     }
@@ -191,7 +193,7 @@ private slots:
         QVERIFY(LevelBox(frame, 2)->isChecked());
         for (int level = 0; level < 8; ++level)
             QCOMPARE(Slider(frame, level)->isHidden(), level > 2);
-        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 3"));
+        QCOMPARE(device.LevelSummary(), QString("count 3 current 2 codes 12645378 sent 1"));
     }
 
     void countChangesWithoutExchange()

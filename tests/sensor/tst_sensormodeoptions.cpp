@@ -128,26 +128,30 @@ private slots:
         QCOMPARE(device.RecordsSent(), 1);
     }
 
+    // The factory look after a device whose sensor had free modes: the item
+    // by kind, and never a usable "Corded".
     void resetRule_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("item");
-        QTest::newRow("1K receiver") << 0 << 0;
-        QTest::newRow("4K receiver") << 1 << 2;
-        QTest::newRow("cable") << 2 << 2;
-        QTest::newRow("other kind") << 9 << 2;
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("1K receiver") << 0 << true << "on 0 hidden";
+        QTest::newRow("1K receiver, sensor without modes") << 0 << false << "off 0 hidden";
+        QTest::newRow("4K receiver") << 1 << true << "off 2 hidden";
+        QTest::newRow("cable") << 2 << true << "off 2 hidden";
+        QTest::newRow("other kind") << 9 << true << "off 2 hidden";
     }
     void resetRule()
     {
         QFETCH(int, kind);
-        QFETCH(int, item);
+        QFETCH(bool, listed);
+        QFETCH(QString, state);
         ModeControls controls;
-        controls.mode.setCurrentIndex(1);
+        controls.options->ApplyRecordRule(true, Device(0), 8, 1);
+        QCOMPARE(controls.ModeState(), QString("on 1 hidden"));
         SensorFrameDevice device;
-        const QString before = controls.ModeState();
-        controls.options->ApplyResetRule(Device(kind));
-        QCOMPARE(controls.mode.currentIndex(), item);
-        QCOMPARE(controls.ModeState().left(3), before.left(3));
+        controls.options->ApplyResetRule(listed, Device(kind));
+        QCOMPARE(controls.ModeState(), state);
         QCOMPARE(device.RecordsSent(), 0);
     }
 

@@ -217,6 +217,16 @@ private slots:
         QCOMPARE(device.OfflineNotices(), 0);
     }
 
+    // A sensor whose code is one byte cannot carry more than 12,800 DPI: the
+    // slider ends there, whatever the description's range says.
+    void sliderEndsWhereTheSensorsCodeEnds()
+    {
+        DescribeModel("Sensor=3389\nDPIMaxGrade=8\nDPIRange=50,26000,50,0\n");
+        Sensor page;
+        page.SlotUpDataSenSorUIB(SampleRecord());
+        QCOMPARE(Child<QSlider>(&page, "horizontalSliderC")->maximum(), 12800);
+    }
+
     void importedRecordLeavesTheUpdatedFlag()
     {
         Sensor page;

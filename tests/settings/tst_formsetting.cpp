@@ -9,6 +9,7 @@
 #include "core/PostMsg.h"
 #include "core/UserIni.h"
 #include "device/DeviceState.h"
+#include "device/ReceiverChoices.h"
 #include "platform/RegistryValues.h"
 #include "settings/FormSetting.h"
 
@@ -282,8 +283,8 @@ private slots:
         QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, 860));
         QCOMPARE(W("pushButton_3")->pos(), QPoint(610, 790));
         QCOMPARE(W("pushButton_4")->pos(), QPoint(490, 810));
-        // The newly marked box writes the reported mode back.
-        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 1);
+        // What the receiver reports is shown, never written back to it.
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 0);
 
         m_Page->SlotForm();
         QVERIFY(!ReceiverLedShown());
@@ -341,7 +342,7 @@ private slots:
         QVERIFY(!Box("checkBox_2")->isChecked());
     }
 
-    void longRangeReportShowsAndWritesBackEvenOnACable()
+    void longRangeReportShowsWithoutWritingBackEvenOnACable()
     {
         SimDeviceFixture sim;
         ShowDevice(ShownDevice(0, 2));
@@ -349,7 +350,31 @@ private slots:
         QVERIFY(Report([] { PostMsg::GetInstance()->EmitLongRangeMode(true); }));
         QVERIFY(LongRangeShown());
         QVERIFY(Box("checkBox_2")->isChecked());
-        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 1);
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitLongRangeMode(false); }));
+        QVERIFY(!Box("checkBox_2")->isChecked());
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 0);
+    }
+
+    // The user's choices are kept for this receiver, for its next wake; a
+    // receiver with another identity has none.
+    void userChoicesAreKeptByReceiver()
+    {
+        SimDeviceFixture sim;
+        DeviceAllInfo receiver = ShownDevice(0, 1);
+        receiver.ReceiverId = QByteArray::fromHex("a1b2c3");
+        ShowDevice(receiver);
+        m_Page->SlotForm();
+        DongleRGB led{};
+        m_Page->SlotRGBValue(&led);
+        Box("checkBox_2")->click();
+        Box("ReUntil_3")->click();
+        QCOMPARE(ReceiverChoice(receiver, ReceiverOption::LongRange, -1), 1);
+        QCOMPARE(ReceiverChoice(receiver, ReceiverOption::Led, -1), 3);
+
+        DeviceAllInfo other = receiver;
+        other.ReceiverId = QByteArray::fromHex("010203");
+        QCOMPARE(ReceiverChoice(other, ReceiverOption::LongRange, -1), -1);
+        QCOMPARE(ReceiverChoice(other, ReceiverOption::Led, -1), -1);
     }
 
     void longRangeBoxWritesTheReceiver()

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -16,6 +17,13 @@
 
 namespace {
 QList<int> g_RefreshedEntries;
+
+// Shows whether the slider would repeat a step while its button is held.
+class ProbedSlider : public MySlider
+{
+public:
+    using QAbstractSlider::repeatAction;
+};
 
 bool RecordRefresh(int index)
 {
@@ -72,15 +80,47 @@ private slots:
         QFETCH(int, x);
         QFETCH(bool, rightButton);
         QFETCH(int, expected);
-        MySlider slider;
+        ProbedSlider slider;
         slider.setOrientation(Qt::Horizontal);
         slider.setRange(minimum, maximum);
         slider.setSingleStep(50);
+        slider.setPageStep(50);
+        slider.setTracking(false);
         slider.setValue(1000);
         slider.setMinimumWidth(0);
         slider.resize(width, 20);
-        QTest::mousePress(&slider, rightButton ? Qt::RightButton : Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
+        const int before = slider.value();
+        QSignalSpy values(&slider, &QSlider::valueChanged);
+        const Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
+        QTest::mousePress(&slider, button, Qt::NoModifier, QPoint(x, 10));
+        // Held: the handle stands at the press, nothing pages or repeats, and
+        // the value waits for the release.
+        QCOMPARE(slider.sliderPosition(), expected);
+        QCOMPARE(slider.repeatAction(), QAbstractSlider::SliderNoAction);
+        QCOMPARE(values.count(), 0);
+        QTest::mouseRelease(&slider, button, Qt::NoModifier, QPoint(x, 10));
         QCOMPARE(slider.value(), expected);
+        QCOMPARE(values.count(), expected == before ? 0 : 1);
+    }
+
+    // Pressing on the groove and dragging on gives one value, where the button
+    // was let go.
+    void sliderPressAndDragIsOneValue()
+    {
+        MySlider slider;
+        slider.setOrientation(Qt::Horizontal);
+        slider.setRange(0, 400);
+        slider.setTracking(false);
+        slider.resize(400, 20);
+        QSignalSpy values(&slider, &QSlider::valueChanged);
+        QSignalSpy moves(&slider, &QSlider::sliderMoved);
+        QTest::mousePress(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(300, 10));
+        QMouseEvent drag(QEvent::MouseMove, QPoint(320, 10), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&slider, &drag);
+        QCOMPARE(moves.count(), 2);
+        QTest::mouseRelease(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(320, 10));
+        QCOMPARE(values.count(), 1);
+        QCOMPARE(values.at(0).at(0).toInt(), 320);
     }
 
     void comboBoxRemembersTheIndexOfThePressOnly()

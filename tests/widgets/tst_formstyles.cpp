@@ -4,7 +4,9 @@
 #include "platform/ProgramFolder.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
+#include "widgets/MyConmboBox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
@@ -13,8 +15,36 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 const QString P = "/prog/Picture/Page/";
+
+// WCAG relative luminance of a colour.
+double Luminance(QRgb colour)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour)) + 0.0722 * channel(qBlue(colour));
+}
+
+// The contrast between the lightest and the darkest pixels inside rect.
+double ContrastInside(const QImage& image, const QRect& rect)
+{
+    double lightest = 0;
+    double darkest = 1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const double l = Luminance(image.pixel(x, y));
+            lightest = std::max(lightest, l);
+            darkest = std::min(darkest, l);
+        }
+    }
+    return (lightest + 0.05) / (darkest + 0.05);
+}
 }
 
 class TestFormStyles : public QObject
@@ -66,14 +96,14 @@ private slots:
         QTest::newRow("frame, spaced end") << FrameBackgroundStyle("MouseOffLineA", P, "BackGround.png", RuleEnd::Spaced)
             << "#MouseOffLineA{border:0px;background-position:center;background-repeat:no-repeat;background-image: "
                "url(/prog/Picture/Page/BackGround.png); }";
-        QTest::newRow("combo box") << ComboBoxStyle(P, {"1,1,1", "2,2,2", "3,3,3"}, kComboBoxDisabledBlack)
+        QTest::newRow("combo box") << ComboBoxStyle(P, {"1,1,1", "2,2,2", "3,3,3"})
             << "QComboBox{border: 1px solid gray; color: rgb(1,1,1); border-image: url(/prog/Picture/Page/ComboboxBack.png);}"
                "QComboBox::drop-down:button{border-radius:5px; background:rgb(2,2,2);} QComboBox::down-arrow{image: "
                "url(/prog/Picture/Page/Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: "
                "url(/prog/Picture/Page/MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox "
                "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(1,1,1); border-image: "
                "url(/prog/Picture/Page/ComboboxTextBack.png);selection-background-color: rgb(3,3,3); }"
-               "QComboBox:disabled{color: rgb(0, 0, 0);}";
+               "QComboBox:disabled{color: rgb(150,156,166);}";
         QTest::newRow("combo list") << ComboBoxListViewStyle("3,3,3")
             << "QListView::item:selected{background-color: rgb(3,3,3);}QListView::item:hover{background-color: rgb(3,3,3);}";
     }
@@ -104,6 +134,24 @@ private slots:
         QCOMPARE(box.view(), view);
         QCOMPARE(view->styleSheet(), ComboBoxListViewStyle("3,3,3"));
         QCOMPARE(box.styleSheet(), ComboBoxStyle(P, {"1,1,1", "2,2,2", "3,3,3"}));
+    }
+
+    // A disabled combo box ("Corded" in the sensor mode, a profile box without
+    // profiles) shows its text readable on the shipped combo picture, and the
+    // application's palette carries the same colour for other controls.
+    void disabledComboTextIsReadable()
+    {
+        QVERIFY(CopyShippedFiles("Picture/Sensor"));
+        ApplyWindowColor();
+        QCOMPARE(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText), DisabledTextColor());
+        MyConmboBox box;
+        box.addItem("Corded");
+        box.resize(120, 24);
+        StyleComboBox(&box, PictureFolder("Sensor"), {"255,255,255", "50,55,64", "0,93,249"});
+        box.setEnabled(false);
+        // The text's middle rows, clear of the picture's border.
+        const QImage image = box.grab().toImage();
+        QVERIFY(ContrastInside(image, QRect(20, 8, 70, 8)) >= 4.5);
     }
 
     void dialogFamilyLook()

@@ -1,4 +1,4 @@
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
@@ -14,7 +14,6 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
-#include <QThread>
 #include <QTimer>
 
 int g_UpDataParamImportMode = 0;
@@ -145,7 +144,9 @@ void UpDataParam::onTimeupDestroy()
 void UpDataParam::RunWaitOnly()
 {
     const bool pagesUpdated = WaitForPages();
-    QThread::msleep(Timing().pageWaitSettleMs);
+    // The window keeps repainting and the device side's blocking signals keep
+    // reaching the pages while the device settles.
+    UpDataParamWaitMs(Timing().pageWaitSettleMs);
     FinishRun();
     if (!pagesUpdated)
         PostMsg::GetInstance()->EmitMouseOffLineo(0);

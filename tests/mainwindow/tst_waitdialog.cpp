@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
 #include "device/SettingsFile.h"
-#include "device/UpDataParam.h"
+#include "mainwindow/UpDataParam.h"
 #include "widgets/NoticeDialogs.h"
 
 #include <QApplication>
@@ -214,8 +214,15 @@ private slots:
 
         WaitRun run;
         UpDataParam dialog;
+        // An event posted when the run starts is handled while the dialog
+        // still waits: the window is never frozen.
+        bool handledWhileWaiting = false;
+        QObject::connect(PostMsg::GetInstance(), &PostMsg::SigSetver, &dialog, [&] {
+            QTimer::singleShot(0, &dialog, [&] { handledWhileWaiting = dialog.isVisible(); });
+        });
         QVERIFY(NoticesWhileRunning(dialog, [&] { dialog.SetWaitOnly(); }).isEmpty());
 
+        QVERIFY(handledWhileWaiting);
         QCOMPARE(run.OfflineNotices(), offlineNotices);
         // The wait-only mode leaves the page flags to the next read.
         QCOMPARE(bool(g_SensorPageUpdated), pagesUpdated);
