@@ -55,6 +55,15 @@ int DefineValue(int i)
     return i < g_SensorDefineValues.size() ? g_SensorDefineValues.at(i) : 0;
 }
 
+SensorDefines CurrentDefines()
+{
+    SensorDefines defines;
+    defines.reserve(g_SensorDefineNames.size());
+    for (int i = 0; i < g_SensorDefineNames.size(); ++i)
+        defines.append({g_SensorDefineNames.at(i), DefineValue(i)});
+    return defines;
+}
+
 bool UsesHighCodeBits(const QString& sensor)
 {
     return sensor == QLatin1String("3395") || sensor == QLatin1String("3950") || sensor == QLatin1String("S312")
@@ -171,11 +180,20 @@ bool EncodeAndSendLevelDpi(int level, int dpi)
 
 int DecodeLevelDpi(int code, int flags)
 {
-    SensorDefines defines;
-    defines.reserve(g_SensorDefineNames.size());
-    for (int i = 0; i < g_SensorDefineNames.size(); ++i)
-        defines.append({g_SensorDefineNames.at(i), DefineValue(i)});
-    return LevelCodeToDpi(g_SensorName, defines, code, flags);
+    return LevelCodeToDpi(g_SensorName, CurrentDefines(), code, flags);
+}
+
+QVector<int> LevelDpiReadings()
+{
+    const SensorDefines defines = CurrentDefines();
+    QVector<int> readings;
+    for (int classBits : {0, int(kClassLow), int(kClassHigh), int(kClassBoth)}) {
+        for (int high = 0; high < 4; ++high) {
+            for (int code = 0; code < 256; ++code)
+                readings.append(LevelCodeToDpi(g_SensorName, defines, code, classBits | high << 6 | high << 2));
+        }
+    }
+    return readings;
 }
 
 bool LevelKeepsDpi(int dpi)

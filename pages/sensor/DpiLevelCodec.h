@@ -77,3 +77,8 @@ int DecodeLevelDpi(int code, int flags);
 // Whether a level keeps a DPI value whole: encoded, with the code cut to the
 // record's byte, it reads back as the same value.
 bool LevelKeepsDpi(int dpi);
+
+// Every DPI the decoder gives for a code byte and a flags byte the encoder
+// writes (each range class, each pair of high code bits): the values a level
+// can hold, some of them more than once.
+QVector<int> LevelDpiReadings();

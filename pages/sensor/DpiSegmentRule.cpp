@@ -4,7 +4,6 @@
 
 #include <QtGlobal>
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -85,14 +84,20 @@ int StepDpiDown(int value)
 
 int LargestKeptDpi(int minimum, int maximum)
 {
-    int value = maximum;
-    while (value >= minimum) {
+    // A value a level keeps is what the decoder reads from some code and
+    // flags byte, so those few thousand readings are all that need trying:
+    // walking down the range itself took as long as the description's
+    // numbers were large.
+    bool found = false;
+    int largest = maximum;
+    for (int value : LevelDpiReadings()) {
+        if (value < minimum || value > maximum || (found && value <= largest))
+            continue;
         int pageStep = 0;
-        const int onGrid = QuantiseDpi(value, &pageStep);
-        if (onGrid <= value && LevelKeepsDpi(onGrid))
-            return onGrid;
-        // Down to the next value of the grid (a gap is walked through).
-        value = std::min(onGrid, value) - 1;
+        if (QuantiseDpi(value, &pageStep) == value && LevelKeepsDpi(value)) {
+            largest = value;
+            found = true;
+        }
     }
-    return maximum;
+    return largest;
 }

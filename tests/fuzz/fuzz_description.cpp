@@ -25,6 +25,8 @@ void WalkDpiRanges()
     const QStringList range = ConfigIni::GetInstance()->ValueList(ModelGroup(0), "DPIRange");
     if (!LoadDpiRangeTables(range, &overall))
         return;
+    g_SensorName = ConfigIni::GetInstance()->Value(ModelGroup(0), "Sensor");
+    LargestKeptDpi(overall.minimum.toInt(), overall.maximum.toInt());
     for (int j = 1; j <= g_DpiSegmentCount; ++j) {
         const DpiSegment segment = DpiSegmentValues(j);
         const int below = segment.minimum > std::numeric_limits<int>::min() ? segment.minimum - 1 : segment.minimum;

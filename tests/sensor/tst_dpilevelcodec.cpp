@@ -155,6 +155,15 @@ private slots:
         QVERIFY(LevelKeepsDpi(largest));
     }
 
+    // A description's range of two billion in steps of 1: the slider's end is
+    // found among what a level can hold, not by walking the range.
+    void largestKeptDpiOfAHugeRange()
+    {
+        UseSensor("3395", "1,2000000000,1,0");
+        QCOMPARE(LargestKeptDpi(1, 2000000000), 51200);
+        QCOMPARE(LargestKeptDpi(60000, 2000000000), 2000000000);
+    }
+
     void preliminaryCodeFollowsTheLevelsClass()
     {
         UseSensor("3311", "50,26000,50,0", k3311Table);
