@@ -5,7 +5,10 @@
 option(QUORVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 set(QUORVANE_TEST_ENVIRONMENT "")
+# Seconds a test may take; the sanitizers make everything several times slower.
+set(QUORVANE_TEST_TIMEOUT 120)
 if(QUORVANE_SANITIZE)
+  set(QUORVANE_TEST_TIMEOUT 480)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
   set(QUORVANE_TEST_ENVIRONMENT

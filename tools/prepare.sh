@@ -22,7 +22,7 @@ if [ "${QUORVANE_FUZZ:-0}" = 1 ]; then
     QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build-fuzz}"
     quorvane_packages+=("${quorvane_fuzz_packages[@]}")
     quorvane_options=(-DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON)
-    quorvane_compilers=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+    quorvane_compilers=(-DCMAKE_CXX_COMPILER=clang++)
     quorvane_targets=(--target quorvane_fuzzers)
 elif [ "${QUORVANE_SANITIZE:-0}" = 1 ]; then
     QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build-sanitize}"
