@@ -6,8 +6,8 @@
 # Builds the fuzz targets (tests/fuzz/fuzz_<reader>.cpp) with libFuzzer,
 # AddressSanitizer and UndefinedBehaviorSanitizer into build-fuzz/, then runs
 # each named reader (all of them by default) for the given time (default 60 s)
-# on a working copy of its seed corpus, build-fuzz/corpus/<reader>, which keeps
-# what the fuzzer learns between runs. An input that makes a target fail is
+# on a working copy of its seed corpus and past crashes,
+# build-fuzz/corpus/<reader>, which keeps what the fuzzer learns between runs. An input that makes a target fail is
 # saved in build-fuzz/crashes/<reader>/ and the run goes on with the next
 # reader; the exit status says whether any failed.
 set -euo pipefail
@@ -37,7 +37,9 @@ for reader in "${readers[@]}"; do
     corpus="$QUORVANE_BUILD/corpus/$reader"
     crashes="$QUORVANE_BUILD/crashes/$reader"
     mkdir -p "$corpus" "$crashes"
-    cp -n "$QUORVANE_ROOT/tests/fuzz/corpus/$reader"/* "$corpus"/ 2>/dev/null || true
+    for seeds in corpus crashes; do
+        cp -n "$QUORVANE_ROOT/tests/fuzz/$seeds/$reader"/* "$corpus"/ 2>/dev/null || true
+    done
     echo "== fuzzing $reader for $seconds s"
     if ! "$QUORVANE_BUILD/fuzz/fuzz_$reader" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
             -close_fd_mask=3 -artifact_prefix="$crashes/" "$corpus"; then
