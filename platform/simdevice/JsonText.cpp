@@ -37,9 +37,11 @@ QString StringAt(const QByteArray& text, int start, int* end)
             decoded += QLatin1Char(at ? to[at - from] : escaped);
             i += 1;
         }
-        run = i + 1;
+        // An escape at the very end leaves nothing after it.
+        run = std::min(i + 1, int(text.size()));
     }
-    decoded += QString::fromUtf8(text.constData() + run, std::min(i, int(text.size())) - run);
+    i = std::min(i, int(text.size()));
+    decoded += QString::fromUtf8(text.constData() + run, i - run);
     *end = i;
     return decoded;
 }
