@@ -1,6 +1,7 @@
 #include "core/QtDialogTexts.h"
 #include "core/Startup.h"
 #include "mainwindow/DialogMain.h"
+#include "platform/TerminationSignals.h"
 #include "widgets/ExeIsRun.h"
 #include "widgets/FormStyles.h"
 
@@ -12,6 +13,10 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
+    // The main window ends the program when it closes; a notice closed while
+    // the window sits in the tray does not.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QuitOnTerminationSignals();
     ApplyWindowColor();
     InstallQtDialogTexts();
     // Lives until the process ends.

@@ -53,7 +53,7 @@ const QList<LanguageSection>& LanguageSections()
         {"AutoRepair", &g_LangTextsAutoRepair,
          {"ToolText", "Cancel", "Confirm", "UpdateNotMove", "NoDevice", "SameDevice",
           "UpdateFail", "UpdateSuccess", "NewHong_2", "NoRecieve", "NoUSB", "Error",
-          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate", "ImageDamaged"}},
+          "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate", "NoAnswer", "ImageDamaged"}},
         {"SameMacro", &g_LangTextsSameMacro,
          {"label", "NewHong"}},
         {"RePair", &g_LangTextsRePair,
@@ -105,6 +105,9 @@ const QList<LanguageSection>& LanguageSections()
           "ColorPre", "LightColor", "SetColor", "R", "G", "B"}},
         {"English", &g_LangTextsCompanyInfo,
          {"CompanyName", "CompanyNameCn", "CompanyWebcn", "CompanyWeben"}},
+        {"MacroNotice", &g_LangTextsMacroNotice,
+         {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
+          "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "NewHong"}},
     };
     return sections;
 }

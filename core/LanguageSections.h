@@ -14,7 +14,7 @@ struct LanguageSection
     QStringList elements;
 };
 
-// The 32 sections, in the order the loader compares their names.
+// The 34 sections, in the order the loader compares their names.
 const QList<LanguageSection>& LanguageSections();
 
 // The section with exactly this name (case-sensitive), or nullptr.

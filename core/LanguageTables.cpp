@@ -35,6 +35,7 @@ QList<QStringList> g_LangTextsNewVer;
 QList<QStringList> g_LangTextsLessThree;
 QList<QStringList> g_LangTextsScreenInfo;
 QList<QStringList> g_LangTextsCompanyInfo;
+QList<QStringList> g_LangTextsMacroNotice;
 
 QString LanguageText(const QList<QStringList>& table, int k, const QString& defaultText)
 {

@@ -16,9 +16,11 @@ constexpr int Timings::*kDelays[] = {
     &Timings::workerStartDelayMs, &Timings::settingsWaitStartMs, &Timings::pageWaitStepMs,
     &Timings::pageWaitSettleMs, &Timings::eventSliceMs, &Timings::backToListPauseMs,
     &Timings::leavePageWaitMs, &Timings::closeDeviceServerDelayMs, &Timings::keyComboEntryWindowMs,
+    &Timings::keyRepeatPairMs,
     &Timings::macroDownloadDelayMs, &Timings::macroFileRewriteMs, &Timings::macroImportWriteMs,
     &Timings::pairingDeviceCheckMs, &Timings::pairingStepMs, &Timings::pairingTextStepMs,
-    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::screenClockTickMs,
+    &Timings::pairingTimeoutMs, &Timings::firmwareUpdateStepMs, &Timings::firmwareSilenceMs,
+    &Timings::screenClockTickMs,
     &Timings::progressFillTickMs,
 };
 constexpr int kStepCounts = 2; // pageWaitSteps, importSettleSteps

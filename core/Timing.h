@@ -42,6 +42,7 @@ struct Timings
 
     // Key capture and macros.
     int keyComboEntryWindowMs = 2000; // keys pressed within this time of the first form one combination
+    int keyRepeatPairMs = 10;         // a key release waits this long for the press that makes it an X11 auto-repeat
     int macroDownloadDelayMs = 1500;  // the button page's wait before re-sending macros that changed
     int macroFileRewriteMs = 100;     // between emptying a macro file and writing it again
     int macroImportWriteMs = 500;     // between creating an imported macro's file and writing it
@@ -52,6 +53,10 @@ struct Timings
     int pairingTextStepMs = 500;     // the pairing button's animated dots
     int pairingTimeoutMs = 60000;    // a pairing that gets no answer but "pairing" fails after this long
     int firmwareUpdateStepMs = 1000; // one step of the receiver's or the mouse's update
+    // A firmware upgrade that has reported nothing (no progress, no result)
+    // for this long is ended as failed: well beyond the 10 s timeout that
+    // every upgrade hands the device library.
+    int firmwareSilenceMs = 60000;
     int screenClockTickMs = 200;     // the screen dialog's clock timer
     int progressFillTickMs = 5;      // the segmented progress bar filling up to its next segment
 

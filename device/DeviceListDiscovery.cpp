@@ -5,8 +5,8 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/FirmwareUpdateFlags.h"
 #include "platform/RegistryValues.h"
-#include "settings/FirmwareUpdateState.h"
 
 
 QString g_ScreenVid;
@@ -65,7 +65,7 @@ void OnDeviceListUsbChanged()
     if (g_DeviceListView)
         g_DeviceListView->BuildDeviceGrid();
 
-    if (RepairDialogShown() && !g_RepairRunning)
+    if (UpdateDialogShown() && !g_RepairRunning)
         PostMsg::GetInstance()->EmitRepairCheckUpdate();
 }
 

@@ -3,10 +3,10 @@
 #include "core/PostMsg.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/FirmwareUpdateFlags.h"
 #include "device/Worker.h"
 #include "platform/ProgramFolder.h"
 #include "settings/FirmwareImages.h"
-#include "settings/FirmwareUpdateState.h"
 
 #include <QDir>
 
@@ -98,7 +98,7 @@ void OnUsbChanged()
     const DeviceAllInfo current = g_CurrentDevice.Snapshot();
     if (current.KindFlag)
         QueryFirmwareImages(current);
-    if (RepairDialogShown() && !g_UpdateBusy)
+    if (UpdateDialogShown() && !g_UpdateBusy)
         hub->EmitCheckUpdate();
 }
 

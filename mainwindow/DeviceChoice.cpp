@@ -32,10 +32,7 @@ void RunPairing(QWidget* listPage, const DeviceAllInfo& entry)
 {
     g_PairChosenDevice = true;
     g_ChosenDevice = entry;
-    Match pairing;
-    pairing.Prepare();
-    PlaceDialog(&pairing, listPage);
-    pairing.exec();
+    RunPairingDialog(listPage);
 }
 
 // Acts on the check of entry index as a click does. True: no dialog was

@@ -203,10 +203,25 @@ void DialogChange::BuildDeviceGrid()
         m_RebuildPending = true;
         return;
     }
-    do {
-        m_RebuildPending = false;
-        BuildDeviceGridOnce();
-    } while (m_RebuildPending);
+    m_RebuildPending = false;
+    BuildDeviceGridOnce();
+}
+
+// Shown from the event loop: the first build runs while the main window is
+// still being made, and the notice belongs over the shown window.
+void DialogChange::ShowDuplicateNotice()
+{
+    m_DuplicateNoticeQueued = false;
+    // The devices changed meanwhile.
+    if (!g_DuplicateDevices)
+        return;
+    QuestiondialogB notice;
+    PlaceDialog(&notice, this);
+    m_DuplicateNoticeOpen = true;
+    notice.exec();
+    m_DuplicateNoticeOpen = false;
+    if (m_RebuildPending)
+        BuildDeviceGrid();
 }
 
 // The old widgets may still be on the stack of a click that opened a dialog,
@@ -280,11 +295,10 @@ void DialogChange::BuildDeviceGridOnce()
     const int deviceTotal = DeviceTotal();
     if (!ApplyListRules(deviceTotal)) {
         showOnlyPrompt();
-        QuestiondialogB notice;
-        PlaceDialog(&notice, this);
-        m_DuplicateNoticeOpen = true;
-        notice.exec();
-        m_DuplicateNoticeOpen = false;
+        if (!m_DuplicateNoticeQueued) {
+            m_DuplicateNoticeQueued = true;
+            QMetaObject::invokeMethod(this, &DialogChange::ShowDuplicateNotice, Qt::QueuedConnection);
+        }
         return;
     }
 

@@ -18,16 +18,27 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
 // Levels at or below this show the battery in red.
 constexpr int LowBatteryLevel = 15;
+
+// A page button: its pictures at rest, under the pointer, while its page is
+// current, and dimmed while a recording macro locks the buttons.
+QString PageButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
+                        const QString& checkedPicture, const QString& lockedPicture)
+{
+    return CheckablePictureButtonStyle(folder, picture, hoverPicture, checkedPicture)
+           + "QToolButton:disabled{background-image: url(" + folder + lockedPicture + ");}";
+}
 
 // The bar before the first battery report of a device: full and grey.
 constexpr int NoReportLevel = 100;
@@ -90,6 +101,7 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
     connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
@@ -100,6 +112,7 @@ Dialog::Dialog(QWidget* parent)
 
 Dialog::~Dialog()
 {
+    delete m_WaitDialog;
     delete m_ButtonPage;
     delete m_MacroPage;
     delete m_SensorPage;
@@ -120,15 +133,16 @@ void Dialog::ApplyStyleSheets()
                                       + "Battery.png);background-position:center;background-repeat:no-repeat;}");
     ui->label->setStyleSheet("#label{border-image: url(" + folder + "Charg.png);}");
 
-    ui->ButtonMain->setStyleSheet(CheckablePictureButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png"));
+    ui->ButtonMain->setStyleSheet(
+        PageButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png", "HomeLocked.png"));
     ui->LightsButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png"));
+        PageButtonStyle(folder, "Light.png", "LightHover.png", "LightChecked.png", "LightLocked.png"));
     ui->FormSetting->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png"));
+        PageButtonStyle(folder, "Setting.png", "SettingHover.png", "SettingClick.png", "SettingLocked.png"));
     ui->MacroButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png"));
+        PageButtonStyle(folder, "Macro.png", "MacroHover.png", "MacroChecked.png", "MacroLocked.png"));
     ui->SensorButton->setStyleSheet(
-        CheckablePictureButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png"));
+        PageButtonStyle(folder, "Sensor.png", "SensorHover.png", "SensorChecked.png", "SensorLocked.png"));
 
     ui->CloseButton->setStyleSheet(CloseButtonStyle(folder));
     ui->MinButton->setStyleSheet(PictureButtonStyle(folder, "Min.png", "MinHover.png", "MinClick.png"));
@@ -181,14 +195,22 @@ void Dialog::on_UpArrow_clicked()
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitChangeMainDialog(0);
-    hub->EmitSetMacroPage();
+    PostMsg::GetInstance()->EmitChangeMainDialog(0);
+}
+
+void Dialog::SlotChangeMainDialog(int index)
+{
+    if (index == 0)
+        LeavePages();
+}
+
+void Dialog::LeavePages()
+{
+    PostMsg::GetInstance()->EmitSetMacroPage();
 }
 
 void Dialog::on_CloseButton_clicked()
 {
-    SaveOfflineCopy();
     PostMsg::GetInstance()->EmitChangeSize(1);
 }
 
@@ -201,7 +223,25 @@ void Dialog::SlotUpDataParam(int index)
     if (m_WaitDialog->isVisible())
         return;
     PlaceDialog(m_WaitDialog, this, 0, -20);
-    m_WaitDialog->exec();
+    // Not modal: a device that keeps asking for read-backs keeps the dialog
+    // up, and the window's minimise and close must go on working meanwhile.
+    // The pages and the way back wait behind it.
+    ui->stackedWidgetDialog->setEnabled(false);
+    ui->UpArrow->setEnabled(false);
+    // Kept above the main window when the user clicks it.
+    m_WaitDialog->winId();
+    m_WaitDialog->windowHandle()->setTransientParent(window()->windowHandle());
+    QEventLoop waiting;
+    connect(m_WaitDialog, &QDialog::finished, &waiting, &QEventLoop::quit);
+    m_WaitDialog->show();
+    waiting.exec();
+    ui->stackedWidgetDialog->setEnabled(true);
+    ui->UpArrow->setEnabled(true);
+}
+
+bool Dialog::WaitingForDevice() const
+{
+    return m_WaitDialog->isVisible();
 }
 
 void Dialog::SlotStartRecord(int index)

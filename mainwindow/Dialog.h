@@ -32,6 +32,12 @@ public:
     Macro* MacroPage() const { return m_MacroPage; }
     FormSetting* SettingsPage() const { return m_SettingsPage; }
     UpDataParam* WaitDialog() const { return m_WaitDialog; }
+    // The wait dialog is up: the pages wait for the device.
+    bool WaitingForDevice() const;
+    // Every way out of the pages (back arrow, a device gone, the end of a
+    // firmware update, closing the program) ends what the pages run: a
+    // recording of the macro page stops as with its stop button.
+    void LeavePages();
 
 public slots:
     void WindowMin();
@@ -48,6 +54,8 @@ public slots:
     void ShowNoBatteryReport();
     void on_CloseButton_clicked();
     void on_FormSetting_clicked();
+    // The main window shows the device list (0) or this shell (1).
+    void SlotChangeMainDialog(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

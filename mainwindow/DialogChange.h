@@ -72,8 +72,8 @@ protected:
 private:
     void ApplyStyles();
     void ShowPrompt();
-    // One build; false when it stopped at the duplicate notice.
     void BuildDeviceGridOnce();
+    void ShowDuplicateNotice();
     void ClearDeviceGrid();
     bool ApplyListRules(int deviceTotal);
     void AddGridPages(int deviceTotal);
@@ -83,6 +83,8 @@ private:
     // coming; a rebuild asked for meanwhile runs once the notice is closed.
     bool m_DuplicateNoticeOpen = false;
     bool m_RebuildPending = false;
+    // A notice waits for the event loop; one is enough.
+    bool m_DuplicateNoticeQueued = false;
 };
 
 // The list index a device button stands for: its object name without "btn",

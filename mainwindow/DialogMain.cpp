@@ -12,6 +12,7 @@
 #include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
+#include "device/Worker.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DeviceChoice.h"
 #include "mainwindow/DialogChange.h"
@@ -29,7 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QIcon>
@@ -38,6 +39,7 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QThread>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -72,6 +74,12 @@ DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
     , ui(new Ui_DialogMain)
 {
+    // Connected before the pages start the device library, whose own clean-up
+    // also follows aboutToQuit: the device hears of the leaving first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &DialogMain::ShutDown);
+    // The end of the session is a close.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { QCoreApplication::quit(); });
+
     ui->setupUi(this);
 
     LoadLanguageFiles();
@@ -100,6 +108,9 @@ DialogMain::DialogMain(QWidget* parent)
     m_TrayIcon->setToolTip(g_ProductNameMain);
     CreateTrayActions();
     CreateTrayMenu();
+    // The tray shows the menu itself, without a nested event loop inside the
+    // icon's own mouse event.
+    m_TrayIcon->setContextMenu(m_TrayMenu);
     connect(m_TrayIcon, &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon);
 
     PostMsg::GetInstance()->EmitLanguageSameA(g_LanguageIndex);
@@ -107,8 +118,12 @@ DialogMain::DialogMain(QWidget* parent)
     PostMsg::GetInstance()->EmitAllLanguage(g_LanguageIndex);
 }
 
+// The program never destroys its window; where a window does go (the tests
+// make many), it takes the device link with it, so that no device callback
+// outlives it.
 DialogMain::~DialogMain()
 {
+    ShutDown();
     delete m_TrayIcon;
     delete ui;
 }
@@ -137,6 +152,7 @@ void DialogMain::SlotChangeMainDialog(int index)
     g_SendEnabled = true;
     if (index == kDeviceListPage) {
         PostMsg::GetInstance()->EmitSecondPageChange();
+        ForgetSuspendedDevicePage();
         g_DevicePageShown = false;
         PostMsg::GetInstance()->EmitMainPageChange();
         UsbServer_Exit();
@@ -155,22 +171,57 @@ void DialogMain::SlotChangeSize(int index)
 {
     if (index < 0 || index > 3)
         return;
-    if (index == 0 || index == 1)
-        UsbServer_SetPCDriverStatus(0);
-    if (index == 0 || index == 2) {
-        HideToTray();
+    if (index == 1 || index == 3) {
+        close();
         return;
     }
-    qDebug() << "close";
-    ShutDownDeviceLink();
-    close();
+    if (!SystemTrayAvailable()) {
+        // Nothing could bring a hidden window back; the device hears of it
+        // only once the window is really out of sight.
+        showMinimized();
+        FollowMinimisedWindow();
+        return;
+    }
+    if (index == 0)
+        UsbServer_SetPCDriverStatus(0);
+    HideToTray();
 }
 
-void DialogMain::ShutDownDeviceLink()
+void DialogMain::closeEvent(QCloseEvent* event)
 {
+    event->accept();
+    // Ends every event loop, the modal ones included; ShutDown follows from
+    // aboutToQuit once they have all returned.
+    QCoreApplication::quit();
+}
+
+void DialogMain::ShutDown()
+{
+    if (m_ShutDownDone)
+        return;
+    m_ShutDownDone = true;
+    qDebug() << "close";
+    m_PageShell->LeavePages();
+    hide();
+    m_TrayIcon->hide();
+    // Nothing the device still reports opens a page's dialog on the way out,
+    // and no device-side emission waits for the GUI thread any more.
+    QObject::disconnect(PostMsg::GetInstance(), nullptr, nullptr, nullptr);
     StopUsbChanged();
+    // No pass of the device thread tells the device the program is back.
+    if (g_WorkerThread)
+        g_WorkerThread->Stop();
+    if (PageShellShown()) {
+        SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+        UsbServer_SetPCDriverStatus(0);
+    }
     WaitMs(Timing().closeDeviceServerDelayMs);
     UsbServer_Exit();
+}
+
+bool DialogMain::PageShellShown() const
+{
+    return ui->stackedWidgetMain->currentIndex() == kPageShellPage;
 }
 
 bool DialogMain::SystemTrayAvailable() const
@@ -180,12 +231,6 @@ bool DialogMain::SystemTrayAvailable() const
 
 void DialogMain::HideToTray()
 {
-    if (!SystemTrayAvailable()) {
-        // Nothing could bring a hidden window back.
-        m_MinimisedWithoutTray = ui->stackedWidgetMain->currentIndex() == kPageShellPage;
-        showMinimized();
-        return;
-    }
     hide();
     m_TrayIcon->show();
 }
@@ -193,18 +238,48 @@ void DialogMain::HideToTray()
 void DialogMain::ShowFromTray()
 {
     show();
-    if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
+    if (PageShellShown())
         UsbServer_SetPCDriverStatus(1);
-    m_TrayIcon->hide();
+    HideTrayIconLater();
+}
+
+// The icon's activation may come from inside the icon's own mouse event;
+// hiding it there would destroy the tray's widget while Qt still delivers that
+// event.
+void DialogMain::HideTrayIconLater()
+{
+    QMetaObject::invokeMethod(m_TrayIcon, &QSystemTrayIcon::hide, Qt::QueuedConnection);
+}
+
+void DialogMain::FollowMinimisedWindow()
+{
+    const bool outOfSight = isMinimized() && !(windowHandle() && windowHandle()->isExposed());
+    if (outOfSight == m_DeviceToldAway || (outOfSight && !PageShellShown()))
+        return;
+    m_DeviceToldAway = outOfSight;
+    UsbServer_SetPCDriverStatus(outOfSight ? 0 : 1);
+}
+
+void DialogMain::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (windowHandle() && windowHandle() != m_FollowedWindow) {
+        m_FollowedWindow = windowHandle();
+        m_FollowedWindow->installEventFilter(this);
+    }
+}
+
+bool DialogMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_FollowedWindow && event->type() == QEvent::Expose)
+        FollowMinimisedWindow();
+    return QDialog::eventFilter(watched, event);
 }
 
 void DialogMain::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange && m_MinimisedWithoutTray && !isMinimized()) {
-        m_MinimisedWithoutTray = false;
-        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
-            UsbServer_SetPCDriverStatus(1);
-    }
+    if (event->type() == QEvent::WindowStateChange)
+        FollowMinimisedWindow();
     QDialog::changeEvent(event);
 }
 
@@ -226,13 +301,11 @@ void DialogMain::CreateTrayMenu()
 
 void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
 {
+    // Context: the icon opens its context menu itself.
     switch (reason) {
-    case QSystemTrayIcon::Context:
-        m_TrayMenu->exec(QCursor::pos());
-        break;
     case QSystemTrayIcon::DoubleClick:
         show();
-        m_TrayIcon->hide();
+        HideTrayIconLater();
         break;
     case QSystemTrayIcon::Trigger:
         ShowFromTray();
@@ -247,18 +320,9 @@ void DialogMain::slotActionMain()
     ShowFromTray();
 }
 
-// The same leaving as closing the window: the device learns that the program
-// goes, the open device's configuration is cached, hot-plug watch and device
-// server stop; then the program ends.
 void DialogMain::slotActionExitApp()
 {
-    if (ui->stackedWidgetMain->currentIndex() == kPageShellPage) {
-        SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
-        UsbServer_SetPCDriverStatus(0);
-    }
-    ShutDownDeviceLink();
     close();
-    QCoreApplication::exit(0);
 }
 
 void DialogMain::SlotMouseOffLine(int index)
@@ -299,15 +363,6 @@ void DialogMain::mouseMoveEvent(QMouseEvent* event)
 void DialogMain::mouseReleaseEvent(QMouseEvent*)
 {
     m_DragOffset = QPoint();
-}
-
-// The pairing dialog serves the receiver with its own report callback and,
-// when it closes, watches USB for the device list; the open device gets both
-// back afterwards.
-void DialogMain::PairTheOpenReceiver()
-{
-    g_PairChosenDevice = true;
-    PairOpenDeviceReceiver(this);
 }
 
 void DialogMain::RunPairing(bool chosenDevice)
@@ -360,8 +415,10 @@ void DialogMain::keyPressEvent(QKeyEvent* event)
         PostMsg::GetInstance()->EmitEnterKey();
         return;
     case Qt::Key_Space:
-        if (ui->stackedWidgetMain->currentIndex() == kPageShellPage)
-            PairTheOpenReceiver();
+        if (PageShellShown() && m_PageShell->WaitingForDevice())
+            return;
+        if (PageShellShown())
+            RunPairing(true);
         else
             CheckTheListedReceiver();
         return;

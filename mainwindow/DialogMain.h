@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -9,6 +10,7 @@ class Dialog;
 class DialogChange;
 class QAction;
 class QMenu;
+class QWindow;
 class Ui_DialogMain;
 
 // The program's one top-level window: frameless, 1020 x 700, holding the
@@ -17,6 +19,10 @@ class Ui_DialogMain;
 // SigChangeMainDialog, hides to the tray or closes on SigChangeSize, shows the
 // offline notice on SigMouseOffLineo, is dragged by any point no child takes,
 // and handles the global keys.
+//
+// Every way of leaving (closing the window by its buttons or by the window
+// manager, the tray's exit, the end of the session, SIGTERM or SIGINT) ends
+// the application's event loop; ShutDown then runs once, from aboutToQuit.
 class DialogMain : public QDialog
 {
     Q_OBJECT
@@ -31,6 +37,11 @@ public:
 
     // Processes events, at most one time slice at a time, until ms have passed.
     static void WaitMs(int ms);
+
+    // The program leaves: tells an open device so and caches its
+    // configuration, stops the hot-plug watch, the device thread and the
+    // device server. Runs once; later calls do nothing.
+    void ShutDown();
 
 public slots:
     void SlotChangeMainDialog(int index);
@@ -47,6 +58,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Whether a tray icon can bring a hidden window back.
     virtual bool SystemTrayAvailable() const;
@@ -57,8 +71,11 @@ private:
     void CreateTrayMenu();
     void HideToTray();
     void ShowFromTray();
-    void ShutDownDeviceLink();
-    void PairTheOpenReceiver();
+    void HideTrayIconLater();
+    // Tells the device on the page shell whether the window is really out of
+    // sight after a minimise without a tray.
+    void FollowMinimisedWindow();
+    bool PageShellShown() const;
     void CheckTheListedReceiver();
     // Runs the pairing dialog over the window, for the chosen device or for
     // the one listed receiver, then gives the current device its report
@@ -80,7 +97,11 @@ private:
     QPoint m_DragOffset;
 
     bool m_OfflineNoticeOpen = false;
-    // Minimised the ordinary way because there is no tray: the page shell told
-    // the device the program leaves, so a restore tells it the program is back.
-    bool m_MinimisedWithoutTray = false;
+    bool m_ShutDownDone = false;
+    // The platform window whose exposure tells whether a minimised window is
+    // really out of sight (without a window manager it stays on screen).
+    QPointer<QWindow> m_FollowedWindow;
+    // The device was told the program left because the window, minimised
+    // without a tray, went out of sight; showing it again tells it back.
+    bool m_DeviceToldAway = false;
 };

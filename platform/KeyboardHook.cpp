@@ -4,17 +4,41 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QObject>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace {
 
 // Feeds the key events of the program's windows to one slot.
+//
+// Under X11 a held key repeats as pairs of a release and a press with one
+// timestamp, and Qt marks only some of the pairs as auto-repeats. With a
+// release wait, a release is therefore held back until the next key event,
+// or for the wait at most: the press of the same key with the same timestamp
+// makes the pair an auto-repeat and the release is dropped; anything else
+// lets the release through first.
 class KeyEventTap : public QObject
 {
 public:
-    explicit KeyEventTap(KeyHookSlot slot) : m_Slot(slot) {}
+    explicit KeyEventTap(KeyHookSlot slot) : m_Slot(slot)
+    {
+        m_Wait.setSingleShot(true);
+        m_Wait.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_Wait, &QTimer::timeout, this, &KeyEventTap::ReleaseAfterWait);
+    }
+
+    void SetReleaseWait(int waitMs) { m_WaitMs = waitMs; }
+
+    // The hook goes: a held release goes with it.
+    void DropHeldRelease()
+    {
+        m_Wait.stop();
+        m_Held.reset();
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -22,25 +46,73 @@ protected:
         const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
         // A key event travels from the top-level window to the focused widget
         // and on to its parents; the window sees each event exactly once.
-        if (keyEvent && watched->isWindowType()) {
-            const auto* key = static_cast<const QKeyEvent*>(event);
-            // Windows repeats the press of a held key, never its release.
-            const bool repeatedRelease = event->type() == QEvent::KeyRelease && key->isAutoRepeat();
-            const int virtualKey = VirtualKeyOf(*key);
-            if (!repeatedRelease && virtualKey != 0)
-                KeyboardHook::HookProc(m_Slot, KeyMessageOf(*key), virtualKey);
-        }
+        if (keyEvent && watched->isWindowType())
+            Take(*static_cast<const QKeyEvent*>(event));
         return false;
     }
 
 private:
+    struct HeldRelease
+    {
+        int virtualKey;
+        KeyMessage message;
+        ulong timestamp;
+        quint64 number; // tells a release from the next one
+    };
+
+    void Take(const QKeyEvent& key)
+    {
+        const bool release = key.type() == QEvent::KeyRelease;
+        // Windows repeats the press of a held key, never its release.
+        if (release && key.isAutoRepeat())
+            return;
+        const int virtualKey = VirtualKeyOf(key);
+        const bool repeatsHeldKey = !release && m_Held && m_Held->virtualKey == virtualKey && key.timestamp() != 0
+                                    && key.timestamp() == m_Held->timestamp;
+        if (repeatsHeldKey)
+            DropHeldRelease();
+        else
+            DeliverHeldRelease();
+        if (virtualKey == 0)
+            return;
+        if (release && m_WaitMs > 0) {
+            m_Held = HeldRelease{virtualKey, KeyMessageOf(key), key.timestamp(), ++m_Releases};
+            m_Wait.start(m_WaitMs);
+            return;
+        }
+        KeyboardHook::HookProc(m_Slot, KeyMessageOf(key), virtualKey);
+    }
+
+    void DeliverHeldRelease()
+    {
+        m_Wait.stop();
+        if (const std::optional<HeldRelease> held = std::exchange(m_Held, std::nullopt))
+            KeyboardHook::HookProc(m_Slot, held->message, held->virtualKey);
+    }
+
+    void ReleaseAfterWait()
+    {
+        // A press that the window system has queued meanwhile (the GUI
+        // thread may have been busy) is taken first: it may pair with the
+        // held release.
+        const quint64 waited = m_Held ? m_Held->number : 0;
+        QCoreApplication::processEvents();
+        if (m_Held && m_Held->number == waited)
+            DeliverHeldRelease();
+    }
+
     KeyHookSlot m_Slot;
+    int m_WaitMs = 0;
+    QTimer m_Wait;
+    std::optional<HeldRelease> m_Held;
+    quint64 m_Releases = 0;
 };
 
 struct SlotState
 {
     KeyEventTap* tap = nullptr; // created on the first install, never destroyed
     bool installed = false;
+    int releaseWaitMs = 0;
     KeyHookCallback callback;
     std::uint32_t lastKey = 0;
     bool down = false;
@@ -146,6 +218,7 @@ void KeyboardHook::Install()
         return;
     if (state.tap == nullptr)
         state.tap = new KeyEventTap(m_Slot);
+    state.tap->SetReleaseWait(state.releaseWaitMs);
     application->installEventFilter(state.tap);
     state.installed = true;
 }
@@ -159,12 +232,18 @@ void KeyboardHook::Uninstall()
     // removed while it dispatches.
     if (QCoreApplication* application = QCoreApplication::instance())
         application->removeEventFilter(state.tap);
+    state.tap->DropHeldRelease();
     state.installed = false;
 }
 
 bool KeyboardHook::IsInstalled() const
 {
     return StateOf(m_Slot).installed;
+}
+
+void KeyboardHook::SetReleaseWait(int waitMs)
+{
+    StateOf(m_Slot).releaseWaitMs = waitMs;
 }
 
 void KeyboardHook::SetCallback(KeyHookCallback callback)

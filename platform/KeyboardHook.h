@@ -52,6 +52,14 @@ public:
     // before Install.
     void SetCallback(KeyHookCallback callback);
 
+    // X11 repeats a held key as pairs of a release and a press with one
+    // timestamp, most of them not marked as auto-repeats. With a wait above
+    // 0 (set before Install) a release waits for the next key event, for
+    // waitMs at most, and a press of the same key with the same timestamp
+    // drops it, so a held key reports its presses only, as under Windows.
+    // 0, the default, reports each release at once.
+    void SetReleaseWait(int waitMs);
+
     // One key message as the window system delivers it to an installed slot:
     // updates the slot's key state and calls its callback.
     //  - repeat: true when the key equals the last key, else the last key

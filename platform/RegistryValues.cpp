@@ -1,8 +1,8 @@
 #include "platform/RegistryValues.h"
 
 #include "platform/ProductName.h"
+#include "platform/XdgFolders.h"
 
-#include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSettings>
@@ -41,10 +41,7 @@ QString RegistryFilePath()
 #if defined(Q_OS_WIN)
     return QString();
 #else
-    QString base = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
-    if (base.isEmpty())
-        base = QDir::homePath() + "/.config";
-    return base + "/" + kProductName + "/Registry.ini";
+    return XdgConfigHome() + "/" + kProductName + "/Registry.ini";
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "platform/UserDataFolder.h"
 
 #include "platform/ProductName.h"
+#include "platform/XdgFolders.h"
 
 #include <QDir>
 #include <QMutex>
@@ -15,10 +16,7 @@ QString DefaultUserDataFolder()
 #if defined(Q_OS_WIN)
     return QDir::homePath() + "/AppData/Local/" + kProductName;
 #else
-    QString base = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
-    if (base.isEmpty())
-        base = QDir::homePath() + "/.local/share";
-    return base + "/" + kProductName;
+    return XdgDataHome() + "/" + kProductName;
 #endif
 }
 }

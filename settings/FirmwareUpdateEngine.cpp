@@ -15,6 +15,7 @@
 #include "settings/UpDateRepair.h"
 #include "settings/UpdateUpgrade.h"
 #include "settings/UpgradeReport.h"
+#include "settings/UpgradeSilenceGuard.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FirmwareNotices.h"
 #include "widgets/FormStyles.h"
@@ -58,9 +59,9 @@ constexpr int kBootDeviceQueryPreset = 5;
 constexpr int kDialogOffsetX = -75;
 constexpr int kDialogOffsetY = -65;
 
-bool PartRunning()
+std::atomic<int>& PartState(int target)
 {
-    return g_ReceiverUpdateState == UpdateStateRunning || g_MouseUpdateState == UpdateStateRunning;
+    return target == FirmwareTargetMouse ? g_MouseUpdateState : g_ReceiverUpdateState;
 }
 
 bool SucceededOrNotRun(int state)
@@ -119,6 +120,8 @@ FirmwareUpdateEngine::FirmwareUpdateEngine(const FirmwareUpdateWidgets& widgets,
         timer->setInterval(Timing().firmwareUpdateStepMs);
     connect(m_ReceiverUpdateTimer, SIGNAL(timeout()), this, SLOT(onDongleCheckTimer()));
     connect(m_MouseUpdateTimer, SIGNAL(timeout()), this, SLOT(onMouseCheckTimer()));
+    // A silent upgrade ends as failed; the part's next step sees it.
+    m_SilenceGuard = new UpgradeSilenceGuard(EndSilentUpdate, this);
 }
 
 FirmwareUpdateEngine::~FirmwareUpdateEngine()
@@ -336,7 +339,7 @@ void FirmwareUpdateEngine::on_Start()
     if (!receiverImage && m_MouseAfterReceiver) {
         m_WarnWithDialog = true;
         on_Mouse_clicked();
-    } else if (!PartRunning() && !m_MouseRunning && !m_ReceiverNoImage) {
+    } else if (!UpdatePartRunning() && !m_MouseRunning && !m_ReceiverNoImage) {
         StartPart(FirmwareTargetReceiver);
     } else if (m_ReceiverNoImage) {
         SetUpdateButtonLook(false);
@@ -409,7 +412,7 @@ void FirmwareUpdateEngine::onMouseCheckTimer()
 
 void FirmwareUpdateEngine::RunUpdateStep(int step, int target, const QString& versionText)
 {
-    std::atomic<int>& state = target == FirmwareTargetMouse ? g_MouseUpdateState : g_ReceiverUpdateState;
+    std::atomic<int>& state = PartState(target);
     switch (step) {
     case StepPrepare:
         PrepareStep(target, versionText);
@@ -418,7 +421,8 @@ void FirmwareUpdateEngine::RunUpdateStep(int step, int target, const QString& ve
         StartStep(target, versionText);
         break;
     case StepMarkRunning:
-        state = UpdateStateRunning;
+        // The part has run since its upgrade was started (StartPartUpgrade),
+        // so that a quick result is not lost.
         m_UpdateStep = StepWait;
         break;
     case StepWait:
@@ -476,7 +480,7 @@ void FirmwareUpdateEngine::StartStep(int target, const QString& versionText)
                             ? m_MouseAfterReceiver + int(std::count_if(g_DeviceList.begin(), g_DeviceList.end(),
                                                                        [](const DeviceAllInfo& e) { return e.KindFlag; }))
                             : m_ReceiverCandidates.size() + BootCountTotal();
-    std::atomic<int>& state = target == FirmwareTargetMouse ? g_MouseUpdateState : g_ReceiverUpdateState;
+    std::atomic<int>& state = PartState(target);
     if (devices != 1) {
         state = UpdateStateReset;
         target == FirmwareTargetMouse ? FinishMouseUpdateView() : FinishReceiverUpdateView();
@@ -539,6 +543,9 @@ void FirmwareUpdateEngine::StartPartUpgrade(int target)
     g_UpdateTarget = target;
     const QByteArray image = g_PendingFirmwareImages.first();
     SetUpdateImageVersion(FirmwareImageVersionText(image));
+    // Running before the library is asked: its reports may come at once.
+    PartState(target) = UpdateStateRunning;
+    m_SilenceGuard->Arm();
     StartImageUpgrade(image, target == FirmwareTargetMouse ? MouseUpgradeCallback : ReceiverUpgradeCallback);
 }
 
@@ -562,6 +569,7 @@ void FirmwareUpdateEngine::FinishStep(int target)
     m_WarnWithDialog = false;
     m_ReceiverUpdateTimer->stop();
     m_MouseUpdateTimer->stop();
+    m_SilenceGuard->Disarm();
     g_UpdateBusy = false;
     if (target != FirmwareTargetReceiver)
         return;

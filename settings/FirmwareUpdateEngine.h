@@ -15,6 +15,7 @@ class QDialog;
 class QWidget;
 class UpDateRepair;
 class UpDateWarning;
+class UpgradeSilenceGuard;
 
 // The settings page's widgets that the firmware update drives.
 struct FirmwareUpdateWidgets {
@@ -108,6 +109,8 @@ private:
     std::unique_ptr<UpDateWarning> m_Warning;
     QTimer* m_ReceiverUpdateTimer = nullptr;
     QTimer* m_MouseUpdateTimer = nullptr;
+    // Ends an upgrade that stops reporting (settings/UpgradeSilenceGuard.h).
+    UpgradeSilenceGuard* m_SilenceGuard = nullptr;
     QString m_PicturePath;
     QString m_ButtonColor;
 

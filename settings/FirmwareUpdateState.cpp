@@ -3,10 +3,6 @@
 #include "core/RegistryKeys.h"
 #include "platform/RegistryValues.h"
 
-std::atomic<bool> g_ReceiverImageWaiting{false};
-std::atomic<bool> g_MouseImageWaiting{false};
-std::atomic<bool> g_UpdateBusy{false};
-std::atomic<bool> g_RepairRunning{false};
 QDialog* g_UpDateRepairDialog = nullptr;
 
 namespace {

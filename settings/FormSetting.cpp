@@ -10,7 +10,7 @@
 #include "lighting/FormParts.h"
 #include "pages/sensor/StopCloseTime.h"
 #include "platform/MouseControlPanel.h"
-#include "platform/RegistryValues.h"
+#include "platform/SessionAutostart.h"
 #include "settings/FirmwareUpdateEngine.h"
 #include "settings/Match.h"
 #include "settings/Ui_FormSetting.h"
@@ -20,9 +20,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QDebug>
 #include <QFont>
 #include <QLabel>
 #include <QScrollArea>
@@ -35,18 +34,6 @@
 #include <utility>
 
 QString g_UpdateWarningText;
-
-const char* const kSessionStartRunKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-QString SessionStartValueName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-QString SessionStartValueData()
-{
-    return QCoreApplication::applicationFilePath().replace('/', '\\');
-}
 
 namespace {
 
@@ -201,7 +188,12 @@ FormSetting::FormSetting(QWidget* parent)
     ApplyStyleSheets();
 
     m_LabelOrigin = ui->label->pos();
-    ui->checkBox->setChecked(UserIni::GetInstance()->Value("AutoStart", "Enable").toInt() == 1);
+    // Where the desktop has no mouse settings to open, the link would do nothing.
+    const bool mouseSettings = MouseControlPanelAvailable();
+    ui->pushButton->setVisible(mouseSettings);
+    ui->toolButton->setVisible(mouseSettings);
+    // The box shows what is in force at log-in, whoever set it.
+    ui->checkBox->setChecked(SessionAutostartEnabled());
 
     ShowLongRangeSection(false);
     ShowReceiverLedSection(false);
@@ -290,9 +282,12 @@ void FormSetting::LayOutBottom(bool receiverLedShown)
     // The receiver-LED section moves the bottom lines down by 170 pixels
     // and lengthens the contents by 150.
     const int linesDown = receiverLedShown ? 170 : 0;
-    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, kLayoutOffset + (receiverLedShown ? 780 : 630));
+    const int height = kLayoutOffset + (receiverLedShown ? 780 : 630);
+    ui->scrollAreaWidgetContents->setFixedSize(kContentsWidth, height);
     ui->pushButton_3->move(610, kLayoutOffset + 540 + linesDown);
     ui->pushButton_4->move(490, kLayoutOffset + 560 + linesDown);
+    // The closing line stays at the foot of the contents, below the LED choices.
+    ui->line_5->move(ui->line_5->x(), height - 5);
 }
 
 void FormSetting::mousePressEvent(QMouseEvent*) {}
@@ -311,7 +306,7 @@ void FormSetting::on_pushButton_3_clicked()
 
 void FormSetting::on_pushButton_2_clicked()
 {
-    PairOpenDeviceReceiver(this, -70, -30);
+    RunPairingDialog(this, -70, -30);
 }
 
 void FormSetting::on_comboBox_activated(int index)
@@ -331,11 +326,13 @@ void FormSetting::SlotLanguageSameB(int index)
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
-    UserIni::GetInstance()->SetValue("AutoStart", "Enable", checked ? "1" : "0");
-    if (checked)
-        SetRegistryValue(kSessionStartRunKey, SessionStartValueName(), SessionStartValueData());
-    else
-        RemoveRegistryValue(kSessionStartRunKey, SessionStartValueName());
+    if (!SetSessionAutostart(checked))
+        qWarning() << "Starting at log-in could not be" << (checked ? "set up" : "switched off") << "at"
+                   << SessionAutostartEntryPath();
+    // A change that could not be made leaves the box as it was.
+    const bool enabled = SessionAutostartEnabled();
+    ui->checkBox->setChecked(enabled);
+    UserIni::GetInstance()->SetValue("AutoStart", "Enable", enabled ? "1" : "0");
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)
@@ -383,16 +380,20 @@ void FormSetting::on_ReUntil_3_toggled(bool checked)
 
 void FormSetting::LayOutForRecord(bool keepLongRange)
 {
-    // Only the receiver's own LED report shows the receiver-LED section.
-    ShowReceiverLedSection(false);
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    // The same read reports the LED mode just before it asks for this
+    // layout, and a receiver sends its own LED report only rarely: the
+    // section follows the receiver and its description, not the report.
+    const bool receiverLed = ReceiverLedOptionApplies(device);
+    ShowReceiverLedSection(receiverLed);
     if (!ModelOffersLongRange())
         ShowLongRangeSection(false);
     else if (!keepLongRange)
         ShowLongRangeSection(true);
     // A mouse on its cable has no receiver options.
-    if (g_CurrentDevice.Snapshot().KindFlag)
+    if (device.KindFlag)
         ShowLongRangeSection(false);
-    LayOutBottom(false);
+    LayOutBottom(receiverLed);
 }
 
 void FormSetting::SlotForm()

@@ -18,14 +18,6 @@ class Ui_FormSetting;
 // settings page's own update step, in the current language. GUI thread only.
 extern QString g_UpdateWarningText;
 
-// Where the start-with-the-session choice is kept besides the per-user
-// settings: the Run key of the per-user registry (see RegistryValues.h).
-extern const char* const kSessionStartRunKey;
-// The Run value's name and data: the executable's base name and its full path
-// with backslashes.
-QString SessionStartValueName();
-QString SessionStartValueData();
-
 // The settings page: language, start with the session, the system's mouse
 // settings, receiver pairing, the receiver's long-range mode and LED mode (for
 // models whose description offers them), the sleep time, the firmware

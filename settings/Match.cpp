@@ -40,15 +40,24 @@ constexpr std::uint8_t PairedStatus = 3;
 constexpr int ReceiverSearchCount = 5;
 
 // A pairing that held off the device thread by clearing g_DevicePageShown.
-std::atomic<bool> g_PairSuspendedPage{false};
+// GUI thread.
+bool g_PairSuspendedPage = false;
 
 // The dialog whose pairing runs; none: a set g_Pairing is stale. GUI thread.
 Match* g_PairingDialog = nullptr;
 
 void RestoreSuspendedPage()
 {
-    if (g_PairSuspendedPage.exchange(false))
+    if (g_PairSuspendedPage)
         g_DevicePageShown = true;
+    g_PairSuspendedPage = false;
+}
+
+// The hot-plug handler of the page on screen: the device thread's while the
+// page shell shows a device, else the device list's.
+void WatchUsbForShownPage()
+{
+    StartUsbChanged(g_DevicePageShown ? OnUsbChanged : OnDeviceListUsbChanged, Timing().hotPlugWatchMs);
 }
 
 } // namespace
@@ -67,23 +76,27 @@ void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned ch
     const bool paired = status == PairedStatus;
     g_PairState = paired ? PairSucceeded : PairFailed;
     hub->EmitButtonEnable(paired ? 1 : 0);
-    RestoreSuspendedPage();
 }
 
 void RunPairingDialog(QWidget* opener, int dx, int dy)
 {
-    Match pairing;
-    pairing.Prepare();
-    PlaceDialog(&pairing, opener, dx, dy);
-    pairing.exec();
+    {
+        Match pairing;
+        pairing.Prepare();
+        PlaceDialog(&pairing, opener, dx, dy);
+        pairing.exec();
+    }
+    WatchUsbForShownPage();
+    // Without an open device the path names none (or the placeholder).
+    if (!g_DevicePageShown)
+        return;
     const QByteArray path = g_DevicePathC.Snapshot();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
 }
 
-void PairOpenDeviceReceiver(QWidget* opener, int dx, int dy)
+void ForgetSuspendedDevicePage()
 {
-    RunPairingDialog(opener, dx, dy);
-    StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
+    g_PairSuspendedPage = false;
 }
 
 Match::Match(QWidget* parent)
@@ -151,6 +164,9 @@ Match::~Match()
 void Match::Prepare()
 {
     ui->MatchButton->setShortcut(QKeySequence(Qt::Key_Space));
+    // A focused button would also take the Space that fired its shortcut, on
+    // the key's release: one press would start pairing twice.
+    ui->MatchButton->setFocusPolicy(Qt::NoFocus);
     m_DotCount = 0;
     g_PairState = PairIdle;
     if (!g_PairingDialog)
@@ -269,6 +285,8 @@ void Match::SlotStopTimer()
 
 void Match::SlotButtonenable(int index)
 {
+    // The receiver answered: the device pages get their device thread back.
+    RestoreSuspendedPage();
     if (index == 1) {
         ui->MatchButton->setText(m_TextSuccess);
         StyleMatchButton("PairSuccess.png", m_ButtonColor);
@@ -289,7 +307,6 @@ void Match::reject()
     // The close button and Escape alike: no leaving while the receiver pairs.
     if (g_Pairing)
         return;
-    StartUsbChanged(OnDeviceListUsbChanged, Timing().hotPlugWatchMs);
     StopPairingTimers();
     m_UsbTimer->stop();
     RestoreSuspendedPage();

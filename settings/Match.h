@@ -24,8 +24,7 @@ extern bool g_PairChosenDevice;
 //
 // The opener constructs it, calls Prepare, places it and runs exec. While it
 // pairs, the device library's server runs for the receiver with the dialog's
-// own report callback, so the opener starts the normal server again
-// afterwards. Closing registers the device list's hot-plug handler.
+// own report callback; RunPairingDialog hands the device back afterwards.
 //
 // A pairing ends in success, in failure (the receiver's answer, the receiver
 // unplugged, or no result within pairingTimeoutMs); until then the dialog
@@ -85,13 +84,15 @@ private:
     QTimer* m_TimeoutTimer;
 };
 
-// Runs a pairing dialog placed over opener (centred, then shifted by dx, dy)
-// and then gives the current device its report callback back, whatever
-// happened in the dialog. GUI thread.
+// Runs a pairing dialog placed over opener (centred, then shifted by dx, dy).
+// Afterwards the page on screen gets its hot-plug watch back, and an open
+// device (the page shell still shows it) its device server with the report
+// callback, whatever happened in the dialog. GUI thread.
 void RunPairingDialog(QWidget* opener, int dx = 0, int dy = 0);
-// The same for the device the pages show, whose device thread also gets its
-// hot-plug watch back.
-void PairOpenDeviceReceiver(QWidget* opener, int dx = 0, int dy = 0);
+
+// The window went back to the device list while a pairing held the device
+// pages off: the pairing's end gives nothing back. GUI thread.
+void ForgetSuspendedDevicePage();
 
 // The report callback while a dialog pairs (library thread).
 void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned char* payload, int payloadLength);

@@ -6,6 +6,7 @@
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"
+#include "settings/UpgradeSilenceGuard.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -83,7 +84,7 @@ void RepairSucceeded()
     EndRepairWithSuccess();
 }
 
-void RepairFailed()
+void RepairFailed(int progressKind)
 {
     const int target = g_RepairPart == RepairPartReceiver ? FirmwareTargetReceiver : FirmwareTargetMouse;
     RecordFailedUpdate(target, g_RepairReceiverClass, g_RepairCid, g_RepairMid);
@@ -92,14 +93,20 @@ void RepairFailed()
     PostMsg* hub = PostMsg::GetInstance();
     hub->EmitAutoRepair(1);
     hub->EmitUpDateButton(false);
-    hub->EmitProgress(0, UpgradeKindFailureMessage);
+    hub->EmitProgress(0, progressKind);
 }
 
 } // namespace
 
 void RepairUpgradeCallback(unsigned char* report)
 {
+    // A report of a repair that has already ended (it went silent and was
+    // given up) changes nothing any more.
+    if (!g_RepairRunning)
+        return;
     const UpgradeReport parsed = ParseUpgradeReport(report);
+    if (parsed.kind != UpgradeReport::Other)
+        NoteUpgradeReport();
     switch (parsed.kind) {
     case UpgradeReport::Progress: {
         g_RepairProgressSeen = true;
@@ -113,9 +120,15 @@ void RepairUpgradeCallback(unsigned char* report)
         RepairSucceeded();
         break;
     case UpgradeReport::Failure:
-        RepairFailed();
+        RepairFailed(UpgradeKindFailureMessage);
         break;
     case UpgradeReport::Other:
         break;
     }
+}
+
+void EndSilentRepair()
+{
+    if (g_RepairRunning)
+        RepairFailed(UpgradeKindNoAnswer);
 }

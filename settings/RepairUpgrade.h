@@ -30,5 +30,11 @@ extern QString g_RepairModelName;
 // SigAutoRepairProgress (0-50 and 50-100 when both parts are written). A
 // failure records the part that failed and ends the repair; the mouse's
 // success ends it; the receiver's success hands over to the GUI thread, which
-// writes the mouse next when it can.
+// writes the mouse next when it can. Reports that come once the repair has
+// ended are ignored; every other one counts for the silence guard.
 void RepairUpgradeCallback(unsigned char* report);
+
+// The repair's upgrade has gone silent: the repair ends as a failure of the
+// part being written, and the dialog is told that the device stopped
+// answering. Nothing happens once the repair has ended.
+void EndSilentRepair();

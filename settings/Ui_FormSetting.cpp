@@ -250,7 +250,7 @@ void Ui_FormSetting::retranslateUi(QWidget* FormSetting)
     label_9->setText(Translate("其他"));
     label_10->setText(Translate("开机自动启动"));
     toolButton->setText(Translate("..."));
-    pushButton->setText(Translate("Windows鼠标属性"));
+    pushButton->setText(Translate("鼠标属性"));
     label_11->setText(Translate("高级设置"));
     const QString explanation = RichTextParagraph(
         Translate("远距离模式（远距离模式下，距离会更远抗干扰能力更强，相应工作电流会加大，使用时间减少）"));

@@ -11,6 +11,7 @@
 #include "settings/RepairUpgrade.h"
 #include "settings/Ui_UpDateRepair.h"
 #include "settings/UpgradeReport.h"
+#include "settings/UpgradeSilenceGuard.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 
@@ -40,7 +41,8 @@ enum AutoRepairText {
     SeveralMiceText = 14,
     SeveralReceiversText = 15,
     ReadyText = 16,
-    ImageDamagedText = 17,
+    NoAnswerText = 17,
+    ImageDamagedText = 18,
 };
 
 // Frameless, system menu, minimise button; no window type.
@@ -78,6 +80,12 @@ UpDateRepair::UpDateRepair(QWidget* parent)
     connect(hub, SIGNAL(SigRepairCheckUpdate()), this, SLOT(SlotRepairCheckUpdate()));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(g_LanguageIndex);
+    // A repair whose upgrade stops reporting ends as failed; the receiver's
+    // success hands over to the mouse without ending the watch.
+    m_SilenceGuard = new UpgradeSilenceGuard(EndSilentRepair, this);
+    // The hot-plug handlers ask whether the dialog kept in
+    // g_UpDateRepairDialog is on screen.
+    SetUpdateDialogShownQuery(RepairDialogShown);
 }
 
 UpDateRepair::~UpDateRepair()
@@ -219,6 +227,9 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
     case UpgradeKindFailureMessage:
         ShowResult(m_TextUpdateFail, false);
         break;
+    case UpgradeKindNoAnswer:
+        ShowResult(m_TextNoAnswer, true);
+        break;
     default:
         break;
     }
@@ -227,6 +238,8 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
 
 void UpDateRepair::SlotAutoRepair(int index)
 {
+    // The repair has ended, whichever way.
+    m_SilenceGuard->Disarm();
     ui->ToolText_2->setText(index == 0 ? m_TextUpdateSuccess : m_TextUpdateFail);
     ui->NewHong_2->setText(m_TextConfirm);
     ui->NewHong->show();
@@ -256,6 +269,7 @@ void UpDateRepair::SlotAllLanguage(int /*index: always the current language*/)
     m_TextSeveralMice = text(SeveralMiceText);
     m_TextSeveralReceivers = text(SeveralReceiversText);
     m_TextReady = text(ReadyText);
+    m_TextNoAnswer = text(NoAnswerText);
     m_TextImageDamaged = text(ImageDamagedText);
 }
 
@@ -449,6 +463,7 @@ void UpDateRepair::StartRepairUpdate()
             return;
         }
     }
+    m_SilenceGuard->Arm();
     m_ImageFound = StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 class Ui_UpDateRepair;
+class UpgradeSilenceGuard;
 
 // The dialog of both firmware flows. The settings page's update places it,
 // puts its decision into it and starts the update from its start button
@@ -76,6 +77,8 @@ private:
     void TakeRecordedClass(const QString& recordedClass);
 
     Ui_UpDateRepair* ui;
+    // Ends a repair whose upgrade stops reporting (settings/UpgradeSilenceGuard.h).
+    UpgradeSilenceGuard* m_SilenceGuard = nullptr;
     QString m_PictureFolder;
     bool m_Forced = false;
     bool m_ImageFound = false;
@@ -96,5 +99,6 @@ private:
     QString m_TextSeveralMice;
     QString m_TextSeveralReceivers;
     QString m_TextReady;
+    QString m_TextNoAnswer;
     QString m_TextImageDamaged;
 };

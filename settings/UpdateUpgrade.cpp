@@ -11,6 +11,7 @@
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"
+#include "settings/UpgradeSilenceGuard.h"
 
 #include <QFile>
 #include <QMutex>
@@ -62,10 +63,31 @@ int BarValue(int percent, bool mousePart)
     return percent / 2 + (mousePart ? 50 : 0);
 }
 
+// The waiting flags are cleared before the running state ends: the engine
+// looks at both once the state has changed.
+void FailRunningPart(int progressKind)
+{
+    // A result of an update that has already ended (it went silent and was
+    // given up) changes nothing any more.
+    if (!UpdatePartRunning())
+        return;
+    WriteUpdateLog();
+    g_MouseImageWaiting = false;
+    g_ReceiverImageWaiting = false;
+    for (std::atomic<int>* state : {&g_ReceiverUpdateState, &g_MouseUpdateState}) {
+        int running = UpdateStateRunning;
+        state->compare_exchange_strong(running, UpdateStateFailed);
+    }
+    PostMsg::GetInstance()->EmitProgress(0, progressKind);
+    RecordFailedUpdate(g_UpdateTarget, g_UpdateDongleKind, g_UpdateCid, g_UpdateMid);
+}
+
 void HandleUpdateReport(unsigned char* report)
 {
     PostMsg* hub = PostMsg::GetInstance();
     const UpgradeReport parsed = ParseUpgradeReport(report);
+    if (parsed.kind != UpgradeReport::Other)
+        NoteUpgradeReport();
     switch (parsed.kind) {
     case UpgradeReport::Progress:
         if (g_ReceiverUpdateState == UpdateStateRunning)
@@ -91,24 +113,20 @@ void HandleUpdateReport(unsigned char* report)
         RemoveFailedUpdateRecord();
         break;
     }
-    case UpgradeReport::Failure: {
-        WriteUpdateLog();
-        g_MouseImageWaiting = false;
-        g_ReceiverImageWaiting = false;
-        for (std::atomic<int>* state : {&g_ReceiverUpdateState, &g_MouseUpdateState}) {
-            int running = UpdateStateRunning;
-            state->compare_exchange_strong(running, UpdateStateFailed);
-        }
-        hub->EmitProgress(0, UpgradeKindFailure);
-        RecordFailedUpdate(g_UpdateTarget, g_UpdateDongleKind, g_UpdateCid, g_UpdateMid);
+    case UpgradeReport::Failure:
+        FailRunningPart(UpgradeKindFailure);
         break;
-    }
     case UpgradeReport::Other:
         break;
     }
 }
 
 } // namespace
+
+bool UpdatePartRunning()
+{
+    return g_ReceiverUpdateState == UpdateStateRunning || g_MouseUpdateState == UpdateStateRunning;
+}
 
 void SetUpdateImageVersion(const QString& version)
 {
@@ -119,6 +137,11 @@ void SetUpdateImageVersion(const QString& version)
 QString UpdateLogPath()
 {
     return UserDataFolder() + "/Exception/UpDateLog.txt";
+}
+
+void EndSilentUpdate()
+{
+    FailRunningPart(UpgradeKindNoAnswer);
 }
 
 void ReceiverUpgradeCallback(unsigned char* report)

@@ -24,6 +24,9 @@ extern std::atomic<int> g_UpdateMid;         // model id of the update
 extern std::atomic<int> g_UpdatePartCount;   // parts of the update, 1 or 2
 // g_UpdateCid is kept with the image searches (settings/FirmwareImages.h).
 
+// The receiver's or the mouse's state is running.
+bool UpdatePartRunning();
+
 // The version text of the image being written, for the success report.
 void SetUpdateImageVersion(const QString& version);
 
@@ -35,7 +38,13 @@ QString UpdateLogPath();
 // behaviour, told apart by which part's state is running. Progress goes out
 // as SigProgress (0-50 for the receiver and 50-100 for the mouse when both
 // parts run); success stores the new version (SigLabelText; the mouse's also
-// in the registry) and removes the failed-update record; failure writes the
-// log, records the failed update and clears the waiting flags.
+// in the registry) and removes the failed-update record; failure of the
+// running part writes the log, records the failed update and clears the
+// waiting flags. Every report counts for the upgrade's silence guard.
 void ReceiverUpgradeCallback(unsigned char* report);
 void MouseUpgradeCallback(unsigned char* report);
+
+// The running part's upgrade has gone silent: it ends as a failure, as a
+// failure report would end it, and the dialog is told that the device stopped
+// answering. Nothing happens when no part runs.
+void EndSilentUpdate();

@@ -11,6 +11,7 @@ constexpr int UpgradeKindHideCancel = 3;
 constexpr int UpgradeKindResetBar = 4;
 constexpr int UpgradeKindNoMouse = 5;         // no mouse to update: failure with the bar at 50
 constexpr int UpgradeKindFailureMessage = 6;
+constexpr int UpgradeKindNoAnswer = 7;        // failure: the device stopped answering
 
 // An upgrade report: at least three bytes, byte 0 the class (only 7 is an
 // upgrade report), byte 1 1 progress or 2 result, byte 2 the percentage or

@@ -12,8 +12,10 @@ set -euo pipefail
 QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # qttranslations5-l10n: Qt's own dialog texts (colour and file dialogs) in the
-# program's other language.
-quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache qttranslations5-l10n)
+# program's other language. desktop-file-utils: the tests check the autostart
+# entry with desktop-file-validate.
+quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache qttranslations5-l10n
+                   desktop-file-utils)
 quorvane_fuzz_packages=(clang libclang-rt-dev)
 quorvane_options=(-DQUORVANE_SANITIZE=OFF -DQUORVANE_FUZZ=OFF)
 quorvane_compilers=()

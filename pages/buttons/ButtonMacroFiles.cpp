@@ -2,6 +2,7 @@
 
 #include "device/KeyCodes.h"
 #include "pages/macro/MacroNames.h"
+#include "platform/PlainFile.h"
 
 #include <QFile>
 #include <QStringList>
@@ -28,7 +29,7 @@ void SetMacroBlockName(MacroBlock* block, const QString& name)
 {
     QString withoutNul = name;
     withoutNul.remove(QChar(0));
-    const QByteArray bytes = withoutNul.toLocal8Bit().left(MacroNameBytes);
+    const QByteArray bytes = MacroNameDeviceBytes(withoutNul);
     std::memset(block->Name, 0, MacroNameBytes);
     std::memcpy(block->Name, bytes.constData(), size_t(bytes.size()));
     block->NameLength = static_cast<std::uint8_t>(bytes.size());
@@ -38,7 +39,7 @@ bool LoadMacroBlock(const QString& name, MacroBlock* block)
 {
     std::memset(block, 0, sizeof *block);
     QFile file(MacroPath(name));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return false;
     SetMacroBlockName(block, name);
     if (file.size() == 0) {
@@ -72,7 +73,7 @@ bool LoadMacroBlock(const QString& name, MacroBlock* block)
 QString ReadMacroLoopValue(const QString& name)
 {
     QFile file(MacroPath(name));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
+    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
         return "0";
     const QStringList fields = QString::fromUtf8(file.readLine()).split(' ', QString::SkipEmptyParts);
     if (fields.isEmpty())
@@ -84,8 +85,10 @@ QString ReadMacroLoopValue(const QString& name)
 
 bool WriteMacroLoopFile(const QString& name, const QString& text)
 {
+    if (DeviceNameMayStandForAnother(name, ListMacroNames(MacroFolder())))
+        return false;
     QFile file(MacroPath(name));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     return file.write((text + "\n").toUtf8()) >= 0;
 }

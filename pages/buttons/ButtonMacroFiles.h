@@ -20,12 +20,14 @@ bool LoadMacroBlock(const QString& name, MacroBlock* block);
 // Line 1's first word, "0" when there is none.
 QString ReadMacroLoopValue(const QString& name);
 
-// Replaces the macro's file by the one line text (creating it). False when
-// it cannot be written or the name is not a safe file name.
+// Replaces the macro's file by the one line text (creating it); name comes
+// from the device. False when it cannot be written, the name is not a safe
+// file name, or the name may be what the device's field left of another,
+// longer macro name: that macro's block must not replace this one's file.
 bool WriteMacroLoopFile(const QString& name, const QString& text);
 
 // The name in a block: its 30 bytes up to the first zero byte, 8-bit local text.
 QString MacroBlockName(const MacroBlock& block);
-// Puts name into the block's name field (cut to 30 bytes, zero-padded) and
-// its length into byte 0.
+// Puts name into the block's name field (cut to 30 bytes between
+// characters, zero-padded) and its length into byte 0.
 void SetMacroBlockName(MacroBlock* block, const QString& name);

@@ -142,10 +142,14 @@ void Macro::ApplyLooks()
                                                       buttonColor, {"Button.png", "ButtonHover.png", "ButtonClick.png", {}});
     for (QToolButton* button : {ui->NewHong, ui->DeleteHong, ui->Amend, ui->DeleteKey})
         button->setStyleSheet(toolButtonLook);
+    // The pictures carry a dot at their left end: the text keeps to the right of it.
+    const QString clearOfTheDot = "QPushButton{padding-left:24px;}";
     ui->StopRecord->setStyleSheet(ColoredButtonStyle("QPushButton", PictureProperty::Background, pictures,
-                                                     buttonColor, {"Stop.png", "StopHover.png", {}, {}}));
+                                                     buttonColor, {"Stop.png", "StopHover.png", {}, {}})
+                                  + clearOfTheDot);
     ui->StartRecord->setStyleSheet(ColoredButtonStyle("QPushButton", PictureProperty::Background, pictures,
-                                                      buttonColor, {"Record.png", "RecordHover.png", {}, {}}));
+                                                      buttonColor, {"Record.png", "RecordHover.png", {}, {}})
+                                   + clearOfTheDot);
     const QString numberColor = OptionColorText("LinEditColorSecond");
     ui->DelayTime->setStyleSheet(SpinBoxStyle(numberColor));
     ui->NumberEdit->setStyleSheet(SpinBoxStyle(numberColor));

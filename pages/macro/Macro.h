@@ -3,7 +3,7 @@
 #include "device/DeviceRecords.h"
 #include "pages/macro/MacroDeviceTransfer.h"
 #include "pages/macro/MacroEditor.h"
-#include "pages/macro/MacroExportFile.h"
+#include "pages/macro/MacroExchange.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/MacroRecorder.h"
@@ -29,8 +29,8 @@ extern bool g_MacroRecording;
 // one shared context; each slot here hands its event to one of them.
 //
 // A recording announces itself on the hub: SigStartRecord with 0 when it
-// starts, with 1 when it stops. Leaving the pages (SigSetMacroPage, the back
-// arrow of the page shell) ends any recording. With its texts it names the
+// starts, with 1 when it stops. Leaving the pages (SigSetMacroPage, which the
+// page shell emits on every way out) ends any recording. With its texts it names the
 // five mouse buttons for the key tables.
 class Macro : public QWidget
 {

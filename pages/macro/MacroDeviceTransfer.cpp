@@ -34,7 +34,7 @@ QString EventName(const DeviceEvent& event)
 MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows)
 {
     MacroBlock block{};
-    const QByteArray nameBytes = name.toLocal8Bit().left(MacroNameBytes);
+    const QByteArray nameBytes = MacroNameDeviceBytes(name);
     std::memcpy(block.Name, nameBytes.constData(), static_cast<size_t>(nameBytes.size()));
     block.NameLength = static_cast<std::uint8_t>(nameBytes.size());
 
@@ -64,10 +64,10 @@ MacroDeviceTransfer::MacroDeviceTransfer(MacroPageContext& context, MacroFiles& 
 void MacroDeviceTransfer::SlotMacroDownLoadData(QString MacroName, int index)
 {
     MacroName.remove(QChar(0));
-    const bool selected = m_Context.HasSelectedMacro() && MacroName == m_Context.SelectedMacroName();
-    if (!selected || !g_SendEnabled || !IsButtonIndex(index))
+    const auto saved = m_Context.SavedRows.constFind(MacroName);
+    if (saved == m_Context.SavedRows.constEnd() || !g_SendEnabled || !IsButtonIndex(index))
         return;
-    const MacroBlock block = BuildMacroBlock(MacroName, RowsOf(m_Context.ui.listWidgetKey));
+    const MacroBlock block = BuildMacroBlock(MacroName, *saved);
     const ButtonFunction function = g_FlashData.Snapshot().Buttons[index];
     SendButtonMacro(index, &function, &block);
 }
@@ -82,7 +82,9 @@ void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
     QListWidget* events = m_Context.ui.listWidgetKey;
     events->clear();
 
-    if (CheckMacroName(name) == MacroNameProblem::None) {
+    // A name that may be what the field left of a longer name would write
+    // the file of another macro.
+    if (CheckMacroName(name) == MacroNameProblem::None && !DeviceNameMayStandForAnother(name, m_Context.MacroNames())) {
         const QList<QListWidgetItem*> found = macros->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
         const int current = macros->currentRow();
         if (!found.isEmpty()) {
@@ -106,4 +108,5 @@ void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
     macros->setCurrentRow(-1);
     PostMsg::GetInstance()->EmitAddMacroButton();
     events->clear();
+    m_Context.ShownMacro.clear();
 }

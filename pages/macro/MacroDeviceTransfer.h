@@ -22,9 +22,12 @@ class MacroDeviceTransfer
 public:
     MacroDeviceTransfer(MacroPageContext& context, MacroFiles& files);
 
-    // SigMacroDownLoadData: sends the selected macro's block to the device for
-    // button index, keeping that button's function bytes. Only when name
-    // (without NULs) is the selected macro's and sending is enabled.
+    // SigMacroDownLoadData, which the button page emits a while after a save:
+    // sends the block of macro name (without NULs) to the device for button
+    // index, keeping that button's function bytes. The block holds the rows
+    // that macro was last saved with, whatever the page shows by then.
+    // Nothing is sent for a macro not saved since the start, or while
+    // sending is disabled.
     void SlotMacroDownLoadData(QString MacroName, int index);
 
     // SigButtonToMacro: takes the macro of button KeyNumer from a copy of the
@@ -32,8 +35,9 @@ public:
     // none, and its events are appended to its text file (which the button
     // page has just rewritten to its loop line). Afterwards no macro is
     // selected and the event list is empty, and the button page is told to
-    // rebuild its macro buttons. A device name that cannot be a file name
-    // gets no row and no file.
+    // rebuild its macro buttons. A device name that cannot be a file name,
+    // or that may be what the device's field left of a longer macro name,
+    // gets no row and writes no file.
     void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
 
 private:

@@ -80,21 +80,21 @@ void MacroEditor::ShowClickedMacro()
 
 void MacroEditor::ChooseEvent(int item)
 {
-    const bool selected = m_Context.HasSelectedMacro();
+    const bool shown = m_Context.HasShownMacro();
     if (item == KeyPressItem || item == KeyReleaseItem) {
         QString name;
-        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !selected)
+        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !shown)
             return;
         m_Context.EventsChanged = true;
         InsertKeyEvent(name, item == KeyPressItem);
     } else if (item == DelayItem) {
         int delay = 0;
-        if (!m_Context.AskDelay || !m_Context.AskDelay(delay) || !selected
+        if (!m_Context.AskDelay || !m_Context.AskDelay(delay) || !shown
             || m_Context.ui.listWidgetKey->currentRow() < 0)
             return;
         m_Context.EventsChanged = true;
         InsertDelayItem(delay);
-    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && selected) {
+    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && shown) {
         m_Context.EventsChanged = true;
         InsertMouseButtonEvent(MouseButtonNameOfItem(item));
     } else {
@@ -200,7 +200,7 @@ void MacroEditor::Amend()
 
 void MacroEditor::DeleteKey()
 {
-    if (m_Context.RefuseWhileRecording() || !m_Context.HasSelectedMacro())
+    if (m_Context.RefuseWhileRecording() || !m_Context.HasShownMacro())
         return;
     QListWidget* list = m_Context.ui.listWidgetKey;
     const int n = list->count();
@@ -229,13 +229,15 @@ void MacroEditor::Save()
     if (m_Context.RefuseWhileRecording())
         return;
     m_Context.SetSaveActive(false);
-    if (!m_Context.HasSelectedMacro())
+    if (!m_Context.HasShownMacro())
         return;
     // Taken now: the wait inside the save handles events, during which the
-    // user may choose another macro.
-    const QString name = m_Context.SelectedMacroName();
-    m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), RowsOf(m_Context.ui.listWidgetKey),
-                          Timing().macroFileRewriteMs);
+    // user may choose another macro; the device block the button page asks
+    // for after the save is built from these rows too.
+    const QString name = m_Context.ShownMacro;
+    const QList<MacroRow> rows = RowsOf(m_Context.ui.listWidgetKey);
+    m_Context.SavedRows.insert(name, rows);
+    m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), rows, Timing().macroFileRewriteMs);
     if (std::exchange(m_Context.EventsChanged, false))
         PostMsg::GetInstance()->EmitUpDataMacro(name, 0);
     if (std::exchange(m_Context.LoopChanged, false))
@@ -260,6 +262,7 @@ void MacroEditor::NewMacro()
     macros->setCurrentRow(macros->count() - 1);
     m_Files.CreateMacroFile();
     m_Context.ui.listWidgetKey->clear();
+    m_Context.ShownMacro = name;
     m_Context.ui.ReNumber->setChecked(true);
     m_Context.ui.NumberEdit->setValue(1);
 }
@@ -282,6 +285,7 @@ void MacroEditor::DeleteMacro()
     QListWidget* macros = m_Context.ui.listWidgetHong;
     delete macros->takeItem(macros->currentRow());
     m_Context.ui.listWidgetKey->clear();
+    m_Context.ShownMacro.clear();
     macros->setCurrentRow(-1);
 }
 
@@ -323,8 +327,16 @@ void MacroEditor::FillMacroListMenu(QMenu& menu, const QPoint& pos, QObject* rec
     }
 }
 
-void MacroEditor::ShowMacroListMenu(const QPoint& pos, QObject* receiver) const
+void MacroEditor::ShowMacroListMenu(const QPoint& pos, QObject* receiver)
 {
+    // The right click made the macro under it current without showing it;
+    // shown first, it is the one the menu's commands export, rename or delete.
+    QListWidget* macros = m_Context.ui.listWidgetHong;
+    QListWidgetItem* clicked = macros->itemAt(pos);
+    if (clicked && clicked->text() != m_Context.ShownMacro) {
+        macros->setCurrentItem(clicked);
+        ShowClickedMacro();
+    }
     QMenu menu(m_Context.ui.page);
     FillMacroListMenu(menu, pos, receiver);
     menu.exec(QCursor::pos());

@@ -12,8 +12,9 @@ class QPoint;
 // (event, delay, event ...): an inserted event comes with a "10ms" delay, a
 // deletion takes an event together with one neighbouring delay. Save writes
 // the macro's file and tells the button page what changed since the last
-// save (SigUpDataMacro: 0 the events, 1 the loop value). While a recording
-// runs every command refuses with a notice.
+// save (SigUpDataMacro: 0 the events, 1 the loop value). The commands work on
+// the macro whose rows are shown. While a recording runs every command
+// refuses with a notice.
 class MacroEditor
 {
 public:
@@ -62,8 +63,9 @@ public:
     // Import, triggering receiver's slots ExPortMacro(), RenameMacro(),
     // DeleteMacro(), CreateMewMacro() and InPortMacro().
     void FillMacroListMenu(QMenu& menu, const QPoint& pos, QObject* receiver) const;
-    // Runs that menu at the mouse pointer.
-    void ShowMacroListMenu(const QPoint& pos, QObject* receiver) const;
+    // Runs that menu at the mouse pointer, after showing the macro under pos
+    // when another one is shown.
+    void ShowMacroListMenu(const QPoint& pos, QObject* receiver);
 
 private:
     MacroPageContext& m_Context;

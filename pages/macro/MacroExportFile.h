@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QIcon>
+#include "pages/macro/MacroRows.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
 class QIODevice;
-class QListWidget;
-class MacroFiles;
-class MacroPageContext;
 
 // A macro exported to a file of the user's choice, for this or another
 // computer. A QDataStream (version Qt_5_9, big-endian) of:
 //   tag   writeBytes of 12 bytes: "Trelv" and NULs
-//   name  writeBytes of 48 bytes: the name in UTF-8 and NULs (cut at 48 bytes)
+//   name  writeBytes of 48 bytes: the name in UTF-8 and NULs (cut at 48
+//         bytes between characters)
 //   loop  writeBytes of 12 bytes: the loop value in decimal ASCII and NULs
 //   count qint32, the number of rows
 //   rows  each: its text (QString), its icon (QIcon) and, for a row whose text
@@ -22,50 +22,39 @@ class MacroPageContext;
 
 extern const char* const kMacroExportTag; // "Trelv"
 
-struct ExportedRow
-{
-    QString text;
-    QIcon icon;
-    int type = 0; // the list item type: 1 release, 0 press or delay
-};
+void WriteMacroExport(QIODevice& device, const QString& name, int loopValue, const QList<MacroRow>& rows);
 
 struct MacroExport
 {
-    QString tag;
-    QString name;
-    QString loopText;
-    QList<ExportedRow> rows;
+    QString name;     // up to the field's first NUL, as UTF-8
+    QString loopText; // decimal digits
+    QList<MacroRow> rows;
 };
 
-void WriteMacroExport(QIODevice& device, const QString& name, int loopValue, const QList<ExportedRow>& rows);
+enum class MacroExportStatus {
+    Read,
+    NotAnExport, // the tag is not "Trelv", or the file is too short to hold one
+    Damaged,     // a field or a row that no export holds
+};
 
-// Each field is its bytes up to the first NUL, as UTF-8. Reading stops at the
-// end of the stream, also when the count promises more rows; a row cut short
-// is dropped.
-MacroExport ReadMacroExport(QIODevice& device);
-
-QList<ExportedRow> ExportedRowsOf(const QListWidget* eventList);
-
-// The export and import commands of the macro list's context menu.
-class MacroExchange
+struct MacroExportReading
 {
-public:
-    MacroExchange(MacroPageContext& context, MacroFiles& files);
-
-    // Asks for a file with the save dialog and exports the selected macro
-    // with the loop controls and the event list as they are now.
-    void ExPortMacro();
-    void ExportTo(const QString& path);
-
-    // Asks for a file with the open dialog and imports it as a new macro:
-    // the macro is added at the end of the list, selected, its rows shown and
-    // its text file written. A name the list holds gives the same-name notice;
-    // a file of another kind is ignored; a name that cannot be a file name is
-    // refused with its notice.
-    void InPortMacro();
-    void ImportFrom(const QString& path);
-
-private:
-    MacroPageContext& m_Context;
-    MacroFiles& m_Files;
+    MacroExportStatus status = MacroExportStatus::NotAnExport;
+    MacroExport macro; // complete only when status is Read
 };
+
+// Reads an export from its bytes. The file comes from outside, so none of
+// its bytes reaches a Qt deserialiser: the icons that Qt wrote into it are
+// stepped over by their framing (engine name, entries, PNG chunks) and never
+// decoded, and each row gets the picture of its kind. A file holds only
+// decimal loop values, delay rows of digits followed by "ms" and key names
+// without control characters; anything else makes it Damaged. A file that
+// ends inside the rows keeps the rows before, as a cut copy does, also when
+// the count promises more.
+MacroExportReading ReadMacroExport(const QByteArray& bytes);
+// The same from a file: only a regular file of at most kMacroExportMaxBytes
+// is read; a link to one is followed, a FIFO or a device is not opened.
+MacroExportReading ReadMacroExportFile(const QString& path);
+
+// Far more than any macro's export (each row carries a small picture).
+constexpr qint64 kMacroExportMaxBytes = 16 * 1024 * 1024;

@@ -1,8 +1,10 @@
 #include "pages/macro/MacroFile.h"
 
 #include "device/KeyCodes.h"
+#include "platform/PlainFile.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -35,7 +37,7 @@ MacroFileContent ReadMacroFile(const QString& path)
 {
     MacroFileContent content;
     QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return content;
     content.opened = true;
     while (!file.atEnd()) {
@@ -61,16 +63,24 @@ MacroFileContent ReadMacroFile(const QString& path)
 
 bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    // Only a macro that exists as a plain file is rewritten (never what a
+    // link points to), and through a save file, so that a program ended in
+    // the middle of a save leaves the old macro rather than an empty one.
+    QFile existing(path);
+    if (!OpenPlainFile(existing, QIODevice::ReadOnly))
         return false;
-    return WriteWhole(file, loopText.toUtf8() + '\n' + MacroRowLines(rows));
+    existing.close();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray bytes = loopText.toUtf8() + '\n' + MacroRowLines(rows);
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.exists() || !OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Append))
         return false;
     return WriteWhole(file, MacroRowLines(rows));
 }
@@ -78,7 +88,7 @@ bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)
 bool EmptyMacroFile(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return false;
     file.close();
     return true;

@@ -7,7 +7,8 @@
 #include <QString>
 
 // The text file of one macro (UTF-8, one record per line, each ended by a line
-// feed; readers accept CR LF too). The button page reads the same files.
+// feed; readers accept CR LF too). The button page reads the same files. A
+// macro file is only ever opened as a regular file: never through a link.
 //
 //   line 1      the loop value in decimal: 254, 255, 253 or a count 1..250
 //   line 2 ...  one line per event-list row, in row order:
@@ -46,9 +47,10 @@ struct MacroFileContent
 //  - any other count: skipped.
 MacroFileContent ReadMacroFile(const QString& path);
 
-// Writes the loop line and the rows to an existing file, replacing its
-// content (text mode). False when path is empty, the file is missing or the
-// write fails; nothing is created.
+// Writes the loop line and the rows to an existing plain file, replacing its
+// content at once (text mode): the old content stays whole until the new one
+// is complete. False when path is empty, the file is missing or no plain file
+// (a link, a folder) or the write fails; nothing is created.
 bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows);
 
 // Appends the rows' lines (no loop line, bare line feeds) to an existing file.

@@ -3,13 +3,13 @@
 #include "core/EventWait.h"
 #include "core/PostMsg.h"
 #include "pages/macro/MacroFile.h"
+#include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/QuestionDialog.h"
 
-#include <QButtonGroup>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
-#include <QSpinBox>
 
 MacroFiles::MacroFiles(MacroPageContext& context) : m_Context(context) {}
 
@@ -20,23 +20,17 @@ void MacroFiles::LoadMacroList()
 
 void MacroFiles::LoadMacroFile()
 {
-    // Loading is no change of the loop mode. The signals are unblocked
-    // afterwards in every case, also when the caller blocked them and there
-    // was no line to read.
-    m_Context.ui.LoopModeGroup->blockSignals(true);
-    m_Context.ui.NumberEdit->blockSignals(true);
-    if (m_Context.HasSelectedMacro()) {
-        QListWidget* events = m_Context.ui.listWidgetKey;
-        events->clear();
-        m_Context.MacroFilePath = m_Context.FilePathOf(m_Context.SelectedMacroName());
-        const MacroFileContent content = ReadMacroFile(m_Context.MacroFilePath);
-        if (content.hasLoopLine)
-            m_Context.ShowLoopValue(content.loopValue);
-        for (const MacroRow& row : content.rows)
-            events->addItem(NewRow(row));
-    }
-    m_Context.ui.LoopModeGroup->blockSignals(false);
-    m_Context.ui.NumberEdit->blockSignals(false);
+    if (!m_Context.HasSelectedMacro())
+        return;
+    QListWidget* events = m_Context.ui.listWidgetKey;
+    events->clear();
+    m_Context.ShownMacro = m_Context.SelectedMacroName();
+    m_Context.MacroFilePath = m_Context.FilePathOf(m_Context.ShownMacro);
+    const MacroFileContent content = ReadMacroFile(m_Context.MacroFilePath);
+    if (content.hasLoopLine)
+        m_Context.ShowStoredLoopValue(content.loopValue);
+    for (const MacroRow& row : content.rows)
+        events->addItem(NewRow(row));
 }
 
 void MacroFiles::CreateMacroFile()
@@ -50,7 +44,10 @@ void MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, con
     // A copy: the page may open another macro's file during the wait.
     const QString path = m_Context.FilePathOf(name);
     m_Context.MacroFilePath = path;
-    EmptyMacroFile(path);
+    // A new macro's file is created at once; an existing one keeps its
+    // content through the wait and is replaced whole afterwards.
+    if (!QFileInfo::exists(path))
+        EmptyMacroFile(path);
     WaitProcessingEvents(waitMs);
     WriteMacroFile(path, loopText, rows);
 }
@@ -76,9 +73,11 @@ void MacroFiles::RenameMacro()
     const QString oldPath = m_Context.FilePathOf(oldName);
     QFile file(oldPath);
     if (file.exists() && !file.rename(m_Context.FilePathOf(newName))) {
-        m_Context.ShowRefusal(QStringLiteral("The macro file could not be renamed"));
+        m_Context.ShowRefusal(MacroMessage::RenameFailed);
         return;
     }
     m_Context.ui.listWidgetHong->currentItem()->setText(newName);
+    if (m_Context.ShownMacro == oldName)
+        m_Context.ShownMacro = newName;
     PostMsg::GetInstance()->EmitMacroRename(oldName, newName);
 }

@@ -18,10 +18,11 @@ public:
     // Appends the folder's macros to the macro list.
     void LoadMacroList();
 
-    // Shows the selected macro's file: the loop controls from line 1 (without
-    // their change signals, so loading is no change) and the rows in the
-    // event list, none of them current. A missing or empty file leaves the
-    // list empty and the loop controls as they are.
+    // Shows the selected macro's file, which makes it the shown macro: the
+    // loop controls from line 1 (without their change signals, so loading is
+    // no change) and the rows in the event list, none of them current. A
+    // missing or empty file leaves the list empty and the loop controls as
+    // they are.
     void LoadMacroFile();
 
     // Creates, or empties, the selected macro's file.

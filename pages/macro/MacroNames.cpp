@@ -3,6 +3,7 @@
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 QString MacroFolder()
@@ -49,27 +50,57 @@ MacroNameProblem CheckMacroName(const QString& name)
         return MacroNameProblem::ReservedDeviceName;
     if (name.contains("xml") || name.contains(".ini"))
         return MacroNameProblem::NotListed;
+    if (name.toLocal8Bit().size() > kMacroNameMaxBytes)
+        return MacroNameProblem::TooLong;
     return MacroNameProblem::None;
 }
 
-QString MacroNameProblemText(MacroNameProblem problem)
+MacroPathState StateOfMacroPath(const QString& path)
 {
-    switch (problem) {
-    case MacroNameProblem::None:
-        break;
-    case MacroNameProblem::Empty:
-        return QStringLiteral("The macro has no name");
-    case MacroNameProblem::ForbiddenCharacter:
-        return QStringLiteral("A macro name cannot hold \\ / : * ? \" < > |");
-    case MacroNameProblem::DotsOnly:
-    case MacroNameProblem::EndsInDotOrSpace:
-        return QStringLiteral("A macro name cannot end with a dot or a space");
-    case MacroNameProblem::ReservedDeviceName:
-        return QStringLiteral("This name is reserved by the system");
-    case MacroNameProblem::NotListed:
-        return QStringLiteral("A macro name cannot contain \"xml\" or \".ini\"");
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return MacroPathState::NotMacroFile;
+    if (!info.exists())
+        return MacroPathState::Free;
+    return info.isFile() ? MacroPathState::MacroFile : MacroPathState::NotMacroFile;
+}
+
+QString CutToEncodedBytes(const QString& text, int maxBytes, TextEncoding encoding)
+{
+    int used = 0;
+    int end = 0;
+    while (end < text.size()) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate();
+        const QString character = text.mid(end, pair ? 2 : 1);
+        const int bytes = encoding == TextEncoding::Utf8 ? character.toUtf8().size() : character.toLocal8Bit().size();
+        if (used + bytes > maxBytes)
+            break;
+        used += bytes;
+        end += character.size();
     }
-    return QString();
+    return text.left(end);
+}
+
+QString CutToMacroNameBytes(const QString& name)
+{
+    return CutToEncodedBytes(name, kMacroNameMaxBytes, TextEncoding::Local8Bit);
+}
+
+QByteArray MacroNameDeviceBytes(const QString& name)
+{
+    return CutToMacroNameBytes(name).toLocal8Bit();
+}
+
+bool DeviceNameMayStandForAnother(const QString& deviceName, const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (name == deviceName)
+            continue;
+        const QString byteCut = QString::fromLocal8Bit(name.toLocal8Bit().left(kMacroNameMaxBytes));
+        if (CutToMacroNameBytes(name) == deviceName || byteCut == deviceName)
+            return true;
+    }
+    return false;
 }
 
 bool MacroNameTaken(const QStringList& names, const QString& name)

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "device/DeviceRecords.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-class QWidget;
 
 // Macros are stored one text file per macro in the per-user macro folder,
 // named after the macro with the extension ".ini"; the folder's file list is
@@ -33,15 +34,43 @@ enum class MacroNameProblem {
     EndsInDotOrSpace,   // Windows drops them, so two names would share a file
     ReservedDeviceName, // CON, PRN, AUX, NUL, COM1..9, LPT1..9
     NotListed,          // holds "xml" or ".ini": it would not come back from the folder as itself
+    TooLong,            // more than kMacroNameMaxBytes: the device would keep it cut
 };
 
 // The check for a name that a new, renamed or imported macro is to take. It
 // accepts only names whose file can exist on every system the program runs
-// on and that the folder listing gives back unchanged.
+// on, that the folder listing gives back unchanged and that the device keeps
+// whole.
 MacroNameProblem CheckMacroName(const QString& name);
 
-// A short message for the user.
-QString MacroNameProblemText(MacroNameProblem problem);
+// What a macro's path names on disk.
+enum class MacroPathState {
+    Free,         // nothing
+    MacroFile,    // a regular file: a macro of that name exists
+    NotMacroFile, // a link (even a broken one), a folder, a FIFO or a device
+};
+MacroPathState StateOfMacroPath(const QString& path);
+
+// The longest macro name, in bytes of the local 8-bit encoding: the device's
+// name field holds no more.
+constexpr int kMacroNameMaxBytes = MacroNameBytes;
+
+enum class TextEncoding { Local8Bit, Utf8 };
+// The longest start of text that takes at most maxBytes in the encoding, cut
+// between characters: no encoded character is split, a surrogate pair stays
+// whole.
+QString CutToEncodedBytes(const QString& text, int maxBytes, TextEncoding encoding);
+// The longest start of name that fits kMacroNameMaxBytes.
+QString CutToMacroNameBytes(const QString& name);
+// The name as a device block holds it: cut to fit, in the local encoding.
+QByteArray MacroNameDeviceBytes(const QString& name);
+
+// Whether a name read from a device block may be what the block's field left
+// of another, longer macro name among names (cut to the field whole
+// characters at a time, or byte-wise as older programs did). The macro of
+// such a device name may not be that name's macro, so it must not write
+// that macro's file.
+bool DeviceNameMayStandForAnother(const QString& deviceName, const QStringList& names);
 
 // Whether names already holds name, ignoring letter case: on a file system
 // that ignores case the two would share one file.

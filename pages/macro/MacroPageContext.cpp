@@ -1,7 +1,7 @@
 #include "pages/macro/MacroPageContext.h"
 
 #include "pages/macro/MacroFile.h"
-#include "pages/macro/MacroNameRefused.h"
+#include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroRows.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/ExeIsRun.h"
@@ -9,6 +9,7 @@
 #include "widgets/NoticeDialogs.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QListWidget>
 #include <QSpinBox>
 
@@ -74,6 +75,13 @@ void MacroPageContext::ShowLoopValue(int loopValue)
     }
 }
 
+void MacroPageContext::ShowStoredLoopValue(int loopValue)
+{
+    const QSignalBlocker blockModes(ui.LoopModeGroup);
+    const QSignalBlocker blockCount(ui.NumberEdit);
+    ShowLoopValue(loopValue);
+}
+
 void MacroPageContext::SetSaveActive(bool active)
 {
     const ButtonPictures pictures = active ? ButtonPictures{"Button.png", "ButtonHover.png", "ButtonClick.png", {}}
@@ -104,9 +112,9 @@ bool MacroPageContext::RefuseWhileRecording() const
     return true;
 }
 
-void MacroPageContext::ShowRefusal(const QString& message) const
+void MacroPageContext::ShowRefusal(MacroMessage message) const
 {
-    MacroNameRefused notice(message);
+    MacroNotice notice(message);
     RunNotice(notice);
 }
 
@@ -116,10 +124,17 @@ bool MacroPageContext::AcceptNewMacroName(const QString& name) const
     if (problem == MacroNameProblem::Empty)
         return false;
     if (problem != MacroNameProblem::None) {
-        ShowRefusal(MacroNameProblemText(problem));
+        ShowRefusal(MessageOfNameProblem(problem));
         return false;
     }
-    if (MacroNameTaken(MacroNames(), name)) {
+    // The listing leaves links out, so a link's name looks free: opening its
+    // file would empty whatever it points to.
+    const MacroPathState path = StateOfMacroPath(FilePathOf(name));
+    if (path == MacroPathState::NotMacroFile) {
+        ShowRefusal(MacroMessage::PathInUse);
+        return false;
+    }
+    if (path == MacroPathState::MacroFile || MacroNameTaken(MacroNames(), name)) {
         SameMacro notice;
         RunNotice(notice);
         return false;

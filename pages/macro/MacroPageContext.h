@@ -1,7 +1,10 @@
 #pragma once
 
 #include "pages/macro/MacroNames.h"
+#include "pages/macro/MacroRows.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +17,7 @@ class QDialog;
 class QListWidget;
 class QSpinBox;
 class QWidget;
+enum class MacroMessage;
 
 // True while the macro page records key events: the page's editing commands
 // refuse to work, and the main window drops every key press. Defined with the
@@ -52,6 +56,14 @@ public:
     MacroPageWidgets ui;
     QString MacroDir;        // the per-user macro folder
     QString MacroFilePath;   // the macro file a file operation last opened
+    // The macro whose rows the event list shows, empty when none. Save,
+    // export and recording work on it. The macro list's current row is
+    // usually the same macro, but a right click or the arrow keys move the
+    // current row without showing that macro.
+    QString ShownMacro;
+    // The rows each macro was last saved with: what its device block is built
+    // from when the button page asks for it after a save.
+    QHash<QString, QList<MacroRow>> SavedRows;
     QString PictureDir;      // the page's picture folder, with a trailing "/"
     QString ButtonTextColor; // "r,g,b" of the Option key ButtonColor
     bool EventsChanged = false; // the selected macro's rows changed since the last save
@@ -66,8 +78,10 @@ public:
     std::function<bool(QString& keyName)> AskKeyName;
     std::function<bool(int& delayMs)> AskDelay;
 
+    // The macro list's current row.
     bool HasSelectedMacro() const;
     QString SelectedMacroName() const; // empty when none
+    bool HasShownMacro() const { return !ShownMacro.isEmpty(); }
     QStringList MacroNames() const;    // the rows of the macro list
     QString FilePathOf(const QString& name) const; // see MacroFilePath
 
@@ -77,6 +91,9 @@ public:
     // count box with that count when it is 1..250, else with 1. A mode keeps
     // the count as it is.
     void ShowLoopValue(int loopValue);
+    // The same for a stored macro being shown: without the change signals,
+    // so showing it is no change of the loop mode.
+    void ShowStoredLoopValue(int loopValue);
 
     // Save's two looks: active (enabled, text in ButtonTextColor, hover and
     // pressed pictures) and inactive (disabled, grey).
@@ -91,10 +108,11 @@ public:
     // While a recording runs: shows the notice that it must be stopped first
     // and gives true.
     bool RefuseWhileRecording() const;
-    // Shows why a name cannot be used.
-    void ShowRefusal(const QString& message) const;
+    // Shows why a name cannot be used, or which file operation failed.
+    void ShowRefusal(MacroMessage message) const;
     // The check of a name a macro is to take: refuses (with its notice) a name
-    // that cannot be a file name, and one that the list holds already,
+    // that cannot be a file name, one whose path holds something other than
+    // a macro file, and one that the list or the folder holds already,
     // ignoring case (the same-name notice). An empty name refuses silently:
     // it means that the user cancelled. True when the name is free.
     bool AcceptNewMacroName(const QString& name) const;

@@ -1,6 +1,7 @@
 #include "pages/macro/MacroRecorder.h"
 
 #include "core/PostMsg.h"
+#include "core/Timing.h"
 #include "pages/buttons/CaptureKeyNames.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/MacroRows.h"
@@ -8,6 +9,7 @@
 #include "widgets/NoticeDialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QLoggingCategory>
@@ -19,6 +21,30 @@ namespace {
 Q_LOGGING_CATEGORY(lcRecording, "quorvane.macro.recording", QtInfoMsg)
 
 constexpr int kLongestDelayMs = 65535;
+
+// Keeps the keys typed during a recording from the widgets of one window:
+// Tab would move the focus, Space tick a box, Return press a button. The
+// hook has seen each key already, where it reached the window; shortcuts are
+// held off as well.
+class TypedKeysBlock : public QObject
+{
+public:
+    explicit TypedKeysBlock(const QWidget* page) : m_Page(page) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
+        if (!key || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != m_Page->window())
+            return false;
+        event->accept(); // an accepted ShortcutOverride triggers no shortcut
+        return true;
+    }
+
+private:
+    const QWidget* m_Page;
+};
 
 } // namespace
 
@@ -40,12 +66,25 @@ MacroRecorder::~MacroRecorder()
 {
     // The hook's callback points here.
     m_Hook.Uninstall();
+    BlockTypedKeys(false);
+}
+
+void MacroRecorder::BlockTypedKeys(bool block)
+{
+    if (!block) {
+        m_TypedKeysBlock.reset();
+        return;
+    }
+    if (m_TypedKeysBlock || !qApp)
+        return;
+    m_TypedKeysBlock = std::make_unique<TypedKeysBlock>(m_Context.ui.page);
+    qApp->installEventFilter(m_TypedKeysBlock.get());
 }
 
 void MacroRecorder::Start()
 {
     const MacroPageWidgets& ui = m_Context.ui;
-    if (!m_Context.HasSelectedMacro()) {
+    if (!m_Context.HasShownMacro()) {
         ExeIsRun notice;
         notice.ShowLabel2Text();
         m_Context.RunNotice(notice);
@@ -56,7 +95,10 @@ void MacroRecorder::Start()
     ui.ChooseEvent->setEnabled(false);
     m_Context.EventsChanged = true;
     m_Hook.SetCallback([this](int keyCode, bool down, bool repeat) { OnKey(keyCode, down, repeat); });
+    // A held key is one press and one release, also under X11.
+    m_Hook.SetReleaseWait(Timing().keyRepeatPairMs);
     m_Hook.Install();
+    BlockTypedKeys(true);
     ui.StartRecord->hide();
     ui.StopRecord->show();
     g_MacroRecording = true;
@@ -72,6 +114,7 @@ void MacroRecorder::Stop()
 {
     PostMsg::GetInstance()->EmitStartRecord(1);
     m_Hook.Uninstall();
+    BlockTypedKeys(false);
     m_KeyCount = 0;
     ShowIdleLook();
     m_Context.SetSaveActive(true);
@@ -81,6 +124,7 @@ void MacroRecorder::ResetOnLeavingPages()
 {
     PostMsg::GetInstance()->EmitStartRecord(1);
     m_Hook.Uninstall();
+    BlockTypedKeys(false);
     ShowIdleLook();
     m_Context.SetSaveActive(false);
 }
@@ -134,6 +178,7 @@ void MacroRecorder::OnKey(int keyCode, bool downOrUp, bool /*aotu*/)
     g_MacroRecording = false;
     m_KeyCount = 0;
     m_Hook.Uninstall();
+    BlockTypedKeys(false);
     KeyNumberLimit notice;
     m_Context.RunNotice(notice);
 }

@@ -5,9 +5,11 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class MacroPageContext;
+class QObject;
 
 // The name of a key in a recording, by Windows virtual-key code: the key
 // names of the key tables ("A", "Num5", "LCtrl", "←" ...). Code 12 has the
@@ -20,8 +22,9 @@ std::optional<QString> RecordingKeyName(int virtualKey);
 // DelayTime as the delay mode says. A held key is recorded once. The
 // recording stops by itself after 70 event rows, the most a device macro
 // holds, and shows the limit notice; the page stays in its recording look
-// until Stop. While it runs, g_MacroRecording is set and the page shell's
-// page buttons are locked (SigStartRecord 0, and 1 at the end).
+// until Stop. While it runs, g_MacroRecording is set, the page shell's page
+// buttons are locked (SigStartRecord 0, and 1 at the end) and the typed keys
+// go to the recording only: no control of the page's window acts on them.
 class MacroRecorder
 {
 public:
@@ -32,8 +35,8 @@ public:
     MacroRecorder(const MacroRecorder&) = delete;
     MacroRecorder& operator=(const MacroRecorder&) = delete;
 
-    // The start button: with no macro selected, a notice; otherwise the
-    // event list is cleared and the page's keyboard hook installed.
+    // The start button: with no macro shown, a notice; otherwise the event
+    // list is cleared and the page's keyboard hook installed.
     void Start();
     // The stop button: back to the idle look, Save active.
     void Stop();
@@ -52,6 +55,8 @@ public:
 
 private:
     void ShowIdleLook();
+    // Ends or starts keeping the typed keys from the page's controls.
+    void BlockTypedKeys(bool block);
 
     MacroPageContext& m_Context;
     KeyboardHook m_Hook{KeyHookSlot::MacroPage};
@@ -59,4 +64,5 @@ private:
     QElapsedTimer m_KeyTimer;
     bool m_FirstKey = false; // the next key gets no delay row before it
     int m_KeyCount = 0;      // event rows since the start
+    std::unique_ptr<QObject> m_TypedKeysBlock; // installed while recording
 };

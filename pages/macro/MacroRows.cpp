@@ -20,16 +20,21 @@ QString MacroPictureFolder()
     return PictureFolder("Macro");
 }
 
+QIcon RowIcon(RowKind kind)
+{
+    const char* const pictures[] = {"MacroDown.png", "MacroUp.png", "MacroTime.png"};
+    return QIcon(MacroPictureFolder() + pictures[int(kind)]);
+}
+
 QListWidgetItem* NewEventRow(const QString& keyName, bool down)
 {
-    const QString picture = down ? QStringLiteral("MacroDown.png") : QStringLiteral("MacroUp.png");
-    return new QListWidgetItem(QIcon(MacroPictureFolder() + picture), keyName, nullptr,
+    return new QListWidgetItem(RowIcon(down ? RowKind::Press : RowKind::Release), keyName, nullptr,
                                down ? kPressRowType : kReleaseRowType);
 }
 
 QListWidgetItem* NewDelayRow(const QString& text)
 {
-    return new QListWidgetItem(QIcon(MacroPictureFolder() + "MacroTime.png"), text, nullptr, kPressRowType);
+    return new QListWidgetItem(RowIcon(RowKind::Delay), text, nullptr, kPressRowType);
 }
 
 QListWidgetItem* NewRow(const MacroRow& row)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QIcon;
 class QListWidget;
 class QListWidgetItem;
 
@@ -41,6 +42,9 @@ QString DelayRowText(double milliseconds);
 
 // ProgramFolder() + "/Picture/Macro/".
 QString MacroPictureFolder();
+
+// The picture of a row of that kind.
+QIcon RowIcon(RowKind kind);
 
 QListWidgetItem* NewEventRow(const QString& keyName, bool down);
 QListWidgetItem* NewDelayRow(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
+#include "pages/macro/MacroNames.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 
@@ -50,17 +51,6 @@ QToolButton* AnswerButton(QFrame* frame, const char* name, const QRect& geometry
 }
 
 } // namespace
-
-QString CutToMacroNameBytes(const QString& name)
-{
-    QString cut = name;
-    while (cut.toLocal8Bit().size() > kMacroNameMaxBytes) {
-        cut.chop(1);
-        if (!cut.isEmpty() && cut.at(cut.size() - 1).isHighSurrogate())
-            cut.chop(1);
-    }
-    return cut;
-}
 
 void Ui_QuestionDialog::setupUi(QDialog* dialog)
 {

@@ -60,10 +60,3 @@ private:
     QString NewPromptText;
     QString RenamePromptText;
 };
-
-// The longest macro name in bytes of the local 8-bit encoding.
-constexpr int kMacroNameMaxBytes = 30;
-
-// The longest start of name that fits kMacroNameMaxBytes, never ending in the
-// first half of a surrogate pair.
-QString CutToMacroNameBytes(const QString& name);

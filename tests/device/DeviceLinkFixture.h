@@ -6,8 +6,8 @@
 #include "device/DeviceListDiscovery.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
+#include "device/FirmwareUpdateFlags.h"
 #include "device/Worker.h"
-#include "settings/FirmwareUpdateState.h"
 
 #include <QTest>
 

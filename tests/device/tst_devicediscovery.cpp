@@ -9,7 +9,6 @@
 #include "platform/RegistryValues.h"
 #include "settings/FirmwareImages.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTest>
@@ -201,19 +200,19 @@ private slots:
         DeviceLinkFixture link;
         DeviceListRecorder page;
         HubLog log;
-        QDialog repairDialog;
-        g_UpDateRepairDialog = &repairDialog;
+        static bool dialogShown = false;
+        SetUpdateDialogShownQuery([] { return dialogShown; });
 
         SetRegistryValue(MouseDriveTestKey(), "UpdateFailInfo", "211,4,18,3");
         OnDeviceListUsbChanged();
         RemoveRegistryValue(MouseDriveTestKey(), "UpdateFailInfo");
         OnDeviceListUsbChanged();
-        repairDialog.show();
+        dialogShown = true;
         g_RepairRunning = true;
         OnDeviceListUsbChanged();
         g_RepairRunning = false;
         OnDeviceListUsbChanged();
-        g_UpDateRepairDialog = nullptr;
+        SetUpdateDialogShownQuery(nullptr);
 
         const QString grid = "grid mouseB rx4k";
         QCOMPARE(page.calls, (QStringList{"repair 1", grid, "repair 0", grid, "repair 0", grid, "repair 0", grid}));
@@ -353,12 +352,10 @@ private slots:
         g_ReceiverImageWaiting = false;
         g_MouseImageWaiting = true;
         HubLog log;
-        QDialog repairDialog;
-        repairDialog.show();
-        g_UpDateRepairDialog = &repairDialog;
+        SetUpdateDialogShownQuery([] { return true; });
 
         DeviceLinkFixture::Choose("mouseA");
-        g_UpDateRepairDialog = nullptr;
+        SetUpdateDialogShownQuery(nullptr);
         QDir(ProgramFolder() + "/bin").removeRecursively();
 
         QCOMPARE(log.Lines({"Setver", "LabelTextB", "CheckUpdate"}),

@@ -6,6 +6,7 @@
 #include "common/TestFolders.h"
 #include "pages/macro/MacroDeviceTransfer.h"
 #include "pages/macro/MacroEditor.h"
+#include "pages/macro/MacroExchange.h"
 #include "pages/macro/MacroExportFile.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroPageContext.h"
@@ -122,10 +123,13 @@ public:
 
     ~MacroPageFixture() { g_MacroRecording = false; }
 
+    // Makes the macro current and shown, as a click does, without loading
+    // its file: the test fills the event list itself.
     void Select(const QString& name)
     {
         const QList<QListWidgetItem*> found = listWidgetHong->findItems(name, Qt::MatchExactly);
         listWidgetHong->setCurrentItem(found.value(0));
+        context.ShownMacro = found.isEmpty() ? QString() : name;
     }
 
     QWidget page;

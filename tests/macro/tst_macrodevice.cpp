@@ -3,7 +3,9 @@
 #include "common/SimDeviceFixture.h"
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
+#include "core/Timing.h"
 #include "device/KeyCodes.h"
+#include "pages/buttons/ButtonMacroFiles.h"
 #include "platform/UserDataFolder.h"
 
 #include <QSignalSpy>
@@ -44,12 +46,14 @@ private slots:
     void blockFromRows_data();
     void blockFromRows();
     void blockNameIsCutToItsField();
-    void downloadSendsTheSelectedMacro();
+    void blockNamesEndOnCharacters();
+    void downloadSendsTheRowsAsSaved();
     void downloadsThatAreIgnored_data();
     void downloadsThatAreIgnored();
     void deviceMacroOfAListedName();
     void deviceMacroOfANewName();
     void deviceMacroNamesThatCannotBeFiles();
+    void deviceNameCutFromALongerNameWritesNoFile();
 
 private:
     QString m_Folder;
@@ -101,7 +105,9 @@ void TestMacroDevice::blockNameIsCutToItsField()
     QCOMPARE(block.Events[MacroEventsPerBlock - 1].DelayMs, 5u);
 }
 
-void TestMacroDevice::downloadSendsTheSelectedMacro()
+// The button page asks for the block a while after a save, while the user
+// may have picked another macro: the device gets what was saved.
+void TestMacroDevice::downloadSendsTheRowsAsSaved()
 {
     SimDeviceFixture devices;
     const QByteArray path = SimCtl_PathOf("mouseB");
@@ -112,16 +118,24 @@ void TestMacroDevice::downloadSendsTheSelectedMacro()
     record.Macros[2].EventCount = 9;
     g_FlashData.Set(record);
     g_SendEnabled = true;
+    Timings timings;
+    timings.macroFileRewriteMs = 1;
+    ScopedTimings fast(timings);
 
     MacroPageFixture page;
-    page.listWidgetHong->addItem("Fire");
+    page.listWidgetHong->addItems({"Fire", "Other"});
     page.Select("Fire");
     SetShortRows(page.listWidgetKey, {"A+", "30ms", "A-"});
+    const QList<MacroRow> saved = RowsOf(page.listWidgetKey);
+    page.context.EventsChanged = true;
+    page.editor.Save();
+    page.Select("Other");
+    SetShortRows(page.listWidgetKey, {"Z+"});
     page.transfer.SlotMacroDownLoadData(QString("Fire") + QChar(0) + QChar(0), 2);
 
     const FlashDataMap sent = g_FlashData.Snapshot();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(&sent.Buttons[2]), 3), QByteArray("\6\1\xff", 3));
-    const MacroBlock expected = BuildMacroBlock("Fire", RowsOf(page.listWidgetKey));
+    const MacroBlock expected = BuildMacroBlock("Fire", saved);
     QCOMPARE(std::memcmp(&sent.Macros[2], &expected, sizeof expected), 0);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(SimDeviceFixture::Record("mouseB").constData()) + 956 + 2 * 592, 5),
              QByteArray("\4Fire", 5));
@@ -133,6 +147,7 @@ void TestMacroDevice::downloadsThatAreIgnored_data()
     QTest::addColumn<bool>("sendEnabled");
     QTest::addColumn<int>("button");
     QTest::newRow("another macro's name") << "fire" << true << 2;
+    QTest::newRow("a macro shown but not saved") << "Other" << true << 2;
     QTest::newRow("sending disabled") << "Fire" << false << 2;
     QTest::newRow("no such button") << "Fire" << true << ButtonCount;
     QTest::newRow("negative button") << "Fire" << true << -1;
@@ -146,8 +161,9 @@ void TestMacroDevice::downloadsThatAreIgnored()
     g_FlashData.Set(FlashDataMap{});
     g_SendEnabled = sendEnabled;
     MacroPageFixture page;
-    page.listWidgetHong->addItem("Fire");
-    page.Select("Fire");
+    page.listWidgetHong->addItems({"Fire", "Other"});
+    page.context.SavedRows.insert("Fire", {MacroRow{"A", RowKind::Press}});
+    page.Select("Other");
     SetShortRows(page.listWidgetKey, {"A+"});
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     page.transfer.SlotMacroDownLoadData(name, button);
@@ -210,6 +226,45 @@ void TestMacroDevice::deviceMacroNamesThatCannotBeFiles()
     QCOMPARE(FileBytes(UserDataFolder() + "/usersetting/victim.ini"), QByteArray("keep\n"));
     QVERIFY(page.context.MacroNames().isEmpty());
     QCOMPARE(rebuilds.size(), 2);
+}
+
+// A name longer than the device's field (left from older versions) comes
+// back cut; when another macro bears the cut name, the device's block may be
+// the long one's and must not replace that macro's file.
+void TestMacroDevice::deviceNameCutFromALongerNameWritesNoFile()
+{
+    const QString longName = "abcdefghijklmnopqrstuvwxyz0123456789";
+    const QString cutName = longName.left(MacroNameBytes);
+    WriteBytes(m_Folder + "/" + longName + ".ini", "1\n0x04 1 0\n");
+    WriteBytes(m_Folder + "/" + cutName + ".ini", "2\n0x05 1 0\n");
+    FlashDataMap record{};
+    record.Macros[3] = DeviceBlock(cutName.toLatin1(), {{0, 1, 0x06, 0}});
+    MacroPageFixture page;
+    page.transfer.SlotButtonToMacro(record, 3);
+    QCOMPARE(FileBytes(m_Folder + "/" + cutName + ".ini"), QByteArray("2\n0x05 1 0\n"));
+    QCOMPARE(FileBytes(m_Folder + "/" + longName + ".ini"), QByteArray("1\n0x04 1 0\n"));
+    QCOMPARE(WriteMacroLoopFile(cutName, "5"), false);
+    QCOMPARE(FileBytes(m_Folder + "/" + cutName + ".ini"), QByteArray("2\n0x05 1 0\n"));
+
+    // Without the longer name the device's name is the macro's own.
+    QFile::remove(m_Folder + "/" + longName + ".ini");
+    QVERIFY(WriteMacroLoopFile(cutName, "5"));
+    MacroPageFixture alone;
+    alone.transfer.SlotButtonToMacro(record, 3);
+    QCOMPARE(FileBytes(m_Folder + "/" + cutName + ".ini"), QByteArray("5\n0x06 1 0\n"));
+}
+
+// Names are cut between characters: a block never ends inside a character.
+void TestMacroDevice::blockNamesEndOnCharacters()
+{
+    const QString name = QString(14, 'a') + QString(9, QChar(0x017C)); // 14 + 18 bytes
+    QListWidget list;
+    const MacroBlock block = BuildMacroBlock(name, RowsOf(&list));
+    QCOMPARE(int(block.NameLength), 14 + 16);
+    QCOMPARE(QString::fromLocal8Bit(block.Name, block.NameLength), name.left(14 + 8));
+    MacroBlock renamed{};
+    SetMacroBlockName(&renamed, name);
+    QCOMPARE(QByteArray(renamed.Name, MacroNameBytes), QByteArray(block.Name, MacroNameBytes));
 }
 
 QTEST_MAIN(TestMacroDevice)

@@ -6,6 +6,7 @@
 
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -69,9 +70,11 @@ private slots:
     void saveReportsWhatChanged();
     void newMacro_data();
     void newMacro();
+    void newMacroNeverOpensWhatItsPathHolds();
     void deleteMacroAfterConfirmation();
     void commandsRefuseWhileRecording();
     void contextMenuOffersTheCommandsOfWhatIsUnderThePointer();
+    void rightClickNeverMixesTwoMacros();
     void clickOutsideTheSpinBoxesTakesTheirFocus();
 
 private:
@@ -238,7 +241,8 @@ void TestMacroEditor::newMacro_data()
     QTest::newRow("a free name") << "Fire" << "";
     QTest::newRow("cancelled") << "" << "";
     QTest::newRow("taken in other case") << "M" << "SameMacro";
-    QTest::newRow("not a file name") << "a/b" << "MacroNameRefused";
+    QTest::newRow("not a file name") << "a/b" << "MacroNotice";
+    QTest::newRow("longer than the device keeps") << QString(31, 'n') << "MacroNotice";
 }
 
 void TestMacroEditor::newMacro()
@@ -266,6 +270,30 @@ void TestMacroEditor::newMacro()
     } else {
         QCOMPARE(m_Page->context.SelectedMacroName(), QString("m"));
     }
+}
+
+// The folder listing leaves links out, so a link's name looks free; making a
+// macro of it would empty whatever it points to.
+void TestMacroEditor::newMacroNeverOpensWhatItsPathHolds()
+{
+    QTemporaryDir outside;
+    const QString target = outside.path() + "/target";
+    WriteBytes(target, "keep\n");
+    QVERIFY(QFile::link(target, m_Folder + "/victim.ini"));
+    QVERIFY(QFile::link(outside.path() + "/missing", m_Folder + "/dangling.ini"));
+    QVERIFY(QDir().mkpath(m_Folder + "/folder.ini"));
+    WriteBytes(m_Folder + "/stray.ini", "7\n"); // a macro file that came after the list
+    const QList<QPair<QString, QString>> names = {
+        {"victim", "MacroNotice"}, {"dangling", "MacroNotice"}, {"folder", "MacroNotice"}, {"stray", "SameMacro"}};
+    for (const auto& [typed, notice] : names) {
+        DialogScript script{{"NewHong", typed}, {"NewHong", QString()}};
+        m_Page->editor.NewMacro();
+        QCOMPARE(script.shown.mid(1), QStringList({notice}));
+    }
+    QCOMPARE(m_Page->context.MacroNames(), QStringList({"m"}));
+    QCOMPARE(FileBytes(target), QByteArray("keep\n"));
+    QVERIFY(!QFile::exists(outside.path() + "/missing"));
+    QCOMPARE(FileBytes(m_Folder + "/stray.ini"), QByteArray("7\n"));
 }
 
 void TestMacroEditor::deleteMacroAfterConfirmation()
@@ -337,6 +365,37 @@ void TestMacroEditor::contextMenuOffersTheCommandsOfWhatIsUnderThePointer()
         QCOMPARE(texts, overMacro ? QStringList({"Export", "Rename", "Delete"}) : QStringList({"New", "Import"}));
     }
     QCOMPARE(receiver.called, QStringList({"export", "rename", "delete", "new", "import"}));
+}
+
+// A right press makes the macro under it current without showing it. Save
+// and export keep to the shown macro; the menu shows the clicked one first,
+// so that its commands work on the macro the user sees.
+void TestMacroEditor::rightClickNeverMixesTwoMacros()
+{
+    WriteBytes(m_Folder + "/other.ini", "4\n0x05 1 0\n");
+    m_Page->listWidgetHong->addItem("other");
+    m_Page->listWidgetHong->resize(200, 300);
+    m_Page->page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_Page->page));
+    SetShortRows(m_Page->listWidgetKey, {"A+", "10ms", "A-"});
+    QWidget* viewport = m_Page->listWidgetHong->viewport();
+    const QPoint onOther = m_Page->listWidgetHong->visualItemRect(m_Page->listWidgetHong->item(1)).center();
+
+    QTest::mousePress(viewport, Qt::RightButton, {}, onOther);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, onOther);
+    QCOMPARE(m_Page->context.SelectedMacroName(), QString("other"));
+    m_Page->editor.Save();
+    QCOMPARE(FileBytes(m_Folder + "/m.ini"), QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n"));
+    QCOMPARE(FileBytes(m_Folder + "/other.ini"), QByteArray("4\n0x05 1 0\n"));
+    m_Page->exchange.ExportTo(m_Folder + "/../export.bin");
+    QCOMPARE(ReadMacroExportFile(m_Folder + "/../export.bin").macro.name, QString("m"));
+
+    MenuReceiver receiver;
+    QTimer::singleShot(0, [] { QApplication::activePopupWidget()->close(); });
+    m_Page->editor.ShowMacroListMenu(onOther, &receiver);
+    QCOMPARE(m_Page->context.ShownMacro, QString("other"));
+    QCOMPARE(ShortTexts(m_Page->listWidgetKey), QStringList({"B+"}));
+    QCOMPARE(m_Page->context.LoopValue(), 4);
 }
 
 void TestMacroEditor::clickOutsideTheSpinBoxesTakesTheirFocus()

@@ -1,10 +1,14 @@
 #include "MacroTestKit.h"
 
 #include "core/Timing.h"
+#include "pages/macro/MacroNotice.h"
 #include "platform/UserDataFolder.h"
 
+#include <QDataStream>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -13,6 +17,45 @@ QByteArray Field(const QByteArray& text, int size)
     QByteArray length(4, '\0');
     length[3] = char(size);
     return length + text + QByteArray(size - text.size(), '\0');
+}
+
+// Parts of a crafted export, written the way QDataStream writes them.
+template <typename... Parts>
+QByteArray Streamed(const Parts&... parts)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_5_9);
+    (stream << ... << parts);
+    return bytes;
+}
+
+QByteArray Header(const QByteArray& tag, const QByteArray& name, const QByteArray& loop, qint32 rows)
+{
+    return Field(tag, 12) + Field(name, 48) + Field(loop, 12) + Streamed(rows);
+}
+
+const QByteArray kNoIcon = Streamed(QString());
+
+// A pixmap icon entry without pixmap: Qt's reader would open the file it names.
+QByteArray IconNamingFile(const QString& path, quint32 mode)
+{
+    return Streamed(QString("QPixmapIconEngine"), qint32(1), qint32(0), path, QSize(16, 16), mode, quint32(1));
+}
+
+QByteArray KeyRow(const QString& text, const QByteArray& icon, const char* flag)
+{
+    return Streamed(text) + icon + Streamed(flag);
+}
+
+QByteArray DelayRow(const QString& text, const QByteArray& icon)
+{
+    return Streamed(text) + icon;
+}
+
+bool ShowsPicture(const QListWidgetItem* item, RowKind kind)
+{
+    return item->icon().pixmap(16).toImage() == RowIcon(kind).pixmap(16).toImage();
 }
 
 } // namespace
@@ -30,22 +73,34 @@ private slots:
     void cleanup() { m_Page.reset(); }
 
     void exportHoldsTagNameLoopAndRows();
-    void importAddsTheMacroWithItsFile();
+    void importShowsAndStoresWhatTheFileHolds_data();
+    void importShowsAndStoresWhatTheFileHolds();
     void importRefusals_data();
     void importRefusals();
-    void longNamesAreCutToTheField();
+    void iconsNeverComeFromTheFile();
+    void everyCutOfAnExportReadsSafely();
+    void longNamesAreCutBetweenCharacters_data();
+    void longNamesAreCutBetweenCharacters();
     void emptyAndCutFiles();
+    void failedExportIsReported();
 
 private:
-    // Exports macro name with the given rows and ReUntilClick checked.
-    QString Export(const QString& name, const QStringList& rows)
+    // Exports macro name with the given rows and loop value.
+    QString Export(const QString& name, const QStringList& rows, int loopValue = 255)
     {
         m_Page->listWidgetHong->addItem(name);
         m_Page->Select(name);
-        m_Page->ReUntilClick->setChecked(true);
+        m_Page->context.ShowLoopValue(loopValue);
         SetShortRows(m_Page->listWidgetKey, rows);
         const QString path = m_Exports.path() + "/" + QString::number(++m_ExportCount) + ".ini";
         m_Page->exchange.ExportTo(path);
+        return path;
+    }
+
+    QString Crafted(const QByteArray& bytes)
+    {
+        const QString path = m_Exports.path() + "/crafted" + QString::number(++m_ExportCount) + ".ini";
+        WriteBytes(path, bytes);
         return path;
     }
 
@@ -77,68 +132,154 @@ void TestMacroExport::exportHoldsTagNameLoopAndRows()
     QCOMPARE(bytes.count(QByteArray("\0\0\0\2\x30\0", 6)) + bytes.count(QByteArray("\0\0\0\2\x31\0", 6)), 2);
 }
 
-void TestMacroExport::importAddsTheMacroWithItsFile()
+void TestMacroExport::importShowsAndStoresWhatTheFileHolds_data()
 {
-    const QString path = Export("Fire", {"A+", "30ms", "A-"});
+    QTest::addColumn<int>("loopValue");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("until clicked again") << 255 << "ReUntilClick";
+    QTest::newRow("three times") << 3 << "ReNumber";
+}
+
+void TestMacroExport::importShowsAndStoresWhatTheFileHolds()
+{
+    QFETCH(int, loopValue);
+    QFETCH(QString, checked);
+    const QString path = Export("Fire", {"A+", "30ms", "A-"}, loopValue);
     m_Page.reset();
     QFile::remove(m_Folder + "/Fire.ini");
 
     MacroPageFixture page;
     page.listWidgetHong->addItem("Other");
+    page.context.SetSaveActive(true);
     Import(page, path);
 
     QCOMPARE(page.context.MacroNames(), QStringList({"Other", "Fire"}));
     QCOMPARE(page.context.SelectedMacroName(), QString("Fire"));
+    QCOMPARE(page.context.ShownMacro, QString("Fire"));
     QCOMPARE(ShortTexts(page.listWidgetKey), QStringList({"A+", "30ms", "A-"}));
-    QVERIFY(!page.listWidgetKey->item(1)->icon().isNull());
-    QCOMPARE(FileBytes(m_Folder + "/Fire.ini"), QByteArray("255\n0x04 1 0\n30ms\n0x04 1 1\n"));
-    QVERIFY2(page.ReNumber->isChecked(), "the loop controls are not changed by an import");
+    QVERIFY(ShowsPicture(page.listWidgetKey->item(1), RowKind::Delay));
+    QVERIFY(page.page.findChild<QAbstractButton*>(checked)->isChecked());
+    QCOMPARE(page.context.LoopValue(), loopValue);
+    QVERIFY2(!page.Save->isEnabled(), "the imported macro is stored as shown");
+    QCOMPARE(FileBytes(m_Folder + "/Fire.ini"), QByteArray::number(loopValue) + "\n0x04 1 0\n30ms\n0x04 1 1\n");
 }
 
 void TestMacroExport::importRefusals_data()
 {
-    QTest::addColumn<QString>("listed");     // a macro the page lists
-    QTest::addColumn<QByteArray>("tag");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("notice");     // empty: none
-    QTest::newRow("same name") << "Fire" << QByteArray("Trelv") << "Fire" << "SameMacro";
-    QTest::newRow("same name, other case") << "Fire" << QByteArray("Trelv") << "FIRE" << "SameMacro";
-    QTest::newRow("another kind of file") << "x" << QByteArray("Other") << "Fire" << "";
-    QTest::newRow("another kind, listed name") << "Fire" << QByteArray("Other") << "Fire" << "SameMacro";
-    QTest::newRow("a name that climbs out") << "x" << QByteArray("Trelv") << "../../Macro" << "MacroNameRefused";
-    QTest::newRow("no name") << "x" << QByteArray("Trelv") << "" << "MacroNameRefused";
+    QTest::addColumn<QString>("listed"); // a macro the page lists
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("notice");
+    const QByteArray keyRow = KeyRow("A", kNoIcon, "0");
+    const auto file = [&](const QByteArray& tag, const QByteArray& name, const QByteArray& loop) {
+        return Header(tag, name, loop, 1) + keyRow;
+    };
+    QTest::newRow("same name") << "Fire" << file("Trelv", "Fire", "3") << "SameMacro";
+    QTest::newRow("same name, other case") << "Fire" << file("Trelv", "FIRE", "3") << "SameMacro";
+    QTest::newRow("another kind of file") << "x" << file("Other", "Fire", "3") << "MacroNotice";
+    QTest::newRow("another kind, listed name") << "Fire" << file("Other", "Fire", "3") << "MacroNotice";
+    QTest::newRow("too short for a tag") << "x" << QByteArray("\0\0\0\x0cTrel", 8) << "MacroNotice";
+    QTest::newRow("a name that climbs out") << "x" << file("Trelv", "../../Macro", "3") << "MacroNotice";
+    QTest::newRow("no name") << "x" << file("Trelv", "", "3") << "MacroNotice";
+    QTest::newRow("a line break in the loop") << "x" << file("Trelv", "Fire", "3\n0x04 1 0") << "MacroNotice";
+    QTest::newRow("words for the loop") << "x" << file("Trelv", "Fire", "three") << "MacroNotice";
+    QTest::newRow("no loop") << "x" << file("Trelv", "Fire", "") << "MacroNotice";
+    QTest::newRow("a line break in a delay")
+        << "x" << Header("Trelv", "Fire", "3", 1) + DelayRow("30ms\n0x04 1 0", kNoIcon) << "MacroNotice";
+    QTest::newRow("words for a delay") << "x" << Header("Trelv", "Fire", "3", 1) + DelayRow("soon ms", kNoIcon)
+                                       << "MacroNotice";
+    QTest::newRow("a control character in a key")
+        << "x" << Header("Trelv", "Fire", "3", 1) + KeyRow("A\r\n30ms", kNoIcon, "0") << "MacroNotice";
+    QTest::newRow("an icon engine that only Qt can read")
+        << "x" << Header("Trelv", "Fire", "3", 1) + Streamed(QString("A"), QString("QSvgIconEngine"), qint32(0))
+        << "MacroNotice";
+    QTest::newRow("an image that is no PNG")
+        << "x" << Header("Trelv", "Fire", "3", 1) + Streamed(QString("A"), QString("QPixmapIconEngine"), qint32(1),
+                                                             qint32(1), QByteArray("GIF89a"))
+        << "MacroNotice";
+    QTest::newRow("a flag that is neither") << "x" << Header("Trelv", "Fire", "3", 1) + KeyRow("A", kNoIcon, "2")
+                                            << "MacroNotice";
+    QTest::newRow("a text of odd length") << "x" << Header("Trelv", "Fire", "3", 1) + QByteArray("\0\0\0\3\0A\0", 7)
+                                          << "MacroNotice";
 }
 
+// A refused import leaves the list, the folder and the files as they were.
 void TestMacroExport::importRefusals()
 {
     QFETCH(QString, listed);
-    QFETCH(QByteArray, tag);
-    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
     QFETCH(QString, notice);
-    const QString path = m_Exports.path() + "/crafted.ini";
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QDataStream stream(&file);
-        stream.writeBytes(tag.leftJustified(12, '\0').constData(), 12);
-        stream.writeBytes(name.toUtf8().leftJustified(48, '\0').constData(), 48);
-        stream.writeBytes(QByteArray("3").leftJustified(12, '\0').constData(), 12);
-        stream << qint32(1) << QString("A") << QIcon() << "0";
-    }
+    const QString path = Crafted(file);
     WriteBytes(m_Folder + "/" + listed + ".ini", "1\n");
     MacroPageFixture page;
     DialogScript script{{"NewHong", QString()}};
     Import(page, path);
 
-    QCOMPARE(script.shown, notice.isEmpty() ? QStringList() : QStringList({notice}));
+    QCOMPARE(script.shown, QStringList({notice}));
     QCOMPARE(page.context.MacroNames(), QStringList({listed}));
     QCOMPARE(QDir(m_Folder).entryList(QDir::Files), QStringList({listed + ".ini"}));
+    QCOMPARE(FileBytes(m_Folder + "/" + listed + ".ini"), QByteArray("1\n"));
     QVERIFY(!QFile::exists(UserDataFolder() + "/Macro.ini"));
 }
 
-void TestMacroExport::longNamesAreCutToTheField()
+// Icons in the file are stepped over, never read: an entry naming a FIFO
+// would block the reader, one with a mode Qt does not know would crash it.
+void TestMacroExport::iconsNeverComeFromTheFile()
 {
-    const QString name(50, 'n');
+    const QString fifo = m_Exports.path() + "/fifo";
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray bytes = Header("Trelv", "Odd", "2", 3) + KeyRow("B", IconNamingFile(fifo, 0), "0")
+                             + DelayRow("25ms", IconNamingFile("/dev/zero", 7)) + KeyRow("B", kNoIcon, "1");
+    const MacroExportReading reading = ReadMacroExport(bytes);
+    QCOMPARE(reading.status, MacroExportStatus::Read);
+
+    Import(*m_Page, Crafted(bytes));
+    QCOMPARE(ShortTexts(m_Page->listWidgetKey), QStringList({"B+", "25ms", "B-"}));
+    const RowKind kinds[] = {RowKind::Press, RowKind::Delay, RowKind::Release};
+    for (int row = 0; row < 3; ++row)
+        QVERIFY(ShowsPicture(m_Page->listWidgetKey->item(row), kinds[row]));
+    QCOMPARE(FileBytes(m_Folder + "/Odd.ini"), QByteArray("2\n0x05 1 0\n25ms\n0x05 1 1\n"));
+}
+
+// The reader as the fuzzer calls it: any cut of a real export reads without
+// harm, as a whole header and the rows before the cut, or as no export.
+void TestMacroExport::everyCutOfAnExportReadsSafely()
+{
+    const QByteArray bytes = FileBytes(Export("Cut", {"A+", "30ms", "A-", "12ms", "LCtrl+"}, 7));
+    const QList<MacroRow> rows = RowsOf(m_Page->listWidgetKey);
+    const int header = 12 + 48 + 12 + 3 * 4;
+    for (int size = 0; size <= bytes.size(); ++size) {
+        const MacroExportReading reading = ReadMacroExport(bytes.left(size));
+        if (size < 4 + 12) {
+            QCOMPARE(reading.status, MacroExportStatus::NotAnExport);
+        } else if (size < header) {
+            QCOMPARE(reading.status, MacroExportStatus::Damaged);
+        } else {
+            QCOMPARE(reading.status, MacroExportStatus::Read);
+            QCOMPARE(reading.macro.name, QString("Cut"));
+            QCOMPARE(reading.macro.loopText, QString("7"));
+            QCOMPARE(reading.macro.rows, rows.mid(0, reading.macro.rows.size()));
+        }
+    }
+    QCOMPARE(ReadMacroExport(bytes).macro.rows, rows);
+}
+
+void TestMacroExport::longNamesAreCutBetweenCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("imported");
+    const QChar z(0x017C); // two bytes in UTF-8
+    QTest::newRow("50 letters") << QString(50, 'n') << QString(30, 'n');
+    QTest::newRow("17 two-byte characters") << QString(17, z) << QString(15, z);
+    QTest::newRow("25 two-byte characters, cut in the file too") << QString(25, z) << QString(15, z);
+    QTest::newRow("a letter and 16 two-byte characters") << "a" + QString(16, z) << "a" + QString(14, z);
+}
+
+// The device keeps 30 bytes of a name, so an imported name keeps no more:
+// longer, it would come back from the device as another macro's name.
+void TestMacroExport::longNamesAreCutBetweenCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, imported);
     const QString path = Export(name, {"B+"});
     m_Page.reset();
     QDir(m_Folder).removeRecursively();
@@ -146,7 +287,8 @@ void TestMacroExport::longNamesAreCutToTheField()
 
     MacroPageFixture page;
     Import(page, path);
-    QCOMPARE(page.context.MacroNames(), QStringList({QString(48, 'n')}));
+    QCOMPARE(page.context.MacroNames(), QStringList({imported}));
+    QVERIFY(QFile::exists(m_Folder + "/" + imported + ".ini"));
 }
 
 void TestMacroExport::emptyAndCutFiles()
@@ -168,6 +310,18 @@ void TestMacroExport::emptyAndCutFiles()
     Import(page, full);
     QCOMPARE(ShortTexts(page.listWidgetKey), QStringList({"A+", "30ms"}));
     QCOMPARE(FileBytes(m_Folder + "/Cut.ini"), QByteArray("255\n0x04 1 0\n30ms\n"));
+}
+
+void TestMacroExport::failedExportIsReported()
+{
+    DialogScript script{{"NewHong", QString()}};
+    const QString path = m_Exports.path() + "/no such folder/Fire.ini";
+    m_Page->listWidgetHong->addItem("Fire");
+    m_Page->Select("Fire");
+    m_Page->exchange.ExportTo(path);
+    QCOMPARE(script.shown, QStringList({"MacroNotice"}));
+    QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::ExportFailed)}));
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestMacroExport)

@@ -8,6 +8,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestMacroFiles : public QObject
 {
@@ -27,6 +28,7 @@ private slots:
     void savedFileHoldsTheLoopLineAndOneLinePerRow();
     void appendingNeedsAnExistingFile();
     void saveWritesTheMacroSelectedAtTheClick();
+    void saveKeepsTheOldMacroUntilTheNewOneIsWritten();
     void renameMovesRowAndFile();
     void renameRefusals_data();
     void renameRefusals();
@@ -70,6 +72,9 @@ void TestMacroFiles::namesThatCannotBeFiles_data()
     row("device-like", "console", MacroNameProblem::None);
     row("xml inside", "myxml", MacroNameProblem::NotListed);
     row("ini inside", "a.ini", MacroNameProblem::NotListed);
+    row("30 bytes", QString(30, 'n'), MacroNameProblem::None);
+    row("31 bytes", QString(31, 'n'), MacroNameProblem::TooLong);
+    row("32 bytes in 16 characters", QString(16, QChar(0x017C)), MacroNameProblem::TooLong);
 }
 
 void TestMacroFiles::namesThatCannotBeFiles()
@@ -77,7 +82,6 @@ void TestMacroFiles::namesThatCannotBeFiles()
     QFETCH(QString, name);
     QFETCH(int, problem);
     QCOMPARE(int(CheckMacroName(name)), problem);
-    QCOMPARE(MacroNameProblemText(CheckMacroName(name)).isEmpty(), problem == int(MacroNameProblem::None));
 }
 
 void TestMacroFiles::pathsNeverLeaveTheFolder()
@@ -152,8 +156,7 @@ void TestMacroFiles::loadingAnyFileLeavesTheLoopSignalsOn()
     for (const QString name : {"empty", "missing"}) {
         page.listWidgetHong->addItem(name);
         page.Select(name);
-        page.LoopModeGroup->blockSignals(true); // as a caller that blocks them itself
-        page.files.LoadMacroFile();
+        page.editor.ShowClickedMacro();
         page.context.LoopChanged = false;
         page.ReUntil->click();
         QVERIFY2(page.context.LoopChanged, qPrintable(name));
@@ -191,6 +194,24 @@ void TestMacroFiles::appendingNeedsAnExistingFile()
     WriteBytes(PathOf("m"), "255\n");
     page.files.AppendMacroFile("m");
     QCOMPARE(FileBytes(PathOf("m")), QByteArray("255\n0x05 1 0\n20ms\n0x05 1 1\n"));
+}
+
+void TestMacroFiles::saveKeepsTheOldMacroUntilTheNewOneIsWritten()
+{
+    // A program ended during the save's wait must find the old macro, not an
+    // empty file; a link in the folder is never written through.
+    WriteBytes(PathOf("m"), "1\n0x04 1 0\n");
+    WriteBytes(PathOf("target"), "untouched\n");
+    QVERIFY(QFile::link(PathOf("target"), PathOf("linked")));
+    MacroPageFixture page;
+    QByteArray duringTheWait;
+    QTimer::singleShot(0, [&] { duringTheWait = FileBytes(PathOf("m")); });
+    page.files.SaveMacroFile("m", "2", {MacroRow{"B", RowKind::Press}}, 50);
+    QCOMPARE(duringTheWait, QByteArray("1\n0x04 1 0\n"));
+    QCOMPARE(FileBytes(PathOf("m")), QByteArray("2\n0x05 1 0\n"));
+
+    QVERIFY(!WriteMacroFile(PathOf("linked"), "3", {}));
+    QCOMPARE(FileBytes(PathOf("target")), QByteArray("untouched\n"));
 }
 
 void TestMacroFiles::saveWritesTheMacroSelectedAtTheClick()
@@ -244,8 +265,8 @@ void TestMacroFiles::renameRefusals_data()
     QTest::newRow("cancelled") << QString() << QString();
     QTest::newRow("its own name") << "old" << "SameMacro";
     QTest::newRow("another macro's name in other letter case") << "OTHER" << "SameMacro";
-    QTest::newRow("a path") << "../../Macro" << "MacroNameRefused";
-    QTest::newRow("the file cannot be renamed") << "blocked" << "MacroNameRefused";
+    QTest::newRow("a path") << "../../Macro" << "MacroNotice";
+    QTest::newRow("the file cannot be renamed") << "blocked" << "MacroNotice";
 }
 
 void TestMacroFiles::renameRefusals()

@@ -1,6 +1,7 @@
 #include "MacroTestKit.h"
 
 #include "common/ModalDialogAnswerer.h"
+#include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "device/KeyCodes.h"
@@ -10,7 +11,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <cstring>
@@ -236,6 +240,36 @@ private slots:
         QCOMPARE(g_MouseButtonNameMiddle, row + "20");
         QCOMPARE(g_MouseButtonNameForward, row + "21");
         QCOMPARE(g_MouseButtonNameBack, row + "22");
+    }
+
+    // Each shipped language's texts stay inside their buttons; the record
+    // buttons' texts keep clear of the dot at the left end of their pictures.
+    void shippedTextsFitTheirButtons()
+    {
+        QVERIFY(CopyShippedFiles("Language"));
+        g_LangTextsMacro.clear();
+        LoadLanguageFiles();
+        QCOMPARE(g_LangTextsMacro.size(), 2);
+        constexpr int kMargin = 6;
+        constexpr int kDotEnd = 24;
+        for (int language = 0; language < 2; ++language) {
+            PostMsg::GetInstance()->EmitAllLanguage(language);
+            for (const char* name : {"NewHong", "DeleteHong", "Amend", "DeleteKey", "Save"}) {
+                QAbstractButton* button = Button(name);
+                const int needed = button->fontMetrics().horizontalAdvance(button->text());
+                QVERIFY2(needed <= button->width() - 2 * kMargin, qPrintable(button->text()));
+            }
+            for (const char* name : {"StartRecord", "StopRecord"}) {
+                auto* button = m_Page->findChild<QPushButton*>(name);
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const int needed = button->fontMetrics().horizontalAdvance(button->text());
+                const int left = contents.center().x() - needed / 2;
+                QVERIFY2(left >= kDotEnd && left + needed <= button->width() - kMargin, qPrintable(button->text()));
+            }
+        }
     }
 
     // A language change event brings back the form's texts; the chosen

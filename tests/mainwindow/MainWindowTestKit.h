@@ -4,18 +4,26 @@
 // with the shipped device description and language files, fresh language
 // tables for each new main window, and the simulated library's journal.
 
+#include "common/SimDeviceFixture.h"
 #include "common/TestFolders.h"
 
 #include "core/LanguageSections.h"
 #include "core/Timing.h"
+#include "device/DeviceState.h"
+#include "mainwindow/UpDataParam.h"
+#include "mainwindow/Dialog.h"
+#include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
 #include "platform/simdevice/SimCtl.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
+#include <QToolButton>
 
+#include <cstring>
 #include <memory>
 
 inline void PrepareMainWindowFolders()
@@ -90,4 +98,35 @@ inline bool DeviceJournalHas(const QString& line)
 inline void ClearDeviceJournal()
 {
     SimCtl_JournalClear();
+}
+
+// The device list's button of a simulated device; null when it is not listed.
+inline QToolButton* DeviceButtonOf(DialogMain& window, const char* simId)
+{
+    const QString path = QString::fromUtf8(SimCtl_PathOf(simId));
+    for (int i = 0; i < g_ListedDevices.size(); ++i) {
+        if (g_ListedDevices.at(i).Path == path)
+            return window.DeviceList()->findChild<QToolButton*>("btn" + QString::number(i));
+    }
+    return nullptr;
+}
+
+// The program's current record is the simulated mouse's: the full read arrived.
+inline bool FlashDataIsTheMouseRecord(const char* mouseId)
+{
+    const QByteArray mouse = SimDeviceFixture::Record(mouseId);
+    const FlashDataMap current = g_FlashData.Snapshot();
+    return std::memcmp(&current, mouse.constData(), sizeof(current)) == 0;
+}
+
+// Clicks the simulated device's button and waits until its opening read-back
+// is over: the wait dialog came and went. False when that never happened.
+inline bool OpenListedDevice(DialogMain& window, const char* simId)
+{
+    QToolButton* button = DeviceButtonOf(window, simId);
+    if (!button)
+        return false;
+    QSignalSpy readBack(window.findChild<Dialog*>()->WaitDialog(), &QDialog::finished);
+    button->click();
+    return QTest::qWaitFor([&readBack] { return readBack.count() > 0; }, 20000);
 }

@@ -202,15 +202,22 @@ private slots:
         QCOMPARE(window->DeviceList()->Form()->stackedWidget->count(), 0);
     }
 
+    // The first grid is built while the main window is made: the notice
+    // waits until the window is on screen and sits over it.
     void duplicatesLeaveNoGrid()
     {
         LoadSimulatedScenario("duplicate");
         ModalDialogAnswerer answerer({"CloseButton"});
         auto window = NewMainWindow();
         Ui_DialogChange* form = window->DeviceList()->Form();
+        QVERIFY(answerer.Records().isEmpty());
 
-        QCOMPARE(answerer.Records().size(), 1);
-        QCOMPARE(answerer.Records().at(0).className, QString("QuestiondialogB"));
+        QTRY_COMPARE(answerer.Records().size(), 1);
+        const ModalDialogRecord& notice = answerer.Records().at(0);
+        QCOMPARE(notice.className, QString("QuestiondialogB"));
+        const QPoint list = window->DeviceList()->mapToGlobal(QPoint(0, 0));
+        QCOMPARE(notice.position, list + QPoint((window->DeviceList()->width() - notice.size.width()) / 2,
+                                                (window->DeviceList()->height() - notice.size.height()) / 2));
         QVERIFY(g_DuplicateDevices);
         QCOMPARE(form->stackedWidget->count(), 0);
         QVERIFY(g_DeviceButtons.isEmpty());

@@ -107,6 +107,7 @@ private slots:
         QCOMPARE(g_ListedDevices.size(), 1);
 
         ModalDialogAnswerer answerer({"CloseButton"});
+        ClearDeviceJournal();
         QTest::keyClick(window.get(), Qt::Key_Space);
         if (!receiverImage)
             QVERIFY(QFile::rename(ProgramFolder() + "/bin/RX4K.off", ProgramFolder() + "/bin/QV_M03_RX4K.bin"));
@@ -114,8 +115,11 @@ private slots:
         QCOMPARE(answerer.Records().size(), 1);
         const ModalDialogRecord& shown = answerer.Records().first();
         QCOMPARE(shown.className, dialog);
-        if (dialog == "Match")
+        if (dialog == "Match") {
+            // No device is open: no device server starts afterwards.
+            QVERIFY(FullDeviceJournal().filter("UsbServerC_Start(").isEmpty());
             return;
+        }
         // The notices sit 20 pixels left of the window's centre.
         const QPoint centre((window->width() - shown.size.width()) / 2, (window->height() - shown.size.height()) / 2);
         QCOMPARE(shown.position, window->pos() + centre - QPoint(20, 0));

@@ -11,40 +11,26 @@
 #include "mainwindow/DialogMain.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/sensor/Sensor.h"
+#include "settings/Match.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
-#include <cstring>
 
 namespace {
 
 int PageIndex(DialogMain& window)
 {
     return window.findChild<QStackedWidget*>("stackedWidgetMain")->currentIndex();
-}
-
-QToolButton* DeviceButtonOf(DialogMain& window, const char* simId)
-{
-    const QString path = QString::fromUtf8(SimCtl_PathOf(simId));
-    for (int i = 0; i < g_ListedDevices.size(); ++i) {
-        if (g_ListedDevices.at(i).Path == path)
-            return window.DeviceList()->findChild<QToolButton*>("btn" + QString::number(i));
-    }
-    return nullptr;
-}
-
-bool FlashDataIsTheMouseRecord(const char* mouseId)
-{
-    const QByteArray mouse = SimDeviceFixture::Record(mouseId);
-    const FlashDataMap current = g_FlashData.Snapshot();
-    return std::memcmp(&current, mouse.constData(), sizeof(current)) == 0;
 }
 
 int CountOf(const QStringList& lines, const QString& start)
@@ -106,8 +92,11 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_Space);
         QCOMPARE(answerer.Records().size(), 1);
         QCOMPARE(answerer.Records().at(0).className, QString("Match"));
-        const QStringList searches = FullDeviceJournal().filter("UsbFinderC_FindHidDevices");
-        QVERIFY(searches.last().startsWith("UsbFinderC_FindHidDevicesByDeviceId"));
+        // Only the device thread's watch is registered again: the hidden
+        // grid is not rebuilt.
+        QCOMPARE(CountOf(FullDeviceJournal(), "StartUsbChanged("), 1);
+        QCOMPARE(CountOf(FullDeviceJournal(), "UsbFinderC_FindHidDevicesByDefaultDeviceId"), 0);
+        QVERIFY(CountOf(FullDeviceJournal(), "UsbFinderC_FindHidDevicesByDeviceId") > 0);
         QVERIFY(FullDeviceJournal().contains("UsbServerC_Start(" + QString::fromUtf8(SimCtl_PathOf("rx4k")) + ")"));
 
         ClearDeviceJournal();
@@ -119,6 +108,43 @@ private slots:
         QVERIFY(cached == g_FlashData.Snapshot());
         QCOMPARE(PageIndex(*window), 0);
         QVERIFY(!g_DevicePageShown);
+    }
+
+    // The receiver is unplugged while it pairs from the pages: the window goes
+    // back to the list under the dialog, and after the dialog the list keeps
+    // following USB (the receiver plugged in again shows), with no device
+    // server started for the receiver that is gone.
+    void unplugWhilePairingLeavesTheListFollowingUsb()
+    {
+        auto window = NewMainWindow();
+        QVERIFY(OpenListedDevice(*window, "rx4k"));
+        QVERIFY(FlashDataIsTheMouseRecord("mouseA"));
+        SimCtl_SetPairOutcome("rx4k", "unplug", 2000);
+
+        int journalAtClose = -1;
+        QTimer pairingUser;
+        connect(&pairingUser, &QTimer::timeout, [&] {
+            auto* pairing = qobject_cast<Match*>(QApplication::activeModalWidget());
+            if (!pairing)
+                return;
+            if (g_PairState == 0) {
+                pairing->findChild<QPushButton*>("MatchButton")->click();
+            } else if (PageIndex(*window) == 0 && !g_Pairing) {
+                journalAtClose = SimCtl_JournalCount();
+                pairing->findChild<QToolButton*>("CloseButton")->click();
+            }
+        });
+        pairingUser.start(5);
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        pairingUser.stop();
+
+        QVERIFY(journalAtClose >= 0);
+        QCOMPARE(PageIndex(*window), 0);
+        const QStringList afterClose = FullDeviceJournal().mid(journalAtClose);
+        QCOMPARE(CountOf(afterClose, "UsbServerC_Start("), 0);
+        QCOMPARE(CountOf(afterClose, "UsbFinderC_FindHidDevicesByDeviceId"), 0);
+        SimCtl_Plug("rx4k", 1);
+        QTRY_VERIFY(DeviceButtonOf(*window, "rx4k"));
     }
 
     // The mouse holds values no control can show: a report rate of 99, no

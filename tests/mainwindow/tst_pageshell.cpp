@@ -224,6 +224,20 @@ private slots:
             QVERIFY(button->isEnabled());
     }
 
+    // Every way out of the pages ends a recording as the back arrow does: the
+    // device thread's hot-plug handler and the end of a firmware update
+    // return to the device list from other threads. (Closing the program
+    // ends it too: the leaving test sees that in a program that really ends.)
+    void leavingForTheDeviceListEndsARecording()
+    {
+        g_MacroRecording = true;
+        PostMsg::GetInstance()->EmitStartRecord(0);
+        QVERIFY(!Button("MacroButton")->isEnabled());
+        QVERIFY(RunOnWorkerThread([] { PostMsg::GetInstance()->EmitChangeMainDialog(0); }));
+        QTRY_VERIFY(!g_MacroRecording);
+        QVERIFY(Button("MacroButton")->isEnabled());
+    }
+
     void escapeAndF12GoNowhere()
     {
         m_Holder->keys.clear();

@@ -16,12 +16,18 @@ using KeyCall = std::tuple<int, bool, bool>;
 class HookRecorder
 {
 public:
-    explicit HookRecorder(KeyHookSlot slot) : m_Hook(slot)
+    // releaseWaitMs: see KeyboardHook::SetReleaseWait.
+    explicit HookRecorder(KeyHookSlot slot, int releaseWaitMs = 0) : m_Hook(slot)
     {
         m_Hook.SetCallback([this](int key, bool down, bool repeat) { calls.append(KeyCall(key, down, repeat)); });
+        m_Hook.SetReleaseWait(releaseWaitMs);
         m_Hook.Install();
     }
-    ~HookRecorder() { m_Hook.Uninstall(); }
+    ~HookRecorder()
+    {
+        m_Hook.Uninstall();
+        m_Hook.SetReleaseWait(0);
+    }
 
     KeyboardHook& Hook() { return m_Hook; }
     QList<KeyCall> calls;
@@ -31,14 +37,27 @@ private:
 };
 
 void SendKey(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-             bool autoRepeat = false, quint32 nativeVirtualKey = 0)
+             bool autoRepeat = false, quint32 nativeVirtualKey = 0, ulong timestamp = 0)
 {
     const QString text = key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key).toLower()) : QString();
     QKeyEvent event(type, key, modifiers, 0, nativeVirtualKey, 0, text, autoRepeat);
+    event.setTimestamp(timestamp);
     QCoreApplication::sendEvent(window, &event);
 }
 
+// A key event as X11 delivers it: "+A@5" the press of A at time 5, "-A@5" its
+// release, both not marked as auto-repeats.
+void SendX11Key(QWindow* window, const QString& event)
+{
+    const int key = Qt::Key_A + (event.at(1).unicode() - 'A');
+    const ulong timestamp = event.mid(3).toULong();
+    SendKey(window, event.startsWith('+') ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier, false, 0,
+            timestamp);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(QList<KeyCall>)
 
 class TestKeyboardHook : public QObject
 {
@@ -54,6 +73,9 @@ private slots:
     void virtualKeysOfQtKeys();
     void altCombinationsAreSystemMessages();
     void windowKeyEventsReachTheHookOnceAndTheWidgetToo();
+    void x11RepeatPairsDropTheirRelease_data();
+    void x11RepeatPairsDropTheirRelease();
+    void aHeldReleaseGoesWithTheHook();
 };
 
 void TestKeyboardHook::heldKeyRepeatsUntilItsRelease()
@@ -211,6 +233,50 @@ void TestKeyboardHook::windowKeyEventsReachTheHookOnceAndTheWidgetToo()
 
     // The hook swallowed nothing: the line edit typed every press.
     QCOMPARE(edit.text(), QString("bbc"));
+}
+
+void TestKeyboardHook::x11RepeatPairsDropTheirRelease_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QList<KeyCall>>("calls");
+    const KeyCall pressA(0x41, true, false), repeatA(0x41, true, true), releaseA(0x41, false, false);
+    const KeyCall pressB(0x42, true, false), releaseB(0x42, false, false);
+    QTest::newRow("held key") << QStringList{"+A@5", "-A@40", "+A@40", "-A@80", "+A@80", "-A@95"}
+                              << QList<KeyCall>{pressA, repeatA, repeatA, releaseA};
+    QTest::newRow("typed twice") << QStringList{"+A@5", "-A@9", "+A@30", "-A@41"}
+                                 << QList<KeyCall>{pressA, releaseA, pressA, releaseA};
+    QTest::newRow("another key at the same time") << QStringList{"+A@5", "-A@9", "+B@9", "-B@20"}
+                                                  << QList<KeyCall>{pressA, releaseA, pressB, releaseB};
+    QTest::newRow("no timestamps") << QStringList{"+A@0", "-A@0", "+A@0", "-A@0"}
+                                   << QList<KeyCall>{pressA, releaseA, pressA, releaseA};
+}
+
+// Under X11 a held key comes as release/press pairs of one timestamp, most of
+// them not marked as auto-repeats; the hook reports them as Windows does.
+void TestKeyboardHook::x11RepeatPairsDropTheirRelease()
+{
+    QFETCH(QStringList, events);
+    QFETCH(QList<KeyCall>, calls);
+    QWindow window;
+    HookRecorder recorder(KeyHookSlot::MacroPage, 10);
+    for (const QString& event : events)
+        SendX11Key(&window, event);
+    // The last release waits for a press that does not come.
+    QTRY_COMPARE(recorder.calls, calls);
+}
+
+void TestKeyboardHook::aHeldReleaseGoesWithTheHook()
+{
+    QWindow window;
+    HookRecorder recorder(KeyHookSlot::KeyDialog, 10);
+    SendX11Key(&window, "+A@5");
+    SendX11Key(&window, "-A@9");
+    recorder.Hook().Uninstall();
+    recorder.Hook().SetReleaseWait(0);
+    recorder.Hook().Install();
+    // A release still held would be reported before the next key.
+    SendX11Key(&window, "+B@50");
+    QCOMPARE(recorder.calls, QList<KeyCall>({KeyCall(0x41, true, false), KeyCall(0x42, true, false)}));
 }
 
 QTEST_MAIN(TestKeyboardHook)

@@ -9,6 +9,7 @@
 #include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/RegistryKeys.h"
+#include "core/Timing.h"
 #include "device/DeviceRecords.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
@@ -57,6 +58,16 @@ public:
 private:
     QString m_FileName;
 };
+
+// Update steps that follow one another quickly, and an upgrade given up
+// after a short quiet time.
+inline Timings ShortUpgradeQuietTime()
+{
+    Timings timings = Timing();
+    timings.firmwareUpdateStepMs = 10;
+    timings.firmwareSilenceMs = 100;
+    return timings;
+}
 
 inline QString FailedUpdateRecordText()
 {

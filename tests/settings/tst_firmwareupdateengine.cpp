@@ -30,7 +30,7 @@ namespace {
 enum { Receive = 7, WiredMode = 14, NoDevice = 15, SameDevice = 17, VerNew = 18, NoRecieve = 23, NoUSB = 24,
        Error = 25, MultiMouse = 26, MultiDongle = 27, ImageDamaged = 44 };
 // and of the dialog's.
-enum { Ready = 16, UpdateSuccess = 7, UpdateFail = 6 };
+enum { Ready = 16, UpdateSuccess = 7, UpdateFail = 6, NoAnswer = 17 };
 
 QString PageText(int position)
 {
@@ -117,6 +117,28 @@ const char* const kTwoBootReceivers = R"({"name": "two-boot-receivers", "devices
     {"id": "rxA", "type": "receiver", "class": 4, "rxid": "A1B2C3", "fw": "0x0000", "boot": true},
     {"id": "rxB", "type": "receiver", "class": 4, "rxid": "A1B2C4", "fw": "0x0000", "boot": true},
     {"id": "mouseA", "type": "mouse", "model": "Drive1", "fw": "0x0102", "cable": true}]})";
+
+// The cable mouse beside its receiver, opened on the device pages, and the
+// settings page's update of both.
+struct CableMouseUpdate
+{
+    CableMouseUpdate()
+    {
+        OpenDevice("mouseA", "v1.2");
+        engine.SetVer(0);
+    }
+
+    // The update button, then the dialog's start button.
+    void Start()
+    {
+        page.updateButton.click();
+        engine.Dialog()->Form()->NewHong_2->click();
+    }
+
+    SettingsPageStandIn page;
+    FirmwareUpdateEngine engine{page.Widgets()};
+    HubLog log;
+};
 
 } // namespace
 
@@ -401,11 +423,10 @@ private slots:
     {
         DeviceLinkFixture link("cable-and-receiver");
         ManualDeviceClock clock;
-        OpenDevice("mouseA", "v1.2");
-        SettingsPageStandIn page;
-        FirmwareUpdateEngine engine(page.Widgets());
-        engine.SetVer(0);
-        HubLog log;
+        CableMouseUpdate update;
+        SettingsPageStandIn& page = update.page;
+        FirmwareUpdateEngine& engine = update.engine;
+        HubLog& log = update.log;
 
         page.updateButton.click();
         QVERIFY(engine.Dialog()->isVisible());
@@ -443,13 +464,11 @@ private slots:
         DeviceLinkFixture link("cable-and-receiver");
         ManualDeviceClock clock;
         QVERIFY(SimCtl_SetUpgradeOutcome(211, "fail", 40, 0));
-        OpenDevice("mouseA", "v1.2");
-        SettingsPageStandIn page;
-        FirmwareUpdateEngine engine(page.Widgets());
-        engine.SetVer(0);
-        HubLog log;
-        page.updateButton.click();
-        engine.Dialog()->Form()->NewHong_2->click();
+        CableMouseUpdate update;
+        SettingsPageStandIn& page = update.page;
+        FirmwareUpdateEngine& engine = update.engine;
+        HubLog& log = update.log;
+        update.Start();
         QVERIFY(ManualDeviceClock::RunUntil([&] { return log.Lines().contains("Progress 0 1"); }));
         QVERIFY(ManualDeviceClock::RunUntil([] { return !g_UpdateBusy && SimCtl_Pending() == 0; }));
 
@@ -472,6 +491,42 @@ private slots:
         QVERIFY(ManualDeviceClock::RunUntil([] { return !g_UpdateBusy; }));
         QCOMPARE(Firmware("rx4k"), 0x0102);
         QCOMPARE(FailedUpdateRecordText(), QString());
+    }
+
+    // The receiver's upgrade never reports: once the quiet time has passed
+    // the part ends as a failure, recorded and logged as a failure report
+    // would leave it, so that the resume and the repair take over; the mouse
+    // does not follow, and the dialog says that the device stopped answering
+    // and can be closed. A result that comes afterwards changes nothing.
+    void silentUpgradeEndsAsFailure()
+    {
+        DeviceLinkFixture link("cable-and-receiver");
+        ManualDeviceClock clock;
+        QVERIFY(SimCtl_SetUpgradeOutcome(211, "hang", 40, 0));
+        ScopedTimings fast(ShortUpgradeQuietTime());
+        CableMouseUpdate update;
+        update.Start();
+        QTRY_VERIFY(!update.log.Lines({"Progress"}).isEmpty());
+        QTRY_VERIFY(!g_UpdateBusy);
+
+        const FirmwareUpdateEngine& engine = update.engine;
+        QCOMPARE(update.log.Lines({"Progress"}), QStringList{"Progress 0 7"});
+        QCOMPARE(int(g_ReceiverUpdateState), int(UpdateStateFailed));
+        QCOMPARE(FailedUpdateRecordText(), QString("211,4,18,3"));
+        QVERIFY(QFile::exists(UpdateLogPath()));
+        QVERIFY(!g_ReceiverImageWaiting && !g_MouseImageWaiting);
+        QVERIFY(g_UpgradeIdle);
+        QCOMPARE(SimDeviceFixture::Journal().filter("UsbUpgrade_Start").size(), 1);
+        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, NoAnswer));
+        QVERIFY(!TextOf(g_LangTextsAutoRepair, NoAnswer).isEmpty());
+        QVERIFY(engine.Dialog()->Form()->CloseButton->isEnabled());
+
+        update.log.Clear();
+        unsigned char lateFailure[] = {7, 2, 0};
+        ReceiverUpgradeCallback(lateFailure);
+        QCOMPARE(update.log.Lines({"Progress"}), QStringList());
+        engine.Dialog()->Form()->NewHong->click();
+        QVERIFY(!engine.Dialog()->isVisible());
     }
 
     // A mouse whose update failed waits in boot mode behind its receiver:

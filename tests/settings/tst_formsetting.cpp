@@ -10,18 +10,21 @@
 #include "core/UserIni.h"
 #include "device/DeviceState.h"
 #include "device/ReceiverChoices.h"
-#include "platform/RegistryValues.h"
+#include "platform/SessionAutostart.h"
 #include "settings/FormSetting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -53,6 +56,14 @@ void ShowDevice(const DeviceAllInfo& device)
 {
     g_CurrentDevice.Set(device);
     g_DevicePathC.Set(device.Path.toUtf8());
+}
+
+bool WriteExecutable(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return false;
+    return file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Receives the links the page opens, per scheme.
@@ -205,55 +216,113 @@ private slots:
         QCOMPARE(Text("toolButton"), QString("..."));
     }
 
-    void sessionStartFollowsTheBoxOnly()
+    // The box shows whether the program starts at log-in, ticks and unticks
+    // the desktop's autostart entry, and keeps the choice in the per-user
+    // settings too.
+    void sessionStartFollowsTheAutostartEntry()
     {
-        const QString name = SessionStartValueName();
-        QVERIFY(!name.isEmpty());
-        Box("checkBox")->click();
-        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("1"));
-        const QString data = RegistryValue(kSessionStartRunKey, name).toString();
-        QCOMPARE(data, QCoreApplication::applicationFilePath().replace('/', '\\'));
-        QVERIFY(!data.contains('/'));
-
-        Box("checkBox")->click();
-        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
-        QVERIFY(!RegistryValue(kSessionStartRunKey, name).isValid());
-
-        // A Run value made elsewhere does not tick the box; the ini value does.
-        SetRegistryValue(kSessionStartRunKey, name, "x");
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString entry = SessionAutostartEntryPath();
+        QVERIFY(entry.startsWith(config.path() + "/autostart/"));
         m_Page.reset(new FormSetting);
         QVERIFY(!Box("checkBox")->isChecked());
-        UserIni::GetInstance()->SetValue("AutoStart", "Enable", "1");
+
+        Box("checkBox")->click();
+        QVERIFY(Box("checkBox")->isChecked());
+        QVERIFY(QFile::exists(entry));
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("1"));
         m_Page.reset(new FormSetting);
         QVERIFY(Box("checkBox")->isChecked());
-        RemoveRegistryValue(kSessionStartRunKey, name);
+
+        Box("checkBox")->click();
+        QVERIFY(!Box("checkBox")->isChecked());
+        QVERIFY(!QFile::exists(entry));
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+
+        // The stored choice alone does not tick the box: the entry is what
+        // starts the program.
+        UserIni::GetInstance()->SetValue("AutoStart", "Enable", "1");
+        m_Page.reset(new FormSetting);
+        QVERIFY(!Box("checkBox")->isChecked());
+
+        // An entry that cannot be written leaves the box unticked.
+        QVERIFY(QDir(config.path()).rmdir("autostart"));
+        QFile blocker(config.path() + "/autostart");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Box("checkBox")->click();
+        QVERIFY(!Box("checkBox")->isChecked());
+        QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
-    void fullReadShowsTheLongRangeSectionByModelAndConnection_data()
+    // The mouse-settings link opens the desktop's own settings program and
+    // is hidden, with its picture, where the desktop has none.
+    void mouseSettingsLinkNeedsTheDesktopsProgram()
+    {
+        QTemporaryDir bin;
+        const QByteArray previousPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        m_Page.reset(new FormSetting);
+        QVERIFY(W("pushButton")->isHidden());
+        QVERIFY(W("toolButton")->isHidden());
+
+        const QString started = bin.path() + "/started";
+        QVERIFY(WriteExecutable(bin.path() + "/xfce4-mouse-settings",
+                                "#!/bin/sh\necho \"$0\" > '" + started.toUtf8() + "'\n"));
+        m_Page.reset(new FormSetting);
+        QVERIFY(!W("pushButton")->isHidden());
+        QVERIFY(!W("toolButton")->isHidden());
+        QVERIFY(!Text("pushButton").contains("Windows"));
+        Child<QPushButton>(m_Page.get(), "pushButton")->click();
+        QTRY_VERIFY(QFile::exists(started) && QFileInfo(started).size() > 0);
+        qputenv("PATH", previousPath);
+    }
+
+    // The full read reports the receiver's LED mode, then asks for the
+    // layout: the receiver-LED section follows the receiver and its
+    // description, so the layout keeps what the report showed.
+    void fullReadLaysOutTheOptionSections_data()
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("longRange");
-        QTest::newRow("receiver, both options") << 0 << 1 << true;
-        QTest::newRow("receiver, no options") << 1 << 1 << false;
-        QTest::newRow("2K receiver, long range only") << 2 << 4 << true;
-        QTest::newRow("mouse on its cable") << 0 << 2 << false;
-        QTest::newRow("one-item option list") << 3 << 1 << false;
-        QTest::newRow("model missing from the description") << 9 << 1 << false;
+        QTest::addColumn<bool>("receiverLed");
+        QTest::newRow("4K receiver, both options") << 0 << 1 << true << true;
+        QTest::newRow("receiver, no options") << 1 << 1 << false << false;
+        QTest::newRow("2K receiver, long range only") << 2 << 4 << true << false;
+        QTest::newRow("2K receiver of a model with both") << 0 << 4 << true << false;
+        QTest::newRow("mouse on its cable") << 0 << 2 << false << false;
+        QTest::newRow("one-item option list") << 3 << 1 << false << false;
+        QTest::newRow("model missing from the description") << 9 << 1 << false << false;
     }
 
-    void fullReadShowsTheLongRangeSectionByModelAndConnection()
+    void fullReadLaysOutTheOptionSections()
     {
         QFETCH(int, model);
         QFETCH(int, kind);
         QFETCH(bool, longRange);
+        QFETCH(bool, receiverLed);
+        g_SendEnabled = false;
         ShowDevice(ShownDevice(model, kind));
-        QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
+        QVERIFY(Report([] {
+            DongleRGB led{};
+            led.Mode = 2;
+            PostMsg::GetInstance()->EmitRGBValue(&led);
+            PostMsg::GetInstance()->EmitForm();
+        }));
         QCOMPARE(LongRangeShown(), longRange);
-        QVERIFY(!ReceiverLedShown());
-        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, 710));
-        QCOMPARE(W("pushButton_3")->pos(), QPoint(610, 620));
-        QCOMPARE(W("pushButton_4")->pos(), QPoint(490, 640));
+        QCOMPARE(ReceiverLedShown(), receiverLed);
+        QCOMPARE(CheckedLedBox(), receiverLed ? QString("ReUntil_2") : QString());
+        QCOMPARE(W("scrollAreaWidgetContents")->size(), QSize(880, receiverLed ? 860 : 710));
+        QCOMPARE(W("pushButton_3")->pos(), receiverLed ? QPoint(610, 790) : QPoint(610, 620));
+        QCOMPARE(W("pushButton_4")->pos(), receiverLed ? QPoint(490, 810) : QPoint(490, 640));
+        QCOMPARE(W("line_5")->pos(), receiverLed ? QPoint(40, 855) : QPoint(40, 705));
+
+        // The next read shows the same, whether or not a mode comes with it.
+        QVERIFY(Report([] { PostMsg::GetInstance()->EmitForm(); }));
+        QCOMPARE(ReceiverLedShown(), receiverLed);
+        QCOMPARE(W("scrollAreaWidgetContents")->height(), receiverLed ? 860 : 710);
     }
 
     void importKeepsAnOfferedLongRangeSectionAsItIs()
@@ -269,7 +338,7 @@ private slots:
         QVERIFY(!LongRangeShown());
     }
 
-    void receiverLedReportShowsTheSectionUntilTheNextRead()
+    void receiverLedReportShowsTheSection()
     {
         SimDeviceFixture sim;
         ShowDevice(ShownDevice(0, 1));
@@ -286,6 +355,8 @@ private slots:
         // What the receiver reports is shown, never written back to it.
         QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 0);
 
+        // Another device's read hides it again.
+        ShowDevice(ShownDevice(0, 4));
         m_Page->SlotForm();
         QVERIFY(!ReceiverLedShown());
         QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
@@ -487,12 +558,12 @@ private slots:
         const QPoint page = m_Page->mapToGlobal(QPoint(0, 0));
         QCOMPARE(dialog.position, QPoint(page.x() + (m_Page->width() - dialog.size.width()) / 2 - 70,
                                          page.y() + (m_Page->height() - dialog.size.height()) / 2 - 30));
+        // The device thread's watch comes back, and only it: the device list's
+        // search never runs behind the pages.
         const QStringList journal = SimDeviceFixture::Journal();
         QVERIFY(!journal.filter("UsbServerC_Start(").isEmpty());
-        QVERIFY(journal.filter("StartUsbChanged(").size() >= 2);
-        // The device thread's watch replaces the device list's that the dialog set on closing.
-        QVERIFY(journal.lastIndexOf(QRegularExpression("StartUsbChanged\\(.*"))
-                > journal.lastIndexOf(QRegularExpression("UsbServerC_Start\\(.*")));
+        QCOMPARE(journal.filter("StartUsbChanged(").size(), 1);
+        QVERIFY(journal.filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").isEmpty());
     }
 
     void webButtonOpensOnlyWebAddresses()

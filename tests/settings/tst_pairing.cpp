@@ -2,14 +2,18 @@
 #include "common/TestFolders.h"
 
 #include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
 #include "settings/Match.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -96,6 +100,38 @@ private slots:
         g_Pairing = false;
     }
 
+    // Every text of the start button fits inside it, in every language, with
+    // the animated dots; the result texts also stay clear of the mark drawn
+    // at the button's left (the result pictures put it at x 8 to 20).
+    void buttonTextsFitTheButton_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 0;
+        QTest::newRow("Polish") << 1;
+    }
+
+    void buttonTextsFitTheButton()
+    {
+        QFETCH(int, language);
+        constexpr int edgeMargin = 6;
+        constexpr int markClearance = 24;
+        const QStringList texts = g_LangTextsMatch.value(language);
+        QCOMPARE(texts.size(), 6);
+        Match dialog;
+        const QPushButton* button = StartButton(dialog);
+        const QFontMetrics metrics = button->fontMetrics();
+        const auto fits = [&](const QString& text, int margin) {
+            const int width = metrics.horizontalAdvance(text);
+            return width <= button->width() - 2 * margin
+                       ? QString()
+                       : QString("\"%1\" is %2 px wide").arg(text).arg(width);
+        };
+        QCOMPARE(fits(texts.at(2), edgeMargin), QString());
+        QCOMPARE(fits(texts.at(3) + "...", edgeMargin), QString());
+        QCOMPARE(fits(texts.at(4), markClearance), QString());
+        QCOMPARE(fits(texts.at(5), markClearance), QString());
+    }
+
     void pairingEnds_data()
     {
         QTest::addColumn<QString>("outcome");
@@ -180,6 +216,34 @@ private slots:
         Open(next, ListedReceiver("rx2k"));
         QVERIFY(!g_Pairing);
         PressUntilPairing(next);
+    }
+
+    // The start button has Space as its shortcut; a button that also took
+    // the key's release would click a second time.
+    void oneSpacePressStartsPairingOnce()
+    {
+        SimDeviceFixture sim("unpaired");
+        SimCtl_SetPairOutcome("rx2k", "never", 0);
+        Match dialog;
+        Open(dialog, ListedReceiver("rx2k"));
+        QTRY_VERIFY(StartButton(dialog)->isEnabled());
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QSignalSpy clicks(StartButton(dialog), &QPushButton::clicked);
+
+        // Through the window, as the keyboard's keys come: to the focus widget.
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Space);
+        // The shortcut clicks after a short animation; this timer, started
+        // later and longer, fires after it.
+        QTimer after;
+        after.setSingleShot(true);
+        QSignalSpy afterAnimation(&after, &QTimer::timeout);
+        after.start(300);
+        QVERIFY(afterAnimation.wait());
+
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(SimDeviceFixture::Journal().filter("UsbServer_EnterDonglePairOnlyCid").size(), 1);
+        QVERIFY(g_Pairing);
     }
 
     void aMouseOnItsCableCannotPair()

@@ -29,7 +29,7 @@ namespace {
 // Positions of the dialog's texts in the language section "AutoRepair".
 enum { Cancel = 1, Confirm = 2, Updating = 3, NoDeviceFound = 4, SeveralDevices = 5, UpdateFail = 6,
        UpdateSuccess = 7, Upgrade = 8, NoReceiverFound = 9, NoWiredMouseFound = 10, NoImage = 12,
-       SeveralMice = 14, SeveralReceivers = 15, Ready = 16, ImageDamaged = 17 };
+       SeveralMice = 14, SeveralReceivers = 15, Ready = 16, NoAnswer = 17, ImageDamaged = 18 };
 
 QString T(int position)
 {
@@ -83,6 +83,17 @@ void ResetRepairState()
 void ListPresentDevices()
 {
     OnDeviceListUsbChanged();
+}
+
+// The receiver whose update failed waits in boot mode: the dialog's check
+// finds it, the dialog shows, and its start button starts the repair.
+void StartReceiverRepair(UpDateRepair& dialog)
+{
+    SetFailedUpdateRecordText("211,4,18,3");
+    ListPresentDevices();
+    dialog.SlotRepairCheckUpdate();
+    dialog.show();
+    dialog.Form()->NewHong_2->click();
 }
 
 // The firmware version word a simulated device runs.
@@ -402,18 +413,46 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    // A repair whose upgrade never reports ends as a failure of the part
+    // being written once the quiet time has passed: the record names it, the
+    // dialog says the device stopped answering and can be closed, and a
+    // report that comes afterwards changes nothing.
+    void silentRepairEndsAsFailure()
+    {
+        SimDeviceFixture sim("boot-receiver");
+        ManualDeviceClock clock;
+        QVERIFY(SimCtl_SetUpgradeOutcome(211, "hang", 30, 0));
+        ScopedTimings fast(ShortUpgradeQuietTime());
+        HubLog log;
+        UpDateRepair dialog;
+        StartReceiverRepair(dialog);
+        QVERIFY(g_RepairRunning);
+        QTRY_VERIFY(!log.Lines({"AutoRepair"}).isEmpty());
+
+        QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}),
+                 (QStringList{"AutoRepair 1", "UpDateButton 0", "Progress 0 7"}));
+        QCOMPARE(FailedUpdateRecordText(), QString("211,4,18,3"));
+        QVERIFY(!g_RepairRunning);
+        QVERIFY(g_UpgradeIdle);
+        QCOMPARE(ViewState(dialog), View(T(Confirm), T(Cancel), "", T(NoAnswer), "0"));
+        QVERIFY(!T(NoAnswer).isEmpty());
+
+        log.Clear();
+        unsigned char lateFailure[] = {7, 2, 0};
+        RepairUpgradeCallback(lateFailure);
+        QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}), QStringList());
+        dialog.Form()->NewHong->click();
+        QVERIFY(!dialog.isVisible());
+    }
+
     // While a part reports progress the dialog cannot be dismissed.
     void progressHoldsTheDialog()
     {
         SimDeviceFixture sim("boot-receiver");
         ManualDeviceClock clock;
-        SetFailedUpdateRecordText("211,4,18,3");
-        ListPresentDevices();
         HubLog log;
         UpDateRepair dialog;
-        dialog.SlotRepairCheckUpdate();
-        dialog.show();
-        dialog.Form()->NewHong_2->click();
+        StartReceiverRepair(dialog);
         QVERIFY(ManualDeviceClock::RunUntil([&] { return !AutoRepairProgress(log).isEmpty(); }));
         QVERIFY(g_RepairProgressSeen);
         dialog.on_CloseButton_clicked();

@@ -200,10 +200,13 @@ void GlyphButton(QPainter &painter, QSize size, const Glyph &glyph, qreal glyphB
     DrawGlyph(painter, glyph, box, colour, stroke);
 }
 
+// Where a page button's glyph sits.
+const QRectF PageGlyphBox(5, 3, 20, 20);
+
 void PageButton(QPainter &painter, QSize size, const Glyph &glyph, Look look)
 {
     const QRectF outer = canvas(size);
-    const QRectF box(5, 3, 20, 20);
+    const QRectF box = PageGlyphBox;
     switch (look) {
     case Look::Normal:
         DrawGlyph(painter, glyph, box, Palette::glyph(), 2);
@@ -218,6 +221,11 @@ void PageButton(QPainter &painter, QSize size, const Glyph &glyph, Look look)
         painter.fillRect(QRectF(8, 27, 14, 2), Palette::accent());
         break;
     }
+}
+
+void LockedPageButton(QPainter &painter, QSize, const Glyph &glyph)
+{
+    DrawGlyph(painter, glyph, PageGlyphBox, Palette::line(), 2);
 }
 
 void RingBadge(QPainter &painter, QSize size, qreal diameter, Look look)

@@ -43,6 +43,8 @@ void GlyphButton(QPainter &painter, QSize size, const Glyph &glyph, qreal glyphB
 // Page buttons of the page shell: a rounded square behind the glyph on hover,
 // an accent underline when checked.
 void PageButton(QPainter &painter, QSize size, const Glyph &glyph, Look look);
+// The same button while it cannot be used: the glyph dimmed to the stroke colour.
+void LockedPageButton(QPainter &painter, QSize size, const Glyph &glyph);
 // Round badge with a ring; pressed badges are filled with the accent colour.
 void RingBadge(QPainter &painter, QSize size, qreal diameter, Look look);
 // A picture that only carries a glyph, centred in a box of `glyphBox` pixels.

@@ -120,6 +120,10 @@ void addDialog(QVector<PictureRow> &rows)
         const Glyph glyph = page.glyph;
         AddLooks(rows, folder, page.files, QSize(30, 30), HoverChecked,
                  [glyph](QPainter &painter, QSize size, Look look) { Shapes::PageButton(painter, size, glyph, look); });
+        // Shown while a recording macro locks the page buttons.
+        const QString locked = QString(page.files.first()).replace(".png", "Locked.png");
+        rows.append({folder, locked, QSize(30, 30),
+                     [glyph](QPainter &painter, QSize size) { Shapes::LockedPageButton(painter, size, glyph); }});
     }
     AddCloseButton(rows, folder, {"Close.png", "CloseHover.png", "CloseClick.png"});
     AddLooks(rows, folder, {"Min.png", "MinHover.png", "MinClick.png"}, QSize(20, 20), HoverPressed,

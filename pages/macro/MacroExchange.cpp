@@ -1,0 +1,97 @@
+#include "pages/macro/MacroExchange.h"
+
+#include "core/Timing.h"
+#include "pages/macro/MacroExportFile.h"
+#include "pages/macro/MacroFiles.h"
+#include "pages/macro/MacroNotice.h"
+#include "pages/macro/MacroPageContext.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSaveFile>
+
+namespace {
+
+const char* const kFileFilter = "File(*.ini)";
+
+} // namespace
+
+MacroExchange::MacroExchange(MacroPageContext& context, MacroFiles& files)
+    : m_Context(context)
+    , m_Files(files)
+    , m_Folder(QDir::homePath())
+{
+}
+
+QString MacroExchange::AskForFile(bool save)
+{
+    QWidget* page = m_Context.ui.page;
+    const QString path = save ? QFileDialog::getSaveFileName(page, "FileSave", m_Folder, kFileFilter)
+                              : QFileDialog::getOpenFileName(page, "SelectFile", m_Folder, kFileFilter);
+    if (!path.isEmpty())
+        m_Folder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void MacroExchange::ExPortMacro()
+{
+    if (!m_Context.HasShownMacro())
+        return;
+    const QString path = AskForFile(true);
+    if (!path.isEmpty())
+        ExportTo(path);
+}
+
+void MacroExchange::ExportTo(const QString& path)
+{
+    if (!m_Context.HasShownMacro())
+        return;
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        WriteMacroExport(file, m_Context.ShownMacro, m_Context.LoopValue(), RowsOf(m_Context.ui.listWidgetKey));
+        written = file.commit();
+    }
+    if (!written)
+        m_Context.ShowRefusal(MacroMessage::ExportFailed);
+}
+
+void MacroExchange::InPortMacro()
+{
+    const QString path = AskForFile(false);
+    if (!path.isEmpty())
+        ImportFrom(path);
+}
+
+void MacroExchange::ImportFrom(const QString& path)
+{
+    const MacroExportReading reading = ReadMacroExportFile(path);
+    if (reading.status != MacroExportStatus::Read) {
+        m_Context.ShowRefusal(MacroMessage::ImportFailed);
+        return;
+    }
+    const MacroExport& macro = reading.macro;
+    // The device keeps no longer name, and a cut name would come back from
+    // it as another macro's.
+    const QString name = CutToMacroNameBytes(macro.name);
+    if (name.isEmpty()) {
+        m_Context.ShowRefusal(MacroMessage::NoName);
+        return;
+    }
+    if (!m_Context.AcceptNewMacroName(name))
+        return;
+
+    QListWidget* macros = m_Context.ui.listWidgetHong;
+    macros->addItem(name);
+    macros->setCurrentRow(macros->count() - 1);
+    m_Context.ShownMacro = name;
+    m_Context.ShowStoredLoopValue(macro.loopText.toInt());
+    m_Context.SetSaveActive(false);
+    QListWidget* events = m_Context.ui.listWidgetKey;
+    events->clear();
+    for (const MacroRow& row : macro.rows)
+        events->addItem(NewRow(row));
+    m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), macro.rows, Timing().macroImportWriteMs);
+}

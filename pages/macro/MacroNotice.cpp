@@ -1,0 +1,68 @@
+#include "pages/macro/MacroNotice.h"
+
+#include "core/LanguageTables.h"
+
+#include <QLabel>
+
+#include <iterator>
+
+namespace {
+
+// The English texts, for a language file that lacks its section.
+const char* const kDefaultTexts[] = {
+    "The macro has no name",
+    "A macro name cannot hold \\ / : * ? \" < > |",
+    "A macro name cannot end with a dot or a space",
+    "This name is reserved by the system",
+    "A macro name cannot contain \"xml\" or \".ini\"",
+    "A macro name can be at most 30 bytes long",
+    "The macro folder already holds something else of this name",
+    "The macro file could not be renamed",
+    "The macro could not be saved to this file",
+    "This file is not a macro file, or it is damaged",
+};
+constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
+
+const NoticeFormSpec kMacroNotice = {
+    .name = "MacroNotice",
+    .frameName = "MacroNoticeA",
+    .frameLimit = QSize(300, 140),
+    .labelRect = QRect(10, 25, 281, 76),
+    .labelText = "",
+    .newHong = {QPoint(100, 110), "OK", kOkTextPosition},
+    .texts = &g_LangTextsMacroNotice,
+};
+
+} // namespace
+
+QString MacroMessageText(MacroMessage message)
+{
+    const int position = int(message);
+    return LanguageText(g_LangTextsMacroNotice, position, QString::fromUtf8(kDefaultTexts[position]));
+}
+
+MacroMessage MessageOfNameProblem(MacroNameProblem problem)
+{
+    switch (problem) {
+    case MacroNameProblem::None:
+    case MacroNameProblem::Empty:
+        break;
+    case MacroNameProblem::ForbiddenCharacter:
+        return MacroMessage::ForbiddenCharacter;
+    case MacroNameProblem::DotsOnly:
+    case MacroNameProblem::EndsInDotOrSpace:
+        return MacroMessage::EndsInDotOrSpace;
+    case MacroNameProblem::ReservedDeviceName:
+        return MacroMessage::ReservedName;
+    case MacroNameProblem::NotListed:
+        return MacroMessage::NotListed;
+    case MacroNameProblem::TooLong:
+        return MacroMessage::TooLong;
+    }
+    return MacroMessage::NoName;
+}
+
+MacroNotice::MacroNotice(MacroMessage message, QWidget* parent) : NoticeDialog(kMacroNotice, parent)
+{
+    ui->label->setText(MacroMessageText(message));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Starting the program when the user logs in to the desktop session.
+// On Windows: the per-user Run value named after the executable, holding its
+// full path. Elsewhere: the freedesktop autostart entry at
+// SessionAutostartEntryPath(), written whole or not at all (QSaveFile).
+
+// Whether this program starts at log-in: the Run value or the entry starts
+// this very executable, and the entry is not switched off (Hidden=true or
+// X-GNOME-Autostart-enabled=false).
+bool SessionAutostartEnabled();
+
+// Makes the program start at log-in, or stops it; false when that could not
+// be done. Stopping removes only an entry that starts this executable; an
+// entry of the same name that starts something else is not ours to remove.
+bool SetSessionAutostart(bool enabled);
+
+// $XDG_CONFIG_HOME/autostart/quorvane.desktop (else ~/.config/autostart/).
+// Empty on Windows.
+QString SessionAutostartEntryPath();
+
+// The autostart entry that starts the program at programPath; empty when the
+// path cannot be written into an entry (it holds control characters).
+QByteArray SessionAutostartEntry(const QString& programPath);
