@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test (the fuzz targets'
+# replays among them). QUORVANE_SANITIZE=1 ./test.sh does the same in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (tools/prepare.sh).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/tools/prepare.sh"
 cd "$QUORVANE_BUILD"

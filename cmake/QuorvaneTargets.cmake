@@ -66,6 +66,14 @@ function(quorvane_test_kit)
       QUORVANE_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
 endfunction()
 
+# The environment of a test: the offscreen platform, per-user and
+# configuration folders of its own, and the sanitizers' options.
+function(quorvane_test_environment variable name)
+  set(home "${CMAKE_BINARY_DIR}/testhome/${name}")
+  set(${variable} "QT_QPA_PLATFORM=offscreen" "HOME=${home}" "XDG_DATA_HOME=${home}/data"
+                  "XDG_CONFIG_HOME=${home}/config" ${QUORVANE_TEST_ENVIRONMENT} PARENT_SCOPE)
+endfunction()
+
 # Every tests/<folder>/tst_*.cpp is one test program, run under the offscreen
 # platform with its own per-user and configuration folders, so no test ever
 # touches the real user's files.
@@ -82,10 +90,8 @@ function(quorvane_folder_tests folder)
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
     target_link_libraries(${target} PRIVATE quorvane_testkit)
     add_dependencies(${target} quorvane_programfolder)
-    set(home "${CMAKE_BINARY_DIR}/testhome/${target}")
+    quorvane_test_environment(environment ${target})
     add_test(NAME ${target} COMMAND ${target})
-    set_tests_properties(${target} PROPERTIES
-        TIMEOUT 120
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config")
+    set_tests_properties(${target} PROPERTIES TIMEOUT ${QUORVANE_TEST_TIMEOUT} ENVIRONMENT "${environment}")
   endforeach()
 endfunction()

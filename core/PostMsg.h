@@ -24,8 +24,8 @@
 //
 // FlashDataMap, DeviceAllInfo and DongleRGB* are registered as meta-types when
 // the hub is created, so a queued connection delivers them too. A record is
-// carried by value; DongleRGB* points at the one g_DongleRGB, which the
-// emitter leaves alone until the slots have run.
+// carried by value; DongleRGB* points at the emitter's copy of the
+// receiver-LED record, which lives until the slots have run.
 class PostMsg : public QObject
 {
     Q_OBJECT

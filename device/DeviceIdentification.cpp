@@ -3,6 +3,9 @@
 #include "core/ConfigIni.h"
 #include "device/DeviceLibrary.h"
 
+#include <QtGlobal>
+
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -39,7 +42,19 @@ ProductIds ReadProductIds()
 
 int DeviceTotal()
 {
-    return ConfigIni::GetInstance()->Value("Option", "DeviceTotal").toInt();
+    const QString text = ConfigIni::GetInstance()->Value("Option", "DeviceTotal");
+    bool isNumber = false;
+    const qlonglong total = text.trimmed().toLongLong(&isNumber);
+    if (!isNumber || total <= 0)
+        return 0;
+    if (total <= MaxDeviceModels)
+        return int(total);
+    // Said once per value: the count is read at every look at the description.
+    static std::atomic<qlonglong> s_Reported{0};
+    if (s_Reported.exchange(total) != total)
+        qWarning("Config.ini: DeviceTotal=%s is more models than the program can tell apart; "
+                 "the first %d are used.", qPrintable(text.trimmed()), MaxDeviceModels);
+    return MaxDeviceModels;
 }
 
 QString ModelGroup(int modelIndex)

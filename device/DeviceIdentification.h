@@ -39,8 +39,14 @@ struct ProductIds {
 };
 ProductIds ReadProductIds();
 
-// The number of models of the device description; the model index of an
-// unidentified device.
+// Models are told apart by their one-byte MID, so a device description names
+// at most this many.
+constexpr int MaxDeviceModels = 256;
+
+// The number of models of the device description ("DeviceTotal" of group
+// "Option"), 0 for none or a value that is no number, at most
+// MaxDeviceModels (a larger value is said on standard error, and the first
+// models are used); the model index of an unidentified device.
 int DeviceTotal();
 
 // "Drive" + (model index + 1): the device description's group of a model.

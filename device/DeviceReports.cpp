@@ -52,6 +52,9 @@ constexpr int ProfileCount = 4;
 // connection does not take.
 constexpr int HighestCableRateCode = 15;
 constexpr std::uint8_t FourKiloHertzReceiverKind = 1;
+// The receiver-LED modes the description may ask for on a reconnect.
+constexpr int FirstReceiverLedMode = 1;
+constexpr int LastReceiverLedMode = 3;
 constexpr unsigned char NoLongRangeAnswer = 's';
 constexpr int MacroKeyCount = 6;
 // Button function types whose parameters are the button's own key-sequence
@@ -160,9 +163,14 @@ bool ClearUnusedKeySequencesAndMacros()
 void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& path)
 {
     if (!device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
-        UsbFinderC_Get4KDongleRGBValue(path.constData(), g_DongleRGB);
-        if (g_DongleRGB->Mode != 0)
-            Hub()->EmitRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        {
+            auto shared = g_DongleRGB.Lock();
+            UsbFinderC_Get4KDongleRGBValue(path.constData(), &*shared);
+            led = *shared;
+        }
+        if (led.Mode != 0)
+            Hub()->EmitRGBValue(&led);
     }
     unsigned char longRange = NoLongRangeAnswer;
     UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
@@ -250,11 +258,19 @@ void Reconnect()
     const DeviceAllInfo device = g_CurrentDevice.Snapshot();
     const QByteArray path = g_DevicePathC.Snapshot();
 
-    if (modelLedMode > 0 && !device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
-        g_DongleRGB->Mode = std::uint8_t(ReceiverChoice(device, ReceiverOption::Led, modelLedMode));
-        UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
-        if (g_DongleRGB->Mode != 0)
-            Hub()->EmitRGBValue(g_DongleRGB);
+    // The user's own choice, else the model's; only the receiver's three
+    // modes are written (300 in the description would reach it as 44).
+    const int ledMode = modelLedMode > 0 ? ReceiverChoice(device, ReceiverOption::Led, modelLedMode) : 0;
+    if (ledMode >= FirstReceiverLedMode && ledMode <= LastReceiverLedMode && !device.KindFlag
+        && device.Kind == FourKiloHertzReceiverKind) {
+        DongleRGB led{};
+        {
+            auto shared = g_DongleRGB.Lock();
+            shared->Mode = std::uint8_t(ledMode);
+            UsbFinderC_Set4KDongleRGB(path.constData(), &*shared);
+            led = *shared;
+        }
+        Hub()->EmitRGBValue(&led);
     }
     if (modelLongRange == 0 || modelLongRange == 1) {
         const int longRange = ReceiverChoice(device, ReceiverOption::LongRange, modelLongRange);
@@ -317,9 +333,11 @@ void OnDeviceReport(unsigned char* header, int headerLength, unsigned char* payl
     case VersionClass:
         VersionReport();
         break;
-    case ReceiverLedClass:
-        Hub()->EmitRGBValue(g_DongleRGB);
+    case ReceiverLedClass: {
+        DongleRGB led = g_DongleRGB.Snapshot();
+        Hub()->EmitRGBValue(&led);
         break;
+    }
     case LongRangeClass:
         if (length == LongRangePayloadBytes)
             Hub()->EmitLongRangeMode(false);

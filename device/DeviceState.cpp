@@ -14,6 +14,7 @@ Guarded<QByteArray> g_DevicePath;
 Guarded<QByteArray> g_DevicePathC;
 Guarded<QString> g_DeviceCacheName;
 Guarded<QString> g_DeviceCacheNameRead;
+Guarded<DongleRGB> g_DongleRGB;
 
 std::atomic<bool> g_WorkerRunFlag{false};
 std::atomic<bool> g_DeviceOnline{false};
@@ -34,11 +35,6 @@ std::atomic<bool> g_ButtonPageLoading{false};
 std::atomic<bool> g_SensorPageLoading{false};
 std::atomic<bool> g_ButtonPageUpdated{false};
 std::atomic<bool> g_SensorPageUpdated{false};
-
-namespace {
-DongleRGB dongleRgb{};
-}  // namespace
-DongleRGB* const g_DongleRGB = &dongleRgb;
 
 std::uint8_t g_ListOnlineStatusBuffer[OnlineStatusBufferSize] = {};
 std::uint8_t g_OnlineStatusBuffer[OnlineStatusBufferSize] = {};

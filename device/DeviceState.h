@@ -24,11 +24,11 @@
 //    emission waits for the GUI thread, and the GUI thread may itself be
 //    waiting for this lock. Change under the lock, take a Snapshot, let the
 //    accessor go, then emit the copy.
-//    The one library call made under the lock is ProtocolDataUpdate: a
-//    sender writes its bytes and sends the record under it, so that two
-//    writers (the GUI thread and the report thread) cannot let an older
-//    record reach the device last. The library's calls never wait for
-//    another thread, so this cannot deadlock:
+//    The library calls made under the lock are ProtocolDataUpdate and the
+//    receiver-LED calls: a sender writes its bytes and sends the record
+//    under it, so that two writers (the GUI thread and the report thread)
+//    cannot let an older record reach the device last. The library's calls
+//    never wait for another thread, so this cannot deadlock:
 //        auto flash = g_FlashData.Lock();
 //        flash->ReportRate = code;
 //        ProtocolDataUpdate(&*flash);
@@ -115,6 +115,11 @@ extern Guarded<QByteArray> g_DevicePathC;
 // thread, saved by the page shell).
 extern Guarded<QString> g_DeviceCacheName;
 extern Guarded<QString> g_DeviceCacheNameRead;
+// The one receiver-LED record, zero at start: the report thread reads it back
+// from the receiver and writes it on a reconnect, the settings page writes it
+// when the user picks a mode. Each hands it to the library in place, under
+// the lock; SigRGBValue carries a pointer to the emitter's own copy.
+extern Guarded<DongleRGB> g_DongleRGB;
 
 // ---- Atomic flags ----
 
@@ -142,11 +147,6 @@ extern std::atomic<bool> g_SensorPageUpdated;      // the sensor page has taken 
 
 // ---- Plain state ----
 
-// The one receiver-LED record, zero at start, handed by address to the
-// library and carried by pointer in SigRGBValue. The report thread fills it
-// and the receivers read it while the emitter waits, so neither side touches
-// it while the other does.
-extern DongleRGB* const g_DongleRGB;
 
 // Answer buffers of the online check by address: byte 6 == 1 online, bytes
 // 7-9 the receiver identity. Larger than the 10 bytes the answer needs, so a

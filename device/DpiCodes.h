@@ -17,6 +17,12 @@ int DpiToSensorCode(const QString& sensor, const SensorDefines& defines, int dpi
 // and no entry of it holds the code.
 int SensorCodeToDpi(const QString& sensor, const SensorDefines& defines, int code);
 
+// The DPI of a DPI level as the record keeps it: its X code and its flags
+// byte (range class bits 0x11 and 0x22, and for some sensors code bits 8 and
+// 9 in bits 6 and 7). 0 when the sensor has a table and no entry holds the
+// code; a table value too large to double stops at the largest int.
+int LevelCodeToDpi(const QString& sensor, const SensorDefines& defines, int code, int flags);
+
 // Whether the record keeps a DPI-lock value whole: its code's low byte reads
 // back as the same value. Values it does not keep are not offered.
 bool DpiLockFitsRecord(const QString& sensor, const SensorDefines& defines, int dpi);

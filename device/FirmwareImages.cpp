@@ -15,6 +15,7 @@ std::atomic<int> g_UpdateCid{0};
 
 namespace {
 
+constexpr int LengthOffset = 0;
 constexpr int VersionOffset = 16;
 constexpr int TargetOffset = 20;
 constexpr int CidOffset = 21;
@@ -31,6 +32,21 @@ FirmwareImageInfo ReadHeader(const QByteArray& file)
         name.truncate(end);
     return {qFromLittleEndian<quint32>(bytes + VersionOffset), bytes[TargetOffset], bytes[CidOffset],
             bytes[MidOffset], QString::fromLocal8Bit(name)};
+}
+
+// The image's own length word, which the device library trusts to know how
+// much to read: a file cut short, or one whose word claims more than the file
+// holds, would make it read past the image.
+bool LengthMatchesFile(const QByteArray& file)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    return qFromLittleEndian<quint32>(bytes + LengthOffset) == quint32(file.size());
+}
+
+bool Matches(const FirmwareImageInfo& header, std::uint8_t target, const QString& expectedName, std::uint8_t cid,
+             std::uint8_t mid)
+{
+    return header.target == target && header.cid == cid && header.mid == mid && header.name == expectedName;
 }
 
 QString ImageVersionText(quint32 version)
@@ -60,16 +76,15 @@ bool SameVersion(const QString& left, const QString& right)
     return QString(left).remove(QLatin1Char('v')) == QString(right).remove(QLatin1Char('v'));
 }
 
-// Scans the bin folder in name order for the last matching image whose
-// version differs from the current one (any matching image when the current
-// version is empty) and gives its whole file in accepted.
-bool ScanImages(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
-                std::uint8_t cid, std::uint8_t mid, QByteArray& accepted)
+// Calls take(content, header, intact) for every image file of the bin folder
+// with a whole header that matches target, name, CID and MID, in name order.
+template <typename Take>
+void ForEachMatchingImage(std::uint8_t target, const QString& expectedName, std::uint8_t cid, std::uint8_t mid,
+                          Take take)
 {
     const QDir folder(ProgramFolder() + "/bin");
     if (!folder.exists())
-        return false;
-    bool found = false;
+        return;
     const QStringList files = folder.entryList({"*.bin"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& fileName : files) {
         QFile file(folder.filePath(fileName));
@@ -79,13 +94,28 @@ bool ScanImages(std::uint8_t target, const QString& currentVersion, const QStrin
         if (content.size() < FirmwareImageHeaderSize)
             continue;
         const FirmwareImageInfo header = ReadHeader(content);
-        if (header.target != target || header.cid != cid || header.mid != mid || header.name != expectedName)
-            continue;
-        if (!currentVersion.isEmpty() && SameVersion(ImageVersionText(header.version), currentVersion))
-            continue;
-        accepted = content;
-        found = true;
+        if (Matches(header, target, expectedName, cid, mid))
+            take(content, header, LengthMatchesFile(content));
     }
+}
+
+// Scans the bin folder in name order for the last intact matching image whose
+// version differs from the current one (any matching image when the current
+// version is empty) and gives its whole file in accepted.
+bool ScanImages(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
+                std::uint8_t cid, std::uint8_t mid, QByteArray& accepted)
+{
+    bool found = false;
+    ForEachMatchingImage(target, expectedName, cid, mid,
+                         [&](const QByteArray& content, const FirmwareImageInfo& header, bool intact) {
+                             if (!intact)
+                                 return;
+                             if (!currentVersion.isEmpty()
+                                 && SameVersion(ImageVersionText(header.version), currentVersion))
+                                 return;
+                             accepted = content;
+                             found = true;
+                         });
     return found;
 }
 
@@ -121,6 +151,15 @@ bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion,
                              std::uint8_t cid, std::uint8_t mid)
 {
     return FindAndKeep(g_RepairFirmwareImages, target, currentVersion, expectedName, cid, mid);
+}
+
+bool DamagedFirmwareImageFound(std::uint8_t target, const QString& expectedName, std::uint8_t cid,
+                               std::uint8_t mid)
+{
+    bool damaged = false;
+    ForEachMatchingImage(target, expectedName, cid, mid,
+                         [&](const QByteArray&, const FirmwareImageInfo&, bool intact) { damaged |= !intact; });
+    return damaged;
 }
 
 bool ReadFirmwareImageInfo(const QByteArray& image, FirmwareImageInfo& info)

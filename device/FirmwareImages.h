@@ -6,7 +6,8 @@
 // version, target, CID, MID and image name, and hands the whole file to the
 // device library's upgrade.
 //
-// Header fields (little-endian): version at 16 (bits 8-31 major, 0-7 minor),
+// Header fields (little-endian): the image's length in bytes at 0 (the device
+// library reads that many), version at 16 (bits 8-31 major, 0-7 minor),
 // target at 20, CID at 21, MID at 22, image name at 87 (64 bytes in the local
 // 8-bit code page, ending at the first NUL).
 //
@@ -38,8 +39,8 @@ extern std::atomic<int> g_UpdateCid;
 // The image to install: a matching file (target, CID, MID, name) whose version
 // differs from the current one, any matching file when the current version is
 // empty; the last such file in name order wins and becomes the only entry of
-// g_PendingFirmwareImages. Files that cannot be read or are shorter than the
-// header are passed over.
+// g_PendingFirmwareImages. Files that cannot be read, are shorter than the
+// header or whose length word is not their size are passed over.
 bool FindFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
                        std::uint8_t cid, std::uint8_t mid);
 
@@ -52,6 +53,12 @@ bool CheckFirmwareImage(std::uint8_t target, const QString& currentVersion, cons
 // g_RepairFirmwareImages.
 bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion, const QString& expectedName,
                              std::uint8_t cid, std::uint8_t mid);
+
+// Whether the bin folder holds an image for this target, name, CID and MID
+// that the searches pass over because its length word is not its file size
+// (cut short or damaged): the user is told so rather than that none exists.
+bool DamagedFirmwareImageFound(std::uint8_t target, const QString& expectedName, std::uint8_t cid,
+                               std::uint8_t mid);
 
 // The header fields of an image file that the program reads.
 struct FirmwareImageInfo {

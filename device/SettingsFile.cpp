@@ -3,6 +3,7 @@
 #include "core/ConfigIni.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
+#include "device/RecordLimits.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -95,7 +96,7 @@ int ImportSettingsFile(const QString& path, FlashDataMap& record)
     QByteArray sensor;
     QByteArray recordBytes;
     if (!ReadBlock(file, SettingsFileTagBytes, tag) || !ReadBlock(file, SettingsFileSensorBytes, sensor)
-        || !ReadBlock(file, sizeof(FlashDataMap), recordBytes))
+        || !ReadBlock(file, sizeof(FlashDataMap), recordBytes) || !file.atEnd())
         return SettingsNotAFile;
     if (UpToZero(tag) != SettingsFileTag)
         return SettingsNotAFile;
@@ -105,9 +106,14 @@ int ImportSettingsFile(const QString& path, FlashDataMap& record)
 
     FlashDataMap imported;
     std::memcpy(&imported, recordBytes.constData(), sizeof(imported));
-    const int maxLevels = ConfigIni::GetInstance()->Value(CurrentModelGroup(), "DPIMaxGrade").toInt();
-    if (imported.DpiLevelCount > maxLevels)
+    switch (CheckRecordValues(imported, CurrentModelLimits())) {
+    case RecordValues::NeverSettable:
+        return SettingsNotAFile;
+    case RecordValues::OtherModel:
         return SettingsForOtherDevice;
+    case RecordValues::Settable:
+        break;
+    }
     record = imported;
     return SettingsImported;
 }

@@ -23,8 +23,9 @@ constexpr int SettingsFileSize = 3 * 4 + SettingsFileTagBytes + SettingsFileSens
 // What an import found.
 enum SettingsImportResult {
     SettingsImported = 0,       // the file fits this device; the record was read whole
-    SettingsNotAFile = 1,       // cannot be read, foreign tag, or a block of the wrong length
-    SettingsForOtherDevice = 2, // another sensor, or more DPI levels than the model allows
+    SettingsNotAFile = 1,       // cannot be read, foreign tag, a block of the wrong length, bytes
+                                // after the last block, or a value no page can set
+    SettingsForOtherDevice = 2, // another sensor, or more DPI levels or a higher DPI than the model takes
 };
 
 // The suffix the settings files carry, and a path that ends in it: the path
@@ -37,7 +38,9 @@ QString WithSettingsFileSuffix(const QString& path);
 bool ExportSettingsFile(const QString& path, const FlashDataMap& record);
 
 // Reads the file into record (left as it was unless the answer is 0).
-// Every block must have exactly its length and be present whole, and a length
-// prefix is checked before anything is read, so a damaged file can neither
-// hand over a part-stale record nor make the reader allocate what it claims.
+// Every block must have exactly its length and be present whole, nothing may
+// follow the last one, and a length prefix is checked before anything is
+// read, so a damaged file can neither hand over a part-stale record nor make
+// the reader allocate what it claims. The record's values must be ones the
+// pages can set for this model (device/RecordLimits.h).
 int ImportSettingsFile(const QString& path, FlashDataMap& record);

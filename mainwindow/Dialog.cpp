@@ -122,6 +122,7 @@ Dialog::~Dialog()
     delete m_MacroPage;
     delete m_SensorPage;
     delete m_SettingsPage;
+    delete m_CrashDumpHandler;
     delete ui;
 }
 

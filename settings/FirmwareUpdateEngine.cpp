@@ -42,6 +42,7 @@ enum PageText {
     ErrorText = 25,
     MultiMouseText = 26,
     MultiDongleText = 27,
+    ImageDamagedText = 44,
 };
 
 QString Text(PageText position)
@@ -256,6 +257,10 @@ bool FirmwareUpdateEngine::CheckMouseAndReceiver(const QString& mouseName, int m
         g_UpdatePartCount = receiverImage && mouseImage ? 2 : 1;
         return true;
     }
+    if (DamagedFirmwareImageFound(FirmwareTargetReceiver, ReceiverImageName(receiverClass), UpdateCid(),
+                                  std::uint8_t(modelMid))
+        || DamagedFirmwareImageFound(FirmwareTargetMouse, mouseName, UpdateCid(), std::uint8_t(modelMid)))
+        return ShowMessage(Text(ImageDamagedText));
     m_ReceiverNoImage = true;
     return ShowMessage(Text(VerNewText));
 }
@@ -305,10 +310,10 @@ bool FirmwareUpdateEngine::CheckResume(const QStringList& record, const QString&
         return ShowMessage(Text(ErrorText));
 
     const auto mid = std::uint8_t(modelMid);
-    if (failedTarget == FirmwareTargetReceiver)
-        FindFirmwareImage(FirmwareTargetReceiver, QString(), m_ResumeReceiverImageName, std::uint8_t(recordedCid), mid);
-    else
-        FindFirmwareImage(FirmwareTargetMouse, QString(), mouseName, std::uint8_t(recordedCid), mid);
+    const QString failedName = failedTarget == FirmwareTargetReceiver ? m_ResumeReceiverImageName : mouseName;
+    if (!FindFirmwareImage(std::uint8_t(failedTarget), QString(), failedName, std::uint8_t(recordedCid), mid)
+        && DamagedFirmwareImageFound(std::uint8_t(failedTarget), failedName, std::uint8_t(recordedCid), mid))
+        return ShowMessage(Text(ImageDamagedText));
     const int bootDevices = BootDevicesFitting(g_PendingFirmwareImages, kBootDeviceQueryPreset);
     if (bootDevices == 0)
         return ShowMessage(Text(NoDeviceText));

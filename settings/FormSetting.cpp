@@ -355,8 +355,11 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
     // Offline is reported for the box that loses the mark as well.
     if (!ReceiverAnswers(path) || !checked)
         return;
-    g_DongleRGB->Mode = static_cast<std::uint8_t>(mode);
-    UsbFinderC_Set4KDongleRGB(path.constData(), g_DongleRGB);
+    {
+        auto led = g_DongleRGB.Lock();
+        led->Mode = static_cast<std::uint8_t>(mode);
+        UsbFinderC_Set4KDongleRGB(path.constData(), &*led);
+    }
     RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::Led, mode);
 }
 

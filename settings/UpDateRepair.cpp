@@ -42,6 +42,7 @@ enum AutoRepairText {
     SeveralReceiversText = 15,
     ReadyText = 16,
     NoAnswerText = 17,
+    ImageDamagedText = 18,
 };
 
 // Frameless, system menu, minimise button; no window type.
@@ -269,6 +270,7 @@ void UpDateRepair::SlotAllLanguage(int /*index: always the current language*/)
     m_TextSeveralReceivers = text(SeveralReceiversText);
     m_TextReady = text(ReadyText);
     m_TextNoAnswer = text(NoAnswerText);
+    m_TextImageDamaged = text(ImageDamagedText);
 }
 
 void UpDateRepair::CloseAfterUpdate()
@@ -429,7 +431,8 @@ bool UpDateRepair::CheckFailedUpdate()
 
     // Without an image there is nothing to write, whatever is plugged in.
     if (!m_ImageFound)
-        return ShowMessage(m_TextNoImage);
+        return ShowMessage(NoImageMessage(g_RepairFailedPart == RepairPartReceiver ? FirmwareTargetReceiver
+                                                                                   : FirmwareTargetMouse));
     const int devices = BootDevicesFitting(g_RepairFirmwareImages, kBootDeviceQueryPreset) + presentReceivers;
     if (devices == 1)
         return true;
@@ -456,12 +459,21 @@ void UpDateRepair::StartRepairUpdate()
             // the record stays.
             g_RepairRunning = false;
             g_UpgradeIdle = true;
-            ShowMessage(m_TextNoImage);
+            ShowMessage(NoImageMessage(FirmwareTargetMouse));
             return;
         }
     }
     m_SilenceGuard->Arm();
     m_ImageFound = StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
+}
+
+// Why no image of the target can be written: a damaged one, or none at all.
+QString UpDateRepair::NoImageMessage(int target) const
+{
+    const QString name = target == FirmwareTargetReceiver ? m_RepairReceiverImageName : g_RepairModelName;
+    const bool damaged = DamagedFirmwareImageFound(std::uint8_t(target), name, std::uint8_t(g_RepairCid),
+                                                   std::uint8_t(g_RepairMid));
+    return damaged ? m_TextImageDamaged : m_TextNoImage;
 }
 
 // The repair's model, names and record fields from the kept image's header:

@@ -72,6 +72,7 @@ private:
     // the device list.
     void CloseAfterUpdate();
     bool TakeRepairFromKeptImage();
+    QString NoImageMessage(int target) const;
     int PresentReceivers(const QString& recordedClass) const;
     void TakeRecordedClass(const QString& recordedClass);
 
@@ -99,4 +100,5 @@ private:
     QString m_TextSeveralReceivers;
     QString m_TextReady;
     QString m_TextNoAnswer;
+    QString m_TextImageDamaged;
 };

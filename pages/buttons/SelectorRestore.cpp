@@ -10,10 +10,19 @@
 #include <QTextStream>
 
 #include <iterator>
+#include <limits>
 
 namespace {
 
 constexpr int kScrollStep = 15;
+
+// A scroll position for a class or item number, however large the number in
+// the file: the scroll bars keep it within their own range anyway.
+int ScrollPosition(int number)
+{
+    return int(qBound<qint64>(std::numeric_limits<int>::min(), qint64(number) * kScrollStep,
+                              std::numeric_limits<int>::max()));
+}
 
 // Classes 0 to 9: one button each, the first ten rows of the category list.
 const char* const kCategoryButtons[] = {"LeftKey_3", "RightKey_3", "MidKey", "BackKey_2", "ForWardKey",
@@ -68,7 +77,7 @@ SelectorRestore ParseSelectorRestoreLine(const QString& line)
     if (fields.size() > 2)
         return restore;
     const int number = fields.at(0).toInt();
-    restore.categoryScroll = number * kScrollStep;
+    restore.categoryScroll = ScrollPosition(number);
     if (fields.size() == 1) {
         if (number >= 0 && number < int(std::size(kCategoryButtons)))
             restore.buttonName = kCategoryButtons[number];
@@ -80,9 +89,9 @@ SelectorRestore ParseSelectorRestoreLine(const QString& line)
             restore.buttonName = itemClass.buttons.at(item);
     }
     if (number == kMultimediaClass)
-        restore.multimediaScroll = item * kScrollStep;
+        restore.multimediaScroll = ScrollPosition(item);
     if (number == kDpiLockClass)
-        restore.dpiLockScroll = item * kScrollStep;
+        restore.dpiLockScroll = ScrollPosition(item);
     return restore;
 }
 

@@ -1,6 +1,7 @@
 #include "pages/sensor/DpiLevelCodec.h"
 
 #include "device/DeviceState.h"
+#include "device/DpiCodes.h"
 #include "device/Senders.h"
 
 #include <algorithm>
@@ -23,7 +24,6 @@ namespace {
 constexpr std::uint8_t kClassLow = 0x11;
 constexpr std::uint8_t kClassHigh = 0x22;
 constexpr std::uint8_t kClassBoth = 0x33;
-constexpr std::uint8_t kHighCodeBits = 0xC0;
 constexpr int kLargestTenBitCode = 1023;
 
 QString* SegmentTexts(int j, int item)
@@ -55,14 +55,13 @@ int DefineValue(int i)
     return i < g_SensorDefineValues.size() ? g_SensorDefineValues.at(i) : 0;
 }
 
-// The DPI an entry's name gives: the number after "SENSOR_" + sensor + "_DPI_"
-// (0 when the name has none). Taken after the whole prefix, so a sensor name
-// holding letters of its own cannot shift where the number is read.
-int DpiOfEntryName(const QString& name)
+SensorDefines CurrentDefines()
 {
-    const QString prefix = TableMark() + QLatin1Char('_');
-    const int at = name.indexOf(prefix);
-    return at < 0 ? 0 : name.mid(at + prefix.size()).toInt();
+    SensorDefines defines;
+    defines.reserve(g_SensorDefineNames.size());
+    for (int i = 0; i < g_SensorDefineNames.size(); ++i)
+        defines.append({g_SensorDefineNames.at(i), DefineValue(i)});
+    return defines;
 }
 
 bool UsesHighCodeBits(const QString& sensor)
@@ -181,43 +180,20 @@ bool EncodeAndSendLevelDpi(int level, int dpi)
 
 int DecodeLevelDpi(int code, int flags)
 {
-    const bool highClass = (flags & kClassHigh) != 0;
-    int dpi = 0;
-    if (SensorHasTable()) {
-        const QString mark = TableMark();
-        for (int i = 0; i < g_SensorDefineNames.size(); ++i) {
-            const QString& name = g_SensorDefineNames.at(i);
-            if (!name.contains(mark) || DefineValue(i) != code)
-                continue;
-            dpi = DpiOfEntryName(name);
-            if (highClass && g_SensorName == QLatin1String("3315")) {
-                // This sensor lists the high-range value as a second entry of the same code.
-                for (int later = i + 1; later < g_SensorDefineNames.size(); ++later) {
-                    if (g_SensorDefineNames.at(later).contains(mark) && DefineValue(later) == code) {
-                        dpi = DpiOfEntryName(g_SensorDefineNames.at(later));
-                        break;
-                    }
-                }
-            } else if (highClass) {
-                dpi *= 2;
-            }
-            break;
+    return LevelCodeToDpi(g_SensorName, CurrentDefines(), code, flags);
+}
+
+QVector<int> LevelDpiReadings()
+{
+    const SensorDefines defines = CurrentDefines();
+    QVector<int> readings;
+    for (int classBits : {0, int(kClassLow), int(kClassHigh), int(kClassBoth)}) {
+        for (int high = 0; high < 4; ++high) {
+            for (int code = 0; code < 256; ++code)
+                readings.append(LevelCodeToDpi(g_SensorName, defines, code, classBits | high << 6 | high << 2));
         }
-    } else {
-        const int tenBitCode = code + (flags & kHighCodeBits) * 4;
-        const int step = highClass ? 100 : 50;
-        if (g_SensorName == QLatin1String("3395") || g_SensorName == QLatin1String("3950"))
-            dpi = (tenBitCode + 1) * step;
-        else if (g_SensorName == QLatin1String("S312"))
-            dpi = tenBitCode * 50;
-        else if (g_SensorName == QLatin1String("OM76"))
-            dpi = highClass ? tenBitCode * 100 : (tenBitCode + 1) * 10;
-        else
-            dpi = (code + 1) * step;
     }
-    if (flags & kClassLow)
-        dpi *= 2;
-    return dpi;
+    return readings;
 }
 
 bool LevelKeepsDpi(int dpi)

@@ -70,9 +70,15 @@ DpiLevelCode EncodeLevelDpi(int dpi, std::uint8_t currentFlags);
 // 0..7 (-1: no level chosen) sends nothing.
 bool EncodeAndSendLevelDpi(int level, int dpi);
 
-// The DPI of a level's X code and flags byte (the Y code is not read).
+// The DPI of a level's X code and flags byte (the Y code is not read); a
+// table value too large to double stops at the largest int.
 int DecodeLevelDpi(int code, int flags);
 
 // Whether a level keeps a DPI value whole: encoded, with the code cut to the
 // record's byte, it reads back as the same value.
 bool LevelKeepsDpi(int dpi);
+
+// Every DPI the decoder gives for a code byte and a flags byte the encoder
+// writes (each range class, each pair of high code bits): the values a level
+// can hold, some of them more than once.
+QVector<int> LevelDpiReadings();

@@ -2,9 +2,19 @@
 
 #include "pages/sensor/DpiLevelCodec.h"
 
-#include <algorithm>
+#include <QtGlobal>
+
+#include <limits>
 
 namespace {
+
+// value + step, stopping at the ends of int: the description's ranges and
+// steps can be any numbers.
+int Stepped(int value, qint64 step)
+{
+    return int(qBound<qint64>(std::numeric_limits<int>::min(), qint64(value) + step,
+                              std::numeric_limits<int>::max()));
+}
 
 // The segments in force, or none when the loaded count is not 1 to 4.
 int SegmentCount()
@@ -46,7 +56,7 @@ int StepDpiUp(int value)
         const bool inside = j == count ? segment.minimum <= value && value <= segment.maximum
                                        : segment.minimum <= value && value < segment.maximum;
         if (inside)
-            return value + segment.step;
+            return Stepped(value, segment.step);
         if (j < count) {
             const DpiSegment next = DpiSegmentValues(j + 1);
             if (segment.maximum <= value && value < next.minimum)
@@ -62,7 +72,7 @@ int StepDpiDown(int value)
     for (int j = 1; j <= count; ++j) {
         const DpiSegment segment = DpiSegmentValues(j);
         if (segment.minimum <= value && value <= segment.maximum)
-            return value - segment.step;
+            return Stepped(value, -qint64(segment.step));
         if (j < count) {
             const DpiSegment next = DpiSegmentValues(j + 1);
             if (segment.maximum < value && value < next.minimum)
@@ -74,14 +84,20 @@ int StepDpiDown(int value)
 
 int LargestKeptDpi(int minimum, int maximum)
 {
-    int value = maximum;
-    while (value >= minimum) {
+    // A value a level keeps is what the decoder reads from some code and
+    // flags byte, so those few thousand readings are all that need trying:
+    // walking down the range itself took as long as the description's
+    // numbers were large.
+    bool found = false;
+    int largest = maximum;
+    for (int value : LevelDpiReadings()) {
+        if (value < minimum || value > maximum || (found && value <= largest))
+            continue;
         int pageStep = 0;
-        const int onGrid = QuantiseDpi(value, &pageStep);
-        if (onGrid <= value && LevelKeepsDpi(onGrid))
-            return onGrid;
-        // Down to the next value of the grid (a gap is walked through).
-        value = std::min(onGrid, value) - 1;
+        if (QuantiseDpi(value, &pageStep) == value && LevelKeepsDpi(value)) {
+            largest = value;
+            found = true;
+        }
     }
-    return maximum;
+    return largest;
 }

@@ -232,6 +232,11 @@ void SensorDPI::SetSliderMinimum(int value)
     ui->horizontalSliderC->setMinimum(value);
 }
 
+int SensorDPI::SliderMaximum() const
+{
+    return ui->horizontalSliderC->maximum();
+}
+
 void SensorDPI::SetSliderValue(int value)
 {
     ui->horizontalSliderC->setValue(value);

@@ -54,6 +54,7 @@ public:
     bool BlockSliderSignals(bool block);
     void SetSliderEnabled(bool enabled);
     void SetSliderMaximum(int value);
+    int SliderMaximum() const;
     void SetSliderMinimum(int value);
     void SetSliderValue(int value);
     void SetSpinValue(int value);

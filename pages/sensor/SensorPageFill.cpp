@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -184,7 +185,9 @@ void Sensor::ShowDpiValues(const FlashDataMap& record, int maxGrade)
     SensorDPI* dpi = ui->frameDpi;
     for (int i = 0; i < maxGrade; ++i) {
         const DpiLevelEntry& level = record.DpiLevels[i];
-        const int value = DecodeLevelDpi(level.XCode, level.RangeBits);
+        // A code can read above any DPI the model offers; no control goes
+        // higher than the slider, so neither does the level's text.
+        const int value = std::min(DecodeLevelDpi(level.XCode, level.RangeBits), dpi->SliderMaximum());
         dpi->SetLevelText(i, QString::number(value));
         if (i == record.CurrentDpiLevel) {
             dpi->SetSliderValue(value);

@@ -103,7 +103,10 @@ int DeviceDescription::Cid() const
 
 int DeviceDescription::DeviceTotal() const
 {
-    return Number("Option", "DeviceTotal");
+    // Models are told apart by a one-byte MID: a larger count names nothing
+    // more and would only make every look-up walk that many groups.
+    constexpr int kMostModels = 256;
+    return qBound(0, Number("Option", "DeviceTotal"), kMostModels);
 }
 
 QString DeviceDescription::GroupForMid(int mid) const

@@ -1,5 +1,6 @@
 #include "platform/simdevice/Persistence.h"
 
+#include "platform/simdevice/JsonText.h"
 #include "platform/simdevice/SimState.h"
 
 #include <QDir>
@@ -121,12 +122,13 @@ void ApplyPersistedState()
     if (path.isEmpty() || !QFile::exists(path))
         return;
     QFile file(path);
-    QJsonParseError error;
-    const QJsonDocument document = file.open(QIODevice::ReadOnly)
-        ? QJsonDocument::fromJson(file.readAll(), &error) : QJsonDocument();
+    QString error;
+    const QJsonDocument document =
+        file.open(QIODevice::ReadOnly) ? ReadJsonText(file.readAll(), &error) : QJsonDocument();
     const QJsonObject root = document.object();
     if (root.value("format").toString() != kFormat) {
-        Log(QtWarningMsg, "HIDUsb simulation: ignoring the damaged state file " + path);
+        Log(QtWarningMsg, "HIDUsb simulation: ignoring the damaged state file " + path
+                              + (error.isEmpty() ? QString() : " (" + error + ")"));
         return;
     }
     SimModel& model = State().model;

@@ -1,5 +1,6 @@
 #include "platform/simdevice/Scenario.h"
 
+#include "platform/simdevice/JsonText.h"
 #include "platform/simdevice/Upgrade.h"
 
 #include <QCoreApplication>
@@ -273,12 +274,11 @@ bool BuildScenario(const QString& nameOrPath, SimModel* model, UpgradeOutcome* u
     QString name;
     if (!ReadScenarioText(nameOrPath, &text, &name, error))
         return false;
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    QString jsonError;
+    const QJsonDocument document = ReadJsonText(text, &jsonError);
     if (!document.isObject()) {
         *error = "scenario " + nameOrPath + ": not a JSON object ("
-                 + (parseError.error != QJsonParseError::NoError ? parseError.errorString() : QString("wrong shape"))
-                 + " at offset " + QString::number(parseError.offset) + ")";
+                 + (jsonError.isEmpty() ? QString("wrong shape") : jsonError) + ")";
         return false;
     }
     SimModel built;

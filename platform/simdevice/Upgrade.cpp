@@ -13,7 +13,9 @@ namespace {
 constexpr int kHeaderSize = 728;
 constexpr int kMouseTarget = 210;
 constexpr int kReceiverTarget = 211;
-constexpr uint32_t kLargestImage = 16 * 1024 * 1024;
+// No device of the family has more flash than this: a larger length word is
+// refused before a byte of the image beyond its header is read.
+constexpr uint32_t kLargestImage = 512 * 1024;
 const char kIntegrityMagic[4] = {'Q', 'V', 'F', 'W'};
 // The program marks an upgrade as running only at its next one-second step,
 // so progress and the result must not come earlier, whatever the time scale.

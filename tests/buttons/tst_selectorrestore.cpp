@@ -8,6 +8,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 // The part of the button page that the restore files touch: the selectors,
@@ -68,6 +70,9 @@ private slots:
         QTest::newRow("not a number reads 0") << "x" << "LeftKey_3" << 0 << -1 << -1;
         QTest::newRow("three fields") << "1,2,3" << "" << -1 << -1 << -1;
         QTest::newRow("empty line") << "" << "" << -1 << -1 << -1;
+        // Numbers whose scroll position passes the int range stop at its ends.
+        QTest::newRow("huge class") << "2147483647" << "" << std::numeric_limits<int>::max() << -1 << -1;
+        QTest::newRow("huge negative item") << "14,-2147483648" << "" << 210 << std::numeric_limits<int>::min() << -1;
     }
 
     void lines()

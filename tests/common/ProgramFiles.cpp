@@ -39,8 +39,13 @@ QString CodeConfigIniText(const QString& plainIniText)
 
 void WriteConfigIni(const QString& plainIniText)
 {
+    WriteConfigIniBytes(CodeConfigIniText(plainIniText).toUtf8());
+}
+
+void WriteConfigIniBytes(const QByteArray& content)
+{
     const QString relativePath = QStringLiteral("usersetting/Config.ini");
-    WriteProgramFile(relativePath, CodeConfigIniText(plainIniText).toUtf8());
+    WriteProgramFile(relativePath, content);
 
     // The store parses the file once; settings objects over one file share
     // that parse, and a sync re-reads it when its size or time changed. A time
@@ -89,7 +94,9 @@ QByteArray FirmwareImageBytes(const FirmwareImageFields& fields, const QByteArra
     header[22] = static_cast<char>(fields.mid);
     const QByteArray name = fields.name.left(64);
     header.replace(87, name.size(), name);
-    return header + body;
+    QByteArray image = header + body;
+    qToLittleEndian<quint32>(quint32(image.size()), image.data());
+    return image;
 }
 
 void WriteFirmwareImage(const QString& fileName, const FirmwareImageFields& fields, const QByteArray& body)

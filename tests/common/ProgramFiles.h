@@ -17,6 +17,8 @@ QString CodeConfigIniText(const QString& plainIniText);
 // when it has read the file before (the file it opened first, so point the
 // program folder before the first read).
 void WriteConfigIni(const QString& plainIniText);
+// The same with the file's bytes as they are (already coded, or not at all).
+void WriteConfigIniBytes(const QByteArray& content);
 
 // One section of a language file: element names and texts in file order.
 struct LanguageSection
@@ -44,7 +46,8 @@ struct FirmwareImageFields
 
 constexpr int kFirmwareHeaderSize = 728;
 
-// A whole image file: the 728-byte header, then body.
+// A whole image file: the 728-byte header (its length word the file's size),
+// then body.
 QByteArray FirmwareImageBytes(const FirmwareImageFields& fields,
                               const QByteArray& body = QByteArray(32, '\x5a'));
 void WriteFirmwareImage(const QString& fileName, const FirmwareImageFields& fields,

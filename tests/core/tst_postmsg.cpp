@@ -170,9 +170,10 @@ private slots:
         device.Identity = 0x050A;
         device.ReceiverId = QByteArray("\x01\x02\x03", 3);
         const FlashDataMap sent = PatternRecord();
+        DongleRGB led{};
         hub->EmitUpDataButtonUIC(sent);
         hub->EmitSelectMouseInfo(device);
-        hub->EmitRGBValue(g_DongleRGB);
+        hub->EmitRGBValue(&led);
         QCOMPARE(int(receiver.calls), 0);
 
         QTRY_COMPARE(int(receiver.calls), 3);
@@ -180,7 +181,7 @@ private slots:
         QCOMPARE(receiver.device.Path, device.Path);
         QCOMPARE(int(receiver.device.Identity), 0x050A);
         QCOMPARE(receiver.device.ReceiverId, device.ReceiverId);
-        QCOMPARE(receiver.rgb, g_DongleRGB);
+        QCOMPARE(receiver.rgb, &led);
     }
 };
 

@@ -10,6 +10,7 @@
 #include "device/FirmwareImages.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -161,6 +162,25 @@ private slots:
 
         EnumerateDevices("2F1E", g_ScreenPidList);
         QCOMPARE(Ids(g_DeviceList), expected);
+    }
+
+    // A model count no description can mean is cut to what the program can
+    // tell apart, said once on standard error; the models it names still
+    // identify their devices.
+    void hugeModelCountIsBounded()
+    {
+        WriteConfigIni(QString(Description).replace("DeviceTotal=2", "DeviceTotal=2147483647"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("DeviceTotal=2147483647 is more models .* the first 256 are used"));
+        QCOMPARE(DeviceTotal(), MaxDeviceModels);
+        QCOMPARE(ModelIndexOfMid(4), 1);
+        QCOMPARE(ModelIndexOfMid(9), -1);
+        {
+            DeviceLinkFixture link(ScenarioPath("huge-total", {CableMouse("m", "\"cid\": 18, \"mid\": 4")}).constData());
+            QCOMPARE(DeviceLinkFixture::Listed("m").ModelIndex, 1);
+        }
+        WriteConfigIni(Description);
+        QCOMPARE(DeviceTotal(), 2);
     }
 
     void descriptionWithoutModelsListsNothing()

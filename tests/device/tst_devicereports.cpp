@@ -97,7 +97,7 @@ private slots:
         g_ShowBatteryValue = 1;
         g_RestartRequested = false;
         g_ReadBackRequested = false;
-        g_DongleRGB->Mode = 0;
+        g_DongleRGB.Set(DongleRGB{});
     }
 
     void cleanup()
@@ -263,6 +263,8 @@ private slots:
         QTest::newRow("one item: no LED") << "1" << 1 << "" << QStringList{"LongRange 1"}
                                           << QStringList{optimize, "UsbFinderC_SetLongRangeMode", read};
         QTest::newRow("missing list") << "" << 1 << "" << QStringList{} << QStringList{optimize, read};
+        // Only the receiver's three modes are written; 300 would reach it as 44.
+        QTest::newRow("LED mode beyond the three") << "-1,300" << 1 << "" << QStringList{} << QStringList{optimize, read};
     }
 
     void reconnectAppliesTheReceiverOptions()
@@ -297,6 +299,8 @@ private slots:
             made.append(line.section('(', 0, 0).section(' ', 0, 0));
         QCOMPARE(made, calls);
         QVERIFY(g_MacroCleanupPending && g_SkipAdvancedReadBack);
+        const QStringList led = told.filter("ReceiverLed ");
+        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), led.isEmpty() ? 0 : led.first().section(' ', 1).toInt());
         g_MacroCleanupPending = false;
         g_SkipAdvancedReadBack = false;
     }

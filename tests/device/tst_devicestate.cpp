@@ -17,7 +17,7 @@ private slots:
         QVERIFY(!g_WorkerRunFlag && !g_DevicePageShown && !g_SendEnabled);
         QVERIFY(g_FlashData.Snapshot() == FlashDataMap{});
         QVERIFY(g_CurrentDevice.Snapshot().Path.isEmpty());
-        QCOMPARE(int(g_DongleRGB->Mode), 0);
+        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), 0);
     }
 
     // A reader on another thread waits for a writer's accessor to end and

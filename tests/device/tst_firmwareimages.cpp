@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -22,6 +23,7 @@ struct ImageFile {
     QString fileName;
     FirmwareImageFields fields;
     int size = -1;  // a cut file: only this many bytes
+    qint64 lengthWord = -1;  // a length word other than the file's size
     bool unreadable = false;
 };
 
@@ -61,7 +63,9 @@ private:
         QDir(BinFolder()).removeRecursively();
         QDir().mkpath(BinFolder());
         for (const ImageFile& image : images) {
-            const QByteArray bytes = FirmwareImageBytes(image.fields, image.fileName.toLatin1());
+            QByteArray bytes = FirmwareImageBytes(image.fields, image.fileName.toLatin1());
+            if (image.lengthWord >= 0)
+                qToLittleEndian<quint32>(quint32(image.lengthWord), bytes.data());
             WriteProgramFile("bin/" + image.fileName, image.size < 0 ? bytes : bytes.left(image.size));
             if (image.unreadable)
                 QFile::setPermissions(BinFolder() + "/" + image.fileName, QFileDevice::Permissions());
@@ -129,6 +133,19 @@ private slots:
                                 Image("c.bin", 0x0104, [](ImageFile& i) { i.unreadable = true; i.fields.name = "other"; }),
                                 Image("d.bin", 0x0104, [](ImageFile& i) { i.size = FirmwareImageHeaderSize - 1; })}
             << "a.bin";
+        // The device library reads as many bytes as the length word says.
+        QTest::newRow("length word not the file size passed over")
+            << "find" << "v1.2"
+            << QList<ImageFile>{Image("a.bin", 0x0103),
+                                Image("b.bin", 0x0104, [](ImageFile& i) { i.size = FirmwareImageHeaderSize + 2; }),
+                                Image("c.bin", 0x0104, [](ImageFile& i) { i.lengthWord = 16 * 1024 * 1024; }),
+                                Image("d.bin", 0x0104, [](ImageFile& i) { i.lengthWord = 0; })}
+            << "a.bin";
+        QTest::newRow("repair passes over a damaged image")
+            << "repair" << ""
+            << QList<ImageFile>{Image("a.bin", 0x0103),
+                                Image("b.bin", 0x0104, [](ImageFile& i) { i.size = FirmwareImageHeaderSize + 1; })}
+            << "a.bin";
     }
 
     void searches()
@@ -152,6 +169,34 @@ private slots:
         QCOMPARE(found, !kept.isEmpty());
         QCOMPARE(KeptMarker(list), kept);
         QVERIFY(list.size() <= 1);
+    }
+
+    // Only a matching image counts as damaged; a damaged image of another
+    // model or a file too short for a header is none of this device's.
+    void damagedImageOfTheDeviceIsNoticed_data()
+    {
+        QTest::addColumn<QList<ImageFile>>("images");
+        QTest::addColumn<bool>("damaged");
+        const auto cut = [](ImageFile& i) { i.size = FirmwareImageHeaderSize + 3; };
+        QTest::newRow("intact") << QList<ImageFile>{Image("a.bin", 0x0103)} << false;
+        QTest::newRow("cut short") << QList<ImageFile>{Image("a.bin", 0x0103), Image("b.bin", 0x0104, cut)} << true;
+        QTest::newRow("claims more") << QList<ImageFile>{Image("a.bin", 0x0103, [](ImageFile& i) {
+            i.lengthWord = 100000;
+        })} << true;
+        QTest::newRow("another model's") << QList<ImageFile>{Image("a.bin", 0x0103, [cut](ImageFile& i) {
+            cut(i);
+            i.fields.mid = Mid + 1;
+        })} << false;
+        QTest::newRow("no whole header")
+            << QList<ImageFile>{Image("a.bin", 0x0103, [](ImageFile& i) { i.size = 100; })} << false;
+    }
+
+    void damagedImageOfTheDeviceIsNoticed()
+    {
+        QFETCH(QList<ImageFile>, images);
+        QFETCH(bool, damaged);
+        WriteBinFolder(images);
+        QCOMPARE(DamagedFirmwareImageFound(FirmwareTargetMouse, MouseName, Cid, Mid), damaged);
     }
 
     void missingFolderFindsNothing()

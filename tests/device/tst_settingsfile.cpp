@@ -10,16 +10,39 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <functional>
 
 namespace {
+// A record of values the pages can set, every byte they do not judge
+// (reserved bytes, colours, the light bar, events) a pattern of its own.
 FlashDataMap SampleRecord(std::uint8_t levels)
 {
     FlashDataMap record{};
     auto* bytes = reinterpret_cast<std::uint8_t*>(&record);
     for (std::size_t i = 0; i < sizeof(record); ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    record.DpiLevelCount = levels;
+    const std::uint8_t settings[15] = {32, levels, 0, 0xA3, 0xA4, 3, 20, 1, 240, 0, 1, 0x77, 1, 12, 2};
+    std::memcpy(bytes, settings, sizeof(settings));
+    for (DpiLevelEntry& level : record.DpiLevels) {
+        level.XCode = level.YCode = 15;  // 800 DPI
+        level.RangeBits = 0;
+    }
+    record.DpiLedEffect = 2;
+    record.DpiLedBrightness = 230;
+    record.DpiLedSpeed = 5;
+    record.DpiLedOn = 0;
+    for (int k = 0; k < ButtonCount; ++k) {
+        record.Buttons[k].Type = static_cast<std::uint8_t>(k % 12);
+        record.KeyEvents[k].EventCount = static_cast<std::uint8_t>(k % 7);
+        record.Macros[k].NameLength = static_cast<std::uint8_t>(k * 2);
+        record.Macros[k].EventCount = static_cast<std::uint8_t>(k * 4);
+    }
     return record;
+}
+
+QByteArray RecordBytes(const FlashDataMap& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof(record));
 }
 
 QByteArray LengthPrefix(quint32 length)
@@ -71,7 +94,7 @@ private slots:
     {
         UseTemporaryFolders();
         WriteConfigIni("[Option]\nDeviceTotal=2\n"
-                       "[Drive1]\nSensor=3395\nDPIMaxGrade=5\n"
+                       "[Drive1]\nSensor=3395\nDPIMaxGrade=5\nDPIRange=50,10000,50,10100,26000,100,22\n"
                        "[Drive2]\nSensor=PAW3950HS-long\nDPIMaxGrade=8\n");
         DeviceAllInfo device;
         device.ModelIndex = 0;
@@ -119,6 +142,52 @@ private slots:
             << tag + sensor + Block(QByteArray(reinterpret_cast<const char*>(&fits), 10000)) << 1;
         QTest::newRow("huge length prefix") << tag + sensor + LengthPrefix(0x7FFFFFF0) + QByteArray(64, 'x') << 1;
         QTest::newRow("huge tag length") << LengthPrefix(0xFFFFFFFF) + QByteArray(64, 'x') << 1;
+        QTest::newRow("bytes after the last block") << tag + sensor + record + QByteArray(1, '\0') << 1;
+
+        // Values no page can set are refused, whatever the model.
+        const auto changed = [&](const std::function<void(FlashDataMap&)>& change) {
+            FlashDataMap values = fits;
+            change(values);
+            return tag + sensor + Block(RecordBytes(values));
+        };
+        QTest::newRow("no DPI level") << changed([](FlashDataMap& r) { r.DpiLevelCount = 0; }) << 1;
+        QTest::newRow("current level past the count") << changed([](FlashDataMap& r) { r.CurrentDpiLevel = 5; }) << 1;
+        QTest::newRow("report rate 99") << changed([](FlashDataMap& r) { r.ReportRate = 99; }) << 1;
+        QTest::newRow("debounce 250") << changed([](FlashDataMap& r) { r.ButtonDebounce = 250; }) << 1;
+        QTest::newRow("lift-off 0") << changed([](FlashDataMap& r) { r.LiftOffDistance = 0; }) << 1;
+        QTest::newRow("sleep time 7") << changed([](FlashDataMap& r) { r.SleepTime = 7; }) << 1;
+        QTest::newRow("motion sync 2") << changed([](FlashDataMap& r) { r.MotionSync = 2; }) << 1;
+        QTest::newRow("sensor mode 3") << changed([](FlashDataMap& r) { r.SensorMode = 3; }) << 1;
+        QTest::newRow("DPI-LED brightness 17") << changed([](FlashDataMap& r) { r.DpiLedBrightness = 17; }) << 1;
+        QTest::newRow("DPI-LED speed 6") << changed([](FlashDataMap& r) { r.DpiLedSpeed = 6; }) << 1;
+        QTest::newRow("button type 12") << changed([](FlashDataMap& r) { r.Buttons[15].Type = 12; }) << 1;
+        QTest::newRow("key sequence of 7 events")
+            << changed([](FlashDataMap& r) { r.KeyEvents[3].EventCount = 7; }) << 1;
+        QTest::newRow("macro name of 31 bytes") << changed([](FlashDataMap& r) { r.Macros[0].NameLength = 31; }) << 1;
+        QTest::newRow("macro of 71 events") << changed([](FlashDataMap& r) { r.Macros[9].EventCount = 71; }) << 1;
+        QTest::newRow("the values of the report")
+            << changed([](FlashDataMap& r) {
+                   r.DpiLevelCount = 0;
+                   r.CurrentDpiLevel = 200;
+                   r.ReportRate = 99;
+                   r.ButtonDebounce = 250;
+               })
+            << 1;
+        // A DPI above the model's ranges fits another model at best.
+        QTest::newRow("level in use above the ranges")
+            << changed([](FlashDataMap& r) { r.DpiLevels[4].RangeBits = 0xFF; }) << 2;
+        QTest::newRow("level not in use above the ranges")
+            << changed([](FlashDataMap& r) {
+                   r.DpiLevelCount = 4;
+                   r.DpiLevels[4].RangeBits = 0xFF;
+               })
+            << 0;
+        QTest::newRow("top of the ranges")
+            << changed([](FlashDataMap& r) {
+                   r.DpiLevels[0].XCode = 0x03;  // (3 + 256 + 1) x 100 = 26000
+                   r.DpiLevels[0].RangeBits = 0x22 | 0x40 | 0x04;
+               })
+            << 0;
     }
 
     void importAnswers()
@@ -130,7 +199,7 @@ private slots:
 
         QCOMPARE(ImportSettingsFile(WriteFile("import.bin", content), record), result);
         if (result == 0)
-            QVERIFY(record == SampleRecord(5));
+            QCOMPARE(RecordBytes(record), content.mid(36));
         else
             QVERIFY(record == before);
     }

@@ -23,8 +23,9 @@ namespace {
 bool ReportReceiverLed(int mode)
 {
     return RunOnWorkerThread([mode] {
-        g_DongleRGB->Mode = std::uint8_t(mode);
-        PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        led.Mode = std::uint8_t(mode);
+        PostMsg::GetInstance()->EmitRGBValue(&led);
     });
 }
 
@@ -75,7 +76,7 @@ private slots:
     {
         m_Dialog.reset();
         g_CurrentDevice.Set(DeviceAllInfo());
-        g_DongleRGB->Mode = 0;
+        g_DongleRGB.Set(DongleRGB{});
     }
 
     // The settings page builds the dialog at start-up; its pictures are
@@ -127,9 +128,10 @@ private slots:
     {
         SimDeviceFixture sim;
         QVERIFY(ReportReceiverLed(1));
+        g_DongleRGB.Lock()->Mode = 1;
         Box("ReUntil_3")->click();
         QCOMPARE(Checked(), QString("ReUntil_3"));
-        QCOMPARE(int(g_DongleRGB->Mode), 1);
+        QCOMPARE(int(g_DongleRGB.Snapshot().Mode), 1);
         QVERIFY(SimDeviceFixture::Journal().isEmpty());
     }
 

@@ -397,11 +397,15 @@ private slots:
 private:
     static int ReceiverCount(const QByteArray& signal)
     {
-        struct Hub : PostMsg
+        // QObject::receivers is protected: a class of our own names it, and the
+        // hub is called through the member pointer, as the QObject it is (it
+        // is no object of that class, so it must not be cast to one).
+        struct Access : QObject
         {
             using QObject::receivers;
         };
-        return static_cast<Hub*>(PostMsg::GetInstance())->receivers(signal.constData());
+        int (QObject::*receivers)(const char*) const = &Access::receivers;
+        return (PostMsg::GetInstance()->*receivers)(signal.constData());
     }
     static QStringList Texts(const QListWidget* list)
     {

@@ -10,6 +10,7 @@
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
 #include "pages/buttons/Buttoninterface.h"
+#include "pages/sensor/Sensor.h"
 #include "settings/Match.h"
 
 #include <QApplication>
@@ -17,7 +18,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QStackedWidget>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -142,6 +145,42 @@ private slots:
         QCOMPARE(CountOf(afterClose, "UsbFinderC_FindHidDevicesByDeviceId"), 0);
         SimCtl_Plug("rx4k", 1);
         QTRY_VERIFY(DeviceButtonOf(*window, "rx4k"));
+    }
+
+    // The mouse holds values no control can show: a report rate of 99, no
+    // DPI level yet level 200 current, debounce 250 and a first level whose
+    // code reads 204,800 DPI. The pages show what their controls can, and
+    // showing it sends nothing back to the mouse.
+    void valuesBeyondTheControlsStayWithinThem()
+    {
+        QTemporaryFile scenario;
+        QVERIFY(scenario.open());
+        scenario.write(R"({"name": "beyond", "devices": [
+            {"id": "rx4k", "type": "receiver", "class": 4, "rxid": "A1B2C3", "paired": "mouseA", "auto_pair": true},
+            {"id": "mouseA", "type": "mouse", "model": "Drive1", "awake": true,
+             "flash_overrides": {"0": 99, "1": 0, "2": 200, "6": 250, "15": 255, "16": 255, "17": 255}}]})");
+        scenario.close();
+        LoadSimulatedScenario(qPrintable(scenario.fileName()));
+        auto window = NewMainWindow();
+        QToolButton* button = DeviceButtonOf(*window, "rx4k");
+        QVERIFY(button);
+        ClearDeviceJournal();
+
+        button->click();
+        Dialog* shell = window->findChild<Dialog*>();
+        QTRY_COMPARE(int(shell->SensorPage()->ShownRecord().ButtonDebounce), 250);
+        QTRY_VERIFY(!shell->WaitDialog()->isVisible());
+
+        auto* slider = shell->SensorPage()->findChild<QSlider*>("horizontalSliderC");
+        for (const char* name : {"BlueButton", "spinBoxA"}) {
+            QWidget* shown = shell->SensorPage()->findChild<QWidget*>(name);
+            QVERIFY2(shown, name);
+            const QString text = shown->property("text").isValid() ? shown->property("text").toString()
+                                                                    : shown->property("value").toString();
+            QVERIFY2(text.toInt() <= slider->maximum(), qPrintable(QString(name) + " shows " + text));
+        }
+        QCOMPARE(CountOf(FullDeviceJournal(), "ProtocolDataUpdate("), 0);
+        LoadSimulatedScenario("default");
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 void UseSensor(const QString& sensor, const QString& dpiRange, const QList<QPair<QString, int>>& defines = {})
@@ -153,6 +155,15 @@ private slots:
         QVERIFY(LevelKeepsDpi(largest));
     }
 
+    // A description's range of two billion in steps of 1: the slider's end is
+    // found among what a level can hold, not by walking the range.
+    void largestKeptDpiOfAHugeRange()
+    {
+        UseSensor("3395", "1,2000000000,1,0");
+        QCOMPARE(LargestKeptDpi(1, 2000000000), 51200);
+        QCOMPARE(LargestKeptDpi(60000, 2000000000), 2000000000);
+    }
+
     void preliminaryCodeFollowsTheLevelsClass()
     {
         UseSensor("3311", "50,26000,50,0", k3311Table);
@@ -172,13 +183,16 @@ private slots:
         QTest::newRow("3315 takes the second entry of the code") << "3315" << 15 << 0x22 << 2000;
         QTest::newRow("3315 without a second entry") << "3315" << 7 << 0x22 << 400;
         QTest::newRow("sensor name with an I") << "PIXI" << 15 << 0 << 800;
+        // A header whose number cannot be doubled within an int.
+        QTest::newRow("huge entry, both classes") << "3311" << 40 << 0x33 << std::numeric_limits<int>::max();
+        QTest::newRow("huge entry, plain") << "3311" << 40 << 0 << 2000000000;
     }
     void decodesTables()
     {
         QFETCH(QString, sensor);
         UseSensor(sensor, "50,26000,50,0",
                   {{"SENSOR_" + sensor + "_DPI_400", 7}, {"SENSOR_" + sensor + "_DPI_800", 15},
-                   {"SENSOR_" + sensor + "_DPI_2000", 15}});
+                   {"SENSOR_" + sensor + "_DPI_2000", 15}, {"SENSOR_" + sensor + "_DPI_2000000000", 40}});
         QFETCH(int, code);
         QFETCH(int, flags);
         QFETCH(int, dpi);

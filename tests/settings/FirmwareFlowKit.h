@@ -11,11 +11,13 @@
 #include "core/RegistryKeys.h"
 #include "core/Timing.h"
 #include "device/DeviceRecords.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
 #include "platform/UserDataFolder.h"
 #include "platform/simdevice/SimCtl.h"
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTest>
 
@@ -37,6 +39,25 @@ inline void PrepareFirmwareFolders()
     languagesLoaded = true;
     g_LanguageIndex = 0;
 }
+
+// One image of the program folder's bin/ cut short (as by a broken
+// download) while it lives; the shipped image comes back afterwards.
+class CutFirmwareImage
+{
+public:
+    explicit CutFirmwareImage(const QString& fileName, int keptBytes = 1500) : m_FileName(fileName)
+    {
+        QFile file(ProgramFolder() + "/bin/" + fileName);
+        if (file.open(QIODevice::ReadWrite))
+            file.resize(keptBytes);
+    }
+    ~CutFirmwareImage() { CopyShippedFiles("bin/" + m_FileName); }
+    CutFirmwareImage(const CutFirmwareImage&) = delete;
+    CutFirmwareImage& operator=(const CutFirmwareImage&) = delete;
+
+private:
+    QString m_FileName;
+};
 
 // Update steps that follow one another quickly, and an upgrade given up
 // after a short quiet time.

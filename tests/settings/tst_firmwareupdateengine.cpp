@@ -28,7 +28,7 @@ namespace {
 
 // Positions of the settings page's texts in its language section.
 enum { Receive = 7, WiredMode = 14, NoDevice = 15, SameDevice = 17, VerNew = 18, NoRecieve = 23, NoUSB = 24,
-       Error = 25, MultiMouse = 26, MultiDongle = 27 };
+       Error = 25, MultiMouse = 26, MultiDongle = 27, ImageDamaged = 44 };
 // and of the dialog's.
 enum { Ready = 16, UpdateSuccess = 7, UpdateFail = 6, NoAnswer = 17 };
 
@@ -233,6 +233,38 @@ private slots:
         QCOMPARE(engine.ChechIsUpDate(), message < 0);
         QCOMPARE(DialogMessage(engine), message < 0 ? QString() : PageText(message));
         QCOMPARE(int(g_UpdatePartCount), parts);
+    }
+
+    // Cut images are passed over: the dialog says they are damaged rather
+    // than that the device is up to date, and a resume does not start.
+    void damagedImagesAreNamed_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QList<DeviceAllInfo>>("present");
+        QTest::newRow("mouse and receiver") << "default" << "" << QList<DeviceAllInfo>{HandEntry(true, 3), HandEntry(false, 3)};
+        QTest::newRow("resume of the receiver") << "boot-receiver" << "211,4,18,3" << QList<DeviceAllInfo>{HandEntry(true, 3)};
+    }
+
+    void damagedImagesAreNamed()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QString, record);
+        QFETCH(QList<DeviceAllInfo>, present);
+        SimDeviceFixture sim(qPrintable(scenario));
+        CutFirmwareImage cutReceiver("QV_M03_RX4K.bin");
+        CutFirmwareImage cutMouse("QV_M03_MS.bin", 2 * FirmwareImageHeaderSize);
+        SetFailedUpdateRecordText(record);
+        g_DeviceList = present;
+        g_CurrentDevice.Set(present.first());
+        SettingsPageStandIn page;
+        page.receiverVersion.setText("v1.1");
+        page.mouseVersion.setText("v1.2");
+        FirmwareUpdateEngine engine(page.Widgets());
+        engine.Dialog()->ResetView();
+
+        QVERIFY(!engine.ChechIsUpDate());
+        QCOMPARE(DialogMessage(engine), PageText(ImageDamaged));
     }
 
     // No image for either part: the button says so and stays inert.

@@ -136,7 +136,7 @@ private slots:
         g_SendEnabled = false;
         g_CurrentDevice.Set(DeviceAllInfo());
         g_DevicePathC.Set(QByteArray());
-        g_DongleRGB->Mode = 0;
+        g_DongleRGB.Set(DongleRGB{});
     }
 
     void languageChoiceIsStoredAndSpread()
@@ -306,8 +306,9 @@ private slots:
         g_SendEnabled = false;
         ShowDevice(ShownDevice(model, kind));
         QVERIFY(Report([] {
-            g_DongleRGB->Mode = 2;
-            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+            DongleRGB led{};
+            led.Mode = 2;
+            PostMsg::GetInstance()->EmitRGBValue(&led);
             PostMsg::GetInstance()->EmitForm();
         }));
         QCOMPARE(LongRangeShown(), longRange);
@@ -342,8 +343,9 @@ private slots:
         SimDeviceFixture sim;
         ShowDevice(ShownDevice(0, 1));
         QVERIFY(Report([] {
-            g_DongleRGB->Mode = 2;
-            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+            DongleRGB led{};
+            led.Mode = 2;
+            PostMsg::GetInstance()->EmitRGBValue(&led);
         }));
         QVERIFY(ReceiverLedShown());
         QCOMPARE(CheckedLedBox(), QString("ReUntil_2"));
@@ -363,8 +365,9 @@ private slots:
     void receiverLedReportWithAnotherModeChangesNoBox()
     {
         for (int mode : {0, 4}) {
-            g_DongleRGB->Mode = std::uint8_t(mode);
-            m_Page->SlotRGBValue(g_DongleRGB);
+            DongleRGB led{};
+            led.Mode = std::uint8_t(mode);
+            m_Page->SlotRGBValue(&led);
             QVERIFY(ReceiverLedShown());
             QCOMPARE(CheckedLedBox(), QString());
         }
@@ -388,8 +391,9 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, kind);
         ShowDevice(ShownDevice(model, kind));
-        g_DongleRGB->Mode = 3;
-        m_Page->SlotRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        led.Mode = 3;
+        m_Page->SlotRGBValue(&led);
         QVERIFY(!ReceiverLedShown());
         QCOMPARE(CheckedLedBox(), QString());
         QCOMPARE(W("scrollAreaWidgetContents")->height(), 710);
@@ -400,8 +404,9 @@ private slots:
         ShowDevice(ShownDevice(1, 1));
         QVERIFY(Report([] {
             PostMsg::GetInstance()->EmitLongRangeMode(true);
-            g_DongleRGB->Mode = 1;
-            PostMsg::GetInstance()->EmitRGBValue(g_DongleRGB);
+            DongleRGB led{};
+            led.Mode = 1;
+            PostMsg::GetInstance()->EmitRGBValue(&led);
         }));
         QVERIFY(!LongRangeShown());
         QVERIFY(!ReceiverLedShown());
@@ -430,7 +435,8 @@ private slots:
         receiver.ReceiverId = QByteArray::fromHex("a1b2c3");
         ShowDevice(receiver);
         m_Page->SlotForm();
-        m_Page->SlotRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        m_Page->SlotRGBValue(&led);
         Box("checkBox_2")->click();
         Box("ReUntil_3")->click();
         QCOMPARE(ReceiverChoice(receiver, ReceiverOption::LongRange, -1), 1);
@@ -462,7 +468,8 @@ private slots:
         SimDeviceFixture sim;
         ShowDevice(ShownDevice(0, 1));
         m_Page->SlotForm();
-        m_Page->SlotRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        m_Page->SlotRGBValue(&led);
         Box("ReUntil")->setChecked(true);
         QVERIFY(SimCtl_Plug("rx4k", 0) >= 0);
         SimCtl_JournalClear();
@@ -483,7 +490,8 @@ private slots:
     {
         g_SendEnabled = false;
         m_Page->SlotLongRangeMode(true);
-        m_Page->SlotRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        m_Page->SlotRGBValue(&led);
         QVERIFY(Report([] { PostMsg::GetInstance()->EmitFormReset(); }));
         QVERIFY(!LongRangeShown());
         QVERIFY(!ReceiverLedShown());
@@ -526,7 +534,8 @@ private slots:
     void versionLineStaysInViewWhileScrolling()
     {
         const QPoint origin = W("label")->pos();
-        m_Page->SlotRGBValue(g_DongleRGB);
+        DongleRGB led{};
+        m_Page->SlotRGBValue(&led);
         auto* area = Child<QScrollArea>(m_Page.get(), "scrollArea");
         m_Page->show();
         QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);

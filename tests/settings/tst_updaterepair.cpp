@@ -29,7 +29,7 @@ namespace {
 // Positions of the dialog's texts in the language section "AutoRepair".
 enum { Cancel = 1, Confirm = 2, Updating = 3, NoDeviceFound = 4, SeveralDevices = 5, UpdateFail = 6,
        UpdateSuccess = 7, Upgrade = 8, NoReceiverFound = 9, NoWiredMouseFound = 10, NoImage = 12,
-       SeveralMice = 14, SeveralReceivers = 15, Ready = 16, NoAnswer = 17 };
+       SeveralMice = 14, SeveralReceivers = 15, Ready = 16, NoAnswer = 17, ImageDamaged = 18 };
 
 QString T(int position)
 {
@@ -506,6 +506,24 @@ private slots:
 
     // The main window's forced repair writes the receiver image its search
     // kept, without the check; with nothing kept it writes nothing.
+    // A cut image is never handed to the library: the dialog says it is
+    // damaged, and nothing is written.
+    void damagedImageIsNamed()
+    {
+        SimDeviceFixture sim("boot-receiver");
+        CutFirmwareImage cut("QV_M03_RX4K.bin");
+        SetFailedUpdateRecordText("211,4,18,3");
+        g_ListedDevices = {HandEntry(true, 3)};
+        g_ListedDevicesCopy = g_ListedDevices;
+        UpDateRepair dialog;
+        dialog.ResetView();
+
+        PostMsg::GetInstance()->EmitRepairCheckUpdate();
+        QCOMPARE(dialog.Form()->ToolText_2->text(), T(ImageDamaged));
+        QCOMPARE(dialog.Form()->NewHong_2->text(), T(Confirm));
+        QVERIFY(!SimDeviceFixture::Journal().join('\n').contains("UsbUpgrade_Start"));
+    }
+
     void forcedRepair_data()
     {
         QTest::addColumn<bool>("imageKept");

@@ -128,6 +128,13 @@ private slots:
                                                           "rxid": "010203", "paired": "ghost"}]})")
                                             << "does not exist";
         QTest::newRow("no such file") << QByteArray() << "neither a built-in scenario nor a readable file";
+        // Which "cable" would count is a guess (and Qt's parser loses memory
+        // on some such files).
+        QTest::newRow("a key given twice")
+            << QByteArray(R"({"devices": [{"id": "m", "type": "mouse", "cable": [true], "model": "Drive1", "cable": false}]})")
+            << "the key \"cable\" is given twice in one object";
+        QTest::newRow("an escaped key given twice")
+            << QByteArray(R"({"devices": [], "n\u0061me": "a", "name": "b"})") << "the key \"name\" is given twice";
     }
 
     void badScenarioFallsBackToDefault()
@@ -163,11 +170,20 @@ private slots:
         QCOMPARE(SimDeviceFixture::Value("rx4k", "boot"), QString("0"));
     }
 
+    void damagedStateFileIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("cut short") << QByteArray("{\"format\": 7, \"mice\": [");
+        QTest::newRow("a key given twice") << QByteArray(R"({"format": "quorvane-simdevices-state-1",
+            "mice": {"mouseB": {"images": ["AAAA"], "fw": 1, "images": "x"}}})");
+    }
+
     void damagedStateFileIsIgnored()
     {
+        QFETCH(QByteArray, content);
         SimDeviceFixture sim;
         const QByteArray factory = SimDeviceFixture::Record("mouseB");
-        WriteFile(sim.StateFolder(), "state-default.json", "{\"format\": 7, \"mice\": [");
+        WriteFile(sim.StateFolder(), "state-default.json", content);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ignoring the damaged state file"));
 
         QCOMPARE(SimCtl_LoadScenario("default"), 1);

@@ -64,7 +64,7 @@ void CountingHotPlug()
 {
     ++g_hotPlugCalls;
     g_hotPlugReentered |= ++g_hotPlugDepth > 1;
-    g_hotPlugOffGuiThread |= QThread::currentThread() != qApp->thread();
+    g_hotPlugOffGuiThread |= QThread::currentThread() != QCoreApplication::instance()->thread();
     if (g_runModalLoop && g_hotPlugCalls == 2) {
         // A dialog opened from the callback: the bus changes while it runs.
         SimCtl_Plug("rx4k", 0);

@@ -1,5 +1,6 @@
 #include "common/SimDeviceFixture.h"
 
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -125,6 +126,12 @@ private slots:
         const QByteArray mouseImage = ShippedImage("QV_M03_MS");
         QByteArray damaged = receiverImage;
         damaged[1000] = char(damaged[1000] ^ 1);
+        // A length word larger than any device's flash is refused from the
+        // header alone: nothing past it is read.
+        QByteArray huge = receiverImage.left(1500);
+        qToLittleEndian<quint32>(16 * 1024 * 1024, huge.data());
+        QByteArray tooShort = receiverImage;
+        qToLittleEndian<quint32>(100, tooShort.data());
         const QList<int> success{1};
         const QList<int> failure{0};
 
@@ -145,6 +152,9 @@ private slots:
         QTest::newRow("two fitting mice") << "duplicate" << mouseImage << "" << false << failure << "mouseA" << "258"
                                           << "0";
         QTest::newRow("damaged image") << "default" << damaged << "" << false << failure << "rx4k" << "257" << "0";
+        QTest::newRow("length beyond any flash") << "default" << huge << "" << false << failure << "rx4k" << "257" << "0";
+        QTest::newRow("length shorter than the header") << "default" << tooShort << "" << false << failure << "rx4k"
+                                                        << "257" << "0";
         QTest::newRow("no image") << "default" << QByteArray() << "" << false << failure << "rx4k" << "257" << "0";
     }
 

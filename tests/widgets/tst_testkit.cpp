@@ -170,6 +170,7 @@ private slots:
         WriteFirmwareImage("Mouse.BIN", {211, 0x12, 4, 0x010A, "Receiver-A"}, "body");
         const QByteArray image = ReadProgramFile("bin/Mouse.BIN");
         QCOMPARE(image.size(), kFirmwareHeaderSize + 4);
+        QCOMPARE(qFromLittleEndian<quint32>(image.constData()), quint32(image.size()));
         QCOMPARE(qFromLittleEndian<quint32>(image.constData() + 16), quint32(0x010A));
         QCOMPARE(quint8(image[20]), quint8(211));
         QCOMPARE(quint8(image[21]), quint8(0x12));

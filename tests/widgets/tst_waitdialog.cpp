@@ -119,7 +119,7 @@ private slots:
         UsbServerC_Start(SimCtl_PathOf("rx4k"), SimCtl_PathOf("rx4k"), [](unsigned char*, int, unsigned char*, int) {});
         FlashDataMap imported = FlashOf("mouseA");
         imported.DpiLevelCount = 3;
-        imported.SleepTime = 42;
+        imported.SleepTime = 30;
         const QString path = m_Files.filePath("fits.bin");
         QVERIFY(ExportSettingsFile(path, imported));
         g_FlashData.Set(FlashDataMap{});
@@ -158,6 +158,18 @@ private slots:
         QTest::newRow("huge length prefix") << hugeLength << 1;
         QTest::newRow("empty") << QByteArray() << 1;
         QTest::newRow("other sensor") << otherSensor << 2;
+        QTest::newRow("bytes after the last block") << whole + "x" << 1;
+
+        // The values the pages cannot set: the file is refused before
+        // anything reaches the record or the device.
+        record.DpiLevelCount = 0;
+        record.CurrentDpiLevel = 200;
+        record.ReportRate = 99;
+        record.ButtonDebounce = 250;
+        QVERIFY(ExportSettingsFile(exported, record));
+        QFile unsettable(exported);
+        unsettable.open(QIODevice::ReadOnly);
+        QTest::newRow("values no page can set") << unsettable.readAll() << 1;
     }
 
     void importRefusesAFile()

@@ -1,0 +1,8 @@
+#define SENSOR_3311_DPI_400	7
+#define SENSOR_3311_DPI_800	0x0F
+#define SENSOR_3311_DPI_2000000000 40 // huge
+#define SENSOR_3315_DPI_400 7
+#define SENSOR_3315_DPI_800	7
+#define SUPPORT_RIPPLE	3311,3315	more
+// comment words
+#define	TAB 3
