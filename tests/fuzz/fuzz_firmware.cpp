@@ -7,7 +7,7 @@
 #include "device/DeviceLibrary.h"
 #include "platform/ProgramFolder.h"
 #include "platform/simdevice/SimCtl.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 
 #include <QDir>
 
