@@ -187,13 +187,18 @@ HIDUSB_API int UsbServer_SetCurrentConfig(unsigned char profile)
     Journal(request + (mouse ? "" : " -> no answer: offline"));
     if (!mouse)
         return 0;
-    if (mouse->profiles > 1 && profile < mouse->profiles) {
+    const bool switches = mouse->profiles > 1 && profile < mouse->profiles;
+    if (switches) {
         mouse->activeProfile = profile;
         MarkStateDirty();
+    }
+    // The answer first: each delay counts from when it is scheduled, so the
+    // later report must be scheduled later too, or a thread paused between
+    // the two could swap them.
+    AnswerLater(*mouse, request, kProfileAnswerMs, kConfigClass, 0, ConfigAnswer);
+    if (switches)
         AnswerLater(*mouse, request, kProfileStatusMs, kStatusClass, 0,
                     [](Mouse&) { return std::vector<uint8_t>{1u << kStatusConfigBit, 0}; });
-    }
-    AnswerLater(*mouse, request, kProfileAnswerMs, kConfigClass, 0, ConfigAnswer);
     return 1;
 }
 
