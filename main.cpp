@@ -6,10 +6,14 @@
 #include "widgets/FormStyles.h"
 
 #include <QApplication>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(MappedPicturePlugin)
 
 int main(int argc, char* argv[])
 {
     PrepareUserDataFolder();
+    UseQuickStartEnvironment();
     QApplication application(argc, argv);
     if (AnotherInstanceRunning())
         return ShowAlreadyRunningNotice();
@@ -19,6 +23,7 @@ int main(int argc, char* argv[])
     QuitOnTerminationSignals();
     ApplyWindowColor();
     InstallQtDialogTexts();
+    CachePicturesOnce();
     // Lives until the process ends.
     auto* mainWindow = new DialogMain();
     mainWindow->show();

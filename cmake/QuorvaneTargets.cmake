@@ -35,9 +35,8 @@ function(quorvane_folder_library target folder)
   endif()
 endfunction()
 
-# The subsystems call one another in both directions (the device thread asks
-# the firmware search, the pages use the senders), so every consumer links the
-# whole set inside one rescanned group.
+# Every consumer links the whole set inside one rescanned group, so the order in
+# which the folders are listed never decides whether a call between them links.
 function(quorvane_link_all)
   add_library(quorvane_libs INTERFACE)
   target_include_directories(quorvane_libs INTERFACE "${CMAKE_SOURCE_DIR}")

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 const char* const kUserDataSubfolders[] = {
     "/Log",
@@ -21,6 +23,20 @@ const char* const kUserDataSubfolders[] = {
 
 constexpr qint64 kSecondsPerDay = 86400;
 constexpr qint64 kDaysKept = 7;
+}
+
+void UseQuickStartEnvironment()
+{
+    const std::pair<const char*, const char*> defaults[] = {
+        {"QT_XCB_GL_INTEGRATION", "none"},
+#ifndef Q_OS_WIN // Windows reads TZ in a syntax of its own
+        {"TZ", ":/etc/localtime"},
+#endif
+    };
+    for (const auto& [name, value] : defaults) {
+        if (!qEnvironmentVariableIsSet(name))
+            qputenv(name, value);
+    }
 }
 
 void PrepareUserDataFolder()

@@ -13,7 +13,7 @@ Timings g_Timings;
 
 constexpr int Timings::*kDelays[] = {
     &Timings::onlineCheckMs, &Timings::rereadSpacingMs, &Timings::hotPlugWatchMs,
-    &Timings::workerStartDelayMs, &Timings::settingsWaitStartMs, &Timings::pageWaitStepMs,
+    &Timings::settingsWaitStartMs, &Timings::pageWaitStepMs,
     &Timings::pageWaitSettleMs, &Timings::eventSliceMs, &Timings::backToListPauseMs,
     &Timings::leavePageWaitMs, &Timings::closeDeviceServerDelayMs, &Timings::keyComboEntryWindowMs,
     &Timings::keyRepeatPairMs,

@@ -6,7 +6,7 @@
 #include "device/FirmwareUpdateFlags.h"
 #include "device/Worker.h"
 #include "platform/ProgramFolder.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 
 #include <QDir>
 

@@ -121,7 +121,6 @@ InputPicDialog::InputPicDialog(QWidget* parent, const QString& name, const Input
     m_ButtonGroup->setExclusive(true);
     for (QToolButton* button : {ui->toolButtonA, ui->toolButtonB, ui->toolButtonC, ui->toolButtonD})
         m_ButtonGroup->addButton(button);
-    ApplyLook();
 }
 
 InputPicDialog::~InputPicDialog()

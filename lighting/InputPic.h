@@ -66,7 +66,7 @@ protected:
     InputPicDialog(QWidget* parent, const QString& name, const InputPicGeometry& geometry);
 
 private:
-    void ApplyLook();
+    void ApplyLook() override;
 
     Ui_InputPic* ui;
     QButtonGroup* m_ButtonGroup;

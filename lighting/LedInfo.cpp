@@ -135,7 +135,6 @@ LedInfo::LedInfo(QWidget* parent)
     ui->setupUi(this);
     m_ButtonGroup = new QButtonGroup(this);
     m_ButtonGroup->setExclusive(true);
-    ApplyLook();
     for (QCheckBox* box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
         m_ButtonGroup->addButton(box);
     connect(PostMsg::GetInstance(), SIGNAL(SigRGBValue(DongleRGB*)), this, SLOT(SlotRGBValue(DongleRGB*)),

@@ -52,7 +52,7 @@ public slots:
     void SlotAllLanguage(int index) override;
 
 private:
-    void ApplyLook();
+    void ApplyLook() override;
 
     Ui_LedInfo* ui;
     QButtonGroup* m_ButtonGroup;

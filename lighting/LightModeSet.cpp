@@ -84,7 +84,6 @@ LightModeSet::LightModeSet(QWidget* parent)
     : PanelDialog(parent, QStringLiteral("ScreeInfo")), ui(new Ui_LightModeSet)
 {
     ui->setupUi(this);
-    ApplyLook();
     for (int i = 0; i < PresetColourCount; ++i)
         connect(ui->presets[i], &QToolButton::clicked, this, [this, i] { ui->SetSpinBoxColour(PresetColour(i)); });
     // No device behind the dialog: it starts with what its current effect uses.

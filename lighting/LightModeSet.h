@@ -45,7 +45,7 @@ private slots:
     void on_LightMod_currentIndexChanged(int index);
 
 private:
-    void ApplyLook();
+    void ApplyLook() override;
 
     Ui_LightModeSet* ui;
 };

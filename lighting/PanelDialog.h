@@ -7,7 +7,9 @@
 // receiver LED, the screen and the light-mode dialogs): the small dialogs'
 // window flags, a picture folder of their own, a close button that reports
 // itself on the hub and hides the dialog, and a language slot that
-// ApplyCurrentLanguage drives.
+// ApplyCurrentLanguage drives. Its look (style sheets and pictures) is
+// applied when it is first about to show: the settings page builds these
+// dialogs at start-up, and nothing may ever show them.
 class PanelDialog : public QDialog
 {
     Q_OBJECT
@@ -15,6 +17,7 @@ class PanelDialog : public QDialog
 public:
     // The texts of the current language (g_LanguageIndex).
     void ApplyCurrentLanguage();
+    void setVisible(bool visible) override;
 
 public slots:
     virtual void SlotAllLanguage(int index) = 0;
@@ -25,5 +28,12 @@ protected:
     // pictureFolderName: the subfolder of "Picture" with the dialog's pictures.
     PanelDialog(QWidget* parent, const QString& pictureFolderName);
 
+    // Gives the dialog's widgets their style sheets; runs once, when the
+    // dialog first shows.
+    virtual void ApplyLook() = 0;
+
     const QString m_PictureFolder;
+
+private:
+    bool m_LookApplied = false;
 };

@@ -3,7 +3,6 @@
 #include "core/ConfigIni.h"
 #include "core/PostMsg.h"
 #include "core/RegistryKeys.h"
-#include "core/Timing.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
@@ -11,7 +10,7 @@
 #include "pages/buttons/Buttoninterface.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
 #include "settings/Match.h"
@@ -20,7 +19,6 @@
 #include "widgets/FirmwareNotices.h"
 
 #include <QDir>
-#include <QThread>
 
 namespace {
 
@@ -96,8 +94,11 @@ void OpenDevice(const DeviceAllInfo& entry)
     }
     g_ReceiverImageWaiting = receiverImageWaits;
     hub->EmitLabelTextB(entry.Version, imageMark);
+    // Showing the pages registers the device thread's hot-plug handler, and
+    // the library calls it before the registration returns: the chosen
+    // device's path is set, so the pass starts at once; a wait here would
+    // only freeze the window.
     hub->EmitChangeMainDialog(1);
-    QThread::msleep(Timing().workerStartDelayMs);
     g_DevicePageShown = true;
     StartWorkerPass();
 }

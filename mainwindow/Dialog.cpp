@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
@@ -66,19 +66,24 @@ Dialog::Dialog(QWidget* parent)
     ui->LightsButton->hide();
     ui->line_6->hide();
     m_PictureFolder = PictureFolder("Dialog");
+    // The shell's style sheets come first and the pages are born inside the
+    // stack: a style sheet set on an ancestor of widgets that exist already
+    // makes Qt restyle every one of them, and the pages hold most of the
+    // program's widgets.
+    ApplyStyleSheets();
 
-    m_ButtonPage = new Buttoninterface(this);
-    m_MacroPage = new Macro(this);
-    m_SensorPage = new Sensor(this);
-    m_SettingsPage = new FormSetting(this);
-    ui->stackedWidgetDialog->addWidget(m_ButtonPage);
-    ui->stackedWidgetDialog->addWidget(m_SensorPage);
-    ui->stackedWidgetDialog->addWidget(m_MacroPage);
-    ui->stackedWidgetDialog->addWidget(m_SettingsPage);
+    QStackedWidget* stack = ui->stackedWidgetDialog;
+    m_ButtonPage = new Buttoninterface(stack);
+    m_MacroPage = new Macro(stack);
+    m_SensorPage = new Sensor(stack);
+    m_SettingsPage = new FormSetting(stack);
+    stack->addWidget(m_ButtonPage);
+    stack->addWidget(m_SensorPage);
+    stack->addWidget(m_MacroPage);
+    stack->addWidget(m_SettingsPage);
 
     m_WaitDialog = new UpDataParam();
 
-    ApplyStyleSheets();
     ui->label->hide();
     ui->SetButton->hide();
 

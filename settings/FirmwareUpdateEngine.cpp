@@ -9,7 +9,7 @@
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
 #include "platform/ProgramFolder.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpDateRepair.h"

@@ -2,7 +2,7 @@
 
 #include "core/PostMsg.h"
 #include "device/DeviceState.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"

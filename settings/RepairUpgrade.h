@@ -3,7 +3,7 @@
 // The repair of a failed firmware update (the record in "UpdateFailInfo"):
 // its state, shared by the update and repair dialog on the GUI thread and the
 // upgrade callback on the device library's thread. The image being written
-// is g_RepairFirmwareImages (settings/FirmwareImages.h).
+// is g_RepairFirmwareImages (device/FirmwareImages.h).
 
 #include <QString>
 

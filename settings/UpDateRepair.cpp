@@ -5,7 +5,7 @@
 #include "core/PostMsg.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/RepairUpgrade.h"

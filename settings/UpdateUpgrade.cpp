@@ -7,7 +7,7 @@
 #include "device/DeviceState.h"
 #include "platform/RegistryValues.h"
 #include "platform/UserDataFolder.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/UpgradeReport.h"

@@ -22,7 +22,7 @@ extern std::atomic<int> g_UpdateTarget;      // target of the upgrade started la
 extern std::atomic<int> g_UpdateDongleKind;  // receiver class of the update; 0 undetermined
 extern std::atomic<int> g_UpdateMid;         // model id of the update
 extern std::atomic<int> g_UpdatePartCount;   // parts of the update, 1 or 2
-// g_UpdateCid is kept with the image searches (settings/FirmwareImages.h).
+// g_UpdateCid is kept with the image searches (device/FirmwareImages.h).
 
 // The receiver's or the mouse's state is running.
 bool UpdatePartRunning();

@@ -16,6 +16,8 @@ QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # entry with desktop-file-validate.
 quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache qttranslations5-l10n
                    desktop-file-utils)
+# A script that sources this file may ask for more (the benchmark needs Xvfb).
+quorvane_packages+=(${quorvane_extra_packages[@]+"${quorvane_extra_packages[@]}"})
 quorvane_fuzz_packages=(clang libclang-rt-dev)
 quorvane_options=(-DQUORVANE_SANITIZE=OFF -DQUORVANE_FUZZ=OFF)
 quorvane_compilers=()

@@ -8,8 +8,15 @@
 #include <QComboBox>
 #include <QListView>
 #include <QPalette>
+#include <QPixmapCache>
+
+#include <algorithm>
 
 namespace {
+
+// Room for every picture of the Picture folder decoded (about 21 MB) and
+// Qt's own icons, in kilobytes.
+constexpr int kPictureCacheKb = 32 * 1024;
 
 QString PropertyName(PictureProperty property)
 {
@@ -157,6 +164,11 @@ void ApplyWindowColor()
     palette.setColor(QPalette::Inactive, QPalette::WindowText, QColor(0xE6, 0xE8, 0xEB));
     palette.setColor(QPalette::Disabled, QPalette::WindowText, DisabledTextColor());
     QApplication::setPalette(palette);
+}
+
+void CachePicturesOnce()
+{
+    QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), kPictureCacheKb));
 }
 
 QFont FamilyFont(const QString& family, int pointSize, bool bold)

@@ -109,6 +109,12 @@ QListView* StyleComboBox(QComboBox* box, const QString& folder, const ComboBoxCo
 // with light texts on it (DisabledTextColor when disabled).
 void ApplyWindowColor();
 
+// Style sheets load their pictures through Qt's pixmap cache, whose default
+// size is about half of what the program's pictures take decoded, so a
+// picture that several forms name was decoded again and again. This makes
+// room for all of them. Call once the application object exists.
+void CachePicturesOnce();
+
 // The forms' text font: the program's interface family, at a point size when
 // one is given (a size of 0 or less keeps the default size).
 QFont FormFont(int pointSize = -1);

@@ -8,7 +8,7 @@
 #include "device/DeviceState.h"
 #include "device/Senders.h"
 #include "device/SettingsFile.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "device/Worker.h"
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "widgets/ConfirmDialogs.h"

@@ -52,12 +52,22 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
     title->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
     countCombo->setMaxVisibleItems(5);
     StyleComboBox(countCombo, m_PictureFolder, OptionComboBoxColors());
-    m_ColorDialog = new QColorDialog(this);
-    connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
+}
+
+void DpiLevelsFrameBase::ShowColorDialog()
+{
+    if (!m_ColorDialog) {
+        m_ColorDialog = new QColorDialog(this);
+        connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
+    }
+    m_ColorDialog->show();
 }
 
 void DpiLevelsFrameBase::RetranslateColorDialog()
 {
+    // Not built yet: it takes the language of the moment it is built.
+    if (!m_ColorDialog)
+        return;
     RetranslateQtDialog(m_ColorDialog);
     // Set once by the dialog itself; its language change leaves it.
     m_ColorDialog->setWindowTitle(QColorDialog::tr("Select Color"));

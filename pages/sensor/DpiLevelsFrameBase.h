@@ -68,8 +68,11 @@ protected:
     static bool CurrentDeviceOnline();
     static void RaiseOfflineNotice();
 
-    // Styles and keeps the title and the combo; creates the colour dialog.
+    // Styles and keeps the title and the combo.
     void AttachCountWidgets(QLabel* title, MyConmboBox* countCombo);
+    // Shows the colour dialog, whose choice goes to SetColor; it is built
+    // the first time, as few users ever open it.
+    void ShowColorDialog();
 
     // Moves the current level's value and colour to newLast and newLast's to
     // the current level, makes newLast current and checks it. Shows only: the
@@ -107,13 +110,13 @@ protected:
     static void ShowSliderValue(QAbstractSlider* slider, QSpinBox* number, int value);
 
     QString m_PictureFolder;
-    QColorDialog* m_ColorDialog = nullptr;
     int m_CurrentLevel = 1;
     int m_LevelCount = 1;
     // Clear: the next value change is shown, not sent.
     bool m_ChangeLatch = false;
 
 private:
+    QColorDialog* m_ColorDialog = nullptr;
     // Tells the device about a new count (see the count change); false when
     // it did not take it.
     bool SendLevelCount(int index);

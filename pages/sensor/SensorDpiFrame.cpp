@@ -10,7 +10,6 @@
 #include "widgets/MySlider.h"
 
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSpinBox>
@@ -397,7 +396,7 @@ void SensorDPI::LevelClicked(int level)
 void SensorDPI::ColorClicked(int level)
 {
     if (ui->colorButtons[level]->isChecked())
-        m_ColorDialog->show();
+        ShowColorDialog();
 }
 
 void SensorDPI::SetColor(const QColor& color)

@@ -10,7 +10,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColor>
-#include <QColorDialog>
 #include <QLabel>
 #include <QSpinBox>
 #include <QToolButton>
@@ -248,7 +247,7 @@ void SensorDPIB::LevelBoxToggled(int level, bool checked)
 void SensorDPIB::SwatchClicked(int level)
 {
     m_ColorTarget = level;
-    m_ColorDialog->show();
+    ShowColorDialog();
 }
 
 void SensorDPIB::SetColor(const QColor& color)

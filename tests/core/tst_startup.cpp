@@ -35,6 +35,35 @@ QString ProbeInstance(const QString& dataHome)
     return QString::fromLatin1(probe->readAllStandardOutput()).trimmed();
 }
 
+// Puts the variables back as they were when it goes.
+class SavedEnvironment
+{
+public:
+    explicit SavedEnvironment(const QList<QByteArray>& names)
+    {
+        for (const QByteArray& name : names)
+            m_Saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+    }
+    ~SavedEnvironment()
+    {
+        for (const Variable& variable : m_Saved) {
+            if (variable.set)
+                qputenv(variable.name, variable.value);
+            else
+                qunsetenv(variable.name);
+        }
+    }
+
+private:
+    struct Variable
+    {
+        QByteArray name;
+        bool set;
+        QByteArray value;
+    };
+    QList<Variable> m_Saved;
+};
+
 void WriteFile(const QString& path, const QByteArray& content, const QDateTime& modified)
 {
     QFile file(path);
@@ -148,6 +177,40 @@ private slots:
         QCOMPARE(first->exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
 
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
+    }
+
+    void environmentDefaultsKeepWhatTheUserSet_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("userSet");
+        QTest::addColumn<QByteArray>("userValue");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray gl("QT_XCB_GL_INTEGRATION");
+        const QByteArray zone("TZ");
+        QTest::newRow("GL not set") << gl << false << QByteArray() << QByteArray("none");
+        QTest::newRow("user's GLX") << gl << true << QByteArray("xcb_glx") << QByteArray("xcb_glx");
+        QTest::newRow("user's empty GL value") << gl << true << QByteArray() << QByteArray();
+#ifndef Q_OS_WIN
+        QTest::newRow("zone not set") << zone << false << QByteArray() << QByteArray(":/etc/localtime");
+        QTest::newRow("user's zone") << zone << true << QByteArray("Europe/Warsaw") << QByteArray("Europe/Warsaw");
+#endif
+    }
+
+    void environmentDefaultsKeepWhatTheUserSet()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, userSet);
+        QFETCH(QByteArray, userValue);
+        QFETCH(QByteArray, expected);
+        const SavedEnvironment saved({"QT_XCB_GL_INTEGRATION", "TZ"});
+        if (userSet)
+            qputenv(name, userValue);
+        else
+            qunsetenv(name);
+
+        UseQuickStartEnvironment();
+        QVERIFY(qEnvironmentVariableIsSet(name));
+        QCOMPARE(qgetenv(name), expected);
     }
 
 private:

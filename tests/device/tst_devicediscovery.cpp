@@ -7,7 +7,7 @@
 #include "device/DeviceIdentification.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 
 #include <QDir>
 #include <QRegularExpression>

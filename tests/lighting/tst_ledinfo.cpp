@@ -8,6 +8,7 @@
 #include "lighting/LedInfo.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,6 +77,17 @@ private slots:
         m_Dialog.reset();
         g_CurrentDevice.Set(DeviceAllInfo());
         g_DongleRGB.Set(DongleRGB{});
+    }
+
+    // The settings page builds the dialog at start-up; its pictures are
+    // loaded only when it is about to show.
+    void lookComesWithTheFirstShow()
+    {
+        QFrame* frame = Child<QFrame>(m_Dialog.get(), "LedInfoFrame");
+        QVERIFY(frame->styleSheet().isEmpty());
+        m_Dialog->show();
+        QVERIFY(frame->styleSheet().contains("/Picture/FormSetting/Back.png"));
+        QVERIFY(Child<QToolButton>(m_Dialog.get(), "CloseButton")->styleSheet().contains("Close.png"));
     }
 
     void reportMarksItsModeOnA4KReceiverWithTheOption()

@@ -10,7 +10,7 @@
 #include "core/LanguageSections.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"

@@ -9,7 +9,7 @@
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/sensor/DpiLevelsFrameBase.h"
 #include "pages/sensor/Sensor.h"

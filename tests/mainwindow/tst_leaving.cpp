@@ -5,7 +5,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
 #include "pages/macro/Macro.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "platform/TerminationSignals.h"
 

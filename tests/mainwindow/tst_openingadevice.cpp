@@ -5,7 +5,7 @@
 
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"

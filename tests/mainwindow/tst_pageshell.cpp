@@ -7,7 +7,7 @@
 #include "core/Timing.h"
 #include "device/DeviceState.h"
 #include "device/KeyCodes.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"

@@ -9,7 +9,7 @@
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "platform/ProgramFolder.h"
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/RepairUpgrade.h"
 #include "settings/Ui_UpDateRepair.h"

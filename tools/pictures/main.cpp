@@ -6,6 +6,7 @@
 #include "Manifest.h"
 #include "Palette.h"
 #include "Render.h"
+#include "widgets/PixelChunk.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -42,8 +43,24 @@ bool drawAll(const QVector<PictureRow> &rows, const QString &root, QTextStream &
 {
     bool written = true;
     for (const PictureRow &row : rows)
-        written = writeIfChanged(pathOf(root, row), EncodePng(RenderPicture(row)), errors) && written;
+        written = writeIfChanged(pathOf(root, row), EncodePicture(RenderPicture(row)), errors) && written;
     return written;
+}
+
+// The chunk the program maps holds what Qt would paint from the image data.
+bool pixelChunkMatches(const QString &path, const QImage &image)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    const std::optional<PixelChunk::Layout> layout = PixelChunk::Find(bytes.left(PixelChunk::kPixelsOffset), bytes.size());
+    if (!layout)
+        return false;
+    const QImage painted = PixelChunk::PaintedPixels(image);
+    return painted.format() == layout->format
+           && bytes.mid(int(layout->offset), int(layout->size))
+                  == QByteArray::fromRawData(reinterpret_cast<const char *>(painted.constBits()), int(painted.sizeInBytes()));
 }
 
 bool checkAll(const QVector<PictureRow> &rows, const QString &root, QTextStream &errors)
@@ -57,6 +74,9 @@ bool checkAll(const QVector<PictureRow> &rows, const QString &root, QTextStream 
         } else if (image.size() != row.size) {
             errors << pathOf(root, row) << " is " << image.width() << "x" << image.height() << ", not "
                    << row.size.width() << "x" << row.size.height() << "\n";
+            good = false;
+        } else if (!pixelChunkMatches(pathOf(root, row), image)) {
+            errors << pathOf(root, row) << ": the pixel chunk is missing or differs from the image\n";
             good = false;
         }
     }

@@ -1,4 +1,4 @@
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 
 #include "core/ConfigIni.h"
 #include "device/DeviceIdentification.h"

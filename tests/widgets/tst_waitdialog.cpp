@@ -7,7 +7,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
 #include "device/SettingsFile.h"
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 #include "widgets/NoticeDialogs.h"
 
 #include <QApplication>

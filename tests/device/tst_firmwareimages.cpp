@@ -1,4 +1,4 @@
-#include "settings/FirmwareImages.h"
+#include "device/FirmwareImages.h"
 
 #include "common/ProgramFiles.h"
 #include "common/TestFolders.h"

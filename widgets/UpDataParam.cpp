@@ -1,4 +1,4 @@
-#include "mainwindow/UpDataParam.h"
+#include "widgets/UpDataParam.h"
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
