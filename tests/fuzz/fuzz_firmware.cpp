@@ -5,9 +5,9 @@
 #include "FuzzKit.h"
 
 #include "device/DeviceLibrary.h"
+#include "device/FirmwareImages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/simdevice/SimCtl.h"
-#include "device/FirmwareImages.h"
 
 #include <QDir>
 
