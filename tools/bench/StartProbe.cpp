@@ -9,8 +9,9 @@
 // the processor time all the program's threads had used when the window
 // mapped, which a busy machine inflates far less than start_ms; gl tells
 // whether the process had loaded the toolkit's OpenGL integration; exits non-zero when the program
-// showed no window in time or ended early. The program is ended with SIGTERM
-// (SIGKILL if it lingers) after the memory reading.
+// showed no window in time or ended early. The program's own output is
+// dropped. It is ended with SIGTERM (SIGKILL if it lingers) after the memory
+// reading.
 #include <xcb/xcb.h>
 
 #include <cerrno>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -174,8 +176,13 @@ int main(int argc, char* argv[])
     const Clock::time_point start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+        // The program's own output is no figure; a failed start still says so.
+        const int probeErrors = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        const int nothing = open("/dev/null", O_WRONLY);
+        dup2(nothing, STDOUT_FILENO);
+        dup2(nothing, STDERR_FILENO);
         execvp(argv[first], argv + first);
-        std::fprintf(stderr, "cannot start %s: %s\n", argv[first], std::strerror(errno));
+        dprintf(probeErrors, "cannot start %s: %s\n", argv[first], std::strerror(errno));
         _exit(127);
     }
     if (pid < 0) {
