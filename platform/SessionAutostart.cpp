@@ -36,8 +36,8 @@ QString RunValueData()
 
 // The Exec value that runs programPath: the path as one quoted argument, its
 // '%' doubled (field codes), '"', '`', '$' and '\' escaped by the quoting
-// rule, then the string escapes applied over the whole, as the desktop-entry
-// specification requires (a literal '$' ends up as "\\$"). Empty when the
+// rule, then the string escapes applied over the whole, as desktop entries
+// are read (a literal '$' ends up as "\\$"). Empty when the
 // path holds a control character that a desktop entry cannot carry.
 QString DesktopExecValue(const QString& programPath)
 {

@@ -4,7 +4,7 @@
 
 // The user's freedesktop base folders: $XDG_CONFIG_HOME and $XDG_DATA_HOME,
 // or ~/.config and ~/.local/share where the variable is unset, empty or not
-// an absolute path (the base-directory specification ignores relative ones).
-// For the platforms that follow that specification, not for Windows.
+// an absolute path (freedesktop desktops ignore relative ones too).
+// For the freedesktop platforms, not for Windows.
 QString XdgConfigHome();
 QString XdgDataHome();

@@ -17,7 +17,7 @@ private slots:
         SetUserDataFolder("/tmp/elsewhere");
         QCOMPARE(UserDataFolder(), QString("/tmp/elsewhere"));
         SetUserDataFolder(QString());
-        // Relative folders are ignored, as the base-directory specification asks.
+        // Relative folders are ignored, as freedesktop desktops ignore them.
         qputenv("XDG_DATA_HOME", "relative/data");
         QCOMPARE(UserDataFolder(), QDir::homePath() + "/.local/share/Quorvane");
         qunsetenv("XDG_DATA_HOME");

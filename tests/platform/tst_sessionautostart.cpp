@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(SessionAutostartEntryPath(), fallback);
         qputenv("XDG_CONFIG_HOME", "");
         QCOMPARE(SessionAutostartEntryPath(), fallback);
-        // A relative folder is ignored, as the specification asks.
+        // A relative folder is ignored, as freedesktop desktops ignore it.
         qputenv("XDG_CONFIG_HOME", "relative/config");
         QCOMPARE(SessionAutostartEntryPath(), fallback);
         QVERIFY(SetSessionAutostart(true));
