@@ -1,5 +1,6 @@
 #include "mainwindow/DialogMain.h"
 
+#include "core/EventWait.h"
 #include "core/LanguageLoader.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
@@ -32,7 +33,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -41,7 +41,6 @@
 #include <QThread>
 #include <QWindow>
 
-#include <algorithm>
 
 namespace {
 constexpr int kDeviceListPage = 0;
@@ -136,17 +135,6 @@ void DialogMain::MigrateLegacyLanguageIndex()
     RemoveRegistryValue(LegacyLanguageKey(), "LanguageIndex");
 }
 
-void DialogMain::WaitMs(int ms)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < ms) {
-        const int remaining = ms - static_cast<int>(elapsed.elapsed());
-        QCoreApplication::processEvents(QEventLoop::AllEvents, std::min(remaining, Timing().eventSliceMs));
-        QThread::msleep(1);
-    }
-}
-
 void DialogMain::SlotChangeMainDialog(int index)
 {
     g_SendEnabled = true;
@@ -215,7 +203,7 @@ void DialogMain::ShutDown()
         SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
         UsbServer_SetPCDriverStatus(0);
     }
-    WaitMs(Timing().closeDeviceServerDelayMs);
+    WaitProcessingEvents(Timing().closeDeviceServerDelayMs);
     UsbServer_Exit();
 }
 

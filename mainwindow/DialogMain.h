@@ -36,7 +36,6 @@ public:
     QMenu* TrayMenu() const { return m_TrayMenu; }
 
     // Processes events, at most one time slice at a time, until ms have passed.
-    static void WaitMs(int ms);
 
     // The program leaves: tells an open device so and caches its
     // configuration, stops the hot-plug watch, the device thread and the
