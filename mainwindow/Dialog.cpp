@@ -1,7 +1,6 @@
 #include "mainwindow/Dialog.h"
 
 #include "core/ConfigIni.h"
-#include "core/CrashDumpHandler.h"
 #include "core/PostMsg.h"
 #include "core/Timing.h"
 #include "device/DeviceCache.h"
@@ -72,18 +71,6 @@ Dialog::Dialog(QWidget* parent)
     // program's widgets.
     ApplyStyleSheets();
 
-    QStackedWidget* stack = ui->stackedWidgetDialog;
-    m_ButtonPage = new Buttoninterface(stack);
-    m_MacroPage = new Macro(stack);
-    m_SensorPage = new Sensor(stack);
-    m_SettingsPage = new FormSetting(stack);
-    stack->addWidget(m_ButtonPage);
-    stack->addWidget(m_SensorPage);
-    stack->addWidget(m_MacroPage);
-    stack->addWidget(m_SettingsPage);
-
-    m_WaitDialog = new UpDataParam();
-
     ui->label->hide();
     ui->SetButton->hide();
 
@@ -97,20 +84,6 @@ Dialog::Dialog(QWidget* parent)
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setFixedSize(width(), height());
 
-    m_CrashDumpHandler = new CrashDumpHandler;
-    m_CrashDumpHandler->Install();
-
-    ui->stackedWidgetDialog->setCurrentWidget(m_ButtonPage);
-
-    QObject* hub = PostMsg::GetInstance();
-    connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
-    connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
-    connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
-    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
-    connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
-            Qt::BlockingQueuedConnection);
-    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
-
     ui->label_3->hide();
     ui->label_2->hide();
 }
@@ -122,8 +95,66 @@ Dialog::~Dialog()
     delete m_MacroPage;
     delete m_SensorPage;
     delete m_SettingsPage;
-    delete m_CrashDumpHandler;
     delete ui;
+}
+
+bool Dialog::BuildNextPart()
+{
+    QStackedWidget* stack = ui->stackedWidgetDialog;
+    QWidget* page = nullptr;
+    switch (m_NextPart) {
+    case ButtonPart:
+        page = m_ButtonPage = new Buttoninterface(stack);
+        break;
+    case MacroPart:
+        page = m_MacroPage = new Macro(stack);
+        break;
+    case SensorPart:
+        page = m_SensorPage = new Sensor(stack);
+        break;
+    case SettingsPart:
+        page = m_SettingsPage = new FormSetting(stack);
+        break;
+    case StackPart:
+        StackPagesAndConnect();
+        break;
+    default:
+        return false;
+    }
+    // Polished now rather than on the first device's opening, which would
+    // otherwise style every widget of the page at once.
+    if (page)
+        page->ensurePolished();
+    ++m_NextPart;
+    return !Built();
+}
+
+void Dialog::FinishBuilding()
+{
+    while (BuildNextPart()) {
+    }
+}
+
+void Dialog::StackPagesAndConnect()
+{
+    QStackedWidget* stack = ui->stackedWidgetDialog;
+    stack->addWidget(m_ButtonPage);
+    stack->addWidget(m_SensorPage);
+    stack->addWidget(m_MacroPage);
+    stack->addWidget(m_SettingsPage);
+    stack->setCurrentWidget(m_ButtonPage);
+
+    m_WaitDialog = new UpDataParam();
+
+    QObject* hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
+    connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
+    connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
+    connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
+            Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(ShowNoBatteryReport()));
+    // The frame's own widgets; the pages were polished as they were built.
+    ensurePolished();
 }
 
 void Dialog::ApplyStyleSheets()
@@ -201,12 +232,6 @@ void Dialog::on_UpArrow_clicked()
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();
     PostMsg::GetInstance()->EmitChangeMainDialog(0);
-}
-
-void Dialog::SlotChangeMainDialog(int index)
-{
-    if (index == 0)
-        LeavePages();
 }
 
 void Dialog::LeavePages()

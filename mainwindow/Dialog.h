@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class Buttoninterface;
-class CrashDumpHandler;
 class FormSetting;
 class Macro;
 class QButtonGroup;
@@ -19,6 +18,11 @@ class UpDataParam;
 // while the macro page records, and leads back to the device list. There is
 // one for the life of the process; it is hidden, not destroyed, while the
 // device list shows.
+//
+// The constructor builds only the frame; the pages follow one at a time with
+// BuildNextPart, so that building them never holds the window up for long,
+// or all at once with FinishBuilding. Until the last part is built the shell
+// takes no hub signal and its page accessors may return null.
 class Dialog : public QWidget
 {
     Q_OBJECT
@@ -26,6 +30,12 @@ class Dialog : public QWidget
 public:
     explicit Dialog(QWidget* parent = nullptr);
     ~Dialog() override;
+
+    // Builds the next page, or the last part (stack, wait dialog, hub
+    // connections); false once the shell is complete.
+    bool BuildNextPart();
+    void FinishBuilding();
+    bool Built() const { return m_NextPart > LastPart; }
 
     Buttoninterface* ButtonPage() const { return m_ButtonPage; }
     Sensor* SensorPage() const { return m_SensorPage; }
@@ -54,16 +64,19 @@ public slots:
     void ShowNoBatteryReport();
     void on_CloseButton_clicked();
     void on_FormSetting_clicked();
-    // The main window shows the device list (0) or this shell (1).
-    void SlotChangeMainDialog(int index);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // The pages are built in the order their hub connections have always
+    // been made: buttons, macro, sensor, settings.
+    enum Part { ButtonPart, MacroPart, SensorPart, SettingsPart, StackPart, LastPart = StackPart };
+
     void ApplyStyleSheets();
     void SaveOfflineCopy();
+    void StackPagesAndConnect();
 
     Ui_Dialog* ui;
     QButtonGroup* m_PageButtons = nullptr;
@@ -72,6 +85,6 @@ private:
     Sensor* m_SensorPage = nullptr;
     FormSetting* m_SettingsPage = nullptr;
     UpDataParam* m_WaitDialog = nullptr;
-    CrashDumpHandler* m_CrashDumpHandler = nullptr;
     QString m_PictureFolder;
+    int m_NextPart = ButtonPart;
 };

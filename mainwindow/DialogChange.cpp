@@ -188,6 +188,7 @@ void DialogChange::on_LeftButton_clicked()
 
 void DialogChange::on_Repair_clicked()
 {
+    emit PageShellNeeded();
     // The settings page makes the dialog; there is none before it.
     QDialog* repair = g_UpDateRepairDialog;
     if (!repair)
@@ -228,6 +229,7 @@ void DialogChange::SlotEnterKey()
 
 void DialogChange::slotButtonClicked()
 {
+    emit PageShellNeeded();
     ChooseListedDevice(this, DeviceButtonIndex(sender()));
 }
 

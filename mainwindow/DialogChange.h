@@ -50,6 +50,11 @@ public:
 
     void RestyleDeviceButton(int index, const DeviceButtonLook& look) override;
 
+signals:
+    // A device button or Repair was chosen: what follows works with the
+    // pages, which must exist before it starts.
+    void PageShellNeeded();
+
 public slots:
     void on_MinButton_clicked();
     void on_CloseButton_clicked();

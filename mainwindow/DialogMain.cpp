@@ -86,12 +86,12 @@ DialogMain::DialogMain(QWidget* parent)
     g_LanguageIndex = StoredLanguageIndex();
 
     m_PictureFolder = PictureFolder("Dialog");
+    m_CrashDumpHandler.Install();
 
-    m_PageShell = new Dialog(this);
     m_DialogChange = new DialogChange(this);
     ui->stackedWidgetMain->addWidget(m_DialogChange);
-    ui->stackedWidgetMain->addWidget(m_PageShell);
     ui->stackedWidgetMain->setCurrentWidget(m_DialogChange);
+    connect(m_DialogChange, &DialogChange::PageShellNeeded, this, &DialogMain::PageShell);
 
     setWindowFlags(kMainWindowFlags);
     setFixedSize(width(), height());
@@ -135,10 +135,47 @@ void DialogMain::MigrateLegacyLanguageIndex()
     RemoveRegistryValue(LegacyLanguageKey(), "LanguageIndex");
 }
 
+Dialog* DialogMain::PageShellFrame()
+{
+    if (!m_PageShell) {
+        m_PageShell = new Dialog(ui->stackedWidgetMain);
+        ui->stackedWidgetMain->insertWidget(kPageShellPage, m_PageShell);
+    }
+    return m_PageShell;
+}
+
+Dialog* DialogMain::PageShell()
+{
+    PageShellFrame()->FinishBuilding();
+    return m_PageShell;
+}
+
+void DialogMain::BuildPageShellLater()
+{
+    if (m_PageShellBuildStarted)
+        return;
+    m_PageShellBuildStarted = true;
+    // Queued: the list being drawn reaches the screen first.
+    QMetaObject::invokeMethod(this, &DialogMain::BuildPageShellPart, Qt::QueuedConnection);
+}
+
+void DialogMain::BuildPageShellPart()
+{
+    if (m_ShutDownDone)
+        return;
+    const bool frameOnly = !m_PageShell;
+    Dialog* shell = PageShellFrame();
+    if (frameOnly || shell->BuildNextPart())
+        QMetaObject::invokeMethod(this, &DialogMain::BuildPageShellPart, Qt::QueuedConnection);
+}
+
 void DialogMain::SlotChangeMainDialog(int index)
 {
     g_SendEnabled = true;
     if (index == kDeviceListPage) {
+        // Whatever the pages run ends before the device hears of the leaving.
+        if (m_PageShell)
+            m_PageShell->LeavePages();
         PostMsg::GetInstance()->EmitSecondPageChange();
         ForgetSuspendedDevicePage();
         g_DevicePageShown = false;
@@ -148,7 +185,7 @@ void DialogMain::SlotChangeMainDialog(int index)
         ui->stackedWidgetMain->setCurrentIndex(kDeviceListPage);
         StartUsbChanged(OnDeviceListUsbChanged, Timing().hotPlugWatchMs);
     } else if (index == kPageShellPage) {
-        ui->stackedWidgetMain->setCurrentIndex(kPageShellPage);
+        ui->stackedWidgetMain->setCurrentWidget(PageShell());
         StartUsbChanged(OnUsbChanged, Timing().hotPlugWatchMs);
     }
 }
@@ -189,7 +226,8 @@ void DialogMain::ShutDown()
         return;
     m_ShutDownDone = true;
     qDebug() << "close";
-    m_PageShell->LeavePages();
+    if (m_PageShell)
+        m_PageShell->LeavePages();
     hide();
     m_TrayIcon->hide();
     // Nothing the device still reports opens a page's dialog on the way out,
@@ -259,8 +297,12 @@ void DialogMain::showEvent(QShowEvent* event)
 
 bool DialogMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_FollowedWindow && event->type() == QEvent::Expose)
+    if (watched == m_FollowedWindow && event->type() == QEvent::Expose) {
         FollowMinimisedWindow();
+        // Seen before the window draws what the expose asks for.
+        if (m_FollowedWindow->isExposed())
+            BuildPageShellLater();
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -366,6 +408,8 @@ void DialogMain::CheckTheListedReceiver()
 {
     if (g_ListedDevices.size() != 1 || g_ListedDevices.first().KindFlag)
         return;
+    // The pairing and update dialogs work with the pages.
+    PageShell();
     const ListedFirmwareCheck check = CheckListedDeviceFirmware(g_ListedDevices.first());
     if (check.recordedVersion.isEmpty() || check.mouseImageWaits == check.receiverImageWaits) {
         RunPairing(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CrashDumpHandler.h"
+
 #include <QDialog>
 #include <QPoint>
 #include <QPointer>
@@ -34,8 +36,9 @@ public:
     DialogChange* DeviceList() const { return m_DialogChange; }
     QSystemTrayIcon* TrayIcon() const { return m_TrayIcon; }
     QMenu* TrayMenu() const { return m_TrayMenu; }
-
-    // Processes events, at most one time slice at a time, until ms have passed.
+    // The page shell, built whole first if the window had no time to build
+    // it yet.
+    Dialog* PageShell();
 
     // The program leaves: tells an open device so and caches its
     // configuration, stops the hot-plug watch, the device thread and the
@@ -66,6 +69,13 @@ protected:
 
 private:
     void MigrateLegacyLanguageIndex();
+    // The page shell is built after the device list is first drawn, a part
+    // per turn of the event loop, so that the list shows at once and no part
+    // holds the window up for long; whatever needs the pages sooner builds
+    // the rest at once through PageShell.
+    void BuildPageShellLater();
+    void BuildPageShellPart();
+    Dialog* PageShellFrame();
     void CreateTrayActions();
     void CreateTrayMenu();
     void HideToTray();
@@ -82,7 +92,9 @@ private:
     void RunPairing(bool chosenDevice);
 
     Ui_DialogMain* ui;
+    CrashDumpHandler m_CrashDumpHandler;
     Dialog* m_PageShell = nullptr;
+    bool m_PageShellBuildStarted = false;
     DialogChange* m_DialogChange = nullptr;
     QSystemTrayIcon* m_TrayIcon = nullptr;
     QMenu* m_TrayMenu = nullptr;

@@ -208,6 +208,7 @@ FormSetting::FormSetting(QWidget* parent)
 
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(g_LanguageIndex);
+    SlotLanguageSameB(g_LanguageIndex);
 }
 
 FormSetting::~FormSetting()

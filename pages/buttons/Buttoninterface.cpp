@@ -124,6 +124,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     ui->stackedWidget->setCurrentWidget(ui->page);
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(g_LanguageIndex);
 }
 
 Buttoninterface::~Buttoninterface()

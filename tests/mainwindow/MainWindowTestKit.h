@@ -126,7 +126,7 @@ inline bool OpenListedDevice(DialogMain& window, const char* simId)
     QToolButton* button = DeviceButtonOf(window, simId);
     if (!button)
         return false;
-    QSignalSpy readBack(window.findChild<Dialog*>()->WaitDialog(), &QDialog::finished);
+    QSignalSpy readBack(window.PageShell()->WaitDialog(), &QDialog::finished);
     button->click();
     return QTest::qWaitFor([&readBack] { return readBack.count() > 0; }, 20000);
 }

@@ -1,5 +1,6 @@
 #include "common/ModalDialogAnswerer.h"
 #include "common/TestFolders.h"
+#include "common/WorkerThread.h"
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
@@ -11,7 +12,9 @@
 #include "mainwindow/DialogMain.h"
 #include "mainwindow/MainWindowTestKit.h"
 #include "mainwindow/Ui_DialogChange.h"
+#include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
+#include "settings/FormSetting.h"
 #include "platform/RegistryValues.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
@@ -19,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -26,6 +30,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -85,6 +90,19 @@ private slots:
         QCOMPARE(window->DeviceList()->Form()->label_3->text(), g_LangTextsDialogChange.at(1).at(1));
     }
 
+    // The pages are built after the device list is first drawn, without a
+    // word to the device, and the list stays in front.
+    void pagesAreBuiltOnceTheListIsDrawn()
+    {
+        auto window = NewMainWindow();
+        ClearDeviceJournal();
+        QTRY_VERIFY(window->findChild<Dialog*>() && window->findChild<Dialog*>()->Built());
+        QCOMPARE(window->PageShell(), window->findChild<Dialog*>());
+        QCOMPARE(PageIndex(*window), 0);
+        QVERIFY(window->DeviceList()->isVisible());
+        QCOMPARE(DeviceJournal(), QStringList());
+    }
+
     void storedLanguageIndexIsChecked_data()
     {
         QTest::addColumn<QString>("stored");
@@ -108,6 +126,8 @@ private slots:
     {
         auto window = NewMainWindow();
         QCOMPARE(g_LanguageIndex, 0);
+        // The pages come later, after the list is drawn.
+        QVERIFY(!window->findChild<Dialog*>());
         QSignalSpy sameB(PostMsg::GetInstance(), SIGNAL(SigLanguageSameB(int)));
 
         DialogChange* list = window->DeviceList();
@@ -125,9 +145,13 @@ private slots:
         QCOMPARE(trayActions.first()->text(), g_LangTextsDialogMain.at(1).at(0));
         QCOMPARE(trayActions.last()->text(), g_LangTextsDialogMain.at(1).at(1));
 
-        // A form built after the change takes Polish too.
+        // A form built after the change takes Polish too, the pages among them.
         MouseOffLine notice;
         QCOMPARE(notice.findChild<QLabel*>("label")->text(), g_LangTextsMouseOffLine.at(1).at(0));
+        Dialog* shell = window->PageShell();
+        QCOMPARE(shell->ButtonPage()->findChild<QAbstractButton*>("Reset")->text(),
+                 g_LangTextsButtoninterface.at(1).at(1));
+        QCOMPARE(shell->SettingsPage()->findChild<QComboBox*>("comboBox")->currentIndex(), 1);
 
         // The settings page moving back to English sets the box without a second emission.
         QSignalSpy all(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)));
@@ -244,6 +268,24 @@ private slots:
         QCOMPARE(secondPage.count(), 1);
         QCOMPARE(DeviceJournal().first(), QString("UsbServer_Exit"));
         QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size() > 0);
+    }
+
+    // Every way out of the pages ends a recording as the back arrow does: the
+    // device thread's hot-plug handler and the end of a firmware update
+    // return to the device list from other threads. (Closing the program
+    // ends it too: the leaving test sees that in a program that really ends.)
+    void leavingForTheDeviceListEndsARecording()
+    {
+        auto window = NewMainWindow();
+        PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        auto* macroButton = window->PageShell()->findChild<QToolButton*>("MacroButton");
+        g_MacroRecording = true;
+        PostMsg::GetInstance()->EmitStartRecord(0);
+        QVERIFY(!macroButton->isEnabled());
+        QVERIFY(RunOnWorkerThread([] { PostMsg::GetInstance()->EmitChangeMainDialog(0); }));
+        QTRY_VERIFY(!g_MacroRecording);
+        QVERIFY(macroButton->isEnabled());
+        QCOMPARE(PageIndex(*window), 0);
     }
 
     void burstOfOfflineReportsShowsOneNotice()

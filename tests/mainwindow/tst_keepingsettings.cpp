@@ -90,7 +90,7 @@ private:
     std::unique_ptr<DialogMain> m_Window;
     QStringList m_WritesWhileOpening;
 
-    Dialog* Shell() const { return m_Window->findChild<Dialog*>(); }
+    Dialog* Shell() const { return m_Window->PageShell(); }
 
     template <typename Widget>
     Widget* Find(const char* name) const

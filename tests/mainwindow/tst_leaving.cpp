@@ -101,7 +101,7 @@ int LeavingChild(int argc, char* argv[])
     PrepareMainWindowFolders();
     ResetSimulatedDevices();
     auto window = NewMainWindow();
-    auto* shell = window->findChild<Dialog*>();
+    auto* shell = window->PageShell();
     if (way != "list-close") {
         if (!OpenListedDevice(*window, "rx4k") || !FlashDataIsTheMouseRecord("mouseA"))
             return 2;

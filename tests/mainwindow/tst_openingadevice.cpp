@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(hub.signals_, ClickRecorder::OpeningOrder(0));
         QCOMPARE(hub.selected.Path, QString::fromUtf8(SimCtl_PathOf("rx4k")));
         QCOMPARE(PageIndex(*window), 1);
-        Dialog* shell = window->findChild<Dialog*>();
+        Dialog* shell = window->PageShell();
         QVERIFY(shell->isVisible());
 
         // The device thread reads the mouse behind the receiver, once.
@@ -167,7 +167,7 @@ private slots:
         ClearDeviceJournal();
 
         button->click();
-        Dialog* shell = window->findChild<Dialog*>();
+        Dialog* shell = window->PageShell();
         QTRY_COMPARE(int(shell->SensorPage()->ShownRecord().ButtonDebounce), 250);
         QTRY_VERIFY(!shell->WaitDialog()->isVisible());
 

@@ -342,7 +342,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, [&] {
         Pause(2000);
         figures.startupStallMs = watch.LongestIn(shownMs, shownMs + 2000);
-        Dialog* shell = window->findChild<Dialog*>();
+        Dialog* shell = window->PageShell();
         for (int cycle = 0; cycle < cycles; ++cycle) {
             const bool done = OpenDevice(window, watch, figures) && ChangeReportRate(shell, figures)
                               && BackToDeviceList(shell);
