@@ -152,21 +152,25 @@ Dialog* DialogMain::PageShell()
 
 void DialogMain::BuildPageShellLater()
 {
-    if (m_PageShellBuildStarted)
+    if (m_PageShell || m_PageShellBuilder.isActive())
         return;
-    m_PageShellBuildStarted = true;
-    // Queued: the list being drawn reaches the screen first.
-    QMetaObject::invokeMethod(this, &DialogMain::BuildPageShellPart, Qt::QueuedConnection);
+    // A zero timer rather than queued calls: timers and window events are
+    // served between two parts, queued calls would run back to back.
+    m_PageShellBuilder.setInterval(0);
+    connect(&m_PageShellBuilder, &QTimer::timeout, this, &DialogMain::BuildPageShellPart);
+    m_PageShellBuilder.start();
 }
 
 void DialogMain::BuildPageShellPart()
 {
-    if (m_ShutDownDone)
+    if (m_ShutDownDone) {
+        m_PageShellBuilder.stop();
         return;
+    }
     const bool frameOnly = !m_PageShell;
     Dialog* shell = PageShellFrame();
-    if (frameOnly || shell->BuildNextPart())
-        QMetaObject::invokeMethod(this, &DialogMain::BuildPageShellPart, Qt::QueuedConnection);
+    if (!frameOnly && !shell->BuildNextPart())
+        m_PageShellBuilder.stop();
 }
 
 void DialogMain::SlotChangeMainDialog(int index)

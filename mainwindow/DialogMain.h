@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 class Dialog;
 class DialogChange;
@@ -94,7 +95,7 @@ private:
     Ui_DialogMain* ui;
     CrashDumpHandler m_CrashDumpHandler;
     Dialog* m_PageShell = nullptr;
-    bool m_PageShellBuildStarted = false;
+    QTimer m_PageShellBuilder;
     DialogChange* m_DialogChange = nullptr;
     QSystemTrayIcon* m_TrayIcon = nullptr;
     QMenu* m_TrayMenu = nullptr;
