@@ -14,6 +14,7 @@
 #include "mainwindow/Ui_DialogChange.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
+#include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
 #include "platform/RegistryValues.h"
 #include "widgets/MyConmboBox.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -101,6 +103,21 @@ private slots:
         QCOMPARE(PageIndex(*window), 0);
         QVERIFY(window->DeviceList()->isVisible());
         QCOMPARE(DeviceJournal(), QStringList());
+    }
+
+    // Repair, the first thing the user chooses on the list, finds the update
+    // dialog although the settings page that keeps it was not built yet.
+    void repairOnTheListBeforeThePagesExist()
+    {
+        RecordFailedUpdate(210, 4, 18, 3);
+        auto window = NewMainWindow();
+        QVERIFY(!window->findChild<Dialog*>());
+        QPushButton* repair = window->DeviceList()->Form()->Repair;
+        QVERIFY(repair->isVisible());
+        repair->click();
+        QVERIFY(g_UpDateRepairDialog && g_UpDateRepairDialog->isVisible());
+        g_UpDateRepairDialog->hide();
+        RemoveFailedUpdateRecord();
     }
 
     void storedLanguageIndexIsChecked_data()
