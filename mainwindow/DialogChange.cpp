@@ -129,7 +129,12 @@ void DialogChange::ApplyStyles()
     ui->RightButton->setStyleSheet(ArrowButtonStyle(pictures, "Right.png", "RightClick.png"));
     ui->LeftButton->setStyleSheet(ArrowButtonStyle(pictures, "Left.png", "LeftClick.png"));
     StyleComboBox(ui->comboBox, pictures, OptionComboBoxColors());
+    ui->FindVer->installEventFilter(this);
+}
 
+void DialogChange::StyleFirmwareNotice()
+{
+    m_FirmwareNoticeStyled = true;
     const QString warning = PictureFolder("WarningDialog");
     const QString labelColor = OptionColorText("LabelColor");
     ui->FindVerlaebl->setStyleSheet(LabelStyle(labelColor));
@@ -270,6 +275,14 @@ void DialogChange::on_NewHong_clicked()
 void DialogChange::on_NoApear_clicked(bool checked)
 {
     UserIni::GetInstance()->SetValue("FindNew", "IsShow", checked ? "1" : "0");
+}
+
+bool DialogChange::eventFilter(QObject* watched, QEvent* event)
+{
+    // Styled before its first paint, so it never shows unstyled.
+    if (watched == ui->FindVer && event->type() == QEvent::Show && !m_FirmwareNoticeStyled)
+        StyleFirmwareNotice();
+    return QWidget::eventFilter(watched, event);
 }
 
 void DialogChange::changeEvent(QEvent* event)

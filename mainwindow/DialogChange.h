@@ -73,9 +73,11 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyStyles();
+    void StyleFirmwareNotice();
     void ShowPrompt();
     void BuildDeviceGridOnce();
     void ShowDuplicateNotice();
@@ -90,6 +92,9 @@ private:
     bool m_RebuildPending = false;
     // A notice waits for the event loop; one is enough.
     bool m_DuplicateNoticeQueued = false;
+    // The new-firmware notice is hidden from the start; its pictures are
+    // loaded only once it first shows.
+    bool m_FirmwareNoticeStyled = false;
 };
 
 // The list index a device button stands for: its object name without "btn",

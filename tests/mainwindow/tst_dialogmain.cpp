@@ -14,9 +14,10 @@
 #include "mainwindow/Ui_DialogChange.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RegistryValues.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
-#include "platform/RegistryValues.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
 
@@ -175,6 +176,31 @@ private slots:
         PostMsg::GetInstance()->EmitLanguageSameA(0);
         QCOMPARE(list->Form()->comboBox->currentIndex(), 0);
         QCOMPARE(all.count(), 0);
+    }
+
+    // The new-firmware notice starts hidden; when it shows, it is drawn on
+    // its panel picture with its check box picture, in the current language.
+    void firmwareNoticeIsDrawnWhenShown()
+    {
+        auto window = NewMainWindow();
+        Ui_DialogChange* form = window->DeviceList()->Form();
+        QVERIFY(!form->FindVer->isVisible());
+
+        form->FindVer->show();
+        const QImage drawn = form->FindVer->grab().toImage();
+        const QString pictures = ProgramFolder() + "/Picture/WarningDialog/";
+        const QImage panel(pictures + "BackGround.png");
+        const QPoint clear(20, 80); // no child of the notice covers it
+        QCOMPARE(qAlpha(panel.pixel(clear)), 255);
+        QCOMPARE(drawn.pixel(clear), panel.pixel(clear));
+        QVERIFY(form->NoApear->styleSheet().contains(pictures + "CheckBox.png"));
+        QCOMPARE(form->FindVerlaebl->text(), g_LangTextsDialogChange.at(0).at(3));
+
+        // Shown again later, it keeps the one style it was given.
+        const QString style = form->FindVer->styleSheet();
+        form->FindVer->hide();
+        form->FindVer->show();
+        QCOMPARE(form->FindVer->styleSheet(), style);
     }
 
     // Without a system tray (offscreen) minimising asks for the ordinary

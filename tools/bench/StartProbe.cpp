@@ -1,17 +1,25 @@
 // Starts one program on the X display of $DISPLAY and reports how long it took
-// from exec to its first mapped top-level window, and its resident memory a
-// moment later. The display must be private to the benchmark: any window that
-// maps on it counts as the program's.
+// from exec to the first drawing into its top-level window (what the user
+// first sees), when that window mapped, and its resident memory a moment
+// later. The display must be private to the benchmark: any window that maps on
+// it counts as the program's.
 //
 //   quorvane_bench_probe [--settle-ms N] [--timeout-ms N] -- program [arguments]
 //
-// Prints one line, "start_ms=<ms> cpu_ms=<ms> rss_kb=<kB> gl=<0|1>": cpu_ms is
-// the processor time all the program's threads had used when the window
-// mapped, which a busy machine inflates far less than start_ms; gl tells
-// whether the process had loaded the toolkit's OpenGL integration; exits non-zero when the program
-// showed no window in time or ended early. The program's own output is
-// dropped. It is ended with SIGTERM (SIGKILL if it lingers) after the memory
-// reading.
+// Prints one line, "start_ms=<ms> mapped_ms=<ms> cpu_ms=<ms> rss_kb=<kB> gl=<0|1>":
+// start_ms is exec to the first drawing into the mapped window, mapped_ms exec
+// to its mapping; cpu_ms is the processor time all the program's threads had
+// used when the window was first drawn, which a busy machine inflates far less
+// than start_ms; gl tells whether the process had loaded the toolkit's OpenGL
+// integration; exits non-zero when the program showed no drawn window in time
+// or ended early. The program's own output is dropped. It is ended with
+// SIGTERM (SIGKILL if it lingers) after the memory reading.
+//
+// Drawing is seen through the X DAMAGE extension on the root window, watched
+// from before the program starts: a window's drawing lands on the screen
+// under the root, so none can slip by between the mapping and a watch set on
+// the window itself.
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 #include <cerrno>
@@ -102,23 +110,54 @@ void EndProcess(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-// Waits for a window larger than a pixel to map anywhere under the root.
-bool WaitForMappedWindow(xcb_connection_t* connection, pid_t pid, int timeoutMs, Clock::time_point start)
+struct Window {
+    xcb_window_t id = 0;
+    xcb_rectangle_t area{};
+};
+
+bool Overlaps(const xcb_rectangle_t& a, const xcb_rectangle_t& b)
+{
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+struct StartTimes {
+    double mappedMs = -1;
+    double drawnMs = -1;
+};
+
+// Waits for a window larger than a pixel to map anywhere under the root, then
+// for the first drawing that reaches the screen inside it. damageEvent is the
+// DAMAGE extension's first event code; damage watches the root.
+bool WaitForDrawnWindow(xcb_connection_t* connection, uint8_t damageEvent, xcb_damage_damage_t damage, pid_t pid,
+                        int timeoutMs, Clock::time_point start, StartTimes& times)
 {
     const int fd = xcb_get_file_descriptor(connection);
+    Window shown;
     while (MsSince(start) < timeoutMs) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            const xcb_window_t window = mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+            const uint8_t type = event->response_type & 0x7f;
+            if (type == XCB_MAP_NOTIFY && !shown.id) {
+                const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
+                xcb_get_geometry_reply_t* geometry =
+                    xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+                if (geometry && geometry->width > 1 && geometry->height > 1) {
+                    times.mappedMs = MsSince(start);
+                    shown = {window, {geometry->x, geometry->y, geometry->width, geometry->height}};
+                }
+                std::free(geometry);
+            } else if (type == damageEvent + XCB_DAMAGE_NOTIFY) {
+                const xcb_rectangle_t area = reinterpret_cast<xcb_damage_notify_event_t*>(event)->area;
+                // Reported once until subtracted: drawing elsewhere, or
+                // before the window maps, must not hide the next report.
+                xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
+                xcb_flush(connection);
+                if (shown.id && Overlaps(area, shown.area)) {
+                    times.drawnMs = MsSince(start);
+                    std::free(event);
+                    return true;
+                }
+            }
             std::free(event);
-            if (!mapped)
-                continue;
-            xcb_get_geometry_reply_t* geometry =
-                xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
-            const bool real = geometry && geometry->width > 1 && geometry->height > 1;
-            std::free(geometry);
-            if (real)
-                return true;
         }
         if (xcb_connection_has_error(connection) || !StillRunning(pid))
             return false;
@@ -126,6 +165,29 @@ bool WaitForMappedWindow(xcb_connection_t* connection, pid_t pid, int timeoutMs,
         poll(&waiting, 1, 20);
     }
     return false;
+}
+
+// Watches the whole screen for drawing; returns the extension's first event
+// code, or 0 when the display has no DAMAGE extension.
+uint8_t WatchDrawing(xcb_connection_t* connection, xcb_window_t root, xcb_damage_damage_t& damage)
+{
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_damage_id);
+    if (!extension || !extension->present)
+        return 0;
+    xcb_damage_query_version_reply_t* version = xcb_damage_query_version_reply(
+        connection, xcb_damage_query_version(connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        nullptr);
+    if (!version)
+        return 0;
+    std::free(version);
+    damage = xcb_generate_id(connection);
+    xcb_void_cookie_t created =
+        xcb_damage_create_checked(connection, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    if (xcb_generic_error_t* error = xcb_request_check(connection, created)) {
+        std::free(error);
+        return 0;
+    }
+    return extension->first_event;
 }
 
 } // namespace
@@ -172,6 +234,12 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot watch the root window\n");
         return 2;
     }
+    xcb_damage_damage_t damage = 0;
+    const uint8_t damageEvent = WatchDrawing(connection, root, damage);
+    if (!damageEvent) {
+        std::fprintf(stderr, "the display cannot report drawing (no DAMAGE extension)\n");
+        return 2;
+    }
 
     const Clock::time_point start = Clock::now();
     const pid_t pid = fork();
@@ -190,13 +258,13 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    if (!WaitForMappedWindow(connection, pid, timeoutMs, start)) {
-        std::fprintf(stderr, "no window from %s\n", argv[first]);
+    StartTimes times;
+    if (!WaitForDrawnWindow(connection, damageEvent, damage, pid, timeoutMs, start, times)) {
+        std::fprintf(stderr, "no %s window from %s\n", times.mappedMs < 0 ? "mapped" : "drawn", argv[first]);
         if (StillRunning(pid))
             EndProcess(pid);
         return 1;
     }
-    const double startMs = MsSince(start);
     const double cpuMs = CpuMs(pid);
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     if (!StillRunning(pid)) {
@@ -207,6 +275,7 @@ int main(int argc, char* argv[])
     const bool openGl = OpenGlMapped(pid);
     EndProcess(pid);
     xcb_disconnect(connection);
-    std::printf("start_ms=%.1f cpu_ms=%.1f rss_kb=%ld gl=%d\n", startMs, cpuMs, residentKb, openGl ? 1 : 0);
+    std::printf("start_ms=%.1f mapped_ms=%.1f cpu_ms=%.1f rss_kb=%ld gl=%d\n", times.drawnMs, times.mappedMs, cpuMs,
+                residentKb, openGl ? 1 : 0);
     return 0;
 }
