@@ -387,8 +387,8 @@ void TestMacroEditor::rightClickNeverMixesTwoMacros()
     m_Page->editor.Save();
     QCOMPARE(FileBytes(m_Folder + "/m.ini"), QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n"));
     QCOMPARE(FileBytes(m_Folder + "/other.ini"), QByteArray("4\n0x05 1 0\n"));
-    m_Page->exchange.ExportTo(m_Folder + "/../export.bin");
-    QCOMPARE(ReadMacroExportFile(m_Folder + "/../export.bin").macro.name, QString("m"));
+    m_Page->exchange.ExportTo(m_Folder + "/../export.ini");
+    QCOMPARE(ReadMacroExportFile(m_Folder + "/../export.ini").macro.name, QString("m"));
 
     MenuReceiver receiver;
     QTimer::singleShot(0, [] { QApplication::activePopupWidget()->close(); });
