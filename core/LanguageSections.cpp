@@ -107,7 +107,8 @@ const QList<LanguageSection>& LanguageSections()
          {"CompanyName", "CompanyNameCn", "CompanyWebcn", "CompanyWeben"}},
         {"MacroNotice", &g_LangTextsMacroNotice,
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
-          "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "NewHong"}},
+          "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
+          "NewHong"}},
     };
     return sections;
 }

@@ -1,6 +1,7 @@
 #include "device/SettingsFile.h"
 
 #include "core/ConfigIni.h"
+#include "core/FileSuffix.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/RecordLimits.h"
@@ -69,8 +70,7 @@ const char* const SettingsFileSuffix = "bin";
 
 QString WithSettingsFileSuffix(const QString& path)
 {
-    const QString ending = QLatin1Char('.') + QLatin1String(SettingsFileSuffix);
-    return path.endsWith(ending, Qt::CaseInsensitive) ? path : path + ending;
+    return WithFileSuffix(path, QLatin1String(SettingsFileSuffix));
 }
 
 bool ExportSettingsFile(const QString& path, const FlashDataMap& record)

@@ -15,6 +15,7 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/SaveFileDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -105,13 +106,7 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    QFileDialog dialog(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // A name typed without suffix gets ".bin" before the dialog asks about
-    // replacing a file, so the import's filter finds what was saved.
-    dialog.setDefaultSuffix(SettingsFileSuffix);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        SaveSettingsFile(dialog.selectedFiles().constFirst());
+    SaveSettingsFile(AskSavePath(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)", SettingsFileSuffix));
 }
 
 void Buttoninterface::SaveSettingsFile(const QString& chosenPath)

@@ -2,8 +2,10 @@
 
 #include "core/PostMsg.h"
 #include "core/Timing.h"
+#include "device/DeviceRecords.h"
 #include "device/KeyCodes.h"
 #include "pages/macro/MacroFiles.h"
+#include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
 #include "pages/macro/MacroRows.h"
 #include "pages/macro/QuestionDialog.h"
@@ -78,12 +80,24 @@ void MacroEditor::ShowClickedMacro()
     m_Files.LoadMacroFile();
 }
 
+bool MacroEditor::RoomForEvents(int added) const
+{
+    const QListWidget* list = m_Context.ui.listWidgetKey;
+    int events = 0;
+    for (int row = 0; row < list->count(); ++row)
+        events += IsDelayRow(list, row) ? 0 : 1;
+    if (events + added <= MacroEventsPerBlock)
+        return true;
+    m_Context.ShowRefusal(MacroMessage::TooManyEvents);
+    return false;
+}
+
 void MacroEditor::ChooseEvent(int item)
 {
     const bool shown = m_Context.HasShownMacro();
     if (item == KeyPressItem || item == KeyReleaseItem) {
         QString name;
-        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !shown)
+        if (!m_Context.AskKeyName || !m_Context.AskKeyName(name) || !shown || !RoomForEvents(1))
             return;
         m_Context.EventsChanged = true;
         InsertKeyEvent(name, item == KeyPressItem);
@@ -94,7 +108,7 @@ void MacroEditor::ChooseEvent(int item)
             return;
         m_Context.EventsChanged = true;
         InsertDelayItem(delay);
-    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && shown) {
+    } else if (item >= FirstMouseButtonItem && item <= LastMouseButtonItem && shown && RoomForEvents(2)) {
         m_Context.EventsChanged = true;
         InsertMouseButtonEvent(MouseButtonNameOfItem(item));
     } else {

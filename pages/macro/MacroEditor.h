@@ -27,6 +27,8 @@ public:
     // An item of the insert-event chooser: 1 key press, 2 key release (the
     // key dialog), 3 delay (the delay dialog, next to the current row), 4 to
     // 8 a click of the left, right, middle, forward or back mouse button.
+    // An event beyond what the device's macro block holds is refused with a
+    // notice, so that nothing the user made is cut off on the device.
     void ChooseEvent(int item);
 
     // Insert at the current row of the event list (or at its end when none
@@ -68,6 +70,9 @@ public:
     void ShowMacroListMenu(const QPoint& pos, QObject* receiver);
 
 private:
+    // Whether added more events still fit the device's block; a notice when not.
+    bool RoomForEvents(int added) const;
+
     MacroPageContext& m_Context;
     MacroFiles& m_Files;
 };

@@ -1,10 +1,12 @@
 #include "pages/macro/MacroExchange.h"
 
+#include "core/FileSuffix.h"
 #include "core/Timing.h"
 #include "pages/macro/MacroExportFile.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
+#include "widgets/SaveFileDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,6 +17,7 @@
 namespace {
 
 const char* const kFileFilter = "File(*.ini)";
+const char* const kFileSuffix = "ini";
 
 } // namespace
 
@@ -28,7 +31,7 @@ MacroExchange::MacroExchange(MacroPageContext& context, MacroFiles& files)
 QString MacroExchange::AskForFile(bool save)
 {
     QWidget* page = m_Context.ui.page;
-    const QString path = save ? QFileDialog::getSaveFileName(page, "FileSave", m_Folder, kFileFilter)
+    const QString path = save ? AskSavePath(page, "FileSave", m_Folder, kFileFilter, kFileSuffix)
                               : QFileDialog::getOpenFileName(page, "SelectFile", m_Folder, kFileFilter);
     if (!path.isEmpty())
         m_Folder = QFileInfo(path).absolutePath();
@@ -48,7 +51,7 @@ void MacroExchange::ExportTo(const QString& path)
 {
     if (!m_Context.HasShownMacro())
         return;
-    QSaveFile file(path);
+    QSaveFile file(WithFileSuffix(path, kFileSuffix));
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
         WriteMacroExport(file, m_Context.ShownMacro, m_Context.LoopValue(), RowsOf(m_Context.ui.listWidgetKey));

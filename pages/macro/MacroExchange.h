@@ -15,7 +15,8 @@ public:
     // Asks for a file with the save dialog and exports the shown macro with
     // the loop controls and the event list as they are now.
     void ExPortMacro();
-    // A file that cannot be written is reported.
+    // The file keeps the ".ini" the import looks for: it is added to a path
+    // that does not end in it. A file that cannot be written is reported.
     void ExportTo(const QString& path);
 
     // Asks for a file with the open dialog and imports it as a new macro:

@@ -20,6 +20,7 @@ const char* const kDefaultTexts[] = {
     "The macro file could not be renamed",
     "The macro could not be saved to this file",
     "This file is not a macro file, or it is damaged",
+    "A macro can hold at most 70 events",
 };
 constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
 

@@ -16,6 +16,7 @@ enum class MacroMessage {
     RenameFailed,
     ExportFailed,
     ImportFailed, // not a macro export, or a damaged one
+    TooManyEvents, // more events than the device's macro block holds
 };
 
 // The message in the current language.

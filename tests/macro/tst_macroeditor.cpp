@@ -2,7 +2,9 @@
 
 #include "core/PostMsg.h"
 #include "core/Timing.h"
+#include "device/DeviceRecords.h"
 #include "device/KeyCodes.h"
+#include "pages/macro/MacroNotice.h"
 
 #include <QMenu>
 #include <QSignalSpy>
@@ -62,6 +64,8 @@ private slots:
 
     void insertedEventsKeepRowsAlternating_data();
     void insertedEventsKeepRowsAlternating();
+    void eventsBeyondTheDeviceBlockAreRefused_data();
+    void eventsBeyondTheDeviceBlockAreRefused();
     void delaysGoNextToTheCurrentRow_data();
     void delaysGoNextToTheCurrentRow();
     void deleteTakesAnEventWithItsDelay_data();
@@ -131,6 +135,43 @@ void TestMacroEditor::insertedEventsKeepRowsAlternating()
     QCOMPARE(m_Page->listWidgetKey->currentRow(), current);
     QVERIFY(m_Page->context.EventsChanged);
     QVERIFY(m_Page->Save->isEnabled());
+}
+
+void TestMacroEditor::eventsBeyondTheDeviceBlockAreRefused_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a key makes the block full") << 69 << int(KeyPress) << false;
+    QTest::newRow("a key into a full block") << 70 << int(KeyRelease) << true;
+    QTest::newRow("a click makes the block full") << 68 << int(LeftButton) << false;
+    QTest::newRow("a click with room for one event") << 69 << int(LeftButton) << true;
+}
+
+// The device plays at most 70 events of a macro: one more would be cut off
+// there, and lost from the file when the button page reads the macro back.
+void TestMacroEditor::eventsBeyondTheDeviceBlockAreRefused()
+{
+    QFETCH(int, events);
+    QFETCH(int, item);
+    QFETCH(bool, refused);
+    QStringList rows;
+    for (int event = 0; event < events; ++event)
+        rows << (event == 0 ? QStringList{"A+"} : QStringList{"10ms", "A+"});
+    SetShortRows(m_Page->listWidgetKey, rows);
+    m_Page->listWidgetKey->setCurrentRow(rows.size() - 1);
+    m_Page->keyAnswers = QStringList{"X"};
+    DialogScript script{{"NewHong", QString()}};
+    m_Page->editor.ChooseEvent(item);
+    if (refused) {
+        QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::TooManyEvents)}));
+        QCOMPARE(ShortTexts(m_Page->listWidgetKey), rows);
+        QVERIFY(!m_Page->context.EventsChanged);
+        QVERIFY(!m_Page->Save->isEnabled());
+    } else {
+        QVERIFY(script.shown.isEmpty());
+        QCOMPARE(m_Page->listWidgetKey->count(), 2 * MacroEventsPerBlock - 1);
+    }
 }
 
 void TestMacroEditor::delaysGoNextToTheCurrentRow_data()
@@ -387,8 +428,8 @@ void TestMacroEditor::rightClickNeverMixesTwoMacros()
     m_Page->editor.Save();
     QCOMPARE(FileBytes(m_Folder + "/m.ini"), QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n"));
     QCOMPARE(FileBytes(m_Folder + "/other.ini"), QByteArray("4\n0x05 1 0\n"));
-    m_Page->exchange.ExportTo(m_Folder + "/../export.bin");
-    QCOMPARE(ReadMacroExportFile(m_Folder + "/../export.bin").macro.name, QString("m"));
+    m_Page->exchange.ExportTo(m_Folder + "/../export.ini");
+    QCOMPARE(ReadMacroExportFile(m_Folder + "/../export.ini").macro.name, QString("m"));
 
     MenuReceiver receiver;
     QTimer::singleShot(0, [] { QApplication::activePopupWidget()->close(); });

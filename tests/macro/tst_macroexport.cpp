@@ -83,6 +83,8 @@ private slots:
     void longNamesAreCutBetweenCharacters();
     void emptyAndCutFiles();
     void failedExportIsReported();
+    void exportKeepsTheSuffixTheImportLooksFor_data();
+    void exportKeepsTheSuffixTheImportLooksFor();
 
 private:
     // Exports macro name with the given rows and loop value.
@@ -322,6 +324,28 @@ void TestMacroExport::failedExportIsReported()
     QCOMPARE(script.shown, QStringList({"MacroNotice"}));
     QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::ExportFailed)}));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestMacroExport::exportKeepsTheSuffixTheImportLooksFor_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no suffix") << "Fire" << "Fire.ini";
+    QTest::newRow("suffix in capitals") << "Fire.INI" << "Fire.INI";
+    QTest::newRow("another suffix") << "Fire.bin" << "Fire.bin.ini";
+}
+
+// A name typed without ".ini" must not land where the import's filter hides it.
+void TestMacroExport::exportKeepsTheSuffixTheImportLooksFor()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    m_Page->listWidgetHong->addItem("Fire");
+    m_Page->Select("Fire");
+    QTemporaryDir exports;
+    m_Page->exchange.ExportTo(exports.filePath(typed));
+    QCOMPARE(QDir(exports.path()).entryList(QDir::Files), QStringList({written}));
+    QCOMPARE(ReadMacroExportFile(exports.filePath(written)).macro.name, QString("Fire"));
 }
 
 QTEST_MAIN(TestMacroExport)
