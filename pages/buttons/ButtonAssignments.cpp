@@ -71,6 +71,11 @@ template <typename Dialog>
 void Buttoninterface::ShowNotice()
 {
     Dialog notice;
+    RunNotice(notice);
+}
+
+void Buttoninterface::RunNotice(QDialog& notice)
+{
     PlaceDialog(&notice, this, -50, -70);
     notice.exec();
 }

@@ -1,6 +1,7 @@
 #include "pages/buttons/ButtonMacroFiles.h"
 
 #include "device/KeyCodes.h"
+#include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroNames.h"
 #include "platform/PlainFile.h"
 
@@ -35,16 +36,18 @@ void SetMacroBlockName(MacroBlock* block, const QString& name)
     block->NameLength = static_cast<std::uint8_t>(bytes.size());
 }
 
-bool LoadMacroBlock(const QString& name, MacroBlock* block)
+MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
 {
     std::memset(block, 0, sizeof *block);
     QFile file(MacroPath(name));
     if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
-        return false;
+        return MacroBlockLoad::Unreadable;
+    if (!FitsMacroBlock(ReadMacroFile(MacroPath(name)).rows))
+        return MacroBlockLoad::TooManyEvents;
     SetMacroBlockName(block, name);
     if (file.size() == 0) {
         block->EventCount = 1;
-        return true;
+        return MacroBlockLoad::Loaded;
     }
     file.readLine(); // the loop line
     int i = 0;
@@ -67,7 +70,7 @@ bool LoadMacroBlock(const QString& name, MacroBlock* block)
         }
     }
     block->EventCount = static_cast<std::uint8_t>(qMin(i + 1, MacroEventsPerBlock));
-    return true;
+    return MacroBlockLoad::Loaded;
 }
 
 QString ReadMacroLoopValue(const QString& name)

@@ -11,11 +11,18 @@
 // device, so each is checked before it becomes a path: a name that could
 // leave the folder reads as a missing file and writes nothing.
 
+enum class MacroBlockLoad {
+    Loaded,
+    Unreadable,
+    TooManyEvents, // the file holds more events than the block's 70
+};
+
 // The block for the macro of that name: the name (cut to the 30 bytes the
 // block holds), then one event per event row, each event's delay from the
-// delay row that follows it. An empty file gives one empty event. Rows beyond
-// the block's 70 events are left out. Null when the file cannot be read.
-bool LoadMacroBlock(const QString& name, MacroBlock* block);
+// delay row that follows it. An empty file gives one empty event. A file of
+// more events than the block holds gives no block: sent cut, the device's
+// copy read back later would cut the file too.
+MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 
 // Line 1's first word, "0" when there is none.
 QString ReadMacroLoopValue(const QString& name);

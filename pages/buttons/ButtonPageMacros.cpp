@@ -13,6 +13,7 @@
 #include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "pages/macro/MacroNames.h"
+#include "pages/macro/MacroNotice.h"
 
 #include <QButtonGroup>
 #include <QScrollArea>
@@ -94,7 +95,12 @@ void Buttoninterface::slotButtonClicked(bool checked)
     if (key >= 0 && RefusedForLastLeftClick(key, false))
         return;
     MacroBlock block;
-    if (button && key >= 0 && g_SendEnabled && LoadMacroBlock(button->text(), &block)) {
+    const MacroBlockLoad load =
+        button && key >= 0 && g_SendEnabled ? LoadMacroBlock(button->text(), &block) : MacroBlockLoad::Unreadable;
+    if (load == MacroBlockLoad::TooManyEvents) {
+        MacroNotice notice(MacroMessage::TooManyEvents);
+        RunNotice(notice);
+    } else if (load == MacroBlockLoad::Loaded) {
         const QString name = button->text();
         const int loop = ReadMacroLoopValue(name).toInt();
         const ButtonFunction function{6, static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(loop)};

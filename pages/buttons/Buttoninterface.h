@@ -15,6 +15,7 @@ extern int g_OpenedModelMid;
 
 class QAbstractButton;
 class QButtonGroup;
+class QDialog;
 class QToolButton;
 class QVBoxLayout;
 class Worker;
@@ -172,6 +173,8 @@ private:
     bool SendCombination(int key, const QString& text);
     template <typename Dialog>
     void ShowNotice();
+    // Runs a notice over the page, as the page places all its notices.
+    void RunNotice(QDialog& notice);
     QList<int> KeysShowingMacro(const QString& name) const;
 
     FlashDataMap m_ShownRecord{};

@@ -2,7 +2,6 @@
 
 #include "core/PostMsg.h"
 #include "core/Timing.h"
-#include "device/DeviceRecords.h"
 #include "device/KeyCodes.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroNotice.h"
@@ -82,11 +81,7 @@ void MacroEditor::ShowClickedMacro()
 
 bool MacroEditor::RoomForEvents(int added) const
 {
-    const QListWidget* list = m_Context.ui.listWidgetKey;
-    int events = 0;
-    for (int row = 0; row < list->count(); ++row)
-        events += IsDelayRow(list, row) ? 0 : 1;
-    if (events + added <= MacroEventsPerBlock)
+    if (FitsMacroBlock(RowsOf(m_Context.ui.listWidgetKey), added))
         return true;
     m_Context.ShowRefusal(MacroMessage::TooManyEvents);
     return false;
@@ -250,6 +245,12 @@ void MacroEditor::Save()
     // for after the save is built from these rows too.
     const QString name = m_Context.ShownMacro;
     const QList<MacroRow> rows = RowsOf(m_Context.ui.listWidgetKey);
+    // A file placed in the macro folder may hold more than the device keeps;
+    // it stays as it is until the user has shortened the macro.
+    if (!RoomForEvents(0)) {
+        m_Context.SetSaveActive(true);
+        return;
+    }
     m_Context.SavedRows.insert(name, rows);
     m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), rows, Timing().macroFileRewriteMs);
     if (std::exchange(m_Context.EventsChanged, false))

@@ -44,6 +44,9 @@ public:
     // Deletes the current row with its neighbouring delay; a list of fewer
     // than four rows is cleared.
     void DeleteKey();
+    // Writes the shown rows to the macro's file and has the keys that show
+    // the macro sent again; a macro of more events than the device keeps is
+    // refused with a notice and its file left as it was.
     void Save();
     // Asks for a name and adds an empty macro of that name, selected.
     void NewMacro();

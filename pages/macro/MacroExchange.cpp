@@ -76,6 +76,12 @@ void MacroExchange::ImportFrom(const QString& path)
         return;
     }
     const MacroExport& macro = reading.macro;
+    // The device keeps 70 events: a longer macro would play cut, and reading
+    // it back from the device would cut its file as well.
+    if (!FitsMacroBlock(macro.rows)) {
+        m_Context.ShowRefusal(MacroMessage::TooManyEvents);
+        return;
+    }
     // The device keeps no longer name, and a cut name would come back from
     // it as another macro's.
     const QString name = CutToMacroNameBytes(macro.name);

@@ -1,5 +1,6 @@
 #include "pages/macro/MacroRows.h"
 
+#include "device/DeviceRecords.h"
 #include "widgets/FormStyles.h"
 
 #include <QIcon>
@@ -62,6 +63,19 @@ QList<MacroRow> RowsOf(const QListWidget* eventList)
     for (int row = 0; row < eventList->count(); ++row)
         rows << RowOf(eventList->item(row));
     return rows;
+}
+
+int EventCountOf(const QList<MacroRow>& rows)
+{
+    int events = 0;
+    for (const MacroRow& row : rows)
+        events += row.kind == RowKind::Delay ? 0 : 1;
+    return events;
+}
+
+bool FitsMacroBlock(const QList<MacroRow>& rows, int added)
+{
+    return EventCountOf(rows) + added <= MacroEventsPerBlock;
 }
 
 void AppendKeyItem(const QListWidget* macroList, QListWidget* eventList, const QString& keyName, bool down)

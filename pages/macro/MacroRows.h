@@ -55,6 +55,13 @@ bool IsReleaseRow(const QListWidgetItem* item);
 MacroRow RowOf(const QListWidgetItem* item);
 QList<MacroRow> RowsOf(const QListWidget* eventList);
 
+// The key and mouse-button events among the rows; delays do not count.
+int EventCountOf(const QList<MacroRow>& rows);
+// Whether the rows, with added more events, fit the device's macro block
+// (70 events): a macro beyond it would reach the device cut, and the device's
+// copy read back later would cut its file too.
+bool FitsMacroBlock(const QList<MacroRow>& rows, int added = 0);
+
 // The page's two row builders, used by recording and by the macro taken from
 // the device. Both do nothing while no macro is selected in macroList.
 // AppendKeyItem appends an event row and makes it current.

@@ -394,6 +394,27 @@ private slots:
         QCOMPARE(Text(*m_Page, "RightKey"), m_Page->MacroPrefix + "A");
     }
 
+    // A file in the macro folder beyond the device's 70 events would reach
+    // the device cut, and the device's copy read back would cut the file.
+    void macroBeyondTheDeviceBlockIsNotBound()
+    {
+        QByteArray file = "1\n0x04 1 0\n";
+        for (int event = 1; event <= MacroEventsPerBlock; ++event)
+            file += "5ms\n0x04 1 0\n";
+        WriteMacro("Long", file);
+        m_Page->SlotAddMacroButton();
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        const QString shown = Text(*m_Page, "RightKey");
+        Click(*m_Page, "RightKey");
+        ModalDialogAnswerer answerer({ModalDialogAnswerer::kEscape});
+        m_Page->MacroButtons.at(0)->click();
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("MacroNotice"));
+        QCOMPARE(int(g_FlashData.Snapshot().Buttons[1].Type), 0);
+        QCOMPARE(Text(*m_Page, "RightKey"), shown);
+        QCOMPARE(FileBytes(MacroFilePath(MacroFolder(), "Long")), file);
+    }
+
     void onlyOddFilesMeanNoMacro()
     {
         WriteMacro("one.xml", "");

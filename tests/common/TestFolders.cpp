@@ -46,6 +46,12 @@ void WriteProgramFile(const QString& relativePath, const QByteArray& content)
     WriteFileBelow(ProgramFolder(), relativePath, content);
 }
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void WriteUserFile(const QString& relativePath, const QByteArray& content)
 {
     WriteFileBelow(UserDataFolder(), relativePath, content);

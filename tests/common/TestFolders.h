@@ -13,6 +13,9 @@ void UseTemporaryFolders();
 void WriteProgramFile(const QString& relativePath, const QByteArray& content);
 void WriteUserFile(const QString& relativePath, const QByteArray& content);
 
+// A file's whole content; empty when it cannot be read.
+QByteArray FileBytes(const QString& path);
+
 // Copies a file or folder that the build ships beside the program (for
 // example "Picture/WarningDialog" or "Language/0-English.xml") into the test's
 // program folder. False when it is not there.

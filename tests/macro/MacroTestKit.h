@@ -71,12 +71,6 @@ inline QString FreshMacroFolder()
     return folder.path();
 }
 
-inline QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

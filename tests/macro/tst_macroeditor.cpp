@@ -72,6 +72,7 @@ private slots:
     void deleteTakesAnEventWithItsDelay();
     void amendKeepsTheRowKind();
     void saveReportsWhatChanged();
+    void saveKeepsAFileBeyondTheDeviceBlockUntilShortened();
     void newMacro_data();
     void newMacro();
     void newMacroNeverOpensWhatItsPathHolds();
@@ -273,6 +274,36 @@ void TestMacroEditor::saveReportsWhatChanged()
     QCOMPARE(FileBytes(m_Folder + "/m.ini"), QByteArray("253\n0x06 1 0\n"));
     const QList<QList<QVariant>> expected = {{"m", 1}, {"m", 0}, {"m", 1}};
     QCOMPARE(QList<QList<QVariant>>(*m_Updates), expected);
+}
+
+// A file placed in the macro folder may hold more events than the device
+// keeps: saving it would send the device a cut macro, whose read-back would
+// cut the file.
+void TestMacroEditor::saveKeepsAFileBeyondTheDeviceBlockUntilShortened()
+{
+    Timings timings;
+    timings.macroFileRewriteMs = 1;
+    ScopedTimings fast(timings);
+    QByteArray file = "1\n0x04 1 0\n";
+    for (int event = 1; event <= MacroEventsPerBlock; ++event)
+        file += "5ms\n0x04 1 0\n";
+    WriteBytes(m_Folder + "/m.ini", file);
+    m_Page->files.LoadMacroFile();
+    m_Page->context.EventsChanged = true;
+    {
+        DialogScript script{{"NewHong", QString()}};
+        m_Page->editor.Save();
+        QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::TooManyEvents)}));
+    }
+    QCOMPARE(FileBytes(m_Folder + "/m.ini"), file);
+    QVERIFY(m_Updates->isEmpty());
+    QVERIFY(m_Page->Save->isEnabled());
+
+    m_Page->listWidgetKey->setCurrentRow(m_Page->listWidgetKey->count() - 1);
+    m_Page->editor.DeleteKey();
+    m_Page->editor.Save();
+    QCOMPARE(FileBytes(m_Folder + "/m.ini"), file.left(file.size() - int(qstrlen("5ms\n0x04 1 0\n"))));
+    QCOMPARE(m_Updates->size(), 1);
 }
 
 void TestMacroEditor::newMacro_data()

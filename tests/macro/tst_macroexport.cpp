@@ -1,6 +1,7 @@
 #include "MacroTestKit.h"
 
 #include "core/Timing.h"
+#include "device/DeviceRecords.h"
 #include "pages/macro/MacroNotice.h"
 #include "platform/UserDataFolder.h"
 
@@ -53,6 +54,15 @@ QByteArray DelayRow(const QString& text, const QByteArray& icon)
     return Streamed(text) + icon;
 }
 
+// An export of that many key presses with a delay between two of them.
+QByteArray ExportOfEvents(int events)
+{
+    QByteArray rows;
+    for (int event = 0; event < events; ++event)
+        rows += (event == 0 ? QByteArray() : DelayRow("5ms", kNoIcon)) + KeyRow("A", kNoIcon, "0");
+    return Header("Trelv", "Long", "1", 2 * events - 1) + rows;
+}
+
 bool ShowsPicture(const QListWidgetItem* item, RowKind kind)
 {
     return item->icon().pixmap(16).toImage() == RowIcon(kind).pixmap(16).toImage();
@@ -77,6 +87,8 @@ private slots:
     void importShowsAndStoresWhatTheFileHolds();
     void importRefusals_data();
     void importRefusals();
+    void importTakesNoMoreEventsThanTheDeviceKeeps_data();
+    void importTakesNoMoreEventsThanTheDeviceKeeps();
     void iconsNeverComeFromTheFile();
     void everyCutOfAnExportReadsSafely();
     void longNamesAreCutBetweenCharacters_data();
@@ -221,6 +233,29 @@ void TestMacroExport::importRefusals()
     QCOMPARE(QDir(m_Folder).entryList(QDir::Files), QStringList({listed + ".ini"}));
     QCOMPARE(FileBytes(m_Folder + "/" + listed + ".ini"), QByteArray("1\n"));
     QVERIFY(!QFile::exists(UserDataFolder() + "/Macro.ini"));
+}
+
+void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::newRow("a full device block") << MacroEventsPerBlock;
+    QTest::newRow("one event more") << MacroEventsPerBlock + 1;
+}
+
+// A longer macro would reach the device cut, and the device's copy read back
+// later would cut its file: it is refused whole, with a notice.
+void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps()
+{
+    QFETCH(int, events);
+    const bool fits = events <= MacroEventsPerBlock;
+    MacroPageFixture page;
+    DialogScript script{{"NewHong", QString()}};
+    Import(page, Crafted(ExportOfEvents(events)));
+
+    QCOMPARE(script.labels, fits ? QStringList() : QStringList({MacroMessageText(MacroMessage::TooManyEvents)}));
+    QCOMPARE(page.context.MacroNames(), fits ? QStringList({"Long"}) : QStringList());
+    QCOMPARE(page.listWidgetKey->count(), fits ? 2 * events - 1 : 0);
+    QCOMPARE(QFile::exists(m_Folder + "/Long.ini"), fits);
 }
 
 // Icons in the file are stepped over, never read: an entry naming a FIFO

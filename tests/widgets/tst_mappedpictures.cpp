@@ -1,3 +1,4 @@
+#include "common/TestFolders.h"
 #include "widgets/MappedPictures.h"
 #include "widgets/PixelChunk.h"
 
@@ -24,12 +25,6 @@ QImage DecodedByQt(const QByteArray& png)
     buffer.setData(png);
     buffer.open(QIODevice::ReadOnly);
     return PixelChunk::PaintedPixels(QImageReader(&buffer, "png").read());
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The bits of the image a reader makes of the file: a mapped picture gives
