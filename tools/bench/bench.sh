@@ -69,10 +69,11 @@ export DBUS_SESSION_BUS_ADDRESS="$bus_address"
 export QT_QPA_PLATFORM=xcb
 unset QT_XCB_GL_INTEGRATION
 
-# name | label | GL setting (empty: the user's default) | program
+# name | label | GL setting (empty: the user's default) | program [| environment]
 subjects=(
     "bare|bare Qt window||$bench_bin/quorvane_bench_bare"
     "bare-nogl|bare Qt window, QT_XCB_GL_INTEGRATION=none|none|$bench_bin/quorvane_bench_bare"
+    "bare-sized|the same at Quorvane's size, GL none|none|$bench_bin/quorvane_bench_bare|QUORVANE_BENCH_BARE_SIZE=1020x700"
     "quorvane|Quorvane||$quorvane"
     "quorvane-glx|Quorvane, QT_XCB_GL_INTEGRATION=xcb_glx|xcb_glx|$quorvane"
 )
@@ -81,14 +82,11 @@ if [ -n "${QUORVANE_BENCH_BASELINE:-}" ]; then
 fi
 
 probe() {
-    local name gl program
-    IFS='|' read -r name _ gl program <<<"$1"
+    local name gl program environment
+    IFS='|' read -r name _ gl program environment <<<"$1"
     use_private_home "$name"
-    if [ -n "$gl" ]; then
-        QT_XCB_GL_INTEGRATION="$gl" "$bench_bin/quorvane_bench_probe" -- "$program"
-    else
-        "$bench_bin/quorvane_bench_probe" -- "$program"
-    fi
+    # shellcheck disable=SC2086 # the environment is a list of assignments
+    env ${gl:+QT_XCB_GL_INTEGRATION="$gl"} $environment "$bench_bin/quorvane_bench_probe" -- "$program"
 }
 
 echo "Start -> first drawn window (and -> mapped), and resident memory 2 s later; $starts starts each, alternating, on $DISPLAY"
@@ -140,6 +138,12 @@ compare quorvane-glx "Quorvane, QT_XCB_GL_INTEGRATION=xcb_glx"
 if [ -n "${QUORVANE_BENCH_BASELINE:-}" ]; then
     compare baseline "Baseline build"
 fi
+# Not a goal: how much of the difference a window of the program's size costs
+# by itself (its drawing buffer, its first drawing).
+awk -v s="${start_ms[quorvane]}" -v fs="${start_ms[bare-sized]}" -v m="${memory_mb[quorvane]}" \
+    -v fm="${memory_mb[bare-sized]}" 'BEGIN {
+    printf "Against the bare window as large as Quorvane (1020 x 700, GL none): start %.2f x, memory %+.1f MB\n",
+        s / fs, m - fm }'
 
 # Side by side with the bare window on a reference machine (bare window 340 ms,
 # 79 MB), the configurators a user would pick instead started in 437, 427 and
