@@ -23,8 +23,9 @@ public:
     // the macro is added at the end of the list and shown, with the loop
     // value and the rows of the file, and its text file is written. A file
     // that is no export or a damaged one is refused with a notice, and so are
-    // a name that cannot be a macro's and more events than the device keeps; a name longer than a macro name is
-    // cut. A refused import changes nothing.
+    // a name that cannot be a macro's and more events than the device keeps;
+    // a name longer than a macro name is cut. A refused import changes
+    // nothing.
     void InPortMacro();
     void ImportFrom(const QString& path);
 
