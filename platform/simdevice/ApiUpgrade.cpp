@@ -6,10 +6,10 @@ using namespace simdevice;
 
 extern "C" {
 
-HIDUSB_API bool UsbUpgrade_Start(const unsigned char* image, UsbUpgradeCallback cb, int /*timeoutMs*/)
+HIDUSB_API bool UsbUpgrade_Start(const unsigned char* image, UsbUpgradeCallback cb, int timeoutMs)
 {
     SimLock lock;
-    return StartUpgrade(image, cb);
+    return StartUpgrade(image, cb, timeoutMs);
 }
 
 HIDUSB_API bool UsbUpgradeC_FindBootDevices(const unsigned char* image, int* count)

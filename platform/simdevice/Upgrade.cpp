@@ -165,6 +165,7 @@ struct RunningUpgrade {
     ImageHeader header;
     UpgradeOutcome outcome;
     int64_t startedAt;
+    int timeoutMs;
 };
 
 void SetBusy(const std::string& id, bool busy)
@@ -213,11 +214,12 @@ void ApplyOutcome(const std::string& id, const std::string& outcome, uint32_t ve
     MarkStateDirty();
 }
 
-void Finish(const RunningUpgrade& run, const std::string& outcome, const std::string& reason)
+// Ends the run on the device and in the log; false when it has ended already.
+bool EndRun(const RunningUpgrade& run, const std::string& outcome, const std::string& reason)
 {
     SimState& s = State();
     if (!s.upgrade.running || s.upgrade.number != run.number)
-        return;
+        return false;
     const std::string id = s.upgrade.deviceId;
     s.upgrade.running = false;
     SetBusy(id, false);
@@ -228,9 +230,27 @@ void Finish(const RunningUpgrade& run, const std::string& outcome, const std::st
                                      : uint32_t(uint64_t(run.header.length) * uint32_t(run.outcome.percent) / 100);
     EndLog(success, reason, boot, outcome == "reject" ? 0 : written, run.header.length);
     Journal("upgrade of " + id + ": " + outcome);
+    return true;
+}
+
+void Finish(const RunningUpgrade& run, const std::string& outcome, const std::string& reason)
+{
+    if (!EndRun(run, outcome, reason))
+        return;
+    const bool success = outcome == "success";
     const int64_t wait = std::max<int64_t>(0, run.startedAt + kEarliestResultMs - Now());
     const UsbUpgradeCallback callback = run.callback;
     Schedule(wait, [callback, success] { EnqueueUpgradeReport(callback, kResult, success ? 1 : 0); });
+}
+
+// A hung upgrade: the device stopped answering in the middle of the write and
+// is left in boot mode with part of the image. The library gives the write up
+// once the caller's timeout has passed without an answer, so that a later
+// start is not refused as "another upgrade is running"; what makes it a hang
+// is that the caller never hears a result.
+void GiveUpSilentRun(const RunningUpgrade& run)
+{
+    EndRun(run, "fail", "the device stopped answering");
 }
 
 std::string Reason(const std::string& outcome)
@@ -267,8 +287,12 @@ void ScheduleRun(const RunningUpgrade& run)
                 EnqueueUpgradeReport(callback, kProgress, percent);
         });
     }
-    if (outcome == "hang")
+    if (outcome == "hang") {
+        // Without a timeout the library waits for good.
+        if (run.timeoutMs > 0)
+            Schedule(stopAt + run.timeoutMs, [run] { GiveUpSilentRun(run); });
         return;
+    }
     Schedule(std::max<int64_t>(stopAt, kEarliestResultMs), [run, outcome] { Finish(run, outcome, Reason(outcome)); });
 }
 
@@ -280,7 +304,7 @@ RunningUpgrade& CurrentRun()
 
 }
 
-bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback)
+bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback, int timeoutMs)
 {
     if (!image)
         return Refuse(callback, ImageHeader(), "no image");
@@ -298,7 +322,7 @@ bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback)
     const std::string id = device.mouse ? device.mouse->id : device.receiver->id;
     s.upgrade = {true, s.upgrade.number + 1, header.target, id, device.mouse != nullptr};
     RunningUpgrade& run = CurrentRun();
-    run = {s.upgrade.number, callback, header, ChooseOutcome(header.target), Now()};
+    run = {s.upgrade.number, callback, header, ChooseOutcome(header.target), Now(), timeoutMs};
     if (run.outcome.outcome != "reject")
         SetBusy(id, true);
     BeginLog(header, device.path, device.receiver ? device.receiver->receiverClass : 0);

@@ -8,7 +8,9 @@
 // Needs the library lock.
 namespace simdevice {
 
-bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback);
+// timeoutMs: how long the library waits for a device that stops answering
+// before it gives the write up; 0 or less waits for good.
+bool StartUpgrade(const unsigned char* image, UsbUpgradeCallback callback, int timeoutMs);
 int CountBootDevicesFitting(const unsigned char* image);
 const char* const* LastUpgradeLogs();
 bool IsUpgradeOutcome(const std::string& outcome);

@@ -69,6 +69,15 @@ inline Timings ShortUpgradeQuietTime()
     return timings;
 }
 
+// Quick update steps with the usual quiet time, for an upgrade that device
+// time drives: real time between its reports then says nothing.
+inline Timings ShortStepsUsualQuietTime()
+{
+    Timings timings = ShortUpgradeQuietTime();
+    timings.firmwareSilenceMs = Timings().firmwareSilenceMs;
+    return timings;
+}
+
 inline QString FailedUpdateRecordText()
 {
     return RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString();

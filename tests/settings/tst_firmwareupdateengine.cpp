@@ -497,7 +497,8 @@ private slots:
     // the part ends as a failure, recorded and logged as a failure report
     // would leave it, so that the resume and the repair take over; the mouse
     // does not follow, and the dialog says that the device stopped answering
-    // and can be closed. A result that comes afterwards changes nothing.
+    // and can be closed. A result that comes afterwards changes nothing, and
+    // the next update resumes the receiver without it being plugged again.
     void silentUpgradeEndsAsFailure()
     {
         DeviceLinkFixture link("cable-and-receiver");
@@ -527,6 +528,17 @@ private slots:
         QCOMPARE(update.log.Lines({"Progress"}), QStringList());
         engine.Dialog()->Form()->NewHong->click();
         QVERIFY(!engine.Dialog()->isVisible());
+
+        // The receiver, given up in boot mode, leaves the list.
+        QVERIFY(ManualDeviceClock::RunUntil([] { return g_DeviceList.size() == 1; }));
+        ScopedTimings usualQuietTime(ShortStepsUsualQuietTime());
+        update.page.updateButton.click();
+        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, Ready));
+        engine.Dialog()->Form()->NewHong_2->click();
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return update.log.Lines().contains("Progress 0 2"); }));
+        QVERIFY(ManualDeviceClock::RunUntil([] { return !g_UpdateBusy; }));
+        QCOMPARE(Firmware("rx4k"), 0x0102);
+        QCOMPARE(FailedUpdateRecordText(), QString());
     }
 
     // A mouse whose update failed waits in boot mode behind its receiver:

@@ -145,8 +145,11 @@ private slots:
         QTest::newRow("failure with rollback") << "default" << receiverImage << "fail-rollback 40" << true << failure
                                                << "rx4k" << "257" << "0";
         QTest::newRow("rejected") << "default" << receiverImage << "reject" << true << failure << "rx4k" << "257" << "0";
-        QTest::newRow("hangs") << "default" << receiverImage << "hang 30" << true << QList<int>{} << "rx4k" << "257"
-                               << "0";
+        // The device stops answering mid-write and no result ever comes; the
+        // library gives the write up after the caller's timeout, leaving the
+        // device in boot mode and free for the next start.
+        QTest::newRow("hangs") << "default" << receiverImage << "hang 30" << true << QList<int>{} << "rx4k" << "0"
+                               << "1";
         QTest::newRow("mouse not on its cable") << "default" << mouseImage << "" << false << failure << "mouseA"
                                                 << "258" << "0";
         QTest::newRow("two fitting mice") << "duplicate" << mouseImage << "" << false << failure << "mouseA" << "258"
@@ -180,7 +183,7 @@ private slots:
         const QByteArray id = device.toLatin1();
         QCOMPARE(SimDeviceFixture::Value(id.constData(), "fw"), firmware);
         QCOMPARE(SimDeviceFixture::Value(id.constData(), "boot"), boot);
-        QCOMPARE(SimDeviceFixture::Value(id.constData(), "busy"), QString(outcome.startsWith("hang") ? "1" : "0"));
+        QCOMPARE(SimDeviceFixture::Value(id.constData(), "busy"), QString("0"));
     }
 
     void bootModeHidesTheDeviceUntilItIsRewritten()
