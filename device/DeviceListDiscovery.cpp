@@ -2,6 +2,7 @@
 
 #include "core/PostMsg.h"
 #include "core/RegistryKeys.h"
+#include "device/BootModeDevices.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
@@ -36,6 +37,18 @@ bool IsListedIndex(int index)
     return index >= 0 && index < g_ListedDevices.size() && index < g_ListedDevicesCopy.size();
 }
 
+// A failed update on record, or a device waiting in boot mode without one:
+// an update cut short before its result (the program closed, the library
+// silent) leaves no record, and the device can leave boot mode only through
+// the repair.
+bool RepairWanted()
+{
+    if (!RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString().isEmpty())
+        return true;
+    BootModeDevice device;
+    return FindBootModeDevice(device);
+}
+
 }  // namespace
 
 void SetDeviceListView(DeviceListView* view)
@@ -45,10 +58,8 @@ void SetDeviceListView(DeviceListView* view)
 
 void OnDeviceListUsbChanged()
 {
-    const bool failedUpdateRecorded =
-        !RegistryValue(MouseDriveTestKey(), "UpdateFailInfo").toString().isEmpty();
     if (g_DeviceListView)
-        g_DeviceListView->ShowRepairOffer(failedUpdateRecorded);
+        g_DeviceListView->ShowRepairOffer(RepairWanted());
 
     const ProductIds ids = ReadProductIds();
     g_ListedDevices.clear();

@@ -24,9 +24,10 @@ class DeviceListView
 {
 public:
     virtual ~DeviceListView() = default;
-    // A failed firmware update is recorded: offer the repair (show the
-    // Repair button and the matching text), else hide it.
-    virtual void ShowRepairOffer(bool failedUpdateRecorded) = 0;
+    // A failed firmware update is recorded, or a device waits in boot mode:
+    // offer the repair (show the Repair button and the matching text), else
+    // hide it.
+    virtual void ShowRepairOffer(bool repairable) = 0;
     // Rebuild the grid from the listed devices.
     virtual void BuildDeviceGrid() = 0;
     // Restyle the button of listed entry index.

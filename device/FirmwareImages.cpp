@@ -77,10 +77,9 @@ bool SameVersion(const QString& left, const QString& right)
 }
 
 // Calls take(content, header, intact) for every image file of the bin folder
-// with a whole header that matches target, name, CID and MID, in name order.
+// with a whole header, in name order.
 template <typename Take>
-void ForEachMatchingImage(std::uint8_t target, const QString& expectedName, std::uint8_t cid, std::uint8_t mid,
-                          Take take)
+void ForEachImage(Take take)
 {
     const QDir folder(ProgramFolder() + "/bin");
     if (!folder.exists())
@@ -93,10 +92,19 @@ void ForEachMatchingImage(std::uint8_t target, const QString& expectedName, std:
         const QByteArray content = file.readAll();
         if (content.size() < FirmwareImageHeaderSize)
             continue;
-        const FirmwareImageInfo header = ReadHeader(content);
-        if (Matches(header, target, expectedName, cid, mid))
-            take(content, header, LengthMatchesFile(content));
+        take(content, ReadHeader(content), LengthMatchesFile(content));
     }
+}
+
+// The same for the files that match target, name, CID and MID.
+template <typename Take>
+void ForEachMatchingImage(std::uint8_t target, const QString& expectedName, std::uint8_t cid, std::uint8_t mid,
+                          Take take)
+{
+    ForEachImage([&](const QByteArray& content, const FirmwareImageInfo& header, bool intact) {
+        if (Matches(header, target, expectedName, cid, mid))
+            take(content, header, intact);
+    });
 }
 
 // Scans the bin folder in name order for the last intact matching image whose
@@ -160,6 +168,16 @@ bool DamagedFirmwareImageFound(std::uint8_t target, const QString& expectedName,
     ForEachMatchingImage(target, expectedName, cid, mid,
                          [&](const QByteArray&, const FirmwareImageInfo&, bool intact) { damaged |= !intact; });
     return damaged;
+}
+
+QList<QByteArray> IntactFirmwareImages()
+{
+    QList<QByteArray> images;
+    ForEachImage([&](const QByteArray& content, const FirmwareImageInfo&, bool intact) {
+        if (intact)
+            images.append(content);
+    });
+    return images;
 }
 
 bool ReadFirmwareImageInfo(const QByteArray& image, FirmwareImageInfo& info)

@@ -60,6 +60,10 @@ bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion,
 bool DamagedFirmwareImageFound(std::uint8_t target, const QString& expectedName, std::uint8_t cid,
                                std::uint8_t mid);
 
+// Every image file of the bin folder that the searches would take (a whole
+// header and a length word equal to the file's size), whole, in name order.
+QList<QByteArray> IntactFirmwareImages();
+
 // The header fields of an image file that the program reads.
 struct FirmwareImageInfo {
     quint32 version = 0;

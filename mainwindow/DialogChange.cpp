@@ -144,10 +144,10 @@ void DialogChange::StyleFirmwareNotice()
     ui->NoApear->setStyleSheet(CheckBoxStyle(warning, labelColor));
 }
 
-void DialogChange::ShowRepairOffer(bool failedUpdateRecorded)
+void DialogChange::ShowRepairOffer(bool repairable)
 {
-    ui->Repair->setVisible(failedUpdateRecorded);
-    ui->label_2->setText(failedUpdateRecorded ? g_DeviceListText2 : g_DeviceListText0);
+    ui->Repair->setVisible(repairable);
+    ui->label_2->setText(repairable ? g_DeviceListText2 : g_DeviceListText0);
 }
 
 void DialogChange::on_MinButton_clicked()

@@ -46,7 +46,7 @@ public:
 
     // Repair shown (a failed update is on record) with its prompt, or hidden
     // with the ordinary prompt.
-    void ShowRepairOffer(bool failedUpdateRecorded) override;
+    void ShowRepairOffer(bool repairable) override;
 
     void RestyleDeviceButton(int index, const DeviceButtonLook& look) override;
 

@@ -1,7 +1,5 @@
 #include "settings/FirmwareLibrary.h"
 
-#include <algorithm>
-
 namespace {
 // Handed to the library unchanged.
 constexpr int kUpgradeTimeout = 10000;
@@ -11,15 +9,6 @@ const unsigned char* Bytes(const QByteArray& image)
 {
     return reinterpret_cast<const unsigned char*>(image.constData());
 }
-}
-
-int BootDevicesFitting(const QList<QByteArray>& keptImages, int preset)
-{
-    if (keptImages.isEmpty())
-        return 0;
-    int count = preset;
-    UsbUpgradeC_FindBootDevices(Bytes(keptImages.first()), &count);
-    return std::max(count, 0);
 }
 
 bool StartImageUpgrade(const QByteArray& image, UsbUpgradeCallback callback)

@@ -4,6 +4,7 @@
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "core/Timing.h"
+#include "device/BootModeDevices.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"

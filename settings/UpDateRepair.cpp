@@ -3,6 +3,7 @@
 #include "core/ConfigIni.h"
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
+#include "device/BootModeDevices.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/FirmwareImages.h"
@@ -365,9 +366,26 @@ void UpDateRepair::TakeRecordedClass(const QString& recordedClass)
     m_RepairReceiverImageName = ConfigIni::GetInstance()->Value(m_RepairGroup, key);
 }
 
-bool UpDateRepair::CheckFailedUpdate()
+// The record of the failed update; without one, the record that a device
+// waiting in boot mode would have left: the image that fits it names the
+// part, the receiver class, CID and MID, and a mouse takes the class of the
+// receiver listed first (the one it is repaired behind).
+QStringList UpDateRepair::RepairRecord() const
 {
     const QStringList record = FailedUpdateRecord();
+    BootModeDevice device;
+    if (record.size() == 4 || !FindBootModeDevice(device))
+        return record;
+    int receiverClass = device.receiverClass;
+    if (device.target == FirmwareTargetMouse && !g_ListedDevices.isEmpty() && !g_ListedDevices.first().KindFlag)
+        receiverClass = RateClassOfKind(g_ListedDevices.first().Kind);
+    return {QString::number(device.target), QString::number(receiverClass), QString::number(device.cid),
+            QString::number(device.mid)};
+}
+
+bool UpDateRepair::CheckFailedUpdate()
+{
+    const QStringList record = RepairRecord();
     if (record.size() != 4)
         return false;
     g_RepairReceiverClass = 0;
@@ -408,6 +426,9 @@ bool UpDateRepair::CheckFailedUpdate()
             m_RepairGroup = ModelGroup(model);
         ConfigIni* config = ConfigIni::GetInstance();
         g_RepairModelName = config->Value(m_RepairGroup, "MM");
+        // The receiver image name goes with the class: a record without a
+        // class writes no receiver image, whatever an earlier check named.
+        m_RepairReceiverImageName.clear();
         TakeRecordedClass(record.at(1));
         g_RepairCid = record.at(2).toInt();
         g_RepairMid = MidOfGroup(m_RepairGroup);

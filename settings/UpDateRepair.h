@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class Ui_UpDateRepair;
 class UpgradeSilenceGuard;
@@ -35,8 +36,9 @@ public:
     // is shown) until it is reset.
     bool ShowsUpdate() const;
 
-    // Whether the recorded failed update can be repaired now; otherwise the
-    // reason is the dialog's message.
+    // Whether the recorded failed update, or a device waiting in boot mode
+    // without a record, can be repaired now; otherwise the reason is the
+    // dialog's message.
     bool CheckFailedUpdate();
     // Starts the repair the check found possible: the receiver first when it
     // has an image, else the mouse.
@@ -72,6 +74,7 @@ private:
     // the device list.
     void CloseAfterUpdate();
     bool TakeRepairFromKeptImage();
+    QStringList RepairRecord() const;
     QString NoImageMessage(int target) const;
     int PresentReceivers(const QString& recordedClass) const;
     void TakeRecordedClass(const QString& recordedClass);

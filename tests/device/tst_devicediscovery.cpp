@@ -62,7 +62,7 @@ public:
     DeviceListRecorder() { SetDeviceListView(this); }
     ~DeviceListRecorder() override { SetDeviceListView(nullptr); }
 
-    void ShowRepairOffer(bool failedUpdateRecorded) override { calls.append(QString("repair %1").arg(failedUpdateRecorded)); }
+    void ShowRepairOffer(bool repairable) override { calls.append(QString("repair %1").arg(repairable)); }
     void BuildDeviceGrid() override { calls.append(QString("grid %1").arg(Ids(g_ListedDevices).join(' '))); }
     void RestyleDeviceButton(int index, const DeviceButtonLook& look) override
     {

@@ -298,8 +298,20 @@ private slots:
         const QString receiverFailed = "211,4,18,3";
         const QString mouseFailed = "210,4,18,3";
 
-        QTest::newRow("no record") << "boot-receiver" << "" << QList<DeviceAllInfo>{mouse3} << false << "" << false;
-        QTest::newRow("three items") << "boot-receiver" << "211,4,18" << QList<DeviceAllInfo>{mouse3} << false << "" << false;
+        QTest::newRow("no record, nothing in boot mode")
+            << "cable-and-receiver" << "" << QList<DeviceAllInfo>{mouse3} << false << "" << false;
+        QTest::newRow("three items, nothing in boot mode")
+            << "cable-and-receiver" << "211,4,18" << QList<DeviceAllInfo>{mouse3} << false << "" << false;
+        // An update cut short before its result leaves no record: the device
+        // in boot mode is repaired all the same.
+        QTest::newRow("no record, receiver in boot mode")
+            << "boot-receiver" << "" << QList<DeviceAllInfo>{mouse3} << true << T(Ready) << false;
+        QTest::newRow("three items, receiver in boot mode")
+            << "boot-receiver" << "211,4,18" << QList<DeviceAllInfo>{mouse3} << true << T(Ready) << false;
+        QTest::newRow("no record, mouse in boot mode")
+            << "boot-mouse" << "" << QList<DeviceAllInfo>{receiver3} << true << T(Ready) << false;
+        QTest::newRow("no record, mouse in boot mode, no receiver listed")
+            << "boot-mouse" << "" << QList<DeviceAllInfo>{mouse3} << false << T(NoReceiverFound) << false;
         QTest::newRow("nothing listed") << "boot-receiver" << receiverFailed << QList<DeviceAllInfo>{} << false
                                         << T(NoDeviceFound) << false;
         QTest::newRow("two mice") << "boot-receiver" << receiverFailed << QList<DeviceAllInfo>{mouse3, mouse3}
@@ -354,12 +366,23 @@ private slots:
 
     // A receiver whose update failed waits in boot mode beside its wired
     // mouse: the repair writes the receiver, then the mouse, each filling
-    // half of the bar, and removes the record.
+    // half of the bar, and removes the record. A mouse left in boot mode
+    // without a record is repaired the same way behind its receiver.
+    void repairWritesReceiverThenMouse_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("receiver on record") << "boot-receiver" << "211,4,18,3";
+        QTest::newRow("mouse in boot mode, no record") << "boot-mouse" << "";
+    }
+
     void repairWritesReceiverThenMouse()
     {
-        SimDeviceFixture sim("boot-receiver");
+        QFETCH(QString, scenario);
+        QFETCH(QString, record);
+        SimDeviceFixture sim(qPrintable(scenario));
         ManualDeviceClock clock;
-        SetFailedUpdateRecordText("211,4,18,3");
+        SetFailedUpdateRecordText(record);
         ListPresentDevices();
         HubLog log;
         UpDateRepair dialog;
@@ -415,8 +438,9 @@ private slots:
 
     // A repair whose upgrade never reports ends as a failure of the part
     // being written once the quiet time has passed: the record names it, the
-    // dialog says the device stopped answering and can be closed, and a
-    // report that comes afterwards changes nothing.
+    // dialog says the device stopped answering and can be closed, a report
+    // that comes afterwards changes nothing, and the repair can be tried
+    // again without plugging the device again.
     void silentRepairEndsAsFailure()
     {
         SimDeviceFixture sim("boot-receiver");
@@ -443,6 +467,15 @@ private slots:
         QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}), QStringList());
         dialog.Form()->NewHong->click();
         QVERIFY(!dialog.isVisible());
+
+        // Long enough for the library to give the silent write up.
+        QVERIFY(ManualDeviceClock::RunUntil([] { return SimCtl_Pending() == 0; }));
+        ScopedTimings usualQuietTime(ShortStepsUsualQuietTime());
+        dialog.ResetView();
+        StartReceiverRepair(dialog);
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return log.Lines({"AutoRepair"}).contains("AutoRepair 0"); }));
+        QCOMPARE(Firmware("rx4k"), 0x0102);
+        QCOMPARE(FailedUpdateRecordText(), QString());
     }
 
     // While a part reports progress the dialog cannot be dismissed.
@@ -554,18 +587,37 @@ private slots:
         QCOMPARE(AutoRepairProgress(log).last(), 100);
     }
 
-    // The device list's Repair button opens the settings page's dialog over
-    // the list with the outcome of the check.
+    // The device list offers the repair for a failed update on record and
+    // for a device waiting in boot mode without one; its Repair button opens
+    // the settings page's dialog over the list with the outcome of the check.
+    void repairButtonOfTheDeviceList_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("failed update on record") << "boot-receiver" << "211,4,18,3" << true;
+        QTest::newRow("mouse in boot mode, no record") << "boot-mouse" << "" << true;
+        QTest::newRow("nothing to repair") << "cable-and-receiver" << "" << false;
+    }
+
     void repairButtonOfTheDeviceList()
     {
-        SimDeviceFixture sim("boot-receiver");
-        SetFailedUpdateRecordText("211,4,18,3");
+        QFETCH(QString, scenario);
+        QFETCH(QString, record);
+        QFETCH(bool, offered);
+        SimDeviceFixture sim(qPrintable(scenario));
+        SetFailedUpdateRecordText(record);
         UpDateRepair dialog;
         g_UpDateRepairDialog = &dialog;
         DialogChange list;
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QVERIFY(list.Form()->Repair->isVisible());
+        QCOMPARE(list.Form()->Repair->isVisible(), offered);
+        if (!offered) {
+            g_UpDateRepairDialog = nullptr;
+            StopUsbChanged();
+            return;
+        }
 
         list.Form()->Repair->click();
         g_UpDateRepairDialog = nullptr;
