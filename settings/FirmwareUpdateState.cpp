@@ -1,5 +1,6 @@
 #include "settings/FirmwareUpdateState.h"
 
+#include "core/ConfigIni.h"
 #include "core/RegistryKeys.h"
 #include "platform/RegistryValues.h"
 
@@ -28,4 +29,11 @@ void RecordFailedUpdate(int target, int receiverClass, int cid, int mid)
 void RemoveFailedUpdateRecord()
 {
     RemoveRegistryValue(MouseDriveTestKey(), kFailedUpdateValue);
+}
+
+void StoreInstalledMouseVersion(const QString& modelGroup, const QString& version)
+{
+    ConfigIni* config = ConfigIni::GetInstance();
+    SetRegistryValue(MouseDriveTestKey(),
+                     MouseVersionValueName(config->Value("Option", "CID"), config->Value(modelGroup, "MID")), version);
 }

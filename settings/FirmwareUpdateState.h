@@ -27,3 +27,8 @@ bool RepairDialogShown();
 QStringList FailedUpdateRecord();
 void RecordFailedUpdate(int target, int receiverClass, int cid, int mid);
 void RemoveFailedUpdateRecord();
+
+// The mouse firmware just written, as the registry keeps it for the model:
+// "MouseVer" + CID + MID as the device description writes them. Safe from
+// any thread.
+void StoreInstalledMouseVersion(const QString& modelGroup, const QString& version);

@@ -1,6 +1,7 @@
 #include "settings/RepairUpgrade.h"
 
 #include "core/PostMsg.h"
+#include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
@@ -70,16 +71,27 @@ void ContinueRepairWithMouse()
     }
 }
 
+// GUI thread, after the mouse was written: its new version is kept for the
+// model as an update's would be, so that the firmware checks of the device
+// list do not find the image it now runs still waiting.
+void StoreRepairedMouseVersion()
+{
+    const int model = ModelIndexOfMid(g_RepairMid);
+    if (model >= 0 && !g_RepairFirmwareImages.isEmpty())
+        StoreInstalledMouseVersion(ModelGroup(model), FirmwareImageVersionText(g_RepairFirmwareImages.first()));
+}
+
 // The state changes before the dialog hears of them.
 void RepairSucceeded()
 {
     if (g_RepairPart == g_RepairFailedPart)
         RemoveFailedUpdateRecord();
+    // The device lists and the kept image belong to the GUI thread.
     if (g_RepairPart == RepairPartReceiver) {
-        // The device lists and the image search belong to the GUI thread.
         QMetaObject::invokeMethod(QCoreApplication::instance(), ContinueRepairWithMouse, Qt::QueuedConnection);
         return;
     }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), StoreRepairedMouseVersion, Qt::QueuedConnection);
     EndRepairStep();
     EndRepairWithSuccess();
 }

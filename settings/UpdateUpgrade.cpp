@@ -1,11 +1,8 @@
 #include "settings/UpdateUpgrade.h"
 
-#include "core/ConfigIni.h"
 #include "core/PostMsg.h"
-#include "core/RegistryKeys.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
-#include "platform/RegistryValues.h"
 #include "platform/UserDataFolder.h"
 #include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
@@ -44,15 +41,6 @@ void WriteUpdateLog()
     QTextStream out(&log);
     for (const QString& line : UpgradeLogLines())
         out << line << '\n';
-}
-
-// "MouseVer" + CID + MID as the device description writes them.
-void StoreMouseVersion(const QString& version)
-{
-    ConfigIni* config = ConfigIni::GetInstance();
-    const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
-    SetRegistryValue(MouseDriveTestKey(),
-                     MouseVersionValueName(config->Value("Option", "CID"), config->Value(group, "MID")), version);
 }
 
 // Progress of a part: the whole bar for one part, its half for two.
@@ -106,7 +94,7 @@ void HandleUpdateReport(unsigned char* report)
         }
         running = UpdateStateRunning;
         if (g_MouseUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
-            StoreMouseVersion(version);
+            StoreInstalledMouseVersion(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), version);
             hub->EmitProgress(0, UpgradeKindSuccess);
             hub->EmitLabelText(1, version);
         }

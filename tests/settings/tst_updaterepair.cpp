@@ -366,8 +366,9 @@ private slots:
 
     // A receiver whose update failed waits in boot mode beside its wired
     // mouse: the repair writes the receiver, then the mouse, each filling
-    // half of the bar, and removes the record. A mouse left in boot mode
-    // without a record is repaired the same way behind its receiver.
+    // half of the bar, removes the record and keeps the mouse's new version
+    // as an update does. A mouse left in boot mode without a record is
+    // repaired the same way behind its receiver.
     void repairWritesReceiverThenMouse_data()
     {
         QTest::addColumn<QString>("scenario");
@@ -383,6 +384,7 @@ private slots:
         SimDeviceFixture sim(qPrintable(scenario));
         ManualDeviceClock clock;
         SetFailedUpdateRecordText(record);
+        SetRegistryValue(MouseDriveTestKey(), "MouseVer183", "v1.2");
         ListPresentDevices();
         HubLog log;
         UpDateRepair dialog;
@@ -405,6 +407,7 @@ private slots:
         QCOMPARE(Firmware("rx4k"), 0x0102);
         QCOMPARE(Firmware("mouseA"), 0x0103);
         QCOMPARE(FailedUpdateRecordText(), QString());
+        QCOMPARE(RegistryValue(MouseDriveTestKey(), "MouseVer183").toString(), QString("v1.3"));
         QVERIFY(!g_RepairRunning);
         QVERIFY(g_UpgradeIdle);
         QCOMPARE(ViewState(dialog), View(T(Confirm), T(Cancel), "", T(UpdateSuccess), "100"));
