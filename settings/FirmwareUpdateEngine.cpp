@@ -217,7 +217,7 @@ bool FirmwareUpdateEngine::ChechIsUpDate()
 {
     g_UpdateDongleKind = 0;
     m_MouseAfterReceiver = 0;
-    const QStringList record = FailedUpdateRecord();
+    const QStringList record = FailedOrBootModeRecord(g_DeviceList);
     const QString mouseName = CurrentModelValue("MM");
     const int modelMid = ModelMid();
     // The customer id is the device description's; a search before any

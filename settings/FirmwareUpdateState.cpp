@@ -2,6 +2,9 @@
 
 #include "core/ConfigIni.h"
 #include "core/RegistryKeys.h"
+#include "device/BootModeDevices.h"
+#include "device/DeviceIdentification.h"
+#include "device/FirmwareImages.h"
 #include "platform/RegistryValues.h"
 
 QDialog* g_UpDateRepairDialog = nullptr;
@@ -29,6 +32,19 @@ void RecordFailedUpdate(int target, int receiverClass, int cid, int mid)
 void RemoveFailedUpdateRecord()
 {
     RemoveRegistryValue(MouseDriveTestKey(), kFailedUpdateValue);
+}
+
+QStringList FailedOrBootModeRecord(const QList<DeviceAllInfo>& present)
+{
+    const QStringList record = FailedUpdateRecord();
+    BootModeDevice device;
+    if (record.size() == 4 || !FindBootModeDevice(device))
+        return record;
+    int receiverClass = device.receiverClass;
+    if (device.target == FirmwareTargetMouse && !present.isEmpty() && !present.first().KindFlag)
+        receiverClass = RateClassOfKind(present.first().Kind);
+    return {QString::number(device.target), QString::number(receiverClass), QString::number(device.cid),
+            QString::number(device.mid)};
 }
 
 void StoreInstalledMouseVersion(const QString& modelGroup, const QString& version)

@@ -366,26 +366,9 @@ void UpDateRepair::TakeRecordedClass(const QString& recordedClass)
     m_RepairReceiverImageName = ConfigIni::GetInstance()->Value(m_RepairGroup, key);
 }
 
-// The record of the failed update; without one, the record that a device
-// waiting in boot mode would have left: the image that fits it names the
-// part, the receiver class, CID and MID, and a mouse takes the class of the
-// receiver listed first (the one it is repaired behind).
-QStringList UpDateRepair::RepairRecord() const
-{
-    const QStringList record = FailedUpdateRecord();
-    BootModeDevice device;
-    if (record.size() == 4 || !FindBootModeDevice(device))
-        return record;
-    int receiverClass = device.receiverClass;
-    if (device.target == FirmwareTargetMouse && !g_ListedDevices.isEmpty() && !g_ListedDevices.first().KindFlag)
-        receiverClass = RateClassOfKind(g_ListedDevices.first().Kind);
-    return {QString::number(device.target), QString::number(receiverClass), QString::number(device.cid),
-            QString::number(device.mid)};
-}
-
 bool UpDateRepair::CheckFailedUpdate()
 {
-    const QStringList record = RepairRecord();
+    const QStringList record = FailedOrBootModeRecord(g_ListedDevices);
     if (record.size() != 4)
         return false;
     g_RepairReceiverClass = 0;

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 
 class Ui_UpDateRepair;
 class UpgradeSilenceGuard;
@@ -74,7 +73,6 @@ private:
     // the device list.
     void CloseAfterUpdate();
     bool TakeRepairFromKeptImage();
-    QStringList RepairRecord() const;
     QString NoImageMessage(int target) const;
     int PresentReceivers(const QString& recordedClass) const;
     void TakeRecordedClass(const QString& recordedClass);

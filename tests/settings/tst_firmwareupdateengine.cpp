@@ -203,6 +203,12 @@ private slots:
             << "boot-receiver" << "211,4,18,3" << list({mouse3}) << old << -1 << 2;
         QTest::newRow("resume of the mouse, receiver up to date")
             << "boot-mouse" << "210,4,18,3" << list({receiver3}) << "v1.2 v1.2" << -1 << 1;
+        // An update cut short before its result left no record: the device
+        // in boot mode is resumed all the same.
+        QTest::newRow("resume of the receiver without a record")
+            << "boot-receiver" << "" << list({mouse3}) << old << -1 << 2;
+        QTest::newRow("resume of the mouse without a record")
+            << "boot-mouse" << "" << list({receiver3}) << "v1.2 v1.2" << -1 << 1;
     }
 
     void decisions()
@@ -543,12 +549,21 @@ private slots:
 
     // A mouse whose update failed waits in boot mode behind its receiver:
     // with the receiver alone present the update writes a newer receiver
-    // image first, then the mouse.
+    // image first, then the mouse; also when the update was cut short
+    // before it could leave a record.
+    void failedMouseIsResumedBehindItsReceiver_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::newRow("on record") << "210,4,18,3";
+        QTest::newRow("no record") << "";
+    }
+
     void failedMouseIsResumedBehindItsReceiver()
     {
+        QFETCH(QString, record);
         DeviceLinkFixture link("boot-mouse");
         ManualDeviceClock clock;
-        SetFailedUpdateRecordText("210,4,18,3");
+        SetFailedUpdateRecordText(record);
         OpenDevice("rx4k", "v1.2");
         SettingsPageStandIn page;
         FirmwareUpdateEngine engine(page.Widgets());
