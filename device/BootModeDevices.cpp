@@ -9,9 +9,6 @@
 
 namespace {
 
-// The library writes the count; the preset only stands where it answers nothing.
-constexpr int kBootDeviceQueryPreset = 5;
-
 // The receiver class whose image the model's group names name; 0 when none.
 int ReceiverClassNamed(const QString& group, const QString& name)
 {
@@ -58,7 +55,7 @@ bool FindBootModeDevice(BootModeDevice& found)
         FirmwareImageInfo info;
         BootModeDevice device;
         if (ReadFirmwareImageInfo(image, info) && DeviceNamedByDescription(info, device)
-            && BootDevicesFitting({image}, kBootDeviceQueryPreset) > 0) {
+            && BootDevicesFitting({image}) > 0) {
             found = device;
             return true;
         }

@@ -10,9 +10,13 @@
 
 #include <cstdint>
 
+// The count the library is asked with when nothing else is known; it writes
+// the number it finds over it.
+constexpr int BootDeviceQueryPreset = 5;
+
 // The number of devices in boot mode that the first kept image fits, the
 // library asked with count preset to preset; 0 when no image is kept.
-int BootDevicesFitting(const QList<QByteArray>& keptImages, int preset);
+int BootDevicesFitting(const QList<QByteArray>& keptImages, int preset = BootDeviceQueryPreset);
 
 // What the image that fits a device in boot mode tells of that device.
 struct BootModeDevice {

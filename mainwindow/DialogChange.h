@@ -44,8 +44,8 @@ public:
     // Throws the grid away and builds it from g_ListedDevices (DeviceGrid.cpp).
     void BuildDeviceGrid() override;
 
-    // Repair shown (a failed update is on record) with its prompt, or hidden
-    // with the ordinary prompt.
+    // Repair shown (a failed update is on record, or a device waits in boot
+    // mode) with its prompt, or hidden with the ordinary prompt.
     void ShowRepairOffer(bool repairable) override;
 
     void RestyleDeviceButton(int index, const DeviceButtonLook& look) override;

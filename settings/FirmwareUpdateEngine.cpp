@@ -54,8 +54,6 @@ QString Text(PageText position)
 // The steps of a part.
 enum UpdateStep { StepPrepare = 0, StepStart = 1, StepMarkRunning = 2, StepWait = 3, StepFinish = 4 };
 
-// The resume asks the library about boot devices with this count preset.
-constexpr int kBootDeviceQueryPreset = 5;
 // Where the engine's dialogs sit over the page, from its centre.
 constexpr int kDialogOffsetX = -75;
 constexpr int kDialogOffsetY = -65;
@@ -315,7 +313,7 @@ bool FirmwareUpdateEngine::CheckResume(const QStringList& record, const QString&
     if (!FindFirmwareImage(std::uint8_t(failedTarget), QString(), failedName, std::uint8_t(recordedCid), mid)
         && DamagedFirmwareImageFound(std::uint8_t(failedTarget), failedName, std::uint8_t(recordedCid), mid))
         return ShowMessage(Text(ImageDamagedText));
-    const int bootDevices = BootDevicesFitting(g_PendingFirmwareImages, kBootDeviceQueryPreset);
+    const int bootDevices = BootDevicesFitting(g_PendingFirmwareImages);
     if (bootDevices == 0)
         return ShowMessage(Text(NoDeviceText));
     if (bootDevices != 1)

@@ -50,8 +50,6 @@ enum AutoRepairText {
 constexpr Qt::WindowFlags kRepairWindowFlags =
     Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
 
-// A check asks the library about boot devices with this count preset.
-constexpr int kBootDeviceQueryPreset = 5;
 constexpr int kFullBar = 100;
 
 int MidOfGroup(const QString& group)
@@ -437,7 +435,7 @@ bool UpDateRepair::CheckFailedUpdate()
     if (!m_ImageFound)
         return ShowMessage(NoImageMessage(g_RepairFailedPart == RepairPartReceiver ? FirmwareTargetReceiver
                                                                                    : FirmwareTargetMouse));
-    const int devices = BootDevicesFitting(g_RepairFirmwareImages, kBootDeviceQueryPreset) + presentReceivers;
+    const int devices = BootDevicesFitting(g_RepairFirmwareImages) + presentReceivers;
     if (devices == 1)
         return true;
     ShowMessage(devices == 0 ? m_TextNoDeviceFound : m_TextSeveralDevices);
