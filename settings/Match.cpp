@@ -23,7 +23,6 @@
 #include <QToolButton>
 
 std::atomic<int> g_PairState{0};
-std::atomic<bool> g_Pairing{false};
 bool g_PairChosenDevice = false;
 
 namespace {
@@ -86,12 +85,18 @@ void RunPairingDialog(QWidget* opener, int dx, int dy)
         PlaceDialog(&pairing, opener, dx, dy);
         pairing.exec();
     }
+    const bool paired = g_PairState == PairSucceeded;
+    // Runs the hot-plug handler at once: a receiver now paired with another
+    // model takes the window back to the device list.
     WatchUsbForShownPage();
     // Without an open device the path names none (or the placeholder).
     if (!g_DevicePageShown)
         return;
     const QByteArray path = g_DevicePathC.Snapshot();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    // The pages showed the mouse paired before: they read the new one.
+    if (paired)
+        UsbServer_ReadAllFlashData();
 }
 
 void ForgetSuspendedDevicePage()
