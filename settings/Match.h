@@ -61,6 +61,7 @@ private:
     // The pairing ended without the receiver's answer: failure view.
     void FailPairing();
     void StopPairingTimers();
+    void SetButtonText(const QString& text);
     void StyleMatchButton(const QString& picture, const QString& colorText);
 
     Ui_Match* ui;
