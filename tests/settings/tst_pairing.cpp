@@ -256,7 +256,7 @@ private slots:
         Open(dialog, ListedReceiver("rx2k"));
         PressUntilPairing(dialog, true);
         QTRY_COMPARE_WITH_TIMEOUT(int(g_PairState), 3, 10000);
-        QCOMPARE(StartButton(dialog)->text(), QString("Pairing failed"));
+        QTRY_COMPARE(StartButton(dialog)->text(), QString("Pairing failed"));
 
         SimCtl_JournalClear();
         QTest::keyClick(&dialog, Qt::Key_Space);
