@@ -174,8 +174,9 @@ void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& pat
     }
     unsigned char longRange = NoLongRangeAnswer;
     UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
-    if (longRange != NoLongRangeAnswer && longRange != 0)
-        Hub()->EmitLongRangeMode(true);
+    // Off is reported too: the page may still show the last receiver's mode.
+    if (longRange != NoLongRangeAnswer)
+        Hub()->EmitLongRangeMode(longRange != 0);
 }
 
 void FullRead(const unsigned char* payload)

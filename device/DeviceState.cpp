@@ -30,6 +30,7 @@ std::atomic<int> g_ShowBatteryValue{0};
 
 std::atomic<bool> g_DevicePageShown{false};
 std::atomic<bool> g_UpgradeIdle{true};
+std::atomic<bool> g_Pairing{false};
 std::atomic<bool> g_SendEnabled{false};
 std::atomic<bool> g_ButtonPageLoading{false};
 std::atomic<bool> g_SensorPageLoading{false};

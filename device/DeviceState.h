@@ -139,6 +139,7 @@ extern std::atomic<int> g_ShowBatteryValue;        // 1: the battery level is sh
 // Main window, pages and firmware update.
 extern std::atomic<bool> g_DevicePageShown;        // the page shell (not the device list) is shown
 extern std::atomic<bool> g_UpgradeIdle;            // true at start; clear while a firmware update runs
+extern std::atomic<bool> g_Pairing;                // a receiver pairing runs; only a dialog that pairs leaves it set
 extern std::atomic<bool> g_SendEnabled;            // page controls may call the senders
 extern std::atomic<bool> g_ButtonPageLoading;      // the button page fills its widgets from a record
 extern std::atomic<bool> g_SensorPageLoading;      // the sensor page fills its widgets from a record

@@ -73,6 +73,12 @@ void OnUsbChanged()
 {
     PostMsg* hub = PostMsg::GetInstance();
     hub->EmitSetver(4);
+    // A pairing changes the receiver's mouse, or ends by itself when the
+    // receiver goes: its changes wait for its end, which registers this
+    // handler again (it then runs at once). Until then the pages keep the
+    // device server that delivers the pairing's answer.
+    if (g_Pairing)
+        return;
     const ProductIds ids = ReadProductIds();
     g_DeviceList.clear();
     EnumerateDevices(ids.vid, ids.Joined());

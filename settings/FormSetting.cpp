@@ -106,12 +106,15 @@ bool ModelOffersLongRange()
     return ModelOffersOption(0);
 }
 
-// Whether the receiver answers; if not, the main window says the device is
-// offline.
-bool ReceiverAnswers(const QByteArray& path)
+// Whether the receiver answers; if not, undo puts the page back to what the
+// receiver holds, then the main window says the device is offline (its
+// notice waits for the user, and should not show a change that was not made).
+template <typename Undo>
+bool ReceiverAnswers(const QByteArray& path, Undo undo)
 {
     if (UsbFinderC_GetDeviceOnLine(path.constData()))
         return true;
+    undo();
     PostMsg::GetInstance()->EmitMouseOffLineo(0);
     return false;
 }
@@ -341,7 +344,7 @@ void FormSetting::on_checkBox_2_toggled(bool checked)
     if (!g_SendEnabled)
         return;
     const QByteArray path = g_DevicePathC.Snapshot();
-    if (!ReceiverAnswers(path))
+    if (!ReceiverAnswers(path, [this, checked] { ShowLongRangeSilently(!checked); }))
         return;
     const int mode = checked ? 1 : 0;
     UsbFinderC_SetLongRangeMode(path.constData(), mode);
@@ -354,7 +357,7 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
         return;
     const QByteArray path = g_DevicePathC.Snapshot();
     // Offline is reported for the box that loses the mark as well.
-    if (!ReceiverAnswers(path) || !checked)
+    if (!ReceiverAnswers(path, [this] { ShowLedModeSilently(g_DongleRGB.Snapshot().Mode); }) || !checked)
         return;
     {
         auto led = g_DongleRGB.Lock();
@@ -435,14 +438,19 @@ void FormSetting::SlotRGBValue(DongleRGB* Rgb)
     if (!Rgb || !ReceiverLedOptionApplies(g_CurrentDevice.Snapshot()))
         return;
     ShowReceiverLedSection(true);
-    QCheckBox* const boxes[] = {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
-    const int mode = Rgb->Mode;
-    if (mode >= 1 && mode <= 3) {
-        // The box losing its mark would report offline too: block all three.
-        const QSignalBlocker first(boxes[0]), second(boxes[1]), third(boxes[2]);
-        boxes[mode - 1]->setChecked(true);
-    }
+    ShowLedModeSilently(Rgb->Mode);
     LayOutBottom(true);
+}
+
+// A mode outside 1 to 3 leaves the boxes as they are.
+void FormSetting::ShowLedModeSilently(int mode)
+{
+    QCheckBox* const boxes[] = {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
+    if (mode < 1 || mode > 3)
+        return;
+    // The box losing its mark would report offline too: block all three.
+    const QSignalBlocker first(boxes[0]), second(boxes[1]), third(boxes[2]);
+    boxes[mode - 1]->setChecked(true);
 }
 
 void FormSetting::SlotLightToFrom(int index)

@@ -67,6 +67,7 @@ private:
     // hidden, long while it shows.
     void LayOutBottom(bool receiverLedShown);
     void ShowLongRangeSilently(bool on);
+    void ShowLedModeSilently(int mode);
     // Layout after a record: keepLongRange leaves an offered long-range
     // section as it is.
     void LayOutForRecord(bool keepLongRange);

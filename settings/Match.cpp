@@ -23,7 +23,6 @@
 #include <QToolButton>
 
 std::atomic<int> g_PairState{0};
-std::atomic<bool> g_Pairing{false};
 bool g_PairChosenDevice = false;
 
 namespace {
@@ -86,12 +85,18 @@ void RunPairingDialog(QWidget* opener, int dx, int dy)
         PlaceDialog(&pairing, opener, dx, dy);
         pairing.exec();
     }
+    const bool paired = g_PairState == PairSucceeded;
+    // Runs the hot-plug handler at once: a receiver now paired with another
+    // model takes the window back to the device list.
     WatchUsbForShownPage();
     // Without an open device the path names none (or the placeholder).
     if (!g_DevicePageShown)
         return;
     const QByteArray path = g_DevicePathC.Snapshot();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    // The pages showed the mouse paired before: they read the new one.
+    if (paired)
+        UsbServer_ReadAllFlashData();
 }
 
 void ForgetSuspendedDevicePage()
@@ -173,7 +178,7 @@ void Match::Prepare()
         g_Pairing = false;
     ui->MatchButton->setEnabled(true);
     StyleMatchButton("Pair.png", m_ButtonColor);
-    ui->MatchButton->setText(m_TextStart);
+    SetButtonText(m_TextStart);
 
     DeviceAllInfo receiver;
     if (g_DevicePageShown) {
@@ -190,6 +195,15 @@ void Match::Prepare()
     m_Wired = receiver.KindFlag;
     m_Cid = static_cast<std::uint8_t>(ConfigIni::GetInstance()->Value("Option", "CID").toInt());
     m_UsbTimer->start();
+}
+
+void Match::SetButtonText(const QString& text)
+{
+    // A button's new text replaces its shortcut with the text's mnemonic:
+    // Space stays the button's key whatever it shows.
+    const QKeySequence shortcut = ui->MatchButton->shortcut();
+    ui->MatchButton->setText(text);
+    ui->MatchButton->setShortcut(shortcut);
 }
 
 void Match::StyleMatchButton(const QString& picture, const QString& colorText)
@@ -216,7 +230,7 @@ void Match::on_MatchButton_clicked()
         return;
     g_PairState = PairRunning;
     m_TextTimer->start();
-    ui->MatchButton->setText(m_TextMatching);
+    SetButtonText(m_TextMatching);
     StyleMatchButton("Pair.png", m_ButtonColor);
     // The device thread leaves the receiver to the pairing until it ends.
     if (g_DevicePageShown.exchange(false))
@@ -239,7 +253,7 @@ void Match::onTextTimeupDestroy()
 {
     if (m_DotCount >= 4)
         m_DotCount = 0;
-    ui->MatchButton->setText(m_TextMatching + QString(m_DotCount, '.'));
+    SetButtonText(m_TextMatching + QString(m_DotCount, '.'));
     ++m_DotCount;
 }
 
@@ -264,7 +278,7 @@ void Match::FailPairing()
     g_Pairing = false;
     g_PairState = PairFailed;
     g_PairingDialog = nullptr;
-    ui->MatchButton->setText(m_TextFail);
+    SetButtonText(m_TextFail);
     StyleMatchButton("PairFail.png", m_ButtonColor);
     RestoreSuspendedPage();
 }
@@ -288,11 +302,11 @@ void Match::SlotButtonenable(int index)
     // The receiver answered: the device pages get their device thread back.
     RestoreSuspendedPage();
     if (index == 1) {
-        ui->MatchButton->setText(m_TextSuccess);
+        SetButtonText(m_TextSuccess);
         StyleMatchButton("PairSuccess.png", m_ButtonColor);
         ui->MatchButton->setEnabled(false);
     } else if (index == 0) {
-        ui->MatchButton->setText(m_TextFail);
+        SetButtonText(m_TextFail);
         StyleMatchButton("PairFail.png", m_ButtonColor);
     }
 }
@@ -318,7 +332,7 @@ void Match::SlotAllLanguage(int /*index: always the current language*/)
     ui->label->setText(LanguageText(g_LangTextsMatch, 0, ui->label->text()));
     ui->textEdit->setText(LanguageText(g_LangTextsMatch, 1, ui->textEdit->toHtml()));
     m_TextStart = LanguageText(g_LangTextsMatch, 2, ui->MatchButton->text());
-    ui->MatchButton->setText(m_TextStart);
+    SetButtonText(m_TextStart);
     m_TextMatching = LanguageText(g_LangTextsMatch, 3, QString());
     m_TextFail = LanguageText(g_LangTextsMatch, 4, QString());
     m_TextSuccess = LanguageText(g_LangTextsMatch, 5, QString());

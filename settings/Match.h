@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceState.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -12,8 +14,6 @@ class Ui_Match;
 // Pairing state, shared with the library thread that delivers the receiver's
 // answers: 0 idle, 1 pairing, 2 paired, 3 failed.
 extern std::atomic<int> g_PairState;
-// A pairing request runs. Only a dialog that pairs leaves it set.
-extern std::atomic<bool> g_Pairing;
 // The next pairing dialog pairs g_ChosenDevice (set by the device list and the
 // main window before they open it). GUI thread only.
 extern bool g_PairChosenDevice;
@@ -61,6 +61,7 @@ private:
     // The pairing ended without the receiver's answer: failure view.
     void FailPairing();
     void StopPairingTimers();
+    void SetButtonText(const QString& text);
     void StyleMatchButton(const QString& picture, const QString& colorText);
 
     Ui_Match* ui;

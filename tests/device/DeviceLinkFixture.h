@@ -86,6 +86,7 @@ private:
                                         &g_DevicePageShown, &g_UpdateBusy, &g_RepairRunning})
             *flag = false;
         g_UpgradeIdle = true;
+        g_Pairing = false;
         g_DeviceList.clear();
         g_ListedDevices.clear();
         g_ListedDevicesCopy.clear();

@@ -275,27 +275,33 @@ private slots:
     }
 
     // Unplugging the current device returns to the device list and forgets
-    // the device, unless a firmware update runs.
+    // the device, unless a firmware update or a pairing runs (the pairing's
+    // server would lose the receiver's answer; its end hands over).
     void currentDeviceUnplugged_data()
     {
         QTest::addColumn<bool>("upgradeIdle");
-        QTest::newRow("no update") << true;
-        QTest::newRow("update runs") << false;
+        QTest::addColumn<bool>("pairing");
+        QTest::newRow("nothing runs") << true << false;
+        QTest::newRow("update runs") << false << false;
+        QTest::newRow("pairing runs") << true << true;
     }
 
     void currentDeviceUnplugged()
     {
         QFETCH(bool, upgradeIdle);
+        QFETCH(bool, pairing);
         DeviceLinkFixture link;
         DeviceLinkFixture::Choose("rx4k");
         QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
         HubLog log;
         g_UpgradeIdle = upgradeIdle;
+        g_Pairing = pairing;
 
         SimCtl_Plug("rx4k", 0);
         QTRY_VERIFY(log.Lines().contains("Setver 4"));
-        QCOMPARE(log.Lines().contains("ChangeMainDialog 0"), upgradeIdle);
-        QCOMPARE(g_CurrentDevice.Snapshot().Path.isEmpty(), upgradeIdle);
+        const bool leaves = upgradeIdle && !pairing;
+        QCOMPARE(log.Lines().contains("ChangeMainDialog 0"), leaves);
+        QCOMPARE(g_CurrentDevice.Snapshot().Path.isEmpty(), leaves);
     }
 
     // The receiver's mouse plugged in by cable: the device thread moves to

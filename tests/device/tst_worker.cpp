@@ -67,8 +67,8 @@ private slots:
 
         QTRY_VERIFY(log.Lines().contains("Profile 4 0 1"));
         const QString path = SimCtl_PathOf("rx4k");
-        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "UpDataParam 0", "ReceiverLed 1", "Button", "Light", "Sensor",
-                                           "Form", "DpiLed", "Battery 0 76 1", "Setver 0", "Profile 4 0 1"}));
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "UpDataParam 0", "ReceiverLed 1", "LongRange 0", "Button", "Light",
+                                           "Sensor", "Form", "DpiLed", "Battery 0 76 1", "Setver 0", "Profile 4 0 1"}));
         const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseA");
         QVERIFY(g_FlashData.Snapshot() == device);
         for (int i = 0; i < 3; ++i)

@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
+
 
 namespace {
 
@@ -39,6 +41,27 @@ int CountOf(const QStringList& lines, const QString& start)
     for (const QString& line : lines)
         count += line.startsWith(start) ? 1 : 0;
     return count;
+}
+
+// Runs open, which shows the pairing dialog with exec, as its user: starts
+// the pairing and, once it has ended, calls ended with the pairing state (2
+// paired, 3 failed) and closes the dialog.
+void PairAsTheUser(const std::function<void()>& open, const std::function<void(int)>& ended)
+{
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* pairing = qobject_cast<Match*>(QApplication::activeModalWidget());
+        if (!pairing)
+            return;
+        if (g_PairState == 0) {
+            pairing->findChild<QPushButton*>("MatchButton")->click();
+        } else if (!g_Pairing && g_PairState != 1) {
+            ended(g_PairState);
+            pairing->findChild<QToolButton*>("CloseButton")->click();
+        }
+    });
+    user.start(5);
+    open();
 }
 
 } // namespace
@@ -110,10 +133,10 @@ private slots:
         QVERIFY(!g_DevicePageShown);
     }
 
-    // The receiver is unplugged while it pairs from the pages: the window goes
-    // back to the list under the dialog, and after the dialog the list keeps
-    // following USB (the receiver plugged in again shows), with no device
-    // server started for the receiver that is gone.
+    // The receiver is unplugged while it pairs from the pages: the dialog
+    // shows the failure, the window is back on the list once the dialog has
+    // closed, and the list keeps following USB (the receiver plugged in again
+    // shows), with no device server started for the receiver that is gone.
     void unplugWhilePairingLeavesTheListFollowingUsb()
     {
         auto window = NewMainWindow();
@@ -122,29 +145,59 @@ private slots:
         SimCtl_SetPairOutcome("rx4k", "unplug", 2000);
 
         int journalAtClose = -1;
-        QTimer pairingUser;
-        connect(&pairingUser, &QTimer::timeout, [&] {
-            auto* pairing = qobject_cast<Match*>(QApplication::activeModalWidget());
-            if (!pairing)
-                return;
-            if (g_PairState == 0) {
-                pairing->findChild<QPushButton*>("MatchButton")->click();
-            } else if (PageIndex(*window) == 0 && !g_Pairing) {
-                journalAtClose = SimCtl_JournalCount();
-                pairing->findChild<QToolButton*>("CloseButton")->click();
-            }
-        });
-        pairingUser.start(5);
-        QTest::keyClick(window.get(), Qt::Key_Space);
-        pairingUser.stop();
+        int endState = 0;
+        PairAsTheUser([&] { QTest::keyClick(window.get(), Qt::Key_Space); },
+                      [&](int state) {
+                          endState = state;
+                          journalAtClose = SimCtl_JournalCount();
+                      });
 
-        QVERIFY(journalAtClose >= 0);
+        QCOMPARE(endState, 3);
         QCOMPARE(PageIndex(*window), 0);
         const QStringList afterClose = FullDeviceJournal().mid(journalAtClose);
         QCOMPARE(CountOf(afterClose, "UsbServerC_Start("), 0);
-        QCOMPARE(CountOf(afterClose, "UsbFinderC_FindHidDevicesByDeviceId"), 0);
         SimCtl_Plug("rx4k", 1);
         QTRY_VERIFY(DeviceButtonOf(*window, "rx4k"));
+    }
+
+    // The open receiver pairs another mouse: the pairing keeps its answer
+    // while the receiver changes, and afterwards the pages read the new mouse,
+    // or, for another model, the window goes back to the device list.
+    void pairingAnotherMouseFromThePages_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("leavesPages");
+        QTest::newRow("same model") << "Drive1" << false;
+        QTest::newRow("another model") << "Drive2" << true;
+    }
+
+    void pairingAnotherMouseFromThePages()
+    {
+        QFETCH(QString, model);
+        QFETCH(bool, leavesPages);
+        QTemporaryFile scenario;
+        QVERIFY(scenario.open());
+        scenario.write(QString(R"({"name": "another-mouse", "devices": [
+            {"id": "rx4k", "type": "receiver", "class": 4, "rxid": "A1B2C3", "paired": "mouseA"},
+            {"id": "mouseA", "type": "mouse", "model": "Drive1"},
+            {"id": "mouseN", "type": "mouse", "model": "%1", "pairing_mode": true,
+             "flash_overrides": {"6": 12}}]})").arg(model).toUtf8());
+        scenario.close();
+        LoadSimulatedScenario(qPrintable(scenario.fileName()));
+        auto window = NewMainWindow();
+        QVERIFY(OpenListedDevice(*window, "rx4k"));
+        QVERIFY(FlashDataIsTheMouseRecord("mouseA"));
+        SimCtl_SetPairOutcome("rx4k", "natural", 500);
+
+        int endState = 0;
+        PairAsTheUser([&] { QTest::keyClick(window.get(), Qt::Key_Space); }, [&](int state) { endState = state; });
+
+        QCOMPARE(endState, 2);
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "paired"), QString("mouseN"));
+        QCOMPARE(PageIndex(*window), leavesPages ? 0 : 1);
+        if (!leavesPages)
+            QTRY_VERIFY(FlashDataIsTheMouseRecord("mouseN"));
+        LoadSimulatedScenario("default");
     }
 
     // The mouse holds values no control can show: a report rate of 99, no

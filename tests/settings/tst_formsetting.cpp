@@ -475,13 +475,15 @@ private slots:
         SimCtl_JournalClear();
         QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
 
+        // Nothing reached the receiver: the boxes show what it still holds.
         Box("checkBox_2")->click();
         QCOMPARE(offline.count(), 1);
-        QVERIFY(Box("checkBox_2")->isChecked());
+        QVERIFY(!Box("checkBox_2")->isChecked());
         // Moving the LED choice reports once per toggled box.
         Box("ReUntil_3")->click();
         QCOMPARE(offline.count(), 3);
         QCOMPARE(offline.at(2).at(0).toInt(), 0);
+        QCOMPARE(CheckedLedBox(), QString("ReUntil"));
         QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 0);
         QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 0);
     }

@@ -246,6 +246,23 @@ private slots:
         QVERIFY(g_Pairing);
     }
 
+    // Space stays the start button's key whatever the button shows: after a
+    // failure it starts the pairing again.
+    void spaceStartsAgainAfterAFailure()
+    {
+        SimDeviceFixture sim("unpaired");
+        SimCtl_SetPairOutcome("rx2k", "fail", 0);
+        Match dialog;
+        Open(dialog, ListedReceiver("rx2k"));
+        PressUntilPairing(dialog, true);
+        QTRY_COMPARE_WITH_TIMEOUT(int(g_PairState), 3, 10000);
+        QTRY_COMPARE(StartButton(dialog)->text(), QString("Pairing failed"));
+
+        SimCtl_JournalClear();
+        QTest::keyClick(&dialog, Qt::Key_Space);
+        QTRY_COMPARE(SimDeviceFixture::JournalCount("UsbServer_EnterDonglePairOnlyCid"), 1);
+    }
+
     void aMouseOnItsCableCannotPair()
     {
         SimDeviceFixture sim("default");
