@@ -1,5 +1,6 @@
 #include "device/DeviceCache.h"
 
+#include "device/DeviceState.h"
 #include "platform/UserDataFolder.h"
 
 #include <QFile>
@@ -58,5 +59,25 @@ bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
     if (bytes.size() != int(sizeof(FlashDataMap)))
         return false;
     std::memcpy(&record, bytes.constData(), sizeof(FlashDataMap));
+    return true;
+}
+
+bool HoldsCurrentModelRecord()
+{
+    const QString name = g_DeviceCacheName.Snapshot();
+    return !name.isEmpty() && name == g_DeviceCacheNameRead.Snapshot();
+}
+
+bool TakeOfflineRecord(FlashDataMap& record)
+{
+    if (HoldsCurrentModelRecord()) {
+        record = g_FlashData.Snapshot();
+        return true;
+    }
+    const QString name = g_DeviceCacheName.Snapshot();
+    if (!LoadDeviceCache(name, record))
+        return false;
+    g_FlashData.Set(record);
+    g_DeviceCacheNameRead.Set(name);
     return true;
 }

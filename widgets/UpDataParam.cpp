@@ -176,7 +176,7 @@ void UpDataParam::RunNormal()
     PostMsg* hub = PostMsg::GetInstance();
     if (!g_DeviceReachable) {
         FlashDataMap cached{};
-        if (LoadDeviceCache(g_DeviceCacheName.Snapshot(), cached))
+        if (TakeOfflineRecord(cached))
             ShowOnPages(cached);
         hub->EmitMouseOffLineo(0);
         FinishRun();

@@ -412,7 +412,8 @@ void Buttoninterface::SlotAllLanguage(int index)
     KeyTypes.clear();
     KeyCodes.clear();
     KeyExtras.clear();
-    const FlashDataMap source = g_DeviceOnline ? g_FlashData.Snapshot() : cache;
+    // Offline, the record held is what the pages show once it is this model's.
+    const FlashDataMap source = g_DeviceOnline || HoldsCurrentModelRecord() ? g_FlashData.Snapshot() : cache;
     for (int k = 0; k < keys; ++k) {
         KeyTypes << source.Buttons[k].Type;
         KeyCodes << source.Buttons[k].Param1;

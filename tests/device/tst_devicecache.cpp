@@ -1,4 +1,5 @@
 #include "device/DeviceCache.h"
+#include "device/DeviceState.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
@@ -124,6 +125,50 @@ private slots:
         FlashDataMap loaded = PatternRecord();
         QVERIFY(!LoadDeviceCache(fileName, loaded));
         QVERIFY(loaded == PatternRecord());
+    }
+
+    // While its device is offline a model shows its newest record, and the
+    // record held becomes that one, so that an export or the save on leaving
+    // writes what is shown: the record held when it is this model's (the
+    // file is older), else the model's file. With neither, the record held
+    // (another model's) stays and is not taken for this one.
+    void offlineRecordIsTheModelsNewest_data()
+    {
+        QTest::addColumn<QString>("heldModel");  // whose record is held
+        QTest::addColumn<bool>("fileKept");
+        QTest::addColumn<QString>("shown");      // "held", "file" or none
+        const QString model = "Device_CID12_MID03.bin";
+        const QString other = "Device_CID12_MID04.bin";
+        QTest::newRow("held is this model's") << model << true << "held";
+        QTest::newRow("held is another model's") << other << true << "file";
+        QTest::newRow("nothing read since the start") << QString() << true << "file";
+        QTest::newRow("another model's, no file") << other << false << QString();
+    }
+
+    void offlineRecordIsTheModelsNewest()
+    {
+        QFETCH(QString, heldModel);
+        QFETCH(bool, fileKept);
+        QFETCH(QString, shown);
+        const QString model = "Device_CID12_MID03.bin";
+        QFile::remove(DeviceCacheFolder() + model);
+        if (fileKept)
+            QVERIFY(SaveDeviceCache(model, PatternRecord()));
+        FlashDataMap held{};
+        held.ReportRate = 4;
+        g_FlashData.Set(held);
+        g_DeviceCacheName.Set(model);
+        g_DeviceCacheNameRead.Set(heldModel);
+
+        FlashDataMap record{};
+        const bool found = TakeOfflineRecord(record);
+        const FlashDataMap expected = shown == "file" ? PatternRecord() : held;
+        QCOMPARE(found, !shown.isEmpty());
+        QVERIFY(g_FlashData.Snapshot() == expected);
+        if (found)
+            QVERIFY(record == expected);
+        QCOMPARE(HoldsCurrentModelRecord(), found);
+        QCOMPARE(g_DeviceCacheNameRead.Snapshot(), found ? model : heldModel);
     }
 
     // Before the first full read the name is empty; without its folder the

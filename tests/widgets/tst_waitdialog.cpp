@@ -108,6 +108,7 @@ private slots:
         g_ButtonPageUpdated = false;
         g_DeviceReachable = false;
         g_DeviceOnline = false;
+        g_DeviceCacheNameRead.Set(CacheName);
         QFile::remove(DeviceCacheFolder() + "/" + CacheName);
     }
 
@@ -261,11 +262,14 @@ private slots:
         QVERIFY(cached == current);
     }
 
+    // Opened offline, nothing read from the model since the start: its file
+    // is shown and becomes the record held.
     void normalWithoutTheDeviceShowsTheCache()
     {
         FlashDataMap cached{};
         cached.SleepTime = 11;
         QVERIFY(SaveDeviceCache(CacheName, cached));
+        g_DeviceCacheNameRead.Set(QString());
 
         WaitRun run;
         UpDataParam dialog;
@@ -275,10 +279,13 @@ private slots:
         QCOMPARE(run.sensorPage.count(), 1);
         QVERIFY(run.sensorPage.at(0).at(0).value<FlashDataMap>() == cached);
         QCOMPARE(run.settingsPage.count(), 1);
+        QVERIFY(g_FlashData.Snapshot() == cached);
+        QCOMPARE(g_DeviceCacheNameRead.Snapshot(), CacheName);
     }
 
     void normalWithoutTheDeviceOrACache()
     {
+        g_DeviceCacheNameRead.Set(QString());
         WaitRun run;
         UpDataParam dialog;
         QVERIFY(NoticesWhileRunning(dialog, [] {}).isEmpty());
