@@ -1,6 +1,7 @@
 #include "device/DeviceCache.h"
 
 #include "device/DeviceState.h"
+#include "device/RecordLimits.h"
 #include "platform/UserDataFolder.h"
 
 #include <QFile>
@@ -74,10 +75,14 @@ bool TakeOfflineRecord(FlashDataMap& record)
         record = g_FlashData.Snapshot();
         return true;
     }
+    // A damaged file is not taken for the model's configuration: it would
+    // be shown as one, and exported.
     const QString name = g_DeviceCacheName.Snapshot();
-    if (!LoadDeviceCache(name, record))
+    FlashDataMap kept{};
+    if (!LoadDeviceCache(name, kept) || CheckRecordValues(kept, CurrentModelLimits()) != RecordValues::Settable)
         return false;
-    g_FlashData.Set(record);
+    record = kept;
+    g_FlashData.Set(kept);
     g_DeviceCacheNameRead.Set(name);
     return true;
 }

@@ -39,5 +39,6 @@ bool HoldsCurrentModelRecord();
 // when it is this model's, is its newest (the file is written only when the
 // pages are left); else the model's file, which then becomes the record held,
 // so that an export, or the save on leaving, writes what the pages show.
-// False when there is neither; the record held then stays as it was.
+// A file whose values no page could have set (device/RecordLimits.h) counts
+// as none. False when there is neither; the record held then stays as it was.
 bool TakeOfflineRecord(FlashDataMap& record);

@@ -405,15 +405,19 @@ void Buttoninterface::SlotAllLanguage(int index)
     for (int i = 0; i <= 20; ++i)
         ui->DebunceButton->SetItemNumberText(i, unit);
 
-    FlashDataMap cache{};
-    if (!LoadDeviceCache(g_DeviceCacheName.Snapshot(), cache))
+    // Offline, the keys show what the other pages show of the model.
+    FlashDataMap source{};
+    if (g_DeviceOnline) {
+        if (!LoadDeviceCache(g_DeviceCacheName.Snapshot(), source))
+            return;
+        source = g_FlashData.Snapshot();
+    } else if (!TakeOfflineRecord(source)) {
         return;
+    }
     const int keys = ModelKeyCount();
     KeyTypes.clear();
     KeyCodes.clear();
     KeyExtras.clear();
-    // Offline, the record held is what the pages show once it is this model's.
-    const FlashDataMap source = g_DeviceOnline || HoldsCurrentModelRecord() ? g_FlashData.Snapshot() : cache;
     for (int k = 0; k < keys; ++k) {
         KeyTypes << source.Buttons[k].Type;
         KeyCodes << source.Buttons[k].Param1;

@@ -266,8 +266,9 @@ private slots:
     // is shown and becomes the record held.
     void normalWithoutTheDeviceShowsTheCache()
     {
-        FlashDataMap cached{};
-        cached.SleepTime = 11;
+        SimDeviceFixture sim;
+        FlashDataMap cached = FlashOf("mouseA");
+        cached.SleepTime = 30;
         QVERIFY(SaveDeviceCache(CacheName, cached));
         g_DeviceCacheNameRead.Set(QString());
 
