@@ -107,9 +107,9 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    // Without a record of this model (offline, nothing read from it or kept
-    // for it) an export would write another model's or an empty record.
-    if (!HoldsCurrentModelRecord()) {
+    // Offline without a record of this model (nothing read from it or kept
+    // for it), an export would write another model's or an empty record.
+    if (!DeviceOnline() && !HoldsCurrentModelRecord()) {
         ShowOffline();
         return;
     }
