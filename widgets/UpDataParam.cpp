@@ -6,6 +6,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "device/SettingsFile.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
@@ -160,7 +161,10 @@ void UpDataParam::RunImport()
         InportFail notice;
         PlaceDialog(&notice, this);
         notice.exec();
-    } else {
+    } else if (CheckDeviceOnline()) {
+        // Asked now: the device may have left while the file was chosen, and
+        // what it never receives is neither shown nor held (the offline notice
+        // says why).
         g_FlashData.Set(record);
         ProtocolDataUpdate(&record);
         ShowOnPages(record);

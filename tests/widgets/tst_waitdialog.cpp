@@ -118,6 +118,7 @@ private slots:
     {
         SimDeviceFixture sim;
         UsbServerC_Start(SimCtl_PathOf("rx4k"), SimCtl_PathOf("rx4k"), [](unsigned char*, int, unsigned char*, int) {});
+        g_DevicePathC.Set(SimCtl_PathOf("rx4k"));
         FlashDataMap imported = FlashOf("mouseA");
         imported.DpiLevelCount = 3;
         imported.SleepTime = 30;
@@ -137,6 +138,34 @@ private slots:
         QCOMPARE(run.buttonPage.count(), 1);
         QCOMPARE(run.settingsPage.count(), 1);
         QVERIFY(run.offline.isEmpty());
+    }
+
+    // A device that left while the file was chosen receives nothing, and
+    // neither the pages nor the record held show the file as applied: the
+    // offline notice says why.
+    void importForADeviceThatLeft()
+    {
+        SimDeviceFixture sim;
+        UsbServerC_Start(SimCtl_PathOf("rx4k"), SimCtl_PathOf("rx4k"), [](unsigned char*, int, unsigned char*, int) {});
+        g_DevicePathC.Set(SimCtl_PathOf("rx4k"));
+        const FlashDataMap onDevice = FlashOf("mouseA");
+        FlashDataMap imported = onDevice;
+        imported.SleepTime = 30;
+        const QString path = m_Files.filePath("left.bin");
+        QVERIFY(ExportSettingsFile(path, imported));
+        g_FlashData.Set(onDevice);
+        SimCtl_SetAwake("mouseA", 0);
+
+        WaitRun run;
+        UpDataParam dialog;
+        QVERIFY(NoticesWhileRunning(dialog, [&] { dialog.SetImportFile(path); }).isEmpty());
+
+        QCOMPARE(g_ImportResult, 0);
+        QCOMPARE(run.OfflineNotices(), QList<int>{0});
+        QVERIFY(g_FlashData.Snapshot() == onDevice);
+        QVERIFY(FlashOf("mouseA") == onDevice);
+        QVERIFY(run.sensorPage.isEmpty());
+        QVERIFY(run.buttonPage.isEmpty());
     }
 
     void importRefusesAFile_data()
