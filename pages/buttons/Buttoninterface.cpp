@@ -405,7 +405,8 @@ void Buttoninterface::SlotAllLanguage(int index)
     for (int i = 0; i <= 20; ++i)
         ui->DebunceButton->SetItemNumberText(i, unit);
 
-    // Offline, the keys show what the other pages show of the model.
+    // The keys refill from what the other pages show: online the record held
+    // (once the model has its offline copy), offline the model's own record.
     FlashDataMap source{};
     if (g_DeviceOnline) {
         if (!LoadDeviceCache(g_DeviceCacheName.Snapshot(), source))
