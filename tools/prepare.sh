@@ -35,6 +35,7 @@ else
     QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build}"
 fi
 
+quorvane_installed=0
 quorvane_install_missing() {
     local missing=()
     for package in "${quorvane_packages[@]}"; do
@@ -46,10 +47,12 @@ quorvane_install_missing() {
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    quorvane_installed=1
 }
 
 # Configures a new build folder, and an existing one again when it was made
-# with other options.
+# with other options or packages were just installed (a build folder made
+# before them has not found what they bring, such as the benchmark's probe).
 quorvane_configure() {
     local cache="$QUORVANE_BUILD/CMakeCache.txt"
     if [ ! -f "$cache" ]; then
@@ -57,6 +60,10 @@ quorvane_configure() {
         command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
         cmake -S "$QUORVANE_ROOT" -B "$QUORVANE_BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             "${quorvane_compilers[@]}" "${quorvane_options[@]}"
+        return
+    fi
+    if [ "$quorvane_installed" = 1 ]; then
+        cmake -S "$QUORVANE_ROOT" -B "$QUORVANE_BUILD" "${quorvane_options[@]}"
         return
     fi
     for option in "${quorvane_options[@]}"; do
