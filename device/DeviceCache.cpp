@@ -1,5 +1,7 @@
 #include "device/DeviceCache.h"
 
+#include "device/DeviceState.h"
+#include "device/RecordLimits.h"
 #include "platform/UserDataFolder.h"
 
 #include <QFile>
@@ -58,5 +60,29 @@ bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
     if (bytes.size() != int(sizeof(FlashDataMap)))
         return false;
     std::memcpy(&record, bytes.constData(), sizeof(FlashDataMap));
+    return true;
+}
+
+bool HoldsCurrentModelRecord()
+{
+    const QString name = g_DeviceCacheName.Snapshot();
+    return !name.isEmpty() && name == g_DeviceCacheNameRead.Snapshot();
+}
+
+bool TakeOfflineRecord(FlashDataMap& record)
+{
+    if (HoldsCurrentModelRecord()) {
+        record = g_FlashData.Snapshot();
+        return true;
+    }
+    // A damaged file is not taken for the model's configuration: it would
+    // be shown as one, and exported.
+    const QString name = g_DeviceCacheName.Snapshot();
+    FlashDataMap kept{};
+    if (!LoadDeviceCache(name, kept) || CheckRecordValues(kept, CurrentModelLimits()) != RecordValues::Settable)
+        return false;
+    record = kept;
+    g_FlashData.Set(kept);
+    g_DeviceCacheNameRead.Set(name);
     return true;
 }

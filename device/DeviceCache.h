@@ -30,3 +30,15 @@ bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record);
 // holds fewer than the record's 10,428 bytes: the record is then left as it
 // was. A longer stored length gives its first 10,428 bytes.
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record);
+
+// Whether the record held (g_FlashData) is of the current device's model:
+// read from it, or taken from its file while it is offline.
+bool HoldsCurrentModelRecord();
+
+// The record to show while the current device is offline. The record held,
+// when it is this model's, is its newest (the file is written only when the
+// pages are left); else the model's file, which then becomes the record held,
+// so that an export, or the save on leaving, writes what the pages show.
+// A file whose values no page could have set (device/RecordLimits.h) counts
+// as none. False when there is neither; the record held then stays as it was.
+bool TakeOfflineRecord(FlashDataMap& record);

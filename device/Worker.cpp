@@ -121,7 +121,7 @@ void Worker::run()
             g_DeviceOffline = true;
             ShowOnlineState(false);
             FlashDataMap cached;
-            if (LoadDeviceCache(g_DeviceCacheName.Snapshot(), cached))
+            if (TakeOfflineRecord(cached))
                 EmitRecordToPages([&cached] { return cached; }, [this] { return Stopping(); });
             else if (!Stopping())
                 hub->EmitFormReset();

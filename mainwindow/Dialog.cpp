@@ -3,9 +3,7 @@
 #include "core/ConfigIni.h"
 #include "core/PostMsg.h"
 #include "core/Timing.h"
-#include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
-#include "device/DeviceState.h"
 #include "widgets/UpDataParam.h"
 #include "mainwindow/Ui_Dialog.h"
 #include "pages/buttons/Buttoninterface.h"
@@ -219,15 +217,9 @@ void Dialog::SlotSecondDialog()
     ui->stackedWidgetDialog->setCurrentWidget(m_ButtonPage);
 }
 
-void Dialog::SaveOfflineCopy()
-{
-    SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
-}
-
 void Dialog::on_UpArrow_clicked()
 {
     UsbServer_SetPCDriverStatus(0);
-    SaveOfflineCopy();
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
     UsbServer_Exit();

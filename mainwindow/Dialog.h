@@ -75,7 +75,6 @@ private:
     enum Part { ButtonPart, MacroPart, SensorPart, SettingsPart, StackPart, LastPart = StackPart };
 
     void ApplyStyleSheets();
-    void SaveOfflineCopy();
     void StackPagesAndConnect();
 
     Ui_Dialog* ui;

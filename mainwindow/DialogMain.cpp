@@ -177,6 +177,11 @@ void DialogMain::SlotChangeMainDialog(int index)
 {
     g_SendEnabled = true;
     if (index == kDeviceListPage) {
+        // Every way out of the pages keeps the last configuration for offline
+        // display: the back arrow, and the device's leaving or the end of a
+        // firmware update, which return here from other threads.
+        if (PageShellShown())
+            SaveOfflineCopy();
         // Whatever the pages run ends before the device hears of the leaving.
         if (m_PageShell)
             m_PageShell->LeavePages();
@@ -242,11 +247,16 @@ void DialogMain::ShutDown()
     if (g_WorkerThread)
         g_WorkerThread->Stop();
     if (PageShellShown()) {
-        SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+        SaveOfflineCopy();
         UsbServer_SetPCDriverStatus(0);
     }
     WaitProcessingEvents(Timing().closeDeviceServerDelayMs);
     UsbServer_Exit();
+}
+
+void DialogMain::SaveOfflineCopy()
+{
+    SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
 }
 
 bool DialogMain::PageShellShown() const

@@ -86,6 +86,8 @@ private:
     // sight after a minimise without a tray.
     void FollowMinimisedWindow();
     bool PageShellShown() const;
+    // The record held, kept as its model's last configuration.
+    void SaveOfflineCopy();
     void CheckTheListedReceiver();
     // Runs the pairing dialog over the window, for the chosen device or for
     // the one listed receiver, then gives the current device its report

@@ -6,6 +6,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "device/SettingsFile.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
@@ -160,7 +161,10 @@ void UpDataParam::RunImport()
         InportFail notice;
         PlaceDialog(&notice, this);
         notice.exec();
-    } else {
+    } else if (CheckDeviceOnline()) {
+        // Asked now: the device may have left while the file was chosen, and
+        // what it never receives is neither shown nor held (the offline notice
+        // says why).
         g_FlashData.Set(record);
         ProtocolDataUpdate(&record);
         ShowOnPages(record);
@@ -176,7 +180,7 @@ void UpDataParam::RunNormal()
     PostMsg* hub = PostMsg::GetInstance();
     if (!g_DeviceReachable) {
         FlashDataMap cached{};
-        if (LoadDeviceCache(g_DeviceCacheName.Snapshot(), cached))
+        if (TakeOfflineRecord(cached))
             ShowOnPages(cached);
         hub->EmitMouseOffLineo(0);
         FinishRun();

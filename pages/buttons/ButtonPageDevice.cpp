@@ -4,6 +4,7 @@
 #include "pages/buttons/Buttoninterface.h"
 
 #include "core/PostMsg.h"
+#include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
@@ -106,6 +107,12 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
+    // Offline without a record of this model (nothing read from it or kept
+    // for it), an export would write another model's or an empty record.
+    if (!DeviceOnline() && !HoldsCurrentModelRecord()) {
+        ShowOffline();
+        return;
+    }
     SaveSettingsFile(AskSavePath(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)", SettingsFileSuffix));
 }
 

@@ -405,14 +405,20 @@ void Buttoninterface::SlotAllLanguage(int index)
     for (int i = 0; i <= 20; ++i)
         ui->DebunceButton->SetItemNumberText(i, unit);
 
-    FlashDataMap cache{};
-    if (!LoadDeviceCache(g_DeviceCacheName.Snapshot(), cache))
+    // The keys refill from what the other pages show: online the record held
+    // (once the model has its offline copy), offline the model's own record.
+    FlashDataMap source{};
+    if (g_DeviceOnline) {
+        if (!LoadDeviceCache(g_DeviceCacheName.Snapshot(), source))
+            return;
+        source = g_FlashData.Snapshot();
+    } else if (!TakeOfflineRecord(source)) {
         return;
+    }
     const int keys = ModelKeyCount();
     KeyTypes.clear();
     KeyCodes.clear();
     KeyExtras.clear();
-    const FlashDataMap source = g_DeviceOnline ? g_FlashData.Snapshot() : cache;
     for (int k = 0; k < keys; ++k) {
         KeyTypes << source.Buttons[k].Type;
         KeyCodes << source.Buttons[k].Param1;

@@ -19,6 +19,7 @@
 #include "widgets/MyConmboBox.h"
 #include "widgets/MyToolButton.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -322,6 +323,33 @@ private slots:
         g_CurrentDevice.Set(DeviceAllInfo{});
         m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
         QVERIFY(!m_Page->ui->VolumeUp_21->isHidden());
+    }
+
+    // Offline with no record of the shown model (nothing read from it, no
+    // file kept for it), an export would write another model's or an empty
+    // record under this model's name: the offline notice instead, no dialog.
+    void exportWithoutTheModelsRecordShowsOffline()
+    {
+        UseOfflineDevice();
+        g_DeviceCacheName.Set("Device_CID12_MID03.bin");
+        g_DeviceCacheNameRead.Set("Device_CID12_MID04.bin");
+        QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+        bool dialogOpened = false;
+        // A file dialog that opens after all is closed, so that the test fails
+        // instead of waiting for it.
+        QTimer::singleShot(0, [&dialogOpened] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialogOpened = true;
+                dialog->close();
+            }
+        });
+        m_Page->on_OutputData_clicked();
+        QCoreApplication::processEvents();
+        QVERIFY(!dialogOpened);
+        QCOMPARE(offline.count(), 1);
+        g_DeviceCacheName.Set(QString());
+        g_DeviceCacheNameRead.Set(QString());
+        UseOnlineDevice();
     }
 
     // An export keeps the ".bin" the import looks for, and one that cannot be

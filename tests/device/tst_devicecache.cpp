@@ -1,9 +1,11 @@
+#include "common/ProgramFiles.h"
+#include "common/TestFolders.h"
 #include "device/DeviceCache.h"
+#include "device/DeviceState.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -16,6 +18,20 @@ FlashDataMap PatternRecord()
     auto* bytes = reinterpret_cast<unsigned char*>(&record);
     for (size_t i = 0; i < sizeof(record); ++i)
         bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    return record;
+}
+
+// A configuration the pages could have made, as a model's file keeps one.
+FlashDataMap KeptRecord()
+{
+    FlashDataMap record{};
+    // 500 Hz, four levels with the second current, 2 mm, a minute's sleep.
+    const unsigned char settings[9] = {2, 4, 1, 0, 0, 2, 0, 0, 6};
+    std::memcpy(&record, settings, sizeof(settings));
+    record.PerformanceSleepTime = 30;
+    record.DpiLedEffect = 1;
+    record.DpiLedBrightness = 128;
+    record.DpiLedSpeed = 3;
     return record;
 }
 
@@ -41,8 +57,6 @@ class TestDeviceCache : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
-
     void WriteCacheFile(const QString& name, const QByteArray& content)
     {
         QFile file(DeviceCacheFolder() + name);
@@ -53,8 +67,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_home.isValid());
-        SetUserDataFolder(m_home.path());
+        UseTemporaryFolders();
         QVERIFY(QDir().mkpath(DeviceCacheFolder()));
     }
 
@@ -126,14 +139,70 @@ private slots:
         QVERIFY(loaded == PatternRecord());
     }
 
+    // While its device is offline a model shows its newest record, and the
+    // record held becomes that one, so that an export or the save on leaving
+    // writes what is shown: the record held when it is this model's (the
+    // file is older), else the model's file. With neither, the record held
+    // (another model's) stays and is not taken for this one.
+    // A file of values no page could set (damaged, or of another model with
+    // more levels) counts as none.
+    void offlineRecordIsTheModelsNewest_data()
+    {
+        QTest::addColumn<QString>("heldModel");  // whose record is held
+        QTest::addColumn<QString>("file");       // "kept", "damaged", "wider" or none
+        QTest::addColumn<QString>("shown");      // "held", "file" or none
+        const QString model = "Device_CID12_MID03.bin";
+        const QString other = "Device_CID12_MID04.bin";
+        QTest::newRow("held is this model's") << model << "kept" << "held";
+        QTest::newRow("held is another model's") << other << "kept" << "file";
+        QTest::newRow("nothing read since the start") << QString() << "kept" << "file";
+        QTest::newRow("another model's, no file") << other << QString() << QString();
+        QTest::newRow("damaged file") << QString() << "damaged" << QString();
+        QTest::newRow("more levels than the model has") << other << "wider" << QString();
+    }
+
+    void offlineRecordIsTheModelsNewest()
+    {
+        QFETCH(QString, heldModel);
+        QFETCH(QString, file);
+        QFETCH(QString, shown);
+        WriteConfigIni("[Option]\nDeviceTotal=1\n[Drive1]\nDPIMaxGrade=6\n");
+        g_CurrentDevice.Set(DeviceAllInfo());
+        const QString model = "Device_CID12_MID03.bin";
+        QFile::remove(DeviceCacheFolder() + model);
+        FlashDataMap wider = KeptRecord();
+        wider.DpiLevelCount = 8;
+        if (file == "kept")
+            QVERIFY(SaveDeviceCache(model, KeptRecord()));
+        else if (file == "damaged")
+            QVERIFY(SaveDeviceCache(model, PatternRecord()));
+        else if (file == "wider")
+            QVERIFY(SaveDeviceCache(model, wider));
+        FlashDataMap held{};
+        held.ReportRate = 4;
+        g_FlashData.Set(held);
+        g_DeviceCacheName.Set(model);
+        g_DeviceCacheNameRead.Set(heldModel);
+
+        FlashDataMap record{};
+        const bool found = TakeOfflineRecord(record);
+        const FlashDataMap expected = shown == "file" ? KeptRecord() : held;
+        QCOMPARE(found, !shown.isEmpty());
+        QVERIFY(g_FlashData.Snapshot() == expected);
+        if (found)
+            QVERIFY(record == expected);
+        QCOMPARE(HoldsCurrentModelRecord(), found);
+        QCOMPARE(g_DeviceCacheNameRead.Snapshot(), found ? model : heldModel);
+    }
+
     // Before the first full read the name is empty; without its folder the
     // cache writes nothing and says so.
     void unwritableSaveFails()
     {
         QVERIFY(!SaveDeviceCache(QString(), PatternRecord()));
-        QVERIFY(QDir().rename(DeviceCacheFolder(), m_home.path() + "/moved"));
+        QVERIFY(QDir().rename(DeviceCacheFolder(), UserDataFolder() + "/moved"));
         const bool saved = SaveDeviceCache("Device_CID0A_MID05.bin", PatternRecord());
-        QVERIFY(QDir().rename(m_home.path() + "/moved", DeviceCacheFolder()));
+        QVERIFY(QDir().rename(UserDataFolder() + "/moved", DeviceCacheFolder()));
         QVERIFY(!saved);
     }
 };

@@ -18,7 +18,7 @@ namespace {
 const char* const Description = "[Option]\nDeviceTotal=2\nVID=2F1E\nCID=18\nShowBatteryValue=1\n"
                                 "USB_PID=5001,5002\nWireless_PID=5101\nWireless2_PID=5102\n"
                                 "Wireless4_PID=5104\nWireless8_PID=5108\n"
-                                "[Drive1]\nMID=3\nAdveanced=0,1\n"
+                                "[Drive1]\nMID=3\nDPIMaxGrade=8\nAdveanced=0,1\n"
                                 "[Drive2]\nMID=4\nAdveanced=1,-1\nKeyParam1=0x01,0x01,0x00\n"
                                 "KeyParam2=0x05,0x00,E9\nKeyParam3=0x01,0x04,0x00\nKeyParam5=0x05,0x00,0x00,Ctrl+C\n";
 
@@ -280,9 +280,7 @@ private slots:
     void stopWhileAPassWaitsForTheGuiThread()
     {
         DeviceLinkFixture link("asleep");
-        FlashDataMap cached{};
-        cached.ReportRate = 1;
-        QVERIFY(SaveDeviceCache(ReceiverCache, cached));
+        QVERIFY(SaveDeviceCache(ReceiverCache, SimDeviceFixture::FlashRecord("mouseA")));
         HubLog log;
         DeviceLinkFixture::Choose("rx4k");
         QThread::msleep(200);  // the pass now waits for the first page slot

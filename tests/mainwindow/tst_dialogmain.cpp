@@ -7,6 +7,7 @@
 #include "core/ProductName.h"
 #include "core/Timing.h"
 #include "core/UserIni.h"
+#include "device/DeviceCache.h"
 #include "device/DeviceState.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -313,13 +315,19 @@ private slots:
         QVERIFY(FullDeviceJournal().filter("UsbFinderC_FindHidDevicesByDefaultDeviceId").size() > 0);
     }
 
-    // Every way out of the pages ends a recording as the back arrow does: the
-    // device thread's hot-plug handler and the end of a firmware update
-    // return to the device list from other threads. (Closing the program
-    // ends it too: the leaving test sees that in a program that really ends.)
+    // Every way out of the pages ends a recording and keeps the record held
+    // as its model's offline copy, as the back arrow does: the device thread's
+    // hot-plug handler and the end of a firmware update return to the device
+    // list from other threads. (Closing the program ends a recording too: the
+    // leaving test sees that in a program that really ends.)
     void leavingForTheDeviceListEndsARecording()
     {
         auto window = NewMainWindow();
+        FlashDataMap held{};
+        held.SleepTime = 42;
+        g_FlashData.Set(held);
+        g_DeviceCacheNameRead.Set("Device_CID12_MID03.bin");
+        QFile::remove(DeviceCacheFolder() + "Device_CID12_MID03.bin");
         PostMsg::GetInstance()->EmitChangeMainDialog(1);
         auto* macroButton = window->PageShell()->findChild<QToolButton*>("MacroButton");
         g_MacroRecording = true;
@@ -329,6 +337,10 @@ private slots:
         QTRY_VERIFY(!g_MacroRecording);
         QVERIFY(macroButton->isEnabled());
         QCOMPARE(PageIndex(*window), 0);
+        FlashDataMap kept{};
+        QVERIFY(LoadDeviceCache("Device_CID12_MID03.bin", kept));
+        QVERIFY(kept == held);
+        g_DeviceCacheNameRead.Set(QString());
     }
 
     void burstOfOfflineReportsShowsOneNotice()

@@ -108,6 +108,7 @@ private slots:
         g_ButtonPageUpdated = false;
         g_DeviceReachable = false;
         g_DeviceOnline = false;
+        g_DeviceCacheNameRead.Set(CacheName);
         QFile::remove(DeviceCacheFolder() + "/" + CacheName);
     }
 
@@ -117,6 +118,7 @@ private slots:
     {
         SimDeviceFixture sim;
         UsbServerC_Start(SimCtl_PathOf("rx4k"), SimCtl_PathOf("rx4k"), [](unsigned char*, int, unsigned char*, int) {});
+        g_DevicePathC.Set(SimCtl_PathOf("rx4k"));
         FlashDataMap imported = FlashOf("mouseA");
         imported.DpiLevelCount = 3;
         imported.SleepTime = 30;
@@ -136,6 +138,34 @@ private slots:
         QCOMPARE(run.buttonPage.count(), 1);
         QCOMPARE(run.settingsPage.count(), 1);
         QVERIFY(run.offline.isEmpty());
+    }
+
+    // A device that left while the file was chosen receives nothing, and
+    // neither the pages nor the record held show the file as applied: the
+    // offline notice says why.
+    void importForADeviceThatLeft()
+    {
+        SimDeviceFixture sim;
+        UsbServerC_Start(SimCtl_PathOf("rx4k"), SimCtl_PathOf("rx4k"), [](unsigned char*, int, unsigned char*, int) {});
+        g_DevicePathC.Set(SimCtl_PathOf("rx4k"));
+        const FlashDataMap onDevice = FlashOf("mouseA");
+        FlashDataMap imported = onDevice;
+        imported.SleepTime = 30;
+        const QString path = m_Files.filePath("left.bin");
+        QVERIFY(ExportSettingsFile(path, imported));
+        g_FlashData.Set(onDevice);
+        SimCtl_SetAwake("mouseA", 0);
+
+        WaitRun run;
+        UpDataParam dialog;
+        QVERIFY(NoticesWhileRunning(dialog, [&] { dialog.SetImportFile(path); }).isEmpty());
+
+        QCOMPARE(g_ImportResult, 0);
+        QCOMPARE(run.OfflineNotices(), QList<int>{0});
+        QVERIFY(g_FlashData.Snapshot() == onDevice);
+        QVERIFY(FlashOf("mouseA") == onDevice);
+        QVERIFY(run.sensorPage.isEmpty());
+        QVERIFY(run.buttonPage.isEmpty());
     }
 
     void importRefusesAFile_data()
@@ -261,11 +291,15 @@ private slots:
         QVERIFY(cached == current);
     }
 
+    // Opened offline, nothing read from the model since the start: its file
+    // is shown and becomes the record held.
     void normalWithoutTheDeviceShowsTheCache()
     {
-        FlashDataMap cached{};
-        cached.SleepTime = 11;
+        SimDeviceFixture sim;
+        FlashDataMap cached = FlashOf("mouseA");
+        cached.SleepTime = 30;
         QVERIFY(SaveDeviceCache(CacheName, cached));
+        g_DeviceCacheNameRead.Set(QString());
 
         WaitRun run;
         UpDataParam dialog;
@@ -275,10 +309,13 @@ private slots:
         QCOMPARE(run.sensorPage.count(), 1);
         QVERIFY(run.sensorPage.at(0).at(0).value<FlashDataMap>() == cached);
         QCOMPARE(run.settingsPage.count(), 1);
+        QVERIFY(g_FlashData.Snapshot() == cached);
+        QCOMPARE(g_DeviceCacheNameRead.Snapshot(), CacheName);
     }
 
     void normalWithoutTheDeviceOrACache()
     {
+        g_DeviceCacheNameRead.Set(QString());
         WaitRun run;
         UpDataParam dialog;
         QVERIFY(NoticesWhileRunning(dialog, [] {}).isEmpty());
