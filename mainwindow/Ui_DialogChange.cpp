@@ -145,8 +145,7 @@ void Ui_DialogChange::retranslateUi(QWidget* DialogChange)
     MinButton->setText(QString());
     CloseButton->setText(QString());
     comboBox->clear();
-    // Each language by its own name, the one its speakers look for.
-    comboBox->addItems({text("English"), text("Polski")});
+    comboBox->addItems({text("English"), text("Polish")});
     label_2->setText(text("请接入你的游戏装备"));
     LeftButton->setText(QString());
     RightButton->setText(QString());

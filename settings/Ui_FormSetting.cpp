@@ -241,8 +241,7 @@ void Ui_FormSetting::retranslateUi(QWidget* FormSetting)
         box->setText(QString());
     label_2->setText(Translate("语言"));
     comboBox->clear();
-    // Each language by its own name, the one its speakers look for.
-    comboBox->insertItems(0, {Translate("English"), Translate("Polski")});
+    comboBox->insertItems(0, {Translate("English"), Translate("Polish")});
     label_3->setText(Translate("设备信息"));
     label_4->setText(Translate("接收器固件版本: "));
     label_6->setText(Translate("鼠标固件版本:"));
