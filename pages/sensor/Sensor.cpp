@@ -88,6 +88,7 @@ void Sensor::ConnectHub()
     connect(hub, SIGNAL(SigUpDataDPILed(FlashDataMap)), this, SLOT(SlotUpDataDPILed(FlashDataMap)), blocking);
     connect(hub, SIGNAL(SigUpDataSensorUIB(FlashDataMap)), this, SLOT(SlotUpDataSenSorUIB(FlashDataMap)));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotChangeRefused()));
 }
 
 void Sensor::LoadLevelIni()

@@ -57,6 +57,7 @@ public slots:
     void on_PerformanceOpen_currentIndexChanged(int index);
     void SlotAllLanguage(int index);
     void SlotHideModel(int index);
+    void SlotChangeRefused();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -4,6 +4,7 @@
 #include "pages/sensor/Sensor.h"
 
 #include "core/ConfigIni.h"
+#include "device/DeviceCache.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "pages/sensor/DpiLedFrames.h"
@@ -285,6 +286,19 @@ void Sensor::SlotFormReset()
     ui->frame_4->SetChecked(false);
     ui->frame->SetChecked(false);
     ApplySensor3315Layout();
+}
+
+// A choice the device did not take (it was asleep or gone) leaves the options
+// showing what the device holds, or the factory look where nothing of this
+// model is held, rather than the refused choice.
+void Sensor::SlotChangeRefused()
+{
+    if (!HoldsCurrentModelRecord()) {
+        SlotFormReset();
+        return;
+    }
+    FlagHold loading(g_SensorPageLoading, true);
+    ShowRecordOptions(g_FlashData.Snapshot());
 }
 
 void Sensor::SlotUpDataReportRate(int index)

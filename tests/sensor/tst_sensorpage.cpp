@@ -393,6 +393,43 @@ private slots:
         QVERIFY(!g_SensorPageLoading);
     }
 
+    // A choice refused because the device does not answer leaves the options
+    // showing the record held, or the factory look where nothing of the model
+    // is held; nothing is sent.
+    void refusedChoicesShowWhatIsHeld_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::newRow("the model's record held") << true;
+        QTest::newRow("nothing of the model held") << false;
+    }
+
+    void refusedChoicesShowWhatIsHeld()
+    {
+        QFETCH(bool, held);
+        SensorFrameDevice device;
+        UseDevice(2);
+        Sensor page;
+        const FlashDataMap record = SampleRecord();
+        page.SlotUpDataSenSorUISensor(record);
+        g_FlashData.Set(record);
+        g_DeviceCacheName.Set("Device_CID12_MID03.bin");
+        g_DeviceCacheNameRead.Set(held ? "Device_CID12_MID03.bin" : "");
+        device.GoOffline();
+
+        QTest::mouseClick(Child<QAbstractButton>(&page, "Button125HZ"), Qt::LeftButton);
+        auto* performance = Child<QCheckBox>(&page, "Performance");
+        QTest::mouseClick(performance, Qt::LeftButton, {}, QPoint(8, performance->height() / 2));
+        g_DeviceCacheName.Set(QString());
+        g_DeviceCacheNameRead.Set(QString());
+
+        QVERIFY(!Child<QAbstractButton>(&page, "Button125HZ")->isChecked());
+        QVERIFY(Child<QAbstractButton>(&page, held ? "Button500HZ" : "Button1000HZ")->isChecked());
+        QCOMPARE(performance->isChecked(), held);
+        QCOMPARE(device.OfflineNotices(), 2);
+        QCOMPARE(device.RecordsSent(), 0);
+        QVERIFY(g_FlashData.Snapshot() == record);
+    }
+
     void pageControlsSendTheUsersChoice()
     {
         SensorFrameDevice device;
