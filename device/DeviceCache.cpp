@@ -3,9 +3,9 @@
 #include "device/DeviceState.h"
 #include "device/RecordLimits.h"
 #include "platform/UserDataFolder.h"
+#include "platform/WholeFileWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -33,14 +33,11 @@ bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record)
 {
     if (fileName.isEmpty())
         return false;
-    QSaveFile file(DeviceCacheFolder() + fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     uchar length[LengthFieldBytes];
     qToBigEndian<quint32>(sizeof(FlashDataMap), length);
-    file.write(reinterpret_cast<const char*>(length), LengthFieldBytes);
-    file.write(reinterpret_cast<const char*>(&record), sizeof(FlashDataMap));
-    return file.commit();
+    const QByteArray bytes = QByteArray(reinterpret_cast<const char*>(length), LengthFieldBytes)
+                             + QByteArray(reinterpret_cast<const char*>(&record), sizeof(FlashDataMap));
+    return WriteWholeFile(DeviceCacheFolder() + fileName, bytes);
 }
 
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)

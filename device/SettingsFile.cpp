@@ -5,9 +5,9 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/RecordLimits.h"
+#include "platform/WholeFileWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -75,15 +75,10 @@ QString WithSettingsFileSuffix(const QString& path)
 
 bool ExportSettingsFile(const QString& path, const FlashDataMap& record)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray content = Block(Padded(SettingsFileTag, SettingsFileTagBytes))
                                + Block(CurrentSensorBlock())
                                + Block(QByteArray(reinterpret_cast<const char*>(&record), sizeof(record)));
-    if (file.write(content) != content.size())
-        return false;
-    return file.commit();
+    return WriteWholeFile(path, content);
 }
 
 int ImportSettingsFile(const QString& path, FlashDataMap& record)

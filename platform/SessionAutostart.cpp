@@ -1,6 +1,7 @@
 #include "platform/SessionAutostart.h"
 
 #include "platform/ProductName.h"
+#include "platform/WholeFileWrite.h"
 #include "platform/XdgFolders.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #if defined(Q_OS_WIN)
 #include "platform/RegistryValues.h"
@@ -114,8 +114,7 @@ bool WriteEntry()
     const QString path = SessionAutostartEntryPath();
     if (entry.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size() && file.commit();
+    return WriteWholeFile(path, entry);
 }
 
 bool RemoveEntry()

@@ -4,6 +4,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "platform/UserDataFolder.h"
+#include "platform/WholeFileWrite.h"
 #include "device/FirmwareImages.h"
 #include "settings/FirmwareLibrary.h"
 #include "settings/FirmwareUpdateState.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QTextStream>
 
 std::atomic<int> g_ReceiverUpdateState{UpdateStateReset};
 std::atomic<int> g_MouseUpdateState{UpdateStateReset};
@@ -35,12 +35,12 @@ QString ImageVersion()
 
 void WriteUpdateLog()
 {
-    QFile log(UpdateLogPath());
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return;
-    QTextStream out(&log);
+    QByteArray bytes;
     for (const QString& line : UpgradeLogLines())
-        out << line << '\n';
+        bytes += line.toUtf8() + '\n';
+    QString error;
+    if (!WriteWholeFile(UpdateLogPath(), bytes, &error))
+        qWarning("Quorvane: the update log %s was not written: %s", qPrintable(UpdateLogPath()), qPrintable(error));
 }
 
 // Progress of a part: the whole bar for one part, its half for two.

@@ -6,13 +6,14 @@
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
+#include "platform/WholeFileWrite.h"
 #include "widgets/SaveFileDialog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QSaveFile>
 
 namespace {
 
@@ -51,13 +52,10 @@ void MacroExchange::ExportTo(const QString& path)
 {
     if (!m_Context.HasShownMacro())
         return;
-    QSaveFile file(WithFileSuffix(path, kFileSuffix));
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        WriteMacroExport(file, m_Context.ShownMacro, m_Context.LoopValue(), RowsOf(m_Context.ui.listWidgetKey));
-        written = file.commit();
-    }
-    if (!written)
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    WriteMacroExport(bytes, m_Context.ShownMacro, m_Context.LoopValue(), RowsOf(m_Context.ui.listWidgetKey));
+    if (!WriteWholeFile(WithFileSuffix(path, kFileSuffix), bytes.data()))
         m_Context.ShowRefusal(MacroMessage::ExportFailed);
 }
 

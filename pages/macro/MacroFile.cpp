@@ -2,9 +2,9 @@
 
 #include "device/KeyCodes.h"
 #include "platform/PlainFile.h"
+#include "platform/WholeFileWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -70,11 +70,7 @@ bool WriteMacroFile(const QString& path, const QString& loopText, const QList<Ma
     if (!OpenPlainFile(existing, QIODevice::ReadOnly))
         return false;
     existing.close();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray bytes = loopText.toUtf8() + '\n' + MacroRowLines(rows);
-    return file.write(bytes) == bytes.size() && file.commit();
+    return WriteWholeFile(path, loopText.toUtf8() + '\n' + MacroRowLines(rows));
 }
 
 bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)

@@ -165,8 +165,15 @@ bool WriteStateFile()
         Log(QtWarningMsg, "HIDUsb simulation: cannot write the state file " + path);
         return false;
     }
-    file.write(QJsonDocument(root).toJson());
-    return file.commit();
+    // The flush is checked before the commit: Qt 5's commit() renames a file
+    // whose buffered bytes could not be written (a full disk) over the old one.
+    const QByteArray bytes = QJsonDocument(root).toJson();
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        file.cancelWriting();
+        Log(QtWarningMsg, "HIDUsb simulation: cannot write the state file " + path);
+        return false;
+    }
+    return true;
 }
 
 }

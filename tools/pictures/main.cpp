@@ -32,7 +32,7 @@ bool writeIfChanged(const QString &path, const QByteArray &bytes, QTextStream &e
     existing.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         errors << "cannot write " << path << ": " << file.errorString() << "\n";
         return false;
     }
