@@ -138,8 +138,8 @@ extern std::atomic<bool> g_RestartRequested;       // a pass is wanted once the 
 extern std::atomic<bool> g_ReadBackRequested;      // a status change asked for a full re-read
 extern std::atomic<bool> g_SuppressApplyNotice;    // import / factory reset: no wait dialog for a pass
 extern std::atomic<bool> g_DeviceReachable;        // online at the last pass, or delivered its configuration
-extern std::atomic<bool> g_ReadBackOutstanding;   // a re-read is asked for (or deferred) and not yet answered:
-                                                   // the record held may be another profile's, so none is written
+extern std::atomic<bool> g_ReadBackOutstanding;    // a re-read is asked for (or deferred) and not yet answered:
+                                                   // the record held may be another profile's: nothing is sent
 extern std::atomic<int> g_ShowBatteryValue;        // 1: the battery level is shown as a number
 
 // Main window, pages and firmware update.
