@@ -8,6 +8,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/RecordLimits.h"
 #include "device/ReceiverChoices.h"
 #include "platform/RegistryValues.h"
 
@@ -62,17 +63,58 @@ constexpr int MacroKeyCount = 6;
 constexpr std::uint8_t KeySequenceFunction = 5;
 constexpr std::uint8_t MacroFunction = 6;
 
-// The spacing of full re-reads asked for by status changes.
+// The spacing of full re-reads asked for by status changes, and a request
+// that came inside it and waits for its end. Both under the mutex.
 QMutex g_ReadBackSpacingMutex;
 QElapsedTimer g_StatusReadTimer;
+bool g_ReadBackDeferred = false;
 
-bool AcceptReadBack()
+// Under the spacing mutex.
+bool SpacingPassed()
+{
+    return !g_StatusReadTimer.isValid() || g_StatusReadTimer.elapsed() > Timing().rereadSpacingMs;
+}
+
+// Under the spacing mutex: the online watch starts a pass that reads the
+// device again.
+void AskForReadBack()
+{
+    g_StatusReadTimer.start();
+    g_ReadBackDeferred = false;
+    g_RestartRequested = true;
+    g_ReadBackRequested = true;
+}
+
+// The device changed its configuration (another profile, say): the record
+// held is no longer the device's until a full read has come after the last
+// change. Inside the spacing the read waits for its end.
+void RequestReadBack()
 {
     QMutexLocker lock(&g_ReadBackSpacingMutex);
-    if (g_StatusReadTimer.isValid() && g_StatusReadTimer.elapsed() <= Timing().rereadSpacingMs)
-        return false;
-    g_StatusReadTimer.start();
-    return true;
+    g_ReadBackOutstanding = true;
+    if (SpacingPassed())
+        AskForReadBack();
+    else
+        g_ReadBackDeferred = true;
+}
+
+// A full read has filled the record: it is the device's again, unless a
+// later change still waits for its own read.
+void ReadBackAnswered()
+{
+    QMutexLocker lock(&g_ReadBackSpacingMutex);
+    if (!g_ReadBackDeferred)
+        g_ReadBackOutstanding = false;
+}
+
+// Whether this read follows a reconnect of this very device. The mark is
+// taken either way: it applies to one read only.
+bool TakeReconnectMark(const QByteArray& path)
+{
+    auto mark = g_ReconnectedDevicePath.Lock();
+    const bool follows = !mark->isEmpty() && *mark == path;
+    mark->clear();
+    return follows;
 }
 
 PostMsg* Hub()
@@ -160,25 +202,6 @@ bool ClearUnusedKeySequencesAndMacros()
     return changed;
 }
 
-void ReadReceiverSettingsBack(const DeviceAllInfo& device, const QByteArray& path)
-{
-    if (!device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
-        DongleRGB led{};
-        {
-            auto shared = g_DongleRGB.Lock();
-            UsbFinderC_Get4KDongleRGBValue(path.constData(), &*shared);
-            led = *shared;
-        }
-        if (led.Mode != 0)
-            Hub()->EmitRGBValue(&led);
-    }
-    unsigned char longRange = NoLongRangeAnswer;
-    UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
-    // Off is reported too: the page may still show the last receiver's mode.
-    if (longRange != NoLongRangeAnswer)
-        Hub()->EmitLongRangeMode(longRange != 0);
-}
-
 void FullRead(const unsigned char* payload)
 {
     FlashDataMap parsed = g_FlashData.Snapshot();
@@ -187,6 +210,7 @@ void FullRead(const unsigned char* payload)
     if (!ProtocolDataParser(payload, &parsed))
         return;
     g_FlashData.Set(parsed);
+    ReadBackAnswered();
 
     const DeviceAllInfo device = g_CurrentDevice.Snapshot();
     const QByteArray path = g_DevicePathC.Snapshot();
@@ -196,13 +220,13 @@ void FullRead(const unsigned char* payload)
     UsbServer_ReadVersion();
     UsbServer_ReadConfig();
 
-    if (!g_SkipAdvancedReadBack)
-        ReadReceiverSettingsBack(device, path);
-    g_SkipAdvancedReadBack = false;
+    const bool followsReconnect = TakeReconnectMark(path);
+    if (!followsReconnect)
+        ReadReceiverOptionsBack(device, path);
 
     // The record just read is the device's own: only a clean-up that changed
     // it gives something to write back.
-    if (g_MacroCleanupPending.exchange(false) && ClearUnusedKeySequencesAndMacros())
+    if (followsReconnect && ClearUnusedKeySequencesAndMacros())
         SendCurrentRecord();
 
     g_MacroKeyIndexes.clear();
@@ -213,20 +237,28 @@ void FullRead(const unsigned char* payload)
     g_WorkerRunFlag = false;
 }
 
+// The mouse reports a value it already holds (a button on it changed it):
+// shown and held, never sent back. The record held may still be another
+// profile's, awaiting its re-read. A value no page can show is dropped.
 void ReportRate(std::uint8_t code)
 {
     if (g_CurrentDevice.Snapshot().KindFlag && code > HighestCableRateCode)
         return;
+    if (!IsSettableReportRate(code))
+        return;
     g_FlashData.Lock()->ReportRate = code;
     Hub()->EmitUpDataReportRate(code);
-    SendCurrentRecord();
 }
 
 void CurrentDpiLevel(std::uint8_t level)
 {
-    g_FlashData.Lock()->CurrentDpiLevel = level;
+    {
+        auto flash = g_FlashData.Lock();
+        if (!IsSettableCurrentDpiLevel(level, flash->DpiLevelCount))
+            return;
+        flash->CurrentDpiLevel = level;
+    }
     Hub()->EmitUpDataDPI(level);
-    SendCurrentRecord();
 }
 
 void ConfigurationReport(int subCommand, const unsigned char* payload, int length)
@@ -278,8 +310,7 @@ void Reconnect()
         UsbFinderC_SetLongRangeMode(path.constData(), longRange);
         Hub()->EmitLongRangeMode(longRange == 1);
     }
-    g_MacroCleanupPending = true;
-    g_SkipAdvancedReadBack = true;
+    g_ReconnectedDevicePath.Set(path);
     UsbServer_ReadAllFlashData();
 }
 
@@ -360,10 +391,44 @@ void HandleStatusChanged()
         UsbServer_ReadLedBar();
     if (g_StatusChanged[3])
         UsbServer_ReadDPILed();
-    if (g_StatusChanged[2] && AcceptReadBack()) {
-        g_RestartRequested = true;
-        g_ReadBackRequested = true;
+    if (g_StatusChanged[2])
+        RequestReadBack();
+}
+
+void TakeDeferredReadBack()
+{
+    QMutexLocker lock(&g_ReadBackSpacingMutex);
+    if (g_ReadBackDeferred && SpacingPassed())
+        AskForReadBack();
+}
+
+void ForgetDeviceRequests()
+{
+    g_ReconnectedDevicePath.Set(QByteArray());
+    QMutexLocker lock(&g_ReadBackSpacingMutex);
+    g_ReadBackDeferred = false;
+    g_ReadBackOutstanding = false;
+}
+
+void ReadReceiverOptionsBack(const DeviceAllInfo& device, const QByteArray& path, const std::function<bool()>& stop)
+{
+    if (!device.KindFlag && device.Kind == FourKiloHertzReceiverKind) {
+        DongleRGB led{};
+        {
+            auto shared = g_DongleRGB.Lock();
+            UsbFinderC_Get4KDongleRGBValue(path.constData(), &*shared);
+            led = *shared;
+        }
+        if (led.Mode != 0 && !stop())
+            Hub()->EmitRGBValue(&led);
     }
+    if (stop())
+        return;
+    unsigned char longRange = NoLongRangeAnswer;
+    UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
+    // Off is reported too: the page may still show the last receiver's mode.
+    if (longRange != NoLongRangeAnswer)
+        Hub()->EmitLongRangeMode(longRange != 0);
 }
 
 void RestartReadBackSpacing()

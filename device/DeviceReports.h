@@ -24,8 +24,25 @@ void OnDeviceReport(unsigned char* header, int headerLength, unsigned char* payl
 
 // Turns the change flags of a status-change report (g_StatusChanged) into
 // read requests and, at most once every rereadSpacingMs, into a full
-// re-read by the device thread.
+// re-read by the device thread. A re-read asked for inside that spacing
+// waits for its end (TakeDeferredReadBack), so one always follows the last
+// change. From the request until that read has come, g_ReadBackOutstanding
+// is set.
 void HandleStatusChanged();
+
+// The online watch, each tick: a re-read that waited for the end of the
+// spacing is asked for once the spacing has passed.
+void TakeDeferredReadBack();
+
+// A pass starts the server for another device: the reconnect mark and the
+// re-reads asked for belong to the device served before and are dropped.
+void ForgetDeviceRequests();
+
+// Reads the receiver's LED mode (a 4 kHz receiver) and its long-range mode
+// and shows them on the pages. The receiver answers while its mouse sleeps.
+// Before each emission stop() is asked, as by EmitRecordToPages.
+void ReadReceiverOptionsBack(const DeviceAllInfo& device, const QByteArray& path,
+                             const std::function<bool()>& stop = [] { return false; });
 
 // Starts the spacing of full re-reads anew, as if one had just been accepted
 // (the device thread's constructor).

@@ -15,6 +15,7 @@ Guarded<QByteArray> g_DevicePathC;
 Guarded<QString> g_DeviceCacheName;
 Guarded<QString> g_DeviceCacheNameRead;
 Guarded<DongleRGB> g_DongleRGB;
+Guarded<QByteArray> g_ReconnectedDevicePath;
 
 std::atomic<bool> g_WorkerRunFlag{false};
 std::atomic<bool> g_DeviceOnline{false};
@@ -24,8 +25,7 @@ std::atomic<bool> g_RestartRequested{false};
 std::atomic<bool> g_ReadBackRequested{false};
 std::atomic<bool> g_SuppressApplyNotice{false};
 std::atomic<bool> g_DeviceReachable{false};
-std::atomic<bool> g_MacroCleanupPending{false};
-std::atomic<bool> g_SkipAdvancedReadBack{false};
+std::atomic<bool> g_ReadBackOutstanding{false};
 std::atomic<int> g_ShowBatteryValue{0};
 
 std::atomic<bool> g_DevicePageShown{false};

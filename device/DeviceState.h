@@ -120,6 +120,12 @@ extern Guarded<QString> g_DeviceCacheNameRead;
 // when the user picks a mode. Each hands it to the library in place, under
 // the lock; SigRGBValue carries a pointer to the emitter's own copy.
 extern Guarded<DongleRGB> g_DongleRGB;
+// The receiver whose reconnect the next full read follows (empty: none), as
+// its library path. That read clears the key sequences and macros no button
+// uses and does not read the receiver options back (the reconnect has just
+// written them). Only a read of that device takes the mark, and a pass that
+// starts the server for another device drops it.
+extern Guarded<QByteArray> g_ReconnectedDevicePath;
 
 // ---- Atomic flags ----
 
@@ -132,8 +138,8 @@ extern std::atomic<bool> g_RestartRequested;       // a pass is wanted once the 
 extern std::atomic<bool> g_ReadBackRequested;      // a status change asked for a full re-read
 extern std::atomic<bool> g_SuppressApplyNotice;    // import / factory reset: no wait dialog for a pass
 extern std::atomic<bool> g_DeviceReachable;        // online at the last pass, or delivered its configuration
-extern std::atomic<bool> g_MacroCleanupPending;    // the next full read clears key sequences and macros
-extern std::atomic<bool> g_SkipAdvancedReadBack;   // the next full read skips receiver LED and long range
+extern std::atomic<bool> g_ReadBackOutstanding;    // a re-read is asked for (or deferred) and not yet answered:
+                                                   // the record held may be another profile's: nothing is sent
 extern std::atomic<int> g_ShowBatteryValue;        // 1: the battery level is shown as a number
 
 // Main window, pages and firmware update.

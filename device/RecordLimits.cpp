@@ -43,8 +43,9 @@ bool IsSwitch(int value)
 
 bool SingleSettingsSettable(const FlashDataMap& record)
 {
-    return OneOf(record.ReportRate, kReportRateCodes) && Between(record.DpiLevelCount, 1, DpiLevelEntryCount)
-           && record.CurrentDpiLevel < record.DpiLevelCount && Between(record.LiftOffDistance, 1, kLongestLiftOff)
+    return IsSettableReportRate(record.ReportRate) && Between(record.DpiLevelCount, 1, DpiLevelEntryCount)
+           && IsSettableCurrentDpiLevel(record.CurrentDpiLevel, record.DpiLevelCount)
+           && Between(record.LiftOffDistance, 1, kLongestLiftOff)
            && record.ButtonDebounce <= kLongestDebounce && IsSwitch(record.MotionSync)
            && OneOf(record.SleepTime, kSleepUnits) && IsSwitch(record.AngleSnapping)
            && IsSwitch(record.RippleControl) && IsSwitch(record.PerformanceMode)
@@ -92,6 +93,16 @@ int RangeTop(const QStringList& range)
 }
 
 } // namespace
+
+bool IsSettableReportRate(int code)
+{
+    return OneOf(code, kReportRateCodes);
+}
+
+bool IsSettableCurrentDpiLevel(int level, int levelCount)
+{
+    return level >= 0 && level < levelCount;
+}
 
 ModelLimits CurrentModelLimits()
 {

@@ -19,6 +19,12 @@ struct ModelLimits {
 };
 ModelLimits CurrentModelLimits();
 
+// Single values as the record check judges them, for a device report that
+// brings one value alone: a report-rate code the pages offer, and a current
+// DPI level among the levels in use.
+bool IsSettableReportRate(int code);
+bool IsSettableCurrentDpiLevel(int level, int levelCount);
+
 enum class RecordValues {
     Settable,        // every value is one the pages can set
     NeverSettable,   // a value no page can set for any model

@@ -31,6 +31,18 @@ bool IsLevelIndex(int level)
     return false;
 }
 
+// The record held is sent whole: while a re-read the device asked for is
+// outstanding it may be another profile's, and sending it would overwrite
+// the active profile. The re-read that follows fills the pages again with
+// what the device holds.
+bool HeldRecordIsTheDevices()
+{
+    if (!g_ReadBackOutstanding)
+        return true;
+    qDebug() << "sender: the device's configuration is being read again; nothing is written";
+    return false;
+}
+
 // The common pattern: the online test, then the change and the send under the
 // record's lock, so that a device report writing the record on the library's
 // thread never interleaves with it and the device always receives the latest
@@ -41,7 +53,7 @@ bool IsLevelIndex(int level)
 template <typename Change>
 bool SendChange(Change change)
 {
-    if (!CheckDeviceOnline())
+    if (!CheckDeviceOnline() || !HeldRecordIsTheDevices())
         return false;
     auto flash = g_FlashData.Lock();
     change(*flash);
@@ -82,6 +94,8 @@ bool CheckDeviceOnline()
 
 void SendFlashData()
 {
+    if (!HeldRecordIsTheDevices())
+        return;
     auto flash = g_FlashData.Lock();
     ProtocolDataUpdate(&*flash);
 }

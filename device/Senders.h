@@ -9,6 +9,10 @@
 // record alone, raises the hub's offline notice (SigMouseOffLineo with 0)
 // unless a page is loading a record into its widgets, and returns false.
 //
+// While a re-read the device asked for is outstanding (g_ReadBackOutstanding)
+// the record held may be another profile's: a sender then writes nothing
+// and returns false; the re-read refills the pages.
+//
 // A key index outside 0..15 or a level outside 0..7 names no field of the
 // record: such a call returns false at once, writes nothing and asks nothing.
 // The senders run on the GUI thread.
@@ -16,7 +20,8 @@
 // The online test with its offline notice, without writing anything.
 bool CheckDeviceOnline();
 
-// Hands g_FlashData to ProtocolDataUpdate as it is, without the online test.
+// Hands g_FlashData to ProtocolDataUpdate as it is, without the online test
+// (nothing while a re-read is outstanding).
 void SendFlashData();
 
 bool SendReportRate(int code);            // byte 0: 8, 4, 2, 1, 16, 32, 64 for 125 ... 8000 Hz

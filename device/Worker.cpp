@@ -87,6 +87,7 @@ void Worker::SlotCheckOnline()
             g_DeviceOffline = false;
         }
     }
+    TakeDeferredReadBack();
     if (g_DeviceOnline && g_RestartRequested) {
         g_RestartRequested = false;
         StartWorkerPass();
@@ -110,6 +111,8 @@ void Worker::run()
     const bool changed = device.Path != m_lastPath || device.Kind != m_lastKind
                          || g_DeviceOnline != g_LastOnlineState || g_ReadBackRequested;
     if (changed && g_DevicePageShown) {
+        if (device.Path != m_lastPath)
+            ForgetDeviceRequests();
         PostMsg* hub = PostMsg::GetInstance();
         if (UsbFinderC_GetDeviceOnLine(path.constData())) {
             ShowOnlineState(true);
@@ -120,6 +123,9 @@ void Worker::run()
         } else {
             g_DeviceOffline = true;
             ShowOnlineState(false);
+            // The receiver answers while its mouse sleeps: its own options,
+            // not the last receiver's, go with the cached configuration.
+            ReadReceiverOptionsBack(device, path, [this] { return Stopping(); });
             FlashDataMap cached;
             if (TakeOfflineRecord(cached))
                 EmitRecordToPages([&cached] { return cached; }, [this] { return Stopping(); });

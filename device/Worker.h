@@ -44,7 +44,8 @@ public slots:
     void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
     // Back on the device list: the next pass counts as a change.
     void SlotMainPageChange();
-    // The online watch, every onlineCheckMs on the GUI thread.
+    // The online watch, every onlineCheckMs on the GUI thread; it also asks
+    // for a re-read that waited for the end of the re-read spacing.
     void SlotCheckOnline();
 
 protected:

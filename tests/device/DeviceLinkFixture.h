@@ -4,6 +4,7 @@
 #include "core/PostMsg.h"
 #include "core/Timing.h"
 #include "device/DeviceListDiscovery.h"
+#include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
 #include "device/FirmwareUpdateFlags.h"
@@ -80,9 +81,10 @@ private:
         g_DeviceCacheName.Set(QString());
         g_DeviceCacheNameRead.Set(QString());
         g_FlashData.Set(FlashDataMap{});
+        ForgetDeviceRequests();
         for (std::atomic<bool>* flag : {&g_WorkerRunFlag, &g_DeviceOnline, &g_LastOnlineState, &g_DeviceOffline,
                                         &g_RestartRequested, &g_ReadBackRequested, &g_SuppressApplyNotice,
-                                        &g_DeviceReachable, &g_MacroCleanupPending, &g_SkipAdvancedReadBack,
+                                        &g_DeviceReachable,
                                         &g_DevicePageShown, &g_UpdateBusy, &g_RepairRunning})
             *flag = false;
         g_UpgradeIdle = true;

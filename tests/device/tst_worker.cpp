@@ -4,12 +4,16 @@
 #include "common/ProgramFiles.h"
 #include "common/TestFolders.h"
 #include "device/DeviceCache.h"
+#include "device/Senders.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -110,7 +114,7 @@ private slots:
         PostMsg::GetInstance()->EmitMainPageChange();
         StartWorkerPass();
         QTRY_VERIFY(log.Lines().contains("Form"));
-        QCOMPARE(log.Lines(), (QStringList{"Button", "Light", "Sensor", "Form"}));
+        QCOMPARE(log.Lines(), (QStringList{"ReceiverLed 1", "LongRange 0", "Button", "Light", "Sensor", "Form"}));
         for (const FlashDataMap& shown : log.Records())
             QVERIFY(shown == cached);
         QVERIFY(g_DeviceOffline);
@@ -133,7 +137,7 @@ private slots:
         HubLog log;
         DeviceLinkFixture::Choose("rx4k");
         QTRY_VERIFY(PassEnded());
-        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "FormReset"}));
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "ReceiverLed 1", "LongRange 0", "FormReset"}));
         QCOMPARE(JournalCount("UsbServerC_Start(" + QString(SimCtl_PathOf("rx4k"))), 1);
         QCOMPARE(JournalCount("UsbServer_ReadAllFlashData -> no answer"), 1);
         QVERIFY(g_DeviceOffline && !g_DeviceReachable);
@@ -259,7 +263,7 @@ private slots:
         QVERIFY(SimDeviceFixture::FlashRecord("mouseB") == record);
         QCOMPARE(log.Lines().first(), QString("LongRange 1"));
         QCOMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 0);
-        QVERIFY(!g_SkipAdvancedReadBack && !g_MacroCleanupPending);
+        QVERIFY(g_ReconnectedDevicePath.Snapshot().isEmpty());
 
         // Nothing unused is left: the next wake writes nothing.
         QTRY_COMPARE(SimCtl_Pending(), 0);
@@ -275,6 +279,112 @@ private slots:
         QTRY_COMPARE(JournalCount("UsbFinderC_GetLongRangeMode"), 1);
     }
 
+    // Two quick presses of the mouse's profile button, then a DPI press: the
+    // second profile's re-read, asked for inside the spacing, comes at its
+    // end; meanwhile nothing is written (neither the DPI report nor a page
+    // edit sends the record held, which is still the first profile's).
+    void quickProfileSwitchesKeepEveryProfile()
+    {
+        DeviceLinkFixture link;
+        Timings timings = Timing();
+        timings.rereadSpacingMs = 1000;
+        ScopedTimings spacing(timings);
+        const std::uint8_t rates[] = {8, 4, 2, 1};
+        QList<FlashDataMap> stored;
+        for (int profile = 0; profile < 4; ++profile) {
+            FlashDataMap record = SimDeviceFixture::FlashRecord("mouseA", profile);
+            record.ReportRate = rates[profile];
+            SimDeviceFixture::SetFlashRecord("mouseA", record, profile);
+            stored << record;
+        }
+        DeviceLinkFixture::Choose("rx4k");
+        QTRY_VERIFY(g_FlashData.Snapshot() == stored[0]);
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+
+        QVERIFY(SimCtl_Press("mouseA", "profile"));
+        QTRY_VERIFY(g_FlashData.Snapshot() == stored[1]);
+        HubLog log;
+        SimCtl_JournalClear();
+        QVERIFY(SimCtl_Press("mouseA", "profile"));
+        QVERIFY(SimCtl_Press("mouseA", "dpi-up"));
+        QTRY_VERIFY(log.Lines().filter("Dpi ").size() == 1);
+        QVERIFY(!SendReportRate(1));
+
+        QTRY_VERIFY_WITH_TIMEOUT(g_FlashData.Snapshot() == SimDeviceFixture::FlashRecord("mouseA", 2), 10000);
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        QVERIFY(!g_ReadBackOutstanding && !g_ReadBackRequested && !g_RestartRequested);
+        QCOMPARE(JournalCount("UsbServer_ReadAllFlashData"), 1);
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 0);
+        // Only the mouse's own DPI press changed the active profile.
+        stored[2].CurrentDpiLevel = std::uint8_t(std::min(stored[2].CurrentDpiLevel + 1, stored[2].DpiLevelCount - 1));
+        for (int profile = 0; profile < 4; ++profile)
+            QVERIFY(SimDeviceFixture::FlashRecord("mouseA", profile) == stored[profile]);
+        QVERIFY(log.Records().last() == stored[2]);
+
+        // The record is the device's again: an edit reaches it.
+        QVERIFY(SendReportRate(1));
+        QCOMPARE(SimDeviceFixture::FlashRecord("mouseA", 2).ReportRate, std::uint8_t(1));
+    }
+
+    // A reconnect whose read never comes leaves nothing for the receiver
+    // opened next: its read asks for its own options.
+    void reconnectWithoutAnswerLeavesNothingForTheNextReceiver()
+    {
+        DeviceLinkFixture link("wireless");
+        DeviceLinkFixture::Choose("rx4k");
+        QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        UsbFinderC_SetLongRangeMode(SimCtl_PathOf("rx4k"), 1);
+        SimCtl_SetAwake("mouse3", 0);
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        const unsigned char reconnect = 1;
+        SimCtl_Inject(9, 0, 0, &reconnect, 1);
+        QTRY_COMPARE(JournalCount("UsbServer_ReadAllFlashData -> no answer"), 1);
+
+        PostMsg::GetInstance()->EmitMainPageChange();
+        g_DevicePageShown = false;
+        SimCtl_JournalClear();
+        HubLog log;
+        g_FlashData.Set(FlashDataMap{});
+        DeviceLinkFixture::Choose("rx1k");
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QCOMPARE(JournalCount(QString("UsbFinderC_GetLongRangeMode(") + SimCtl_PathOf("rx1k")), 1);
+        QCOMPARE(log.Lines({"LongRange"}), QStringList{"LongRange 0"});
+        QVERIFY(g_FlashData.Snapshot() == SimDeviceFixture::FlashRecord("mouse1"));
+    }
+
+    // An offline receiver shows its own LED and long-range modes with the
+    // cached configuration, not those of the receiver opened before.
+    void offlineReceiverShowsItsOwnOptions()
+    {
+        QTemporaryDir folder;
+        const QString scenario = folder.filePath("two-receivers.json");
+        QFile file(scenario);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"name": "two-receivers", "devices": [
+            {"id": "rxA", "type": "receiver", "class": 4, "rxid": "A1B2C3", "fw": "0x0101", "paired": "mouseA",
+             "led_mode": 1, "long_range": 0, "auto_pair": true},
+            {"id": "rxB", "type": "receiver", "class": 4, "rxid": "B1B2C3", "fw": "0x0101", "paired": "mouseB",
+             "led_mode": 3, "long_range": 1, "auto_pair": true},
+            {"id": "mouseA", "type": "mouse", "model": "Drive1", "fw": "0x0102", "battery": 76, "profiles": 4},
+            {"id": "mouseB", "type": "mouse", "model": "Drive1", "fw": "0x0102", "battery": 50, "profiles": 4}]})");
+        file.close();
+        DeviceLinkFixture link(scenario.toLocal8Bit().constData());
+        DeviceLinkFixture::Choose("rxA");
+        QTRY_VERIFY(g_FlashData.Snapshot() != FlashDataMap{});
+        QTRY_COMPARE(SimCtl_Pending(), 0);
+        QVERIFY(SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot()));
+
+        PostMsg::GetInstance()->EmitMainPageChange();
+        g_DevicePageShown = false;
+        SimCtl_SetAwake("mouseB", 0);
+        HubLog log;
+        DeviceLinkFixture::Choose("rxB");
+        QTRY_VERIFY(log.Lines().contains("Form"));
+        QCOMPARE(log.Lines({"ReceiverLed", "LongRange", "Form"}), (QStringList{"ReceiverLed 3", "LongRange 1", "Form"}));
+        QVERIFY(g_DeviceOffline);
+    }
+
     // Shutting down while a pass waits for the GUI thread in a blocking
     // emission ends at once, and the pass emits nothing more.
     void stopWhileAPassWaitsForTheGuiThread()
@@ -283,7 +393,7 @@ private slots:
         QVERIFY(SaveDeviceCache(ReceiverCache, SimDeviceFixture::FlashRecord("mouseA")));
         HubLog log;
         DeviceLinkFixture::Choose("rx4k");
-        QThread::msleep(200);  // the pass now waits for the first page slot
+        QThread::msleep(200);  // the pass now waits for the first page slot (the receiver's LED)
         QVERIFY(g_WorkerThread->isRunning());
 
         QElapsedTimer stopping;
@@ -291,7 +401,7 @@ private slots:
         link.StopDeviceThread();
         QVERIFY(stopping.elapsed() < 5000);
         QTest::qWait(50);
-        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "Button"}));
+        QCOMPARE(log.Lines(), (QStringList{"Setver 4", "ReceiverLed 1"}));
     }
 };
 
