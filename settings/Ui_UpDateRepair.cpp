@@ -64,7 +64,7 @@ void Ui_UpDateRepair::setupUi(QDialog* UpDateRepair)
 
     NewHong = AnswerButton(AutoRepair, "NewHong", 250);
     ToolText = CentredText(AutoRepair, "ToolText", 20, 91);
-    ToolText_2 = CentredText(AutoRepair, "ToolText_2", 130, 51);
+    ToolText_2 = CentredText(AutoRepair, "ToolText_2", 128, 70);
     NewHong_2 = AnswerButton(AutoRepair, "NewHong_2", 90);
 
     progressBar_2 = new QProgressBar(AutoRepair);
