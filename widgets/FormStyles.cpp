@@ -26,14 +26,21 @@ QString PropertyName(PictureProperty property)
 
 } // namespace
 
+// Qt reads a quoted url twice: first a backslash keeps the character after
+// it (\" gives "), then a backslash and hexadecimal digits give the character
+// of that code. A backslash or a control character of the path is therefore
+// written as an escaped backslash and six digits (\\00005c for a backslash).
 QString StyleUrl(const QString& path)
 {
     QString escaped;
     escaped.reserve(path.size() + 2);
     for (const QChar c : path) {
-        if (c == '"' || c == '\\')
-            escaped += '\\';
-        escaped += c;
+        if (c == '\\' || c.category() == QChar::Other_Control)
+            escaped += QStringLiteral("\\\\%1").arg(c.unicode(), 6, 16, QLatin1Char('0'));
+        else if (c == '"')
+            escaped += QStringLiteral("\\\"");
+        else
+            escaped += c;
     }
     return "url(\"" + escaped + "\")";
 }

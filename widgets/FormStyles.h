@@ -14,10 +14,10 @@ class QListView;
 // ending in "/" (see PictureFolder); a colour text is "r,g,b" (see
 // OptionColorText).
 
-// A picture's path as a style sheet takes it: url("path"), with '"' and '\'
-// escaped, so that a path holding quotes, spaces or parentheses (a program
-// folder anywhere) still parses. Every path put into a style sheet goes
-// through here.
+// A picture's path as a style sheet takes it: url("path"), with '"', '\' and
+// control characters escaped, so that a path holding quotes, spaces,
+// parentheses or backslashes (a program folder anywhere) still parses.
+// Every path put into a style sheet goes through here.
 QString StyleUrl(const QString& path);
 
 // ProgramFolder() + "/Picture/" + page + "/".

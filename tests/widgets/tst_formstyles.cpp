@@ -197,8 +197,8 @@ private slots:
     }
 
     // A program folder may be anywhere: a path with quotes, spaces,
-    // parentheses or a backslash still gives style sheets that parse and
-    // draw the same pictures.
+    // parentheses, a backslash or a line break still gives style sheets that
+    // parse and draw the same pictures.
     void picturesShowFromAnyFolderName_data()
     {
         QTest::addColumn<QString>("folderName");
@@ -206,6 +206,7 @@ private slots:
         QTest::newRow("double quotes") << "the \"new\" one";
         QTest::newRow("parentheses") << "Quorvane (copy)";
         QTest::newRow("backslash and semicolon") << "a\\b;c}";
+        QTest::newRow("line break") << "two\nlines";
     }
 
     void picturesShowFromAnyFolderName()
