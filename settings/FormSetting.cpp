@@ -336,19 +336,19 @@ void FormSetting::SlotLanguageSameB(int index)
 void FormSetting::on_checkBox_clicked(bool checked)
 {
     const SessionAutostartResult result = SetSessionAutostart(checked);
-    if (result != SessionAutostartResult::Done) {
-        const int notice =
-            result == SessionAutostartResult::ForeignEntry ? TextAutostartForeignEntry : TextAutostartNotWritten;
-        UpDateWarning warning;
-        warning.SetText(LanguageText(g_LangTextsFormSetting, notice, QString())
-                            .arg(QDir::toNativeSeparators(SessionAutostartFolder())));
-        PlaceDialog(&warning, this);
-        warning.exec();
-    }
     // A change that could not be made leaves the box as the entry is.
     const bool enabled = SessionAutostartEnabled();
     ui->checkBox->setChecked(enabled);
     UserIni::GetInstance()->SetValue("AutoStart", "Enable", enabled ? "1" : "0");
+    if (result == SessionAutostartResult::Done)
+        return;
+    const int notice =
+        result == SessionAutostartResult::ForeignEntry ? TextAutostartForeignEntry : TextAutostartNotWritten;
+    UpDateWarning warning;
+    warning.SetText(LanguageText(g_LangTextsFormSetting, notice, QString())
+                        .arg(QDir::toNativeSeparators(SessionAutostartFolder())));
+    PlaceDialog(&warning, this);
+    warning.exec();
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)
