@@ -76,8 +76,18 @@ bool SameVersion(const QString& left, const QString& right)
     return QString(left).remove(QLatin1Char('v')) == QString(right).remove(QLatin1Char('v'));
 }
 
+// Whether a file holds the fields that tell which device an image is for:
+// target, CID, MID and the whole image name (up to its NUL or the field's end).
+bool IdentityReadable(const QByteArray& file)
+{
+    if (file.size() >= NameOffset + NameBytes)
+        return true;
+    return file.size() > MidOffset && file.indexOf('\0', NameOffset) >= 0;
+}
+
 // Calls take(content, header, intact) for every image file of the bin folder
-// with a whole header, in name order.
+// whose identifying fields can be read, in name order. A file shorter than the
+// header is never intact: it is a cut image of the device it names.
 template <typename Take>
 void ForEachImage(Take take)
 {
@@ -90,9 +100,10 @@ void ForEachImage(Take take)
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray content = file.readAll();
-        if (content.size() < FirmwareImageHeaderSize)
+        if (!IdentityReadable(content))
             continue;
-        take(content, ReadHeader(content), LengthMatchesFile(content));
+        const bool intact = content.size() >= FirmwareImageHeaderSize && LengthMatchesFile(content);
+        take(content, ReadHeader(content), intact);
     }
 }
 

@@ -55,8 +55,9 @@ bool FindRepairFirmwareImage(std::uint8_t target, const QString& currentVersion,
                              std::uint8_t cid, std::uint8_t mid);
 
 // Whether the bin folder holds an image for this target, name, CID and MID
-// that the searches pass over because its length word is not its file size
-// (cut short or damaged): the user is told so rather than that none exists.
+// that the searches pass over because it is shorter than the header or its
+// length word is not its file size (cut short or damaged): the user is told
+// so rather than that none exists.
 bool DamagedFirmwareImageFound(std::uint8_t target, const QString& expectedName, std::uint8_t cid,
                                std::uint8_t mid);
 

@@ -1,5 +1,7 @@
 #include "lighting/FormParts.h"
 
+#include "widgets/FormStyles.h"
+
 #include <QDialog>
 #include <QFrame>
 #include <QToolButton>
@@ -30,16 +32,17 @@ QToolButton* CreatePanelCloseButton(QWidget* frame)
 
 QString ObjectPictureStyle(const QString& objectName, const QString& folder, const QString& picture)
 {
-    return "#" + objectName + "{background-image: url(" + folder + picture
-           + ");border:0px;background-position:center;background-repeat:no-repeat;}";
+    return "#" + objectName + "{background-image: " + StyleUrl(folder + picture)
+           + ";border:0px;background-position:center;background-repeat:no-repeat;}";
 }
 
 QString PanelSliderStyle(const QString& folder, const QString& colorText)
 {
     return "QSlider::groove:horizontal { border-radius: 2px;  height: 5px;background:#ffffff}"
            "QSlider:handle:horizontal{ border-radius: 2px;width:  6px;height: 18px;  margin-top: -9px;"
-           "margin-left: -1px; margin-bottom: -9px;margin-right: -1px; border-image: url("
-           + folder + "Slider.png);} QSlider:sub-page:horizontal{border-radius: 2px;background-color: rgb("
+           "margin-left: -1px; margin-bottom: -9px;margin-right: -1px; border-image: "
+           + StyleUrl(folder + "Slider.png")
+           + ";} QSlider:sub-page:horizontal{border-radius: 2px;background-color: rgb("
            + colorText
            + ";);}QSlider:add-page:horizontal{border-radius: 2px;background-color: rgb(255, 255, 255);}";
 }

@@ -20,7 +20,7 @@ QFrame* CreatePanelFrame(QDialog* dialog, const char* name);
 // The 20 x 20 close button at the frame's top right.
 QToolButton* CreatePanelCloseButton(QWidget* frame);
 
-// "#" objectName "{background-image: url(" folder picture ");border:0px;background-position:center;background-repeat:no-repeat;}"
+// "#" objectName "{background-image: " StyleUrl(folder picture) ";border:0px;background-position:center;background-repeat:no-repeat;}"
 QString ObjectPictureStyle(const QString& objectName, const QString& folder, const QString& picture);
 
 // The light and screen dialogs' slider: a white groove, the handle picture

@@ -147,8 +147,8 @@ void InputPicDialog::ApplyLook()
     // The switch: "Close.png" while the screen is off, "Open.png" while on.
     ui->CheckButton->setStyleSheet(
         "#CheckButton{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
-        "background-image: url("
-        + folder + "Close.png);}#CheckButton:checked {background-image: url(" + folder + "Open.png);}");
+        "background-image: " + StyleUrl(folder + "Close.png") + ";}#CheckButton:checked {background-image: "
+        + StyleUrl(folder + "Open.png") + ";}");
     ui->SpeedH->setStyleSheet(PanelSliderStyle(folder, OptionColorText("SliderColor")));
     ui->CloseButton->setStyleSheet(PictureButtonStyle(folder, "CloseButton.png", "CloseHover.png", "CloseClick.png"));
     ui->InputPicAFrame->setStyleSheet(FrameBackgroundStyle("InputPicAFrame", folder, "Back.png"));

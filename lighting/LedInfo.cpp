@@ -151,10 +151,10 @@ void LedInfo::ApplyLook()
     const QString& folder = m_PictureFolder;
     const QString color = OptionColorText("LabelColor");
     ui->label_14->setStyleSheet(LabelStyle(color));
-    ui->TitleButton_7->setStyleSheet("#TitleButton_7{border-image: url(" + folder + "Title.png);}");
-    const QString boxStyle = "QCheckBox{color: rgb(" + color + ";);}QCheckBox:indicator::checked {image: url(" + folder
-                             + "CheckBoxCheck.png);}QCheckBox::indicator::unchecked {image: url(" + folder
-                             + "CheckBox2.png);}";
+    ui->TitleButton_7->setStyleSheet("#TitleButton_7{border-image: " + StyleUrl(folder + "Title.png") + ";}");
+    const QString boxStyle = "QCheckBox{color: rgb(" + color + ";);}QCheckBox:indicator::checked {image: "
+        + StyleUrl(folder + "CheckBoxCheck.png") + ";}QCheckBox::indicator::unchecked {image: "
+        + StyleUrl(folder + "CheckBox2.png") + ";}";
     for (QCheckBox* box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
         box->setStyleSheet(boxStyle);
     ui->LedInfoFrame->setStyleSheet(FrameBackgroundStyle("LedInfoFrame", folder, "Back.png"));

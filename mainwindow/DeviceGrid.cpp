@@ -7,6 +7,7 @@
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/Ui_DialogChange.h"
 #include "widgets/DialogFamily.h"
+#include "widgets/FormStyles.h"
 #include "widgets/NoticeDialogs.h"
 #include "widgets/mytoolButtonEnter.h"
 
@@ -160,7 +161,7 @@ void AddDeviceWidgets(QWidget* page, int index, int x, int deviceTotal)
     const QString badgePicture = RateBadgePicture(entry.Kind);
     if (!badgePicture.isEmpty()) {
         QLabel* badge = GridLabel(page, QString(), kBadgeWidth, kBadgeHeight, x + 7, 10);
-        badge->setStyleSheet("QLabel{background-image: url(" + g_DialogChangePictureDir + badgePicture + ");}");
+        badge->setStyleSheet("QLabel{background-image: " + StyleUrl(g_DialogChangePictureDir + badgePicture) + ";}");
         g_RateBadges.append(badge);
     }
 }
@@ -181,8 +182,8 @@ QString OfflineMarkerToolTip()
 
 QString GridPictureStyle(const QString& widgetClass, const QString& picture)
 {
-    return widgetClass + "{border:0px;background-position:center;background-repeat:no-repeat;background-image: url("
-           + g_DialogChangePictureDir + picture + ");color: rgb(255, 255, 255);}";
+    return widgetClass + "{border:0px;background-position:center;background-repeat:no-repeat;background-image: "
+           + StyleUrl(g_DialogChangePictureDir + picture) + ";color: rgb(255, 255, 255);}";
 }
 
 void DialogChange::RestyleDeviceButton(int index, const DeviceButtonLook& look)

@@ -24,7 +24,7 @@ extern bool g_DuplicateDevices;
 QString OfflineMarkerToolTip();
 
 // The look of a grid widget drawn by one centred picture of the device list's
-// folder, white text: widgetClass "{border:0px;...;background-image: url("
-// folder picture ");color: rgb(255, 255, 255);}". Device buttons (QToolButton),
+// folder, white text: widgetClass "{border:0px;...;background-image: "
+// StyleUrl(folder picture) ";color: rgb(255, 255, 255);}". Device buttons (QToolButton),
 // offline markers and connection icons (QLabel).
 QString GridPictureStyle(const QString& widgetClass, const QString& picture);

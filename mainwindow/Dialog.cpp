@@ -34,7 +34,7 @@ QString PageButtonStyle(const QString& folder, const QString& picture, const QSt
                         const QString& checkedPicture, const QString& lockedPicture)
 {
     return CheckablePictureButtonStyle(folder, picture, hoverPicture, checkedPicture)
-           + "QToolButton:disabled{background-image: url(" + folder + lockedPicture + ");}";
+           + "QToolButton:disabled{background-image: " + StyleUrl(folder + lockedPicture) + ";}";
 }
 
 // The bar before the first battery report of a device: full and grey.
@@ -162,10 +162,10 @@ void Dialog::ApplyStyleSheets()
     // Without a whole colour the label keeps the form's.
     if (labelColor.size() >= 3)
         ui->label_2->setStyleSheet("#label_2{color: rgb(" + labelColor.mid(0, 3).join(",") + ");}");
-    ui->frame_2->setStyleSheet("#frame_2{border-image: url(" + folder + "BackGround.png);}");
-    ui->BatteryButtonC->setStyleSheet("#BatteryButtonC{border:0px;background-image: url(" + folder
-                                      + "Battery.png);background-position:center;background-repeat:no-repeat;}");
-    ui->label->setStyleSheet("#label{border-image: url(" + folder + "Charg.png);}");
+    ui->frame_2->setStyleSheet("#frame_2{border-image: " + StyleUrl(folder + "BackGround.png") + ";}");
+    ui->BatteryButtonC->setStyleSheet("#BatteryButtonC{border:0px;background-image: "
+        + StyleUrl(folder + "Battery.png") + ";background-position:center;background-repeat:no-repeat;}");
+    ui->label->setStyleSheet("#label{border-image: " + StyleUrl(folder + "Charg.png") + ";}");
 
     ui->ButtonMain->setStyleSheet(
         PageButtonStyle(folder, "Home.png", "HomeHover.png", "HomeChecked.png", "HomeLocked.png"));

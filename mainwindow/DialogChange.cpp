@@ -40,8 +40,9 @@ namespace {
 // A tool button drawn by two border pictures: normal and hover.
 QString ArrowButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture)
 {
-    return "QToolButton{border-image: url(" + folder + picture + ");}QToolButton:hover{border-image: url(" + folder
-           + hoverPicture + ");}";
+    return "QToolButton{border-image: " + StyleUrl(folder + picture) + ";}QToolButton:hover{border-image: "
+           + StyleUrl(folder
+           + hoverPicture) + ";}";
 }
 
 QString UpdateFailInfo()
@@ -121,11 +122,11 @@ DialogChange::~DialogChange()
 void DialogChange::ApplyStyles()
 {
     const QString& pictures = g_DialogChangePictureDir;
-    ui->frameChange->setStyleSheet("#frameChange{border-image: url(" + pictures + "MainBack.png);}");
+    ui->frameChange->setStyleSheet("#frameChange{border-image: " + StyleUrl(pictures + "MainBack.png") + ";}");
     ui->CloseButton->setStyleSheet(CloseButtonStyle(pictures));
     ui->MinButton->setStyleSheet(PictureButtonStyle(pictures, "Min.png", "MinHover.png", "MinClick.png"));
-    ui->Repair->setStyleSheet("#Repair{border:0px;background-image: url(" + pictures
-                              + "Repair.png);background-position:center;background-repeat:no-repeat;}");
+    ui->Repair->setStyleSheet("#Repair{border:0px;background-image: " + StyleUrl(pictures + "Repair.png")
+        + ";background-position:center;background-repeat:no-repeat;}");
     ui->RightButton->setStyleSheet(ArrowButtonStyle(pictures, "Right.png", "RightClick.png"));
     ui->LeftButton->setStyleSheet(ArrowButtonStyle(pictures, "Left.png", "LeftClick.png"));
     StyleComboBox(ui->comboBox, pictures, OptionComboBoxColors());

@@ -91,38 +91,53 @@ QHash<QString, QString> DesktopEntryKeys(const QByteArray& content)
     return keys;
 }
 
-// The entry at the autostart path starts this executable; switchedOn also
-// tells whether the desktop would start it.
-bool EntryIsOurs(bool* switchedOn)
+// Whose entry stands at the autostart path.
+enum class EntryOwner { None, Ours, Foreign };
+
+// The owner of the entry at the autostart path: ours when it starts this
+// executable; switchedOn also tells whether the desktop would start ours.
+// Anything else there, even what cannot be read, is not ours to touch.
+EntryOwner AutostartEntryOwner(bool* switchedOn)
 {
-    QFile file(SessionAutostartEntryPath());
+    const QString path = SessionAutostartEntryPath();
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return EntryOwner::None;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return EntryOwner::Foreign;
     const QHash<QString, QString> keys = DesktopEntryKeys(file.readAll());
     const QString exec = DesktopExecValue(QCoreApplication::applicationFilePath());
     if (exec.isEmpty() || keys.value("Exec") != exec)
-        return false;
+        return EntryOwner::Foreign;
     if (switchedOn)
         *switchedOn = keys.value("Hidden") != QLatin1String("true")
                       && keys.value("X-GNOME-Autostart-enabled") != QLatin1String("false");
-    return true;
+    return EntryOwner::Ours;
 }
 
-bool WriteEntry()
+SessionAutostartResult WriteEntry()
 {
+    if (AutostartEntryOwner(nullptr) == EntryOwner::Foreign)
+        return SessionAutostartResult::ForeignEntry;
     const QByteArray entry = SessionAutostartEntry(QCoreApplication::applicationFilePath());
-    const QString path = SessionAutostartEntryPath();
-    if (entry.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    return WriteWholeFile(path, entry);
+    if (entry.isEmpty() || !QDir().mkpath(SessionAutostartFolder())
+        || !WriteWholeFile(SessionAutostartEntryPath(), entry))
+        return SessionAutostartResult::NotWritten;
+    return SessionAutostartResult::Done;
 }
 
-bool RemoveEntry()
+SessionAutostartResult RemoveEntry()
 {
-    const QString path = SessionAutostartEntryPath();
-    if (!QFileInfo::exists(path) || !EntryIsOurs(nullptr))
-        return true;
-    return QFile::remove(path);
+    switch (AutostartEntryOwner(nullptr)) {
+    case EntryOwner::None:
+        return SessionAutostartResult::Done;
+    case EntryOwner::Foreign:
+        return SessionAutostartResult::ForeignEntry;
+    case EntryOwner::Ours:
+        break;
+    }
+    return QFile::remove(SessionAutostartEntryPath()) ? SessionAutostartResult::Done
+                                                      : SessionAutostartResult::NotWritten;
 }
 
 #endif
@@ -135,6 +150,15 @@ QString SessionAutostartEntryPath()
     return QString();
 #else
     return XdgConfigHome() + "/autostart/" + QString(kProductName).toLower() + ".desktop";
+#endif
+}
+
+QString SessionAutostartFolder()
+{
+#if defined(Q_OS_WIN)
+    return QString();
+#else
+    return QFileInfo(SessionAutostartEntryPath()).absolutePath();
 #endif
 }
 
@@ -159,18 +183,18 @@ bool SessionAutostartEnabled()
     return RegistryValue(kRunKey, RunValueName()).toString() == RunValueData();
 #else
     bool switchedOn = false;
-    return EntryIsOurs(&switchedOn) && switchedOn;
+    return AutostartEntryOwner(&switchedOn) == EntryOwner::Ours && switchedOn;
 #endif
 }
 
-bool SetSessionAutostart(bool enabled)
+SessionAutostartResult SetSessionAutostart(bool enabled)
 {
 #if defined(Q_OS_WIN)
     if (enabled)
         SetRegistryValue(kRunKey, RunValueName(), RunValueData());
     else
         RemoveRegistryValue(kRunKey, RunValueName());
-    return SessionAutostartEnabled() == enabled;
+    return SessionAutostartEnabled() == enabled ? SessionAutostartResult::Done : SessionAutostartResult::NotWritten;
 #else
     return enabled ? WriteEntry() : RemoveEntry();
 #endif

@@ -44,6 +44,8 @@ enum PageText {
     MultiMouseText = 26,
     MultiDongleText = 27,
     ImageDamagedText = 44,
+    ReceiverImageDamagedText = 45,
+    MouseImageDamagedText = 46,
 };
 
 QString Text(PageText position)
@@ -127,6 +129,15 @@ FirmwareUpdateEngine::~FirmwareUpdateEngine()
 {
     if (g_UpDateRepairDialog == m_Dialog.get())
         g_UpDateRepairDialog = nullptr;
+}
+
+void FirmwareUpdateEngine::NoteDamagedPart(int target, const QString& imageName, int modelMid)
+{
+    if (!DamagedFirmwareImageFound(std::uint8_t(target), imageName, UpdateCid(), std::uint8_t(modelMid)))
+        return;
+    m_DamagedPartLeft = true;
+    m_Dialog->SetSkippedPartNote(
+        Text(target == FirmwareTargetMouse ? MouseImageDamagedText : ReceiverImageDamagedText));
 }
 
 void FirmwareUpdateEngine::SetUpdateButtonLook(bool waiting)
@@ -215,6 +226,8 @@ bool FirmwareUpdateEngine::ChechIsUpDate()
 {
     g_UpdateDongleKind = 0;
     m_MouseAfterReceiver = 0;
+    m_DamagedPartLeft = false;
+    m_Dialog->SetSkippedPartNote(QString());
     const QStringList record = FailedOrBootModeRecord(g_DeviceList);
     const QString mouseName = CurrentModelValue("MM");
     const int modelMid = ModelMid();
@@ -254,6 +267,10 @@ bool FirmwareUpdateEngine::CheckMouseAndReceiver(const QString& mouseName, int m
     g_MouseImageWaiting = mouseImage;
     if (receiverImage || mouseImage) {
         g_UpdatePartCount = receiverImage && mouseImage ? 2 : 1;
+        if (!receiverImage)
+            NoteDamagedPart(FirmwareTargetReceiver, ReceiverImageName(receiverClass), modelMid);
+        if (!mouseImage)
+            NoteDamagedPart(FirmwareTargetMouse, mouseName, modelMid);
         return true;
     }
     if (DamagedFirmwareImageFound(FirmwareTargetReceiver, ReceiverImageName(receiverClass), UpdateCid(),
@@ -324,6 +341,12 @@ bool FirmwareUpdateEngine::CheckResume(const QStringList& record, const QString&
             : FindFirmwareImage(FirmwareTargetReceiver, m_Widgets.receiverVersion->text(), m_ResumeReceiverImageName,
                                 UpdateCid(), mid);
     g_UpdatePartCount = otherPart ? 2 : 1;
+    if (!otherPart) {
+        if (failedTarget == FirmwareTargetReceiver)
+            NoteDamagedPart(FirmwareTargetMouse, mouseName, modelMid);
+        else
+            NoteDamagedPart(FirmwareTargetReceiver, m_ResumeReceiverImageName, modelMid);
+    }
     return true;
 }
 
@@ -631,9 +654,12 @@ void FirmwareUpdateEngine::FinishMouseUpdateView()
 
 // ---- Versions and the update button ----
 
+// A part left unwritten for its damaged image is not up to date: the button
+// stays, so that it says why again.
 void FirmwareUpdateEngine::SetVerText()
 {
-    m_Widgets.updateButton->setText(Text(VerNewText));
+    if (!m_DamagedPartLeft)
+        m_Widgets.updateButton->setText(Text(VerNewText));
 }
 
 // A finished part's new version: 0 the receiver's, 1 the mouse's.

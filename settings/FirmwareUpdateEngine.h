@@ -87,6 +87,9 @@ public slots:
 
 private:
     bool ShowMessage(const QString& text);
+    // When the part of target has a damaged image, the dialog names it as
+    // the part not written.
+    void NoteDamagedPart(int target, const QString& imageName, int modelMid);
     bool CheckMouseAndReceiver(const QString& mouseName, int modelMid);
     bool CheckSeveralDevices();
     bool CheckResume(const QStringList& record, const QString& mouseName, int modelMid);
@@ -122,6 +125,8 @@ private:
     // Copies: the hot-plug handler rebuilds g_DeviceList while a part runs.
     QList<DeviceAllInfo> m_ReceiverCandidates;
     bool m_WarnWithDialog = false;
+    // The update decided on leaves a part unwritten for its damaged image.
+    bool m_DamagedPartLeft = false;
     QString m_ResumeReceiverImageName;
     int m_BootCountDM = 0;
     int m_BootCountD2M = 0;

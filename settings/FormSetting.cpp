@@ -14,6 +14,8 @@
 #include "settings/FirmwareUpdateEngine.h"
 #include "settings/Match.h"
 #include "settings/Ui_FormSetting.h"
+#include "widgets/DialogFamily.h"
+#include "widgets/FirmwareNotices.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyButton.h"
 #include "widgets/MyConmboBox.h"
@@ -21,7 +23,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QDebug>
+#include <QDir>
 #include <QFont>
 #include <QLabel>
 #include <QScrollArea>
@@ -64,6 +66,8 @@ enum FormSettingText {
     TextFirstSleepTime = 28,
     TextSleepCaption = 39,
     TextSleepExplanation = 40,
+    TextAutostartNotWritten = 47,
+    TextAutostartForeignEntry = 48,
 };
 
 // Elements of the company table's one row.
@@ -121,7 +125,7 @@ bool ReceiverAnswers(const QByteArray& path, Undo undo)
 
 QString ObjectBorderImageStyle(const QString& objectName, const QString& folder, const QString& picture)
 {
-    return "#" + objectName + "{border-image: url(" + folder + picture + ");}";
+    return "#" + objectName + "{border-image: " + StyleUrl(folder + picture) + ";}";
 }
 
 // A transparent, borderless text button: "left" or "right" aligned.
@@ -134,8 +138,9 @@ QString LinkButtonStyle(const QString& colorText, const QString& alignment)
 QString PictureCheckBoxStyle(const QString& objectName, const QString& folder)
 {
     const QString selector = "#" + objectName;
-    return selector + "{color: rgb(255, 255, 255);}" + selector + "::indicator:unchecked{image: url(" + folder
-           + "CheckBox.png);}" + selector + "::indicator:checked{image: url(" + folder + "CheckBoxChecked.png);}";
+    return selector + "{color: rgb(255, 255, 255);}" + selector + "::indicator:unchecked{image: "
+           + StyleUrl(folder + "CheckBox.png") + ";}" + selector + "::indicator:checked{image: "
+           + StyleUrl(folder + "CheckBoxChecked.png") + ";}";
 }
 
 QString TransparentTextEditStyle(const QString& objectName, const QString& colorText)
@@ -330,13 +335,20 @@ void FormSetting::SlotLanguageSameB(int index)
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
-    if (!SetSessionAutostart(checked))
-        qWarning() << "Starting at log-in could not be" << (checked ? "set up" : "switched off") << "at"
-                   << SessionAutostartEntryPath();
-    // A change that could not be made leaves the box as it was.
+    const SessionAutostartResult result = SetSessionAutostart(checked);
+    // A change that could not be made leaves the box as the entry is.
     const bool enabled = SessionAutostartEnabled();
     ui->checkBox->setChecked(enabled);
     UserIni::GetInstance()->SetValue("AutoStart", "Enable", enabled ? "1" : "0");
+    if (result == SessionAutostartResult::Done)
+        return;
+    const int notice =
+        result == SessionAutostartResult::ForeignEntry ? TextAutostartForeignEntry : TextAutostartNotWritten;
+    UpDateWarning warning;
+    warning.SetText(LanguageText(g_LangTextsFormSetting, notice, QString())
+                        .arg(QDir::toNativeSeparators(SessionAutostartFolder())));
+    PlaceDialog(&warning, this);
+    warning.exec();
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)

@@ -64,7 +64,9 @@ void Ui_UpDateRepair::setupUi(QDialog* UpDateRepair)
 
     NewHong = AnswerButton(AutoRepair, "NewHong", 250);
     ToolText = CentredText(AutoRepair, "ToolText", 20, 91);
-    ToolText_2 = CentredText(AutoRepair, "ToolText_2", 130, 51);
+    ToolText_2 = CentredText(AutoRepair, "ToolText_2", 114, 84);
+    // Wider than the instruction: a result may carry a second sentence.
+    ToolText_2->setGeometry(30, 114, 400, 84);
     NewHong_2 = AnswerButton(AutoRepair, "NewHong_2", 90);
 
     progressBar_2 = new QProgressBar(AutoRepair);

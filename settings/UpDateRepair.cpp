@@ -116,6 +116,7 @@ void UpDateRepair::ApplyKeys()
 
 void UpDateRepair::ResetView()
 {
+    m_SkippedPartNote.clear();
     ui->NewHong_2->setText(m_TextUpgrade);
     ui->NewHong_2->show();
     ui->NewHong->setText(m_TextCancel);
@@ -137,7 +138,7 @@ void UpDateRepair::ShowUpdateReadyView()
     ui->NewHong->setEnabled(true);
     ui->CloseButton->show();
     ui->CloseButton->setEnabled(true);
-    ui->ToolText_2->setText(m_TextReady);
+    ui->ToolText_2->setText(WithSkippedPartNote(m_TextReady));
     ui->ToolText_2->show();
     ui->progressBar_2->hide();
     ApplyKeys();
@@ -172,6 +173,16 @@ void UpDateRepair::SetMessageText(const QString& text)
     ui->ToolText_2->setText(text);
 }
 
+void UpDateRepair::SetSkippedPartNote(const QString& note)
+{
+    m_SkippedPartNote = note;
+}
+
+QString UpDateRepair::WithSkippedPartNote(const QString& text) const
+{
+    return m_SkippedPartNote.isEmpty() ? text : text + "\n" + m_SkippedPartNote;
+}
+
 // The bar is part of the view; the dialog itself may be hidden.
 bool UpDateRepair::ShowsUpdate() const
 {
@@ -199,6 +210,11 @@ void UpDateRepair::ShowResult(const QString& text, bool withConfirm)
     ui->CloseButton->setEnabled(true);
 }
 
+void UpDateRepair::ShowUpdateResult(const QString& text, bool withConfirm)
+{
+    ShowResult(WithSkippedPartNote(text), withConfirm);
+}
+
 void UpDateRepair::SlotProgress(int schedue, int Discrib)
 {
     switch (Discrib) {
@@ -206,10 +222,10 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         ui->progressBar_2->setValue(schedue);
         break;
     case UpgradeKindFailure:
-        ShowResult(m_TextUpdateFail, true);
+        ShowUpdateResult(m_TextUpdateFail, true);
         break;
     case UpgradeKindSuccess:
-        ShowResult(m_TextUpdateSuccess, true);
+        ShowUpdateResult(m_TextUpdateSuccess, true);
         ui->progressBar_2->setValue(kFullBar);
         break;
     case UpgradeKindHideCancel:
@@ -220,14 +236,14 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         ui->progressBar_2->setValue(0);
         break;
     case UpgradeKindNoMouse:
-        ShowResult(m_TextUpdateFail, true);
+        ShowUpdateResult(m_TextUpdateFail, true);
         ui->progressBar_2->setValue(kFullBar / 2);
         break;
     case UpgradeKindFailureMessage:
-        ShowResult(m_TextUpdateFail, false);
+        ShowUpdateResult(m_TextUpdateFail, false);
         break;
     case UpgradeKindNoAnswer:
-        ShowResult(m_TextNoAnswer, true);
+        ShowUpdateResult(m_TextNoAnswer, true);
         break;
     default:
         break;
@@ -366,6 +382,7 @@ void UpDateRepair::TakeRecordedClass(const QString& recordedClass)
 
 bool UpDateRepair::CheckFailedUpdate()
 {
+    m_SkippedPartNote.clear();
     const QStringList record = FailedOrBootModeRecord(g_ListedDevices);
     if (record.size() != 4)
         return false;

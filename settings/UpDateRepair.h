@@ -31,6 +31,9 @@ public:
     void ShowMessageView();
     void ShowUpdatingView();
     void SetMessageText(const QString& text);
+    // A line under the ready text and under the update's result, naming a
+    // part that is not written; empty for none. ResetView clears it.
+    void SetSkippedPartNote(const QString& note);
     // The dialog shows an update or repair under way or its result (the bar
     // is shown) until it is reset.
     bool ShowsUpdate() const;
@@ -68,6 +71,9 @@ private:
     void ApplyKeys();
     bool ShowMessage(const QString& text);
     void ShowResult(const QString& text, bool withConfirm);
+    // The result of an update, with the skipped part's note under it.
+    void ShowUpdateResult(const QString& text, bool withConfirm);
+    QString WithSkippedPartNote(const QString& text) const;
     // Closing once the bar is shown: after a full bar the settings page shows
     // the version as new; on the device pages an unfinished update returns to
     // the device list.
@@ -85,6 +91,7 @@ private:
     bool m_ImageFound = false;
     QString m_RepairReceiverImageName;
     QString m_RepairGroup;
+    QString m_SkippedPartNote;
 
     QString m_TextCancel;
     QString m_TextConfirm;

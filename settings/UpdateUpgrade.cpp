@@ -84,9 +84,12 @@ void HandleUpdateReport(unsigned char* report)
             hub->EmitProgress(BarValue(parsed.percent, true), UpgradeKindProgress);
         break;
     case UpgradeReport::Success: {
+        // Only the part still running succeeds: a success reported after the
+        // update was given up leaves its failure and its record as they are.
         const QString version = ImageVersion();
         int running = UpdateStateRunning;
         if (g_ReceiverUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
+            RemoveFailedUpdateRecord();
             // With the mouse still to come the dialog keeps its progress view.
             if (g_UpdatePartCount == 1)
                 hub->EmitProgress(0, UpgradeKindSuccess);
@@ -94,11 +97,11 @@ void HandleUpdateReport(unsigned char* report)
         }
         running = UpdateStateRunning;
         if (g_MouseUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
+            RemoveFailedUpdateRecord();
             StoreInstalledMouseVersion(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), version);
             hub->EmitProgress(0, UpgradeKindSuccess);
             hub->EmitLabelText(1, version);
         }
-        RemoveFailedUpdateRecord();
         break;
     }
     case UpgradeReport::Failure:

@@ -26,6 +26,25 @@ QString PropertyName(PictureProperty property)
 
 } // namespace
 
+// Qt reads a quoted url twice: first a backslash keeps the character after
+// it (\" gives "), then a backslash and hexadecimal digits give the character
+// of that code. A backslash or a control character of the path is therefore
+// written as an escaped backslash and six digits (\\00005c for a backslash).
+QString StyleUrl(const QString& path)
+{
+    QString escaped;
+    escaped.reserve(path.size() + 2);
+    for (const QChar c : path) {
+        if (c == '\\' || c.category() == QChar::Other_Control)
+            escaped += QStringLiteral("\\\\%1").arg(c.unicode(), 6, 16, QLatin1Char('0'));
+        else if (c == '"')
+            escaped += QStringLiteral("\\\"");
+        else
+            escaped += c;
+    }
+    return "url(\"" + escaped + "\")";
+}
+
 QString PictureFolder(const QString& page)
 {
     return ProgramFolder() + "/Picture/" + page + "/";
@@ -54,9 +73,9 @@ QString LabelStyle(const QString& colorText)
 QString CheckBoxStyle(const QString& folder, const QString& colorText, const QString& checkedPicture,
                       const QString& uncheckedPicture)
 {
-    return TextColorStyle(QStringLiteral("QCheckBox"), colorText) + "QCheckBox::indicator:checked {image: url("
-           + folder + checkedPicture + ");}QCheckBox::indicator:unchecked {image: url(" + folder + uncheckedPicture
-           + ");}";
+    return TextColorStyle(QStringLiteral("QCheckBox"), colorText) + "QCheckBox::indicator:checked {image: "
+           + StyleUrl(folder + checkedPicture) + ";}QCheckBox::indicator:unchecked {image: "
+           + StyleUrl(folder + uncheckedPicture) + ";}";
 }
 
 QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,
@@ -65,7 +84,7 @@ QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property,
     const QString name = PropertyName(property);
     QString style = buttonClass
                     + "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb("
-                    + colorText + ";);" + name + ": url(" + folder + pictures.normal + ");}";
+                    + colorText + ";);" + name + ": " + StyleUrl(folder + pictures.normal) + ";}";
     const QPair<QString, QString> states[] = {
         {QStringLiteral("hover"), pictures.hover},
         {QStringLiteral("pressed"), pictures.pressed},
@@ -73,7 +92,7 @@ QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property,
     };
     for (const auto& state : states) {
         if (!state.second.isEmpty())
-            style += buttonClass + ":" + state.first + "{" + name + ": url(" + folder + state.second + "); }";
+            style += buttonClass + ":" + state.first + "{" + name + ": " + StyleUrl(folder + state.second) + "; }";
     }
     return style;
 }
@@ -88,10 +107,10 @@ QString ConfirmButtonStyle(const QString& folder, const QString& colorText, cons
 QString PictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
                            const QString& pressedPicture)
 {
-    return "QToolButton{border:0px;background-image: url(" + folder + picture
-           + ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{background-image: url("
-           + folder + hoverPicture + ");}QToolButton:pressed{background-image: url(" + folder + pressedPicture
-           + ");}";
+    return "QToolButton{border:0px;background-image: " + StyleUrl(folder + picture)
+           + ";background-position:center;background-repeat:no-repeat;}QToolButton:hover{background-image: "
+           + StyleUrl(folder + hoverPicture) + ";}QToolButton:pressed{background-image: "
+           + StyleUrl(folder + pressedPicture) + ";}";
 }
 
 QString CloseButtonStyle(const QString& folder)
@@ -103,9 +122,9 @@ QString CloseButtonStyle(const QString& folder)
 QString CheckablePictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
                                     const QString& checkedPicture)
 {
-    return "QToolButton{border: 0px;background-position:center;background-repeat:no-repeat;background-image: url("
-           + folder + picture + ");}QToolButton:hover{background-image:  url(" + folder + hoverPicture
-           + ");}QToolButton:checked{background-image: url(" + folder + checkedPicture + ");}";
+    return "QToolButton{border: 0px;background-position:center;background-repeat:no-repeat;background-image: "
+           + StyleUrl(folder + picture) + ";}QToolButton:hover{background-image:  " + StyleUrl(folder + hoverPicture)
+           + ";}QToolButton:checked{background-image: " + StyleUrl(folder + checkedPicture) + ";}";
 }
 
 QString FrameBackgroundStyle(const QString& objectName, const QString& folder, const QString& picture, RuleEnd end,
@@ -113,7 +132,7 @@ QString FrameBackgroundStyle(const QString& objectName, const QString& folder, c
 {
     const QString name = PropertyName(property);
     return "#" + objectName + "{border:0px;background-position:center;background-repeat:no-repeat;" + name
-           + ": url(" + folder + picture + (end == RuleEnd::Tight ? ");}" : "); }");
+           + ": " + StyleUrl(folder + picture) + (end == RuleEnd::Tight ? ";}" : "; }");
 }
 
 ComboBoxColors OptionComboBoxColors()
@@ -130,12 +149,15 @@ QColor DisabledTextColor()
 
 QString ComboBoxStyle(const QString& folder, const ComboBoxColors& colors)
 {
-    return "QComboBox{border: 1px solid gray; color: rgb(" + colors.text + "); border-image: url(" + folder
-           + "ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + colors.background
-           + ");} QComboBox::down-arrow{image: url(" + folder + "Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url("
-           + folder + "MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView "
+    return "QComboBox{border: 1px solid gray; color: rgb(" + colors.text + "); border-image: "
+           + StyleUrl(folder + "ComboboxBack.png")
+           + ";}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + colors.background
+           + ");} QComboBox::down-arrow{image: " + StyleUrl(folder + "Menu.png")
+           + "; right: 8px; }QComboBox::down-arrow:on{ image: " + StyleUrl(folder + "MenuClicked.png")
+           + ";}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView "
              "{outline: 0px solid gray; border: 1px  solid gray;color: rgb("
-           + colors.text + "); border-image: url(" + folder + "ComboboxTextBack.png);selection-background-color: rgb("
+           + colors.text + "); border-image: " + StyleUrl(folder + "ComboboxTextBack.png")
+           + ";selection-background-color: rgb("
            + colors.select + "); }QComboBox:disabled{color: rgb(" + ColorText(DisabledTextColor()) + ");}";
 }
 

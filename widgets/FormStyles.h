@@ -9,9 +9,16 @@ class QListView;
 
 // Builders of the style sheets that recur across the forms. Each returns the
 // exact text the forms have always used (odd spacing, "c;)" colours and all),
-// so a form built with them looks as designed. folder is a picture folder
+// so a form built with them looks as designed; each picture path is a
+// StyleUrl. folder is a picture folder
 // ending in "/" (see PictureFolder); a colour text is "r,g,b" (see
 // OptionColorText).
+
+// A picture's path as a style sheet takes it: url("path"), with '"', '\' and
+// control characters escaped, so that a path holding quotes, spaces,
+// parentheses or backslashes (a program folder anywhere) still parses.
+// Every path put into a style sheet goes through here.
+QString StyleUrl(const QString& path);
 
 // ProgramFolder() + "/Picture/" + page + "/".
 QString PictureFolder(const QString& page);
@@ -28,8 +35,8 @@ QString TextColorStyle(const QString& widgetClass, const QString& colorText);
 QString LabelStyle(const QString& colorText);
 
 // A check box with text in a colour and its indicator drawn by two pictures:
-// "QCheckBox{color: rgb(" c ";);}QCheckBox::indicator:checked {image: url(" folder checked
-// ");}QCheckBox::indicator:unchecked {image: url(" folder unchecked ");}"
+// "QCheckBox{color: rgb(" c ";);}QCheckBox::indicator:checked {image: " StyleUrl(folder checked)
+// ";}QCheckBox::indicator:unchecked {image: " StyleUrl(folder unchecked) ";}"
 QString CheckBoxStyle(const QString& folder, const QString& colorText,
                       const QString& checkedPicture = QStringLiteral("CheckBoxCheck.png"),
                       const QString& uncheckedPicture = QStringLiteral("CheckBox.png"));
@@ -48,8 +55,8 @@ struct ButtonPictures
 
 // A picture button with text in a colour:
 // buttonClass "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" c
-// ";);" property ": url(" folder normal ");}", then for hover, pressed and checked (in
-// this order, each only when given) buttonClass ":" state "{" property ": url(" folder picture "); }".
+// ";);" property ": " StyleUrl(folder normal) ";}", then for hover, pressed and checked (in
+// this order, each only when given) buttonClass ":" state "{" property ": " StyleUrl(folder picture) "; }".
 QString ColoredButtonStyle(const QString& buttonClass, PictureProperty property, const QString& folder,
                            const QString& colorText, const ButtonPictures& pictures);
 
@@ -69,11 +76,11 @@ QString CloseButtonStyle(const QString& folder);
 QString CheckablePictureButtonStyle(const QString& folder, const QString& picture, const QString& hoverPicture,
                                     const QString& checkedPicture);
 
-// How a frame's rule ends: ");}" or "); }".
+// How a frame's rule ends: ";}" or "; }".
 enum class RuleEnd { Tight, Spaced };
 
 // A frame drawn by one centred picture, selected by its object name:
-// "#" name "{border:0px;background-position:center;background-repeat:no-repeat;" property ": url(" folder picture ");}".
+// "#" name "{border:0px;background-position:center;background-repeat:no-repeat;" property ": " StyleUrl(folder picture) ";}".
 QString FrameBackgroundStyle(const QString& objectName, const QString& folder,
                              const QString& picture = QStringLiteral("BackGround.png"), RuleEnd end = RuleEnd::Tight,
                              PictureProperty property = PictureProperty::Background);

@@ -51,7 +51,7 @@ struct NoticeFormSpec
     // Confirm.png and ConfirmClick.png.
     const char* confirmPicture = nullptr;
     const char* confirmPressedPicture = nullptr;
-    bool frameRuleSpaced = false; // the frame's style ends in "); }"
+    bool frameRuleSpaced = false; // the frame's style ends in "; }"
 };
 
 // The form of a notice, built in code from its table.

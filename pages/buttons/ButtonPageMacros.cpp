@@ -14,6 +14,7 @@
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "pages/macro/MacroNames.h"
 #include "pages/macro/MacroNotice.h"
+#include "widgets/FormStyles.h"
 
 #include <QButtonGroup>
 #include <QScrollArea>
@@ -55,9 +56,10 @@ void Buttoninterface::SlotAddMacroButton()
 
 void Buttoninterface::FillMacroButtons()
 {
-    const QString sheet = "QToolButton{color: rgb(" + ButtonColorText + ";);border-image: url(" + PicturePath
-                          + "CMenuTitle.png" + ");}QToolButton:hover{background-image: none;}"
-                          "QToolButton:checked{border-image: url(" + PicturePath + "CMenuTitleChecked.png" + ");}";
+    const QString sheet = "QToolButton{color: rgb(" + ButtonColorText + ";);border-image: " + StyleUrl(PicturePath
+                          + "CMenuTitle.png") + ";}QToolButton:hover{background-image: none;}"
+                          "QToolButton:checked{border-image: " + StyleUrl(PicturePath + "CMenuTitleChecked.png")
+                          + ";}";
     QFont font("微软雅黑");
     font.setPointSize(9);
     const auto makeButton = [&](const QString& text, int height) {

@@ -73,15 +73,16 @@ QString TransparentSheet()
 
 QString FunctionPageSheet(const QString& p, const QString& b)
 {
-    return "QToolButton{color: rgb(" + b + ";);border-image: url(" + p + "CMenuTitle.png" + ");}"
-           "QToolButton:checked{color: rgb(" + b + ";);border-image: url(" + p + "CMenuTitleChecked.png" + "); }";
+    return "QToolButton{color: rgb(" + b + ";);border-image: " + StyleUrl(p + "CMenuTitle.png") + ";}"
+           "QToolButton:checked{color: rgb(" + b + ";);border-image: " + StyleUrl(p + "CMenuTitleChecked.png")
+           + "; }";
 }
 
 QString CategorySheet(const QString& p, const QString& picture, const QString& checkedPicture)
 {
     return "QToolButton{border:0px;color: rgb(255,255,255);background-position:center;background-repeat:no-repeat;"
-           "background-image: url(" + p + picture + ");}"
-           "QToolButton:checked{color: rgb(255,255,255);background-image: url(" + p + checkedPicture + ");}";
+           "background-image: " + StyleUrl(p + picture) + ";}"
+           "QToolButton:checked{color: rgb(255,255,255);background-image: " + StyleUrl(p + checkedPicture) + ";}";
 }
 
 } // namespace
@@ -154,11 +155,11 @@ void Buttoninterface::LayStyleSheets()
     ui->scrollAreaWidgetContents_11->setStyleSheet(
         "#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
         "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" + b + ";);"
-        "background-image: url(" + p + "AMenuTitle.png" + ");}"
-        "QToolButton:checked{background-image: url(" + p + "AMenuTitleChecked.png" + "); }"
-        "QToolButton:unchecked{background-image: url(" + p + "AMenuTitle.png" + "); }"
+        "background-image: " + StyleUrl(p + "AMenuTitle.png") + ";}"
+        "QToolButton:checked{background-image: " + StyleUrl(p + "AMenuTitleChecked.png") + "; }"
+        "QToolButton:unchecked{background-image: " + StyleUrl(p + "AMenuTitle.png") + "; }"
         "QLabel{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
-        "background-image: url(" + p + "LabelNumber.png" + ");}");
+        "background-image: " + StyleUrl(p + "LabelNumber.png") + ";}");
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
     StyleComboBox(ui->ProjectChoose, p, OptionComboBoxColors());
     ui->label_3->setStyleSheet(LabelStyle(OptionColorText("LabelColor")));
@@ -169,9 +170,9 @@ void Buttoninterface::LayStyleSheets()
         button->setStyleSheet(pageButtonSheet);
     const QString badgeSheet =
         "QToolButton{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
-        "background-image: url(" + p + "NumberOrigin.png" + ");}"
-        "QToolButton:hover{background-image: url(" + p + "NumberHover.png" + ");}"
-        "QToolButton:pressed{padding-left: 0px;background-image: url(" + p + "NumberClick.png" + ");}";
+        "background-image: " + StyleUrl(p + "NumberOrigin.png") + ";}"
+        "QToolButton:hover{background-image: " + StyleUrl(p + "NumberHover.png") + ";}"
+        "QToolButton:pressed{padding-left: 0px;background-image: " + StyleUrl(p + "NumberClick.png") + ";}";
     for (QToolButton* badge : {ui->Number1, ui->Number2, ui->Number3, ui->Number4, ui->Number5, ui->Number6})
         badge->setStyleSheet(badgeSheet);
     const QString assigningSheet = CategorySheet(p, "BMenuTitle.png", "BMenuTitleChecked.png");
@@ -183,8 +184,8 @@ void Buttoninterface::LayStyleSheets()
     for (QToolButton* button : {ui->DPI_13, ui->DPI_11, ui->DPI_10, ui->DPI_9, ui->DPI_7, ui->DPI_12, ui->DPI_4})
         button->setStyleSheet(openingSheet);
     ui->label->setStyleSheet("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
-                             "background-repeat:no-repeat;background-image: url(" + p + "Config.png" + ");}");
-    ui->groupBox->setStyleSheet("#groupBox {border: 0;background-image: url(" + p + "TiltleBack.png" + ");}");
+                             "background-repeat:no-repeat;background-image: " + StyleUrl(p + "Config.png") + ";}");
+    ui->groupBox->setStyleSheet("#groupBox {border: 0;background-image: " + StyleUrl(p + "TiltleBack.png") + ";}");
     for (QWidget* frame : std::initializer_list<QWidget*>{
              ui->groupBox_4, ui->groupBox_2, ui->scrollArea_4, ui->scrollArea_3, ui->scrollArea_7, ui->scrollArea_8,
              ui->scrollArea_10, ui->scrollArea_6, ui->scrollArea_9, ui->scrollArea_12})
@@ -264,7 +265,8 @@ void Buttoninterface::DeselectSelectors()
 void Buttoninterface::SlotMouseIndex(int index)
 {
     ui->widget->setStyleSheet("#widget{border:0px;background-position:center;background-repeat:no-repeat;"
-                              "background-image: url(" + PicturePath + "mouse" + QString::number(index) + ".png" + ");}");
+                              "background-image: " + StyleUrl(PicturePath + "mouse" + QString::number(index) + ".png")
+                              + ";}");
     const bool fiveKeys = QList<int>{3, 6, 7, 8, 9}.contains(g_OpenedModelMid);
     ui->Number6->setVisible(!fiveKeys);
     ui->label_13->setVisible(!fiveKeys);

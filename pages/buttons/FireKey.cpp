@@ -59,8 +59,7 @@ FireKey::FireKey(QWidget* parent)
     ui->Time->setStyleSheet(numberStyle);
     // This frame stretches its picture over the wider dialog.
     ui->FireKeyA->setStyleSheet("#FireKeyA{border:0px;background-position:center;background-repeat:no-repeat;"
-                                "border-image: url("
-                                + PicturePath + "BackGround.png);}");
+                                "border-image: " + StyleUrl(PicturePath + "BackGround.png") + ";}");
 
     FollowLanguage({ui->label, ui->label_2, ui->label_3, ui->NewHong, ui->NewHong_2});
 }

@@ -42,9 +42,10 @@ QString ListStyle(const QString& objectName, const QString& pictureDir)
            + bar + "::sub-line:vertical{height:25px;subcontrol-position:top;subcontrol-origin:margin;"
                    "background:rgb(30,30,30);}"
            + bar + "::add-page:vertical," + bar + "::sub-page:vertical{background:transparent;}"
-           + bar + "::up-arrow:vertical{border-image:url(" + pictureDir + "Up.png" + ");width:15px;height:15px;"
+           + bar + "::up-arrow:vertical{border-image:" + StyleUrl(pictureDir + "Up.png") + ";width:15px;height:15px;"
                    "margin:1px 2px 1px 4px;}"
-           + bar + "::down-arrow:vertical{border-image:url(" + pictureDir + "Down.png" + ");width:15px;height:15px;"
+           + bar + "::down-arrow:vertical{border-image:" + StyleUrl(pictureDir + "Down.png")
+           + ";width:15px;height:15px;"
                    "margin:1px 2px 1px 4px;}";
 }
 

@@ -24,8 +24,8 @@ QString SwitchStyle(const QString& name, const QString& folder)
 {
     return "#" + name
            + "{color: rgb(255, 255, 255);border:0px;background-position:center;background-repeat:no-repeat;"
-             "background-image: url("
-           + folder + "Close.png);}#" + name + ":checked {background-image: url(" + folder + "Open.png);}";
+             "background-image: " + StyleUrl(folder + "Close.png") + ";}#" + name + ":checked {background-image: "
+             + StyleUrl(folder + "Open.png") + ";}";
 }
 
 } // namespace

@@ -155,9 +155,10 @@ SensorRate::SensorRate(QWidget* parent)
     const QString buttonStyle = "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
                                 "color: rgb("
                                 + OptionColorText(QStringLiteral("ButtonColor"))
-                                + ";);padding-left:0px;background-image: url(" + m_PictureFolder
-                                + "ReportRate.png);}QToolButton:checked{padding-left:0px;background-image: url("
-                                + m_PictureFolder + "ReportRateClick.png); }";
+                                + ";);padding-left:0px;background-image: "
+                                + StyleUrl(m_PictureFolder + "ReportRate.png")
+                                + ";}QToolButton:checked{padding-left:0px;background-image: "
+                                + StyleUrl(m_PictureFolder + "ReportRateClick.png") + "; }";
     QList<QAbstractButton*> buttons;
     for (QToolButton* button : ui->rateButtons) {
         button->setStyleSheet(buttonStyle);

@@ -72,7 +72,8 @@ void Sensor::StyleControls()
     ui->Performance->setStyleSheet(CheckBoxStyle(m_PictureFolder, labelColor, QStringLiteral("CheckBoxChecked.png"),
                                                  QStringLiteral("CheckBox.png")));
     for (QToolButton* marker : {ui->TitleButton, ui->TitleButton_2, ui->TitleButton_3, ui->TitleButton_4})
-        marker->setStyleSheet("#" + marker->objectName() + "{border-image: url(" + m_PictureFolder + "Title.png);}");
+        marker->setStyleSheet("#" + marker->objectName() + "{border-image: " + StyleUrl(m_PictureFolder + "Title.png")
+            + ";}");
 }
 
 void Sensor::ConnectHub()

@@ -161,9 +161,9 @@ SensorDPI::SensorDPI(QWidget* parent)
     AttachCountWidgets(ui->label, ui->ChooseEvent);
 
     ui->label_8->setStyleSheet(
-        "#label_8{border:0px;background-position:center;background-repeat:no-repeat;background-image: url("
-        + m_PictureFolder + "Level.png);}#label_8:hover{border:0px;background-position:center;"
-        "background-repeat:no-repeat;background-image: url(" + m_PictureFolder + "LevelHover.png);}");
+        "#label_8{border:0px;background-position:center;background-repeat:no-repeat;background-image: "
+        + StyleUrl(m_PictureFolder + "Level.png") + ";}#label_8:hover{border:0px;background-position:center;"
+        "background-repeat:no-repeat;background-image: " + StyleUrl(m_PictureFolder + "LevelHover.png") + ";}");
     ui->horizontalSliderC->setStyleSheet(
         GrooveSliderStyle(m_PictureFolder, OptionColorText(QStringLiteral("SliderColor")), QSize(18, 16), -3));
     ui->spinBoxA->setStyleSheet(BorderedNumberStyle(OptionColorText(QStringLiteral("LinEditColorSecond"))));
@@ -175,8 +175,7 @@ SensorDPI::SensorDPI(QWidget* parent)
         ui->colorButtons[k]->setStyleSheet(
             "#" + ui->colorButtons[k]->objectName()
             + "{border:0px;border-radius:3px;background-position:center;background-repeat:no-repeat;"
-              "background-color: rgb(255, 0, 0);background-image: url("
-            + m_PictureFolder + "MinB.png);}");
+              "background-color: rgb(255, 0, 0);background-image: " + StyleUrl(m_PictureFolder + "MinB.png") + ";}");
     }
     QWidget* const keepPlace[] = {ui->horizontalSliderC, ui->spinBoxA, ui->ReduceLevelA, ui->AddLevelA};
     for (QWidget* widget : keepPlace) {
@@ -316,8 +315,8 @@ void SensorDPI::ShowSelectedLevelButton(int level, bool selected)
         button->setGeometry(selected ? QRect(normal.topLeft() - QPoint(7, 7), QSize(68, 70)) : normal);
     button->setStyleSheet("QToolButton{border:0px;border-radius:3px;background-position:center;"
                           "background-repeat:no-repeat;color: rgb("
-                          + m_ButtonColor + ";);background-image: url(" + m_PictureFolder
-                          + (selected ? "MaxA.png" : "MinA.png") + ");}");
+                          + m_ButtonColor + ";);background-image: "
+                          + StyleUrl(m_PictureFolder + (selected ? "MaxA.png" : "MinA.png")) + ";}");
 }
 
 void SensorDPI::ShowColorButton(int level, bool selected, bool withGeometry)
@@ -329,8 +328,8 @@ void SensorDPI::ShowColorButton(int level, bool selected, bool withGeometry)
     ui->colorButtons[level]->setStyleSheet(
         "QToolButton{border:0px;border-radius:3px;background-position:center;background-repeat:no-repeat;"
         "background-color:rgb("
-        + m_LevelColors[level] + ");background-image: url(" + m_PictureFolder
-        + (selected ? "MaxB.png" : "MinB.png") + ");}");
+        + m_LevelColors[level] + ");background-image: "
+        + StyleUrl(m_PictureFolder + (selected ? "MaxB.png" : "MinB.png")) + ";}");
 }
 
 // ---- Levels ----

@@ -1,5 +1,7 @@
 #include "pages/sensor/SensorFrameStyles.h"
 
+#include "widgets/FormStyles.h"
+
 #include <QAbstractSlider>
 #include <QFrame>
 #include <QSpinBox>
@@ -43,7 +45,8 @@ QString GrooveSliderStyle(const QString& folder, const QString& sliderColor, QSi
            "QSlider:handle:horizontal{ border-radius: 2px;width:  "
            + QString::number(handle.width()) + "px;height: " + QString::number(handle.height())
            + "px;  margin-top: -9px;margin-left: " + margin + "px; margin-bottom: -9px;margin-right: " + margin
-           + "px; border-image: url(" + folder + "HuaKuai.png);} QSlider:sub-page:horizontal{border-radius: 2px;"
+           + "px; border-image: " + StyleUrl(folder + "HuaKuai.png")
+           + ";} QSlider:sub-page:horizontal{border-radius: 2px;"
            "background-color: rgb(" + sliderColor + ";);}QSlider:add-page:horizontal{border-radius: 2px;"
            "background-color: rgb(255, 255, 255);}";
 }
@@ -52,15 +55,16 @@ QString ThinSliderStyle(const QString& folder, const QString& sliderColor)
 {
     return "QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:6px;"
            "background:rgba(0,0,0,50);}QSlider:handle:horizontal{ width:  5px;height: 50px;  margin-top: -20px;"
-           "margin-left: 0px; margin-bottom: -20px;margin-right: 0px; border-image: url("
-           + folder + "HuaKuai.png);} QSlider:sub-page:horizontal{background-color: rgb(" + sliderColor
+           "margin-left: 0px; margin-bottom: -20px;margin-right: 0px; border-image: "
+           + StyleUrl(folder + "HuaKuai.png") + ";} QSlider:sub-page:horizontal{background-color: rgb(" + sliderColor
            + ";);}QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}";
 }
 
 QString IndicatorCheckBoxStyle(const QString& folder, const QString& colorText)
 {
-    return "QCheckBox{color: rgb(" + colorText + ";);}QCheckBox:indicator::checked {image: url(" + folder
-           + "LODCheck.png);}QCheckBox::indicator::unchecked {image: url(" + folder + "LOD.png);}";
+    return "QCheckBox{color: rgb(" + colorText + ";);}QCheckBox:indicator::checked {image: "
+           + StyleUrl(folder + "LODCheck.png") + ";}QCheckBox::indicator::unchecked {image: "
+           + StyleUrl(folder + "LOD.png") + ";}";
 }
 
 QString PlainNumberStyle(const QString& colorText)
@@ -76,6 +80,6 @@ QString BorderedNumberStyle(const QString& colorText)
 
 QString StepButtonStyle(const QString& objectName, const QString& folder, const QString& picture)
 {
-    return "#" + objectName + "{background-image: url(" + folder + picture
-           + ");border:0px;background-position:center;background-repeat:no-repeat;}";
+    return "#" + objectName + "{background-image: " + StyleUrl(folder + picture)
+           + ";border:0px;background-position:center;background-repeat:no-repeat;}";
 }

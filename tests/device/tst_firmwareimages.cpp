@@ -172,7 +172,8 @@ private slots:
     }
 
     // Only a matching image counts as damaged; a damaged image of another
-    // model or a file too short for a header is none of this device's.
+    // model, or a file cut before its name ends, is none of this device's. A file cut inside the
+    // header whose fields name the device is damaged.
     void damagedImageOfTheDeviceIsNoticed_data()
     {
         QTest::addColumn<QList<ImageFile>>("images");
@@ -187,8 +188,10 @@ private slots:
             cut(i);
             i.fields.mid = Mid + 1;
         })} << false;
-        QTest::newRow("no whole header")
-            << QList<ImageFile>{Image("a.bin", 0x0103, [](ImageFile& i) { i.size = 100; })} << false;
+        QTest::newRow("cut inside the header")
+            << QList<ImageFile>{Image("a.bin", 0x0103, [](ImageFile& i) { i.size = 100; })} << true;
+        QTest::newRow("cut inside the name")
+            << QList<ImageFile>{Image("a.bin", 0x0103, [](ImageFile& i) { i.size = 90; })} << false;
     }
 
     void damagedImageOfTheDeviceIsNoticed()

@@ -8,6 +8,7 @@
 #include "mainwindow/DialogMain.h"
 #include "mainwindow/MainWindowTestKit.h"
 #include "mainwindow/Ui_DialogChange.h"
+#include "widgets/FormStyles.h"
 #include "widgets/NoticeDialogs.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@
 namespace {
 bool PictureIs(const QWidget* widget, const QString& picture)
 {
-    return widget->styleSheet().contains(g_DialogChangePictureDir + picture + ")");
+    return widget->styleSheet().contains(StyleUrl(g_DialogChangePictureDir + picture));
 }
 
 // Grid widgets are hidden or shown on their own page; the page may not be current.

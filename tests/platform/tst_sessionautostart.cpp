@@ -69,7 +69,7 @@ private slots:
         QVERIFY(!SessionAutostartEnabled());
 
         // The autostart folder need not exist yet.
-        QVERIFY(SetSessionAutostart(true));
+        QVERIFY(SetSessionAutostart(true) == SessionAutostartResult::Done);
         QVERIFY(SessionAutostartEnabled());
         const QByteArray entry = FileContent(path);
         const QString program = QCoreApplication::applicationFilePath();
@@ -81,10 +81,10 @@ private slots:
         // Written in one piece: nothing else is left in the folder.
         QCOMPARE(QDir(AutostartFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"quorvane.desktop"});
 
-        QVERIFY(SetSessionAutostart(false));
+        QVERIFY(SetSessionAutostart(false) == SessionAutostartResult::Done);
         QVERIFY(!QFile::exists(path));
         QVERIFY(!SessionAutostartEnabled());
-        QVERIFY(SetSessionAutostart(false));
+        QVERIFY(SetSessionAutostart(false) == SessionAutostartResult::Done);
     }
 
     // The path is one quoted argument: '%' doubled, '"', '`', '$' and '\'
@@ -119,9 +119,10 @@ private slots:
         QCOMPARE(SessionAutostartEntry("/opt/a\x07" "b/Quorvane"), QByteArray());
     }
 
-    // An entry that starts something else is not ours: it does not tick the
-    // box and is not removed. Ours, switched off by the desktop, does not
-    // count either; setting it up again replaces either one.
+    // An entry that starts something else (a wrapper the user wrote) is not
+    // ours: it does not tick the box and is neither replaced nor removed.
+    // Ours, switched off by the desktop, does not count either; setting it up
+    // again replaces it.
     void onlyOurSwitchedOnEntryCounts_data()
     {
         const QByteArray ours = SessionAutostartEntry(QCoreApplication::applicationFilePath());
@@ -141,14 +142,17 @@ private slots:
     {
         QFETCH(QByteArray, entry);
         QFETCH(bool, ours);
+        const SessionAutostartResult expected = ours ? SessionAutostartResult::Done : SessionAutostartResult::ForeignEntry;
         const QString path = SessionAutostartEntryPath();
         WriteFile(path, entry);
         QVERIFY(!SessionAutostartEnabled());
-        QVERIFY(SetSessionAutostart(false));
+        QVERIFY(SetSessionAutostart(false) == expected);
         QCOMPARE(QFile::exists(path), !ours);
 
-        QVERIFY(SetSessionAutostart(true));
-        QVERIFY(SessionAutostartEnabled());
+        QVERIFY(SetSessionAutostart(true) == expected);
+        QCOMPARE(SessionAutostartEnabled(), ours);
+        if (!ours)
+            QCOMPARE(FileContent(path), entry);
     }
 
     void entryFollowsTheBaseDirectoryRules()
@@ -164,7 +168,7 @@ private slots:
         // A relative folder is ignored, as freedesktop desktops ignore it.
         qputenv("XDG_CONFIG_HOME", "relative/config");
         QCOMPARE(SessionAutostartEntryPath(), fallback);
-        QVERIFY(SetSessionAutostart(true));
+        QVERIFY(SetSessionAutostart(true) == SessionAutostartResult::Done);
         QVERIFY(QFile::exists(fallback));
         qputenv("HOME", previousHome);
     }
@@ -173,8 +177,9 @@ private slots:
     {
         // A file stands where the autostart folder should be.
         WriteFile(AutostartFolder(), "not a folder");
-        QVERIFY(!SetSessionAutostart(true));
+        QVERIFY(SetSessionAutostart(true) == SessionAutostartResult::NotWritten);
         QVERIFY(!SessionAutostartEnabled());
+        QCOMPARE(SessionAutostartFolder(), AutostartFolder());
     }
 };
 

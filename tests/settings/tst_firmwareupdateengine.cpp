@@ -28,7 +28,8 @@ namespace {
 
 // Positions of the settings page's texts in its language section.
 enum { Receive = 7, WiredMode = 14, NoDevice = 15, SameDevice = 17, VerNew = 18, NoRecieve = 23, NoUSB = 24,
-       Error = 25, MultiMouse = 26, MultiDongle = 27, ImageDamaged = 44 };
+       Error = 25, MultiMouse = 26, MultiDongle = 27, ImageDamaged = 44, ReceiverImageDamaged = 45,
+       MouseImageDamaged = 46 };
 // and of the dialog's.
 enum { Ready = 16, UpdateSuccess = 7, UpdateFail = 6, NoAnswer = 17 };
 
@@ -462,6 +463,48 @@ private slots:
         QCOMPARE(page.updateButton.text(), PageText(VerNew));
     }
 
+    // One part's image is damaged, the other's intact: the ready view and the
+    // result name the part left as it is, only the other part is written, and
+    // the page does not call the devices up to date afterwards.
+    void damagedPartIsNamedBesideAnIntactOne_data()
+    {
+        QTest::addColumn<QString>("cutImage");
+        QTest::addColumn<int>("note");
+        QTest::addColumn<int>("receiverFirmware");
+        QTest::addColumn<int>("mouseFirmware");
+        QTest::newRow("receiver damaged") << "QV_M03_RX4K.bin" << int(ReceiverImageDamaged) << 0x0101 << 0x0103;
+        QTest::newRow("cut in its header") << "QV_M03_RX4K.bin;200" << int(ReceiverImageDamaged) << 0x0101 << 0x0103;
+        QTest::newRow("mouse damaged") << "QV_M03_MS.bin" << int(MouseImageDamaged) << 0x0102 << 0x0102;
+    }
+
+    void damagedPartIsNamedBesideAnIntactOne()
+    {
+        QFETCH(QString, cutImage);
+        QFETCH(int, note);
+        QFETCH(int, receiverFirmware);
+        QFETCH(int, mouseFirmware);
+        DeviceLinkFixture link("cable-and-receiver");
+        ManualDeviceClock clock;
+        const QStringList cut = cutImage.split(';');
+        CutFirmwareImage damaged(cut.first(), cut.size() > 1 ? cut.last().toInt() : 1500);
+        CableMouseUpdate update;
+        FirmwareUpdateEngine& engine = update.engine;
+        const QString noteText = PageText(note);
+        QVERIFY(!noteText.isEmpty());
+
+        update.page.updateButton.click();
+        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, Ready) + "\n" + noteText);
+        engine.Dialog()->Form()->NewHong_2->click();
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return update.log.Lines().contains("Progress 0 2"); }));
+        QVERIFY(ManualDeviceClock::RunUntil([] { return !g_UpdateBusy && SimCtl_Pending() == 0; }));
+
+        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, UpdateSuccess) + "\n" + noteText);
+        QCOMPARE(Firmware("rx4k"), receiverFirmware);
+        QCOMPARE(Firmware("mouseA"), mouseFirmware);
+        engine.Dialog()->Form()->NewHong_2->click();
+        QVERIFY(update.page.updateButton.text() != PageText(VerNew));
+    }
+
     // The receiver's update fails: the log and the record are written and the
     // receiver stays in boot mode. With only the wired mouse present the next
     // update resumes it and writes the receiver whatever its version.
@@ -531,7 +574,12 @@ private slots:
         update.log.Clear();
         unsigned char lateFailure[] = {7, 2, 0};
         ReceiverUpgradeCallback(lateFailure);
+        unsigned char lateSuccess[] = {7, 2, 1};
+        ReceiverUpgradeCallback(lateSuccess);
         QCOMPARE(update.log.Lines({"Progress"}), QStringList());
+        QCOMPARE(update.log.Lines({"LabelText"}), QStringList());
+        QCOMPARE(FailedUpdateRecordText(), QString("211,4,18,3"));
+        QCOMPARE(int(g_ReceiverUpdateState), int(UpdateStateFailed));
         engine.Dialog()->Form()->NewHong->click();
         QVERIFY(!engine.Dialog()->isVisible());
 

@@ -52,6 +52,15 @@ DeviceAllInfo ShownDevice(int modelIndex, int kind)
     return device;
 }
 
+// The page's notices about starting at log-in, by their position in its
+// language section, with the autostart folder put in.
+enum { AutostartNotWritten = 47, AutostartForeignEntry = 48 };
+
+QString AutostartNotice(int position, const QString& folder)
+{
+    return LanguageText(g_LangTextsFormSetting, position, QString()).arg(folder);
+}
+
 void ShowDevice(const DeviceAllInfo& device)
 {
     g_CurrentDevice.Set(device);
@@ -246,13 +255,50 @@ private slots:
         m_Page.reset(new FormSetting);
         QVERIFY(!Box("checkBox")->isChecked());
 
-        // An entry that cannot be written leaves the box unticked.
+        // An entry that cannot be written leaves the box unticked, and a
+        // notice names the folder.
         QVERIFY(QDir(config.path()).rmdir("autostart"));
         QFile blocker(config.path() + "/autostart");
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        Box("checkBox")->click();
+        {
+            ModalDialogAnswerer answerer({"NewHong"});
+            Box("checkBox")->click();
+            QCOMPARE(answerer.Records().size(), 1);
+            QCOMPARE(answerer.Records().at(0).texts.value("label"),
+                     AutostartNotice(AutostartNotWritten, config.path() + "/autostart"));
+        }
         QVERIFY(!Box("checkBox")->isChecked());
         QCOMPARE(UserIni::GetInstance()->Value("AutoStart", "Enable"), QString("0"));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // An entry of the same name that starts another program is the user's:
+    // ticking or unticking the box tells so and leaves it as it is, and the
+    // box shows that the program itself does not start at log-in.
+    void foreignAutostartEntryIsLeftAlone()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString entry = SessionAutostartEntryPath();
+        QVERIFY(QDir().mkpath(SessionAutostartFolder()));
+        const QByteArray wrapper = "[Desktop Entry]\nType=Application\nName=Quorvane\nExec=/home/u/bin/qv-wrapper\n";
+        {
+            QFile file(entry);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(wrapper);
+        }
+        m_Page.reset(new FormSetting);
+        QVERIFY(!Box("checkBox")->isChecked());
+
+        ModalDialogAnswerer answerer({"NewHong"});
+        Box("checkBox")->click();
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).texts.value("label"),
+                 AutostartNotice(AutostartForeignEntry, config.path() + "/autostart"));
+        QVERIFY(!Box("checkBox")->isChecked());
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), wrapper);
         qunsetenv("XDG_CONFIG_HOME");
     }
 

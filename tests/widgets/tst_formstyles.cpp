@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QListView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -51,6 +52,24 @@ class TestFormStyles : public QObject
 {
     Q_OBJECT
 
+    // A dialog of the notice family, styled from the program folder's
+    // pictures, as drawn.
+    static QImage DialogFamilyPicture()
+    {
+        QDialog dialog;
+        dialog.resize(300, 140);
+        auto* frame = new QFrame(&dialog);
+        frame->setObjectName("ContainResetA");
+        frame->setGeometry(0, 0, 300, 140);
+        auto* label = new QLabel(frame);
+        auto* close = new QToolButton(frame);
+        close->setGeometry(275, 5, 20, 20);
+        auto* ok = new QToolButton(frame);
+        ok->setGeometry(100, 110, 90, 24);
+        ApplyDialogFamilyLook(&dialog, {frame, label, close, {ok}});
+        return dialog.grab().toImage();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -65,44 +84,44 @@ private slots:
         QTest::newRow("spin box") << TextColorStyle("QSpinBox", "1,2,3") << "QSpinBox{color: rgb(1,2,3;);}";
         QTest::newRow("check box") << CheckBoxStyle(P, "1,2,3")
             << "QCheckBox{color: rgb(1,2,3;);}QCheckBox::indicator:checked {image: "
-               "url(/prog/Picture/Page/CheckBoxCheck.png);}QCheckBox::indicator:unchecked {image: "
-               "url(/prog/Picture/Page/CheckBox.png);}";
+               "url(\"/prog/Picture/Page/CheckBoxCheck.png\");}QCheckBox::indicator:unchecked {image: "
+               "url(\"/prog/Picture/Page/CheckBox.png\");}";
         QTest::newRow("confirm") << ConfirmButtonStyle(P, "4,5,6")
             << "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(4,5,6;);"
-               "border-image: url(/prog/Picture/Page/Confirm.png);}QToolButton:pressed{border-image: "
-               "url(/prog/Picture/Page/ConfirmClick.png); }";
+               "border-image: url(\"/prog/Picture/Page/Confirm.png\");}QToolButton:pressed{border-image: "
+               "url(\"/prog/Picture/Page/ConfirmClick.png\"); }";
         QTest::newRow("close") << CloseButtonStyle(P)
-            << "QToolButton{border:0px;background-image: url(/prog/Picture/Page/Close.png);background-position:center;"
-               "background-repeat:no-repeat;}QToolButton:hover{background-image: url(/prog/Picture/Page/CloseHover.png);}"
-               "QToolButton:pressed{background-image: url(/prog/Picture/Page/CloseClick.png);}";
+            << "QToolButton{border:0px;background-image: url(\"/prog/Picture/Page/Close.png\");background-position:center;"
+               "background-repeat:no-repeat;}QToolButton:hover{background-image: url(\"/prog/Picture/Page/CloseHover.png\");}"
+               "QToolButton:pressed{background-image: url(\"/prog/Picture/Page/CloseClick.png\");}";
         QTest::newRow("checkable") << CheckablePictureButtonStyle(P, "Home.png", "HomeHover.png", "HomeChecked.png")
             << "QToolButton{border: 0px;background-position:center;background-repeat:no-repeat;background-image: "
-               "url(/prog/Picture/Page/Home.png);}QToolButton:hover{background-image:  url(/prog/Picture/Page/HomeHover.png);}"
-               "QToolButton:checked{background-image: url(/prog/Picture/Page/HomeChecked.png);}";
+               "url(\"/prog/Picture/Page/Home.png\");}QToolButton:hover{background-image:  url(\"/prog/Picture/Page/HomeHover.png\");}"
+               "QToolButton:checked{background-image: url(\"/prog/Picture/Page/HomeChecked.png\");}";
         QTest::newRow("coloured, three states") << ColoredButtonStyle("QToolButton", PictureProperty::Background, P, "7,8,9",
                                                                       {"Button.png", "ButtonHover.png", "ButtonClick.png", ""})
             << "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(7,8,9;);"
-               "background-image: url(/prog/Picture/Page/Button.png);}QToolButton:hover{background-image: "
-               "url(/prog/Picture/Page/ButtonHover.png); }QToolButton:pressed{background-image: "
-               "url(/prog/Picture/Page/ButtonClick.png); }";
+               "background-image: url(\"/prog/Picture/Page/Button.png\");}QToolButton:hover{background-image: "
+               "url(\"/prog/Picture/Page/ButtonHover.png\"); }QToolButton:pressed{background-image: "
+               "url(\"/prog/Picture/Page/ButtonClick.png\"); }";
         QTest::newRow("coloured, checked") << ColoredButtonStyle("QToolButton", PictureProperty::Border, P, "7,8,9",
                                                                  {"Pic.png", "", "", "PicHover.png"})
             << "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(7,8,9;);"
-               "border-image: url(/prog/Picture/Page/Pic.png);}QToolButton:checked{border-image: "
-               "url(/prog/Picture/Page/PicHover.png); }";
+               "border-image: url(\"/prog/Picture/Page/Pic.png\");}QToolButton:checked{border-image: "
+               "url(\"/prog/Picture/Page/PicHover.png\"); }";
         QTest::newRow("frame") << FrameBackgroundStyle("DeleteConfirmA", P)
             << "#DeleteConfirmA{border:0px;background-position:center;background-repeat:no-repeat;background-image: "
-               "url(/prog/Picture/Page/BackGround.png);}";
+               "url(\"/prog/Picture/Page/BackGround.png\");}";
         QTest::newRow("frame, spaced end") << FrameBackgroundStyle("MouseOffLineA", P, "BackGround.png", RuleEnd::Spaced)
             << "#MouseOffLineA{border:0px;background-position:center;background-repeat:no-repeat;background-image: "
-               "url(/prog/Picture/Page/BackGround.png); }";
+               "url(\"/prog/Picture/Page/BackGround.png\"); }";
         QTest::newRow("combo box") << ComboBoxStyle(P, {"1,1,1", "2,2,2", "3,3,3"})
-            << "QComboBox{border: 1px solid gray; color: rgb(1,1,1); border-image: url(/prog/Picture/Page/ComboboxBack.png);}"
+            << "QComboBox{border: 1px solid gray; color: rgb(1,1,1); border-image: url(\"/prog/Picture/Page/ComboboxBack.png\");}"
                "QComboBox::drop-down:button{border-radius:5px; background:rgb(2,2,2);} QComboBox::down-arrow{image: "
-               "url(/prog/Picture/Page/Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: "
-               "url(/prog/Picture/Page/MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox "
+               "url(\"/prog/Picture/Page/Menu.png\"); right: 8px; }QComboBox::down-arrow:on{ image: "
+               "url(\"/prog/Picture/Page/MenuClicked.png\");}QComboBox QAbstractItemView::item{height:25px;}QComboBox "
                "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(1,1,1); border-image: "
-               "url(/prog/Picture/Page/ComboboxTextBack.png);selection-background-color: rgb(3,3,3); }"
+               "url(\"/prog/Picture/Page/ComboboxTextBack.png\");selection-background-color: rgb(3,3,3); }"
                "QComboBox:disabled{color: rgb(150,156,166);}";
         QTest::newRow("combo list") << ComboBoxListViewStyle("3,3,3")
             << "QListView::item:selected{background-color: rgb(3,3,3);}QListView::item:hover{background-color: rgb(3,3,3);}";
@@ -175,6 +194,44 @@ private slots:
         QCOMPARE(cancel->styleSheet(), ok->styleSheet());
         QCOMPARE(close->styleSheet(), CloseButtonStyle(folder));
         QCOMPARE(frame->styleSheet(), FrameBackgroundStyle("ContainResetA", folder));
+    }
+
+    // A program folder may be anywhere: a path with quotes, spaces,
+    // parentheses, a backslash or a line break still gives style sheets that
+    // parse and draw the same pictures.
+    void picturesShowFromAnyFolderName_data()
+    {
+        QTest::addColumn<QString>("folderName");
+        QTest::newRow("apostrophe") << "Anna's programs";
+        QTest::newRow("double quotes") << "the \"new\" one";
+        QTest::newRow("parentheses") << "Quorvane (copy)";
+        QTest::newRow("backslash and semicolon") << "a\\b;c}";
+        QTest::newRow("line break") << "two\nlines";
+    }
+
+    void picturesShowFromAnyFolderName()
+    {
+        QFETCH(QString, folderName);
+        const QString usual = ProgramFolder();
+        QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
+        const QImage expected = DialogFamilyPicture();
+        QTemporaryDir parent;
+        SetProgramFolder(parent.path() + "/" + folderName);
+        QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
+
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings << message; });
+        const QImage drawn = DialogFamilyPicture();
+        qInstallMessageHandler(previous);
+        SetProgramFolder(usual);
+
+        QCOMPARE(warnings.filter("Could not parse"), QStringList());
+        QCOMPARE(drawn, expected);
+        SetProgramFolder(parent.path() + "/without pictures");
+        QVERIFY(DialogFamilyPicture() != expected);
+        SetProgramFolder(usual);
     }
 
     void dialogPosition_data()

@@ -152,7 +152,7 @@ QString TextOf(QWidget* dialog, const char* name)
 QStringList PicturesNamed(QWidget* dialog)
 {
     QStringList pictures;
-    static const QRegularExpression url("url\\(([^)]*)\\)");
+    static const QRegularExpression url("url\\(\"([^\"]*)\"\\)");
     for (QWidget* widget : dialog->findChildren<QWidget*>()) {
         auto matches = url.globalMatch(widget->styleSheet());
         while (matches.hasNext())
