@@ -247,11 +247,6 @@ void TestMacroExport::importTakesOnlyRowsThePageShowsAgain_data()
     const QString damaged = MacroMessageText(MacroMessage::ImportFailed);
     QTest::newRow("a delay ending in a line feed")
         << Header("Trelv", "Fire", "3", 3) + press + DelayRow("30ms\n", kNoIcon) + release << damaged;
-    QTest::newRow("a delay ending in a tab")
-        << Header("Trelv", "Fire", "3", 3) + press + DelayRow("30ms\t", kNoIcon) + release << damaged;
-    QTest::newRow("a delay after a space") << Header("Trelv", "Fire", "3", 3) + press + DelayRow(" 30ms", kNoIcon)
-                                                  + release
-                                           << damaged;
     QTest::newRow("a loop ending in a line feed") << Header("Trelv", "Fire", "254\n", 1) + press << damaged;
     const QByteArray sixRows = press + delay + KeyRow("B", kNoIcon, "0") + delay + release + delay;
     QTest::newRow("cut inside row 6 of 7")
