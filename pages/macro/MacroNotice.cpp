@@ -72,5 +72,7 @@ MacroMessage MessageOfNameProblem(MacroNameProblem problem)
 MacroNotice::MacroNotice(MacroMessage message, const QStringList& arguments, QWidget* parent)
     : NoticeDialog(kMacroNotice, parent)
 {
+    // Arguments may come from a file: shown as they are, never as markup.
+    ui->label->setTextFormat(Qt::PlainText);
     ui->label->setText(MacroMessageText(message, arguments));
 }
