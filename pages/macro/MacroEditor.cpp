@@ -81,7 +81,10 @@ void MacroEditor::ShowClickedMacro()
 
 void MacroEditor::ShowCurrentMacro()
 {
-    if (m_Context.HasSelectedMacro() && m_Context.SelectedMacroName() != m_Context.ShownMacro)
+    // Focus coming back to the list makes its first row current without
+    // highlighting it: only a highlighted row is shown.
+    const QListWidgetItem* current = m_Context.ui.listWidgetHong->currentItem();
+    if (current && current->isSelected() && current->text() != m_Context.ShownMacro)
         ShowClickedMacro();
 }
 

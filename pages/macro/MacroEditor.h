@@ -24,8 +24,8 @@ public:
     // dropped, the change trackers keep their values.
     void ShowClickedMacro();
     // The list's current row moved (arrow keys, type-ahead, a click): shows
-    // the macro it moved to unless that one is shown already, so that what
-    // is highlighted is what Save, recording and editing work on.
+    // the macro it moved to when it is highlighted and not shown already, so
+    // that what is highlighted is what Save, recording and editing work on.
     void ShowCurrentMacro();
 
     // An item of the insert-event chooser: 1 key press, 2 key release (the

@@ -145,7 +145,8 @@ private slots:
     void keyboardSelectionShowsTheMacro()
     {
         QListWidget* macros = List("listWidgetHong");
-        macros->setFocus();
+        macros->setFocus(); // makes a row current without highlighting it: nothing shown
+        QCOMPARE(List("listWidgetKey")->count(), 0);
         QTest::keyClick(macros, Qt::Key_End);
         QTest::keyClick(macros, Qt::Key_Up);
         QCOMPARE(macros->currentItem()->text(), QString("a"));
