@@ -109,7 +109,7 @@ const QList<LanguageSection>& LanguageSections()
         {"MacroNotice", &g_LangTextsMacroNotice,
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
           "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
-          "NewHong"}},
+          "SaveFailed", "ImportCut", "UnknownKey", "NewHong"}},
     };
     return sections;
 }

@@ -3,10 +3,8 @@
 #include "device/KeyCodes.h"
 #include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroNames.h"
-#include "platform/PlainFile.h"
 
-#include <QFile>
-#include <QStringList>
+#include <QDebug>
 
 #include <cstring>
 
@@ -39,35 +37,25 @@ void SetMacroBlockName(MacroBlock* block, const QString& name)
 MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
 {
     std::memset(block, 0, sizeof *block);
-    QFile file(MacroPath(name));
-    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
+    // The macro page's own reader: the rows sent are the rows it shows.
+    const MacroFileContent content = ReadMacroFile(MacroPath(name));
+    if (!content.opened)
         return MacroBlockLoad::Unreadable;
-    if (!FitsMacroBlock(ReadMacroFile(MacroPath(name)).rows))
+    if (!FitsMacroBlock(content.rows))
         return MacroBlockLoad::TooManyEvents;
     SetMacroBlockName(block, name);
-    if (file.size() == 0) {
-        block->EventCount = 1;
-        return MacroBlockLoad::Loaded;
-    }
-    file.readLine(); // the loop line
     int i = 0;
-    while (!file.atEnd() && i < MacroEventsPerBlock) {
-        const QString line = QString::fromUtf8(file.readLine());
-        const QStringList fields = line.split(' ', QString::SkipEmptyParts);
+    for (const MacroRow& row : content.rows) {
         DeviceEvent& event = block->Events[i];
-        if (fields.size() == 3) {
-            MacroKeyUsageToBlock(MacroKeyNameFromToken(fields.at(0), fields.at(1).toInt()), i, block);
-            // A last row without its line break names no direction.
-            if (fields.at(2) == "0\n")
-                event.Direction = 0;
-            else if (fields.at(2) == "1\n")
-                event.Direction = 1;
-            event.DelayMs = 0;
-        } else if (fields.size() == 1) {
-            QString delay = fields.at(0);
-            event.DelayMs = static_cast<std::uint32_t>(delay.remove("ms").trimmed().toInt());
-            ++i;
+        if (row.kind == RowKind::Delay) {
+            event.DelayMs = DelayMsOfText(row.text);
+            if (++i == MacroEventsPerBlock)
+                break;
+            continue;
         }
+        MacroKeyUsageToBlock(row.text, i, block);
+        event.Direction = row.kind == RowKind::Release ? 1 : 0;
+        event.DelayMs = 0;
     }
     block->EventCount = static_cast<std::uint8_t>(qMin(i + 1, MacroEventsPerBlock));
     return MacroBlockLoad::Loaded;
@@ -75,23 +63,18 @@ MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
 
 QString ReadMacroLoopValue(const QString& name)
 {
-    QFile file(MacroPath(name));
-    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
-        return "0";
-    const QStringList fields = QString::fromUtf8(file.readLine()).split(' ', QString::SkipEmptyParts);
-    if (fields.isEmpty())
-        return "0";
-    QString first = fields.first();
-    first.remove('\n');
-    return first.isEmpty() ? "0" : first;
+    return QString::number(ReadMacroFile(MacroPath(name)).loopValue);
 }
 
 bool WriteMacroLoopFile(const QString& name, const QString& text)
 {
-    if (DeviceNameMayStandForAnother(name, ListMacroNames(MacroFolder())))
+    const QString folder = MacroFolder();
+    if (!DeviceMacroMayRebuildFile(name, folder)) {
+        qWarning() << "The macro file of" << name << "is kept as it is: the device's macro may not be its own";
         return false;
-    QFile file(MacroPath(name));
-    if (!OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    return file.write((text + "\n").toUtf8()) >= 0;
+    }
+    if (ReplaceMacroFile(folder, name, (text + "\n").toUtf8()))
+        return true;
+    qWarning() << "The macro file of" << name << "could not be written";
+    return false;
 }

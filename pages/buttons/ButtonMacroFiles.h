@@ -24,13 +24,14 @@ enum class MacroBlockLoad {
 // copy read back later would cut the file too.
 MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 
-// Line 1's first word, "0" when there is none.
+// Line 1's loop value as the macro page reads it, "0" when there is none.
 QString ReadMacroLoopValue(const QString& name);
 
 // Replaces the macro's file by the one line text (creating it); name comes
-// from the device. False when it cannot be written, the name is not a safe
-// file name, or the name may be what the device's field left of another,
-// longer macro name: that macro's block must not replace this one's file.
+// from the device. False, with the file left whole and a line in the log,
+// when DeviceMacroMayRebuildFile refuses the name (one the macro page would
+// not rebuild, or what the device's field left of a longer macro name) or the
+// write fails.
 bool WriteMacroLoopFile(const QString& name, const QString& text);
 
 // The name in a block: its 30 bytes up to the first zero byte, 8-bit local text.

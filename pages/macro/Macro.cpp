@@ -285,6 +285,11 @@ void Macro::on_listWidgetHong_clicked(const QModelIndex& /*index: the current it
     m_Editor.ShowClickedMacro();
 }
 
+void Macro::on_listWidgetHong_currentRowChanged(int /*currentRow*/)
+{
+    m_Editor.ShowCurrentMacro();
+}
+
 void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint& pos)
 {
     m_Editor.ShowMacroListMenu(pos, this);

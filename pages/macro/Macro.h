@@ -56,6 +56,7 @@ public slots:
     void on_listWidgetKey_itemChanged(QListWidgetItem* item);
     void on_NumberEdit_valueChanged(int arg1);
     void on_listWidgetHong_clicked(const QModelIndex& index);
+    void on_listWidgetHong_currentRowChanged(int currentRow);
     void on_listWidgetHong_customContextMenuRequested(const QPoint& pos);
     // The commands of the macro list's context menu.
     void ExPortMacro();

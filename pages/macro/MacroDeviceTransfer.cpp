@@ -7,6 +7,7 @@
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroPageContext.h"
 
+#include <QDebug>
 #include <QListWidget>
 
 #include <algorithm>
@@ -47,7 +48,7 @@ MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows)
             block.Events[event].Direction = current.kind == RowKind::Release ? 1 : 0;
             block.Events[event].DelayMs = 0;
         } else {
-            block.Events[event].DelayMs = QString(current.text).remove("ms").toUInt();
+            block.Events[event].DelayMs = DelayMsOfText(current.text);
             ++event;
         }
     }
@@ -81,10 +82,12 @@ void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
     QListWidget* macros = m_Context.ui.listWidgetHong;
     QListWidget* events = m_Context.ui.listWidgetKey;
     events->clear();
+    // The rows filled in here are the device's, not the file's: the macro
+    // they belong to is made current without being shown.
+    const QSignalBlocker quietList(macros);
 
-    // A name that may be what the field left of a longer name would write
-    // the file of another macro.
-    if (CheckMacroName(name) == MacroNameProblem::None && !DeviceNameMayStandForAnother(name, m_Context.MacroNames())) {
+    // The button page decided by the same test whether to write the loop line.
+    if (DeviceMacroMayRebuildFile(name, m_Context.MacroDir)) {
         const QList<QListWidgetItem*> found = macros->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
         const int current = macros->currentRow();
         if (!found.isEmpty()) {
@@ -102,7 +105,8 @@ void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
             if (i + 1 < count)
                 AppendDelayItem(macros, events, event.DelayMs);
         }
-        m_Files.AppendMacroFile(name);
+        if (!m_Files.AppendMacroFile(name))
+            qWarning() << "The device's macro" << name << "could not be added to its file";
     }
 
     macros->setCurrentRow(-1);

@@ -35,9 +35,8 @@ public:
     // none, and its events are appended to its text file (which the button
     // page has just rewritten to its loop line). Afterwards no macro is
     // selected and the event list is empty, and the button page is told to
-    // rebuild its macro buttons. A device name that cannot be a file name,
-    // or that may be what the device's field left of a longer macro name,
-    // gets no row and writes no file.
+    // rebuild its macro buttons. A device name that DeviceMacroMayRebuildFile
+    // refuses gets no row and writes no file.
     void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
 
 private:

@@ -79,6 +79,15 @@ void MacroEditor::ShowClickedMacro()
     m_Files.LoadMacroFile();
 }
 
+void MacroEditor::ShowCurrentMacro()
+{
+    // Focus coming back to the list makes its first row current without
+    // highlighting it: only a highlighted row is shown.
+    const QListWidgetItem* current = m_Context.ui.listWidgetHong->currentItem();
+    if (current && current->isSelected() && current->text() != m_Context.ShownMacro)
+        ShowClickedMacro();
+}
+
 bool MacroEditor::RoomForEvents(int added) const
 {
     if (FitsMacroBlock(RowsOf(m_Context.ui.listWidgetKey), added))
@@ -245,17 +254,36 @@ void MacroEditor::Save()
     // for after the save is built from these rows too.
     const QString name = m_Context.ShownMacro;
     const QList<MacroRow> rows = RowsOf(m_Context.ui.listWidgetKey);
-    // A file placed in the macro folder may hold more than the device keeps;
-    // it stays as it is until the user has shortened the macro.
+    const QString loopText = QString::number(m_Context.LoopValue());
+    // A file placed in the macro folder may hold more than the device keeps,
+    // or bear a name no macro may take now; it stays as it is until the user
+    // has shortened or renamed the macro.
+    const MacroNameProblem nameProblem = CheckMacroName(name);
+    if (nameProblem != MacroNameProblem::None) {
+        m_Context.ShowRefusal(MessageOfNameProblem(nameProblem));
+        m_Context.SetSaveActive(true);
+        return;
+    }
     if (!RoomForEvents(0)) {
         m_Context.SetSaveActive(true);
         return;
     }
+    // What changed is taken now as well: a change made to another macro
+    // during the waits belongs to that macro's own save.
+    const bool eventsChanged = std::exchange(m_Context.EventsChanged, false);
+    const bool loopChanged = std::exchange(m_Context.LoopChanged, false);
+    if (!m_Files.SaveMacroFile(name, loopText, rows, Timing().macroFileRewriteMs)) {
+        // Nothing saved, nothing sent: the changes wait for the next save.
+        m_Context.EventsChanged |= eventsChanged;
+        m_Context.LoopChanged |= loopChanged;
+        m_Context.ShowRefusal(MacroMessage::SaveFailed);
+        m_Context.SetSaveActive(true);
+        return;
+    }
     m_Context.SavedRows.insert(name, rows);
-    m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), rows, Timing().macroFileRewriteMs);
-    if (std::exchange(m_Context.EventsChanged, false))
+    if (eventsChanged)
         PostMsg::GetInstance()->EmitUpDataMacro(name, 0);
-    if (std::exchange(m_Context.LoopChanged, false))
+    if (loopChanged)
         PostMsg::GetInstance()->EmitUpDataMacro(name, 1);
 }
 
@@ -272,10 +300,13 @@ void MacroEditor::NewMacro()
     }
     if (!m_Context.AcceptNewMacroName(name))
         return;
+    if (!m_Files.CreateMacroFile(name)) {
+        m_Context.ShowRefusal(MacroMessage::SaveFailed);
+        return;
+    }
     QListWidget* macros = m_Context.ui.listWidgetHong;
     macros->addItem(name);
     macros->setCurrentRow(macros->count() - 1);
-    m_Files.CreateMacroFile();
     m_Context.ui.listWidgetKey->clear();
     m_Context.ShownMacro = name;
     m_Context.ui.ReNumber->setChecked(true);

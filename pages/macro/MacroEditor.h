@@ -20,9 +20,13 @@ class MacroEditor
 public:
     MacroEditor(MacroPageContext& context, MacroFiles& files);
 
-    // A click on a macro: shows it; unsaved rows of the macro shown before
-    // are dropped, the change trackers keep their values.
+    // A click on a macro: shows it; unsaved rows of the macro shown before are
+    // dropped, the change trackers keep their values.
     void ShowClickedMacro();
+    // The list's current row moved (arrow keys, type-ahead, a click): shows
+    // the macro it moved to when it is highlighted and not shown already, so
+    // that what is highlighted is what Save, recording and editing work on.
+    void ShowCurrentMacro();
 
     // An item of the insert-event chooser: 1 key press, 2 key release (the
     // key dialog), 3 delay (the delay dialog, next to the current row), 4 to
@@ -45,10 +49,14 @@ public:
     // than four rows is cleared.
     void DeleteKey();
     // Writes the shown rows to the macro's file and has the keys that show
-    // the macro sent again; a macro of more events than the device keeps is
-    // refused with a notice and its file left as it was.
+    // the macro sent again, with what changed since the last save taken when
+    // it starts. A macro of more events than the device keeps, one whose name
+    // no macro may take now, and a file that cannot be written are refused
+    // with a notice: the file stays as it was, nothing is sent, Save stays
+    // active and the changes wait for the next save.
     void Save();
-    // Asks for a name and adds an empty macro of that name, selected.
+    // Asks for a name and adds an empty macro of that name, selected; when its
+    // file cannot be created the user is told and nothing is added.
     void NewMacro();
     // Asks for confirmation, removes the selected macro and its file, and
     // tells the button page (SigDeleteMacroButton with the macro's label).

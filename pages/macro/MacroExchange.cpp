@@ -2,7 +2,9 @@
 
 #include "core/FileSuffix.h"
 #include "core/Timing.h"
+#include "device/KeyCodes.h"
 #include "pages/macro/MacroExportFile.h"
+#include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroNotice.h"
 #include "pages/macro/MacroPageContext.h"
@@ -74,6 +76,22 @@ void MacroExchange::ImportFrom(const QString& path)
         return;
     }
     const MacroExport& macro = reading.macro;
+    // A cut file would leave keys pressed on the device; a key the tables do
+    // not know would be stored as a line that reads back as another row.
+    if (macro.rows.size() < macro.promisedRows) {
+        m_Context.ShowRefusal(MacroMessage::ImportCut,
+                              {QString::number(macro.rows.size()), QString::number(macro.promisedRows)});
+        return;
+    }
+    for (const MacroRow& row : macro.rows) {
+        if (row.kind != RowKind::Delay && MacroKeyTokens(row.text).isEmpty()) {
+            // The name comes from the file: only as much as the notice holds.
+            constexpr int kShownNameLength = 30;
+            const QString shown = row.text.size() > kShownNameLength ? row.text.left(kShownNameLength) + "…" : row.text;
+            m_Context.ShowRefusal(MacroMessage::UnknownKey, {shown});
+            return;
+        }
+    }
     // The device keeps 70 events: a longer macro would play cut, and reading
     // it back from the device would cut its file as well.
     if (!FitsMacroBlock(macro.rows)) {
@@ -89,16 +107,20 @@ void MacroExchange::ImportFrom(const QString& path)
     }
     if (!m_Context.AcceptNewMacroName(name))
         return;
+    const int loopValue = LoopValueAsShown(macro.loopText.toInt());
+    if (!m_Files.SaveMacroFile(name, QString::number(loopValue), macro.rows, Timing().macroImportWriteMs)) {
+        m_Context.ShowRefusal(MacroMessage::SaveFailed);
+        return;
+    }
 
     QListWidget* macros = m_Context.ui.listWidgetHong;
     macros->addItem(name);
     macros->setCurrentRow(macros->count() - 1);
     m_Context.ShownMacro = name;
-    m_Context.ShowStoredLoopValue(macro.loopText.toInt());
+    m_Context.ShowStoredLoopValue(loopValue);
     m_Context.SetSaveActive(false);
     QListWidget* events = m_Context.ui.listWidgetKey;
     events->clear();
     for (const MacroRow& row : macro.rows)
         events->addItem(NewRow(row));
-    m_Files.SaveMacroFile(name, QString::number(m_Context.LoopValue()), macro.rows, Timing().macroImportWriteMs);
 }

@@ -9,7 +9,7 @@
 #include <QIcon>
 #include <QRegularExpression>
 
-#include <optional>
+#include <algorithm>
 
 const char* const kMacroExportTag = "Trelv";
 
@@ -161,14 +161,6 @@ QString FieldText(const QByteArray& field)
     return QString::fromUtf8(end < 0 ? field : field.left(end));
 }
 
-bool IsDelayText(const QString& text)
-{
-    static const QRegularExpression delay("^[0-9]{1,10}ms$");
-    bool fits = false;
-    QString(text).remove("ms").toUInt(&fits);
-    return delay.match(text).hasMatch() && fits;
-}
-
 bool HoldsControlCharacter(const QString& text)
 {
     for (const QChar character : text) {
@@ -190,7 +182,7 @@ Step TakeRow(ExportBytes& bytes, MacroRow& row)
         return step;
     if (IsDelayRowText(text)) {
         row = {text, RowKind::Delay};
-        return IsDelayText(text) ? Step::Done : Step::Damaged;
+        return IsWholeDelayText(text) ? Step::Done : Step::Damaged;
     }
     QByteArray flag;
     if (bytes.TakeBlock(flag) != Step::Done)
@@ -232,13 +224,14 @@ MacroExportReading ReadMacroExport(const QByteArray& bytes)
     MacroExport& macro = reading.macro;
     macro.name = FieldText(name);
     macro.loopText = FieldText(loop);
-    static const QRegularExpression decimal("^[0-9]+$");
+    static const QRegularExpression decimal(QRegularExpression::anchoredPattern("[0-9]+"));
     if (!decimal.match(macro.loopText).hasMatch())
         return reading;
 
     quint32 count = 0;
     file.TakeUInt32(count); // none: no rows
-    for (qint32 i = 0; i < static_cast<qint32>(count); ++i) {
+    macro.promisedRows = std::max(static_cast<qint32>(count), 0);
+    for (qint32 i = 0; i < macro.promisedRows; ++i) {
         MacroRow row;
         const Step step = TakeRow(file, row);
         if (step == Step::Damaged)

@@ -1,22 +1,19 @@
 #include "pages/macro/MacroFile.h"
 
 #include "device/KeyCodes.h"
+#include "pages/macro/MacroNames.h"
 #include "platform/PlainFile.h"
 #include "platform/WholeFileWrite.h"
 
 #include <QFile>
 #include <QStringList>
 
-namespace {
-
-bool WriteWhole(QFile& file, const QByteArray& bytes)
+int LoopValueAsShown(int loopValue)
 {
-    const bool written = file.write(bytes) == bytes.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    const bool mode = loopValue == kLoopWhileHeld || loopValue == kLoopUntilNextClick || loopValue == kLoopUntilStopped;
+    const bool count = loopValue >= kLoopCountMin && loopValue <= kLoopCountMax;
+    return mode || count ? loopValue : kLoopCountMin;
 }
-
-} // namespace
 
 QByteArray MacroRowLines(const QList<MacroRow>& rows)
 {
@@ -55,37 +52,33 @@ MacroFileContent ReadMacroFile(const QString& path)
             const QString name = MacroKeyNameFromToken(parts.at(0), parts.at(1).toInt());
             content.rows << MacroRow{name, press ? RowKind::Press : RowKind::Release};
         } else if (parts.size() == 1) {
-            content.rows << MacroRow{QString(parts.at(0)).remove('\n'), RowKind::Delay};
+            const QString delay = QString(parts.at(0)).remove('\n');
+            if (IsWholeDelayText(delay))
+                content.rows << MacroRow{delay, RowKind::Delay};
         }
     }
     return content;
 }
 
-bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows)
+bool ReplaceMacroFile(const QString& folder, const QString& name, const QByteArray& bytes)
 {
-    // Only a macro that exists as a plain file is rewritten (never what a
-    // link points to), and through a save file, so that a program ended in
-    // the middle of a save leaves the old macro rather than an empty one.
-    QFile existing(path);
-    if (!OpenPlainFile(existing, QIODevice::ReadOnly))
-        return false;
-    existing.close();
-    return WriteWholeFile(path, loopText.toUtf8() + '\n' + MacroRowLines(rows));
+    return CheckMacroName(name) == MacroNameProblem::None && WriteWholeFile(MacroFilePath(folder, name), bytes);
 }
 
-bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows)
+bool WriteMacroFile(const QString& folder, const QString& name, const QString& loopText,
+                    const QList<MacroRow>& rows)
 {
-    QFile file(path);
-    if (!file.exists() || !OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    return WriteWhole(file, MacroRowLines(rows));
+    return ReplaceMacroFile(folder, name, loopText.toUtf8() + '\n' + MacroRowLines(rows));
 }
 
-bool EmptyMacroFile(const QString& path)
+bool AppendMacroFile(const QString& folder, const QString& name, const QList<MacroRow>& rows)
 {
-    QFile file(path);
-    if (!OpenPlainFile(file, QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    QFile file(MacroFilePath(folder, name));
+    if (!file.exists() || !OpenPlainFile(file, QIODevice::ReadOnly))
+        return false;
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         return false;
     file.close();
-    return true;
+    return ReplaceMacroFile(folder, name, old + MacroRowLines(rows));
 }

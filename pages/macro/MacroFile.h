@@ -25,6 +25,10 @@ constexpr int kLoopUntilStopped = 253;
 constexpr int kLoopCountMin = 1;
 constexpr int kLoopCountMax = 250;
 
+// The loop value the loop controls show for a stored one: a mode or a count
+// as it is, anything else as the count 1.
+int LoopValueAsShown(int loopValue);
+
 // The lines of the rows (no loop line).
 QByteArray MacroRowLines(const QList<MacroRow>& rows);
 
@@ -43,20 +47,23 @@ struct MacroFileContent
 //    a press when the third word is exactly "0" with its line feed, a release
 //    for "1" with its line feed, else the line is skipped (so a last event line
 //    without a line feed is skipped);
-//  - one word: a delay row with that word as its text, whatever it says;
+//  - one word: a delay row when the word is a whole delay (IsWholeDelayText),
+//    else skipped: a blank line or a stray word never becomes a row;
 //  - any other count: skipped.
 MacroFileContent ReadMacroFile(const QString& path);
 
-// Writes the loop line and the rows to an existing plain file, replacing its
-// content at once (text mode): the old content stays whole until the new one
-// is complete. False when path is empty, the file is missing or no plain file
-// (a link, a folder) or the write fails; nothing is created.
-bool WriteMacroFile(const QString& path, const QString& loopText, const QList<MacroRow>& rows);
+// Replaces the file of the macro name in folder by bytes, whole or not at
+// all, creating it when missing. Every write into the macro folder goes
+// through here: nothing is written when CheckMacroName refuses the name (a
+// file of such a name, left by an earlier version or copied in, is read but
+// never rewritten, so never emptied), when the path holds anything but a
+// regular file, or when the write fails; the old file then stays as it was.
+bool ReplaceMacroFile(const QString& folder, const QString& name, const QByteArray& bytes);
 
-// Appends the rows' lines (no loop line, bare line feeds) to an existing file.
-// False when path is empty, the file is missing or the write fails.
-bool AppendMacroFile(const QString& path, const QList<MacroRow>& rows);
+// The loop line and the rows as the macro's whole file.
+bool WriteMacroFile(const QString& folder, const QString& name, const QString& loopText,
+                    const QList<MacroRow>& rows);
 
-// Opens the file write-only in text mode and closes it: creates it, or
-// empties it. False when path is empty or it cannot be opened.
-bool EmptyMacroFile(const QString& path);
+// The macro's file as it is, followed by the rows' lines (no loop line), written
+// whole. False when the file is missing or cannot be read.
+bool AppendMacroFile(const QString& folder, const QString& name, const QList<MacroRow>& rows);

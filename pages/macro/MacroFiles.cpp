@@ -8,7 +8,6 @@
 #include "pages/macro/QuestionDialog.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QListWidget>
 
 MacroFiles::MacroFiles(MacroPageContext& context) : m_Context(context) {}
@@ -33,29 +32,24 @@ void MacroFiles::LoadMacroFile()
         events->addItem(NewRow(row));
 }
 
-void MacroFiles::CreateMacroFile()
+bool MacroFiles::CreateMacroFile(const QString& name)
 {
-    EmptyMacroFile(m_Context.FilePathOf(m_Context.SelectedMacroName()));
+    return ReplaceMacroFile(m_Context.MacroDir, name, {});
 }
 
-void MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows,
+bool MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows,
                                int waitMs)
 {
-    // A copy: the page may open another macro's file during the wait.
-    const QString path = m_Context.FilePathOf(name);
-    m_Context.MacroFilePath = path;
-    // A new macro's file is created at once; an existing one keeps its
-    // content through the wait and is replaced whole afterwards.
-    if (!QFileInfo::exists(path))
-        EmptyMacroFile(path);
+    m_Context.MacroFilePath = m_Context.FilePathOf(name);
+    // The old file stays whole through the wait and is replaced afterwards.
     WaitProcessingEvents(waitMs);
-    WriteMacroFile(path, loopText, rows);
+    return WriteMacroFile(m_Context.MacroDir, name, loopText, rows);
 }
 
-void MacroFiles::AppendMacroFile(const QString& name)
+bool MacroFiles::AppendMacroFile(const QString& name)
 {
     m_Context.MacroFilePath = m_Context.FilePathOf(name);
-    ::AppendMacroFile(m_Context.MacroFilePath, RowsOf(m_Context.ui.listWidgetKey));
+    return ::AppendMacroFile(m_Context.MacroDir, name, RowsOf(m_Context.ui.listWidgetKey));
 }
 
 void MacroFiles::RenameMacro()

@@ -25,17 +25,20 @@ public:
     // they are.
     void LoadMacroFile();
 
-    // Creates, or empties, the selected macro's file.
-    void CreateMacroFile();
+    // Creates, or empties, the file of macro name; false when it cannot be
+    // written (see ReplaceMacroFile).
+    bool CreateMacroFile(const QString& name);
 
-    // Stores rows under name: empties the file (creating it), waits waitMs
-    // while handling events, then writes the loop line and the rows. The
-    // rows are the caller's copy, so whatever the user does during the wait
-    // cannot change what this macro's file receives.
-    void SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows, int waitMs);
+    // Stores rows under name: waits waitMs while handling events, then
+    // replaces the file whole by the loop line and the rows (creating it).
+    // The rows are the caller's copy, so whatever the user does during the
+    // wait cannot change what this macro's file receives. False, with the old
+    // file kept, when it cannot be written (see ReplaceMacroFile).
+    bool SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows, int waitMs);
 
-    // Appends the event list's rows to name's file when that file exists.
-    void AppendMacroFile(const QString& name);
+    // Appends the event list's rows to name's file when that file exists;
+    // false when nothing was written.
+    bool AppendMacroFile(const QString& name);
 
     // Asks for a new name for the selected macro and renames its row and
     // file; the button page is told through SigMacroRename (old, new). A

@@ -103,6 +103,12 @@ bool DeviceNameMayStandForAnother(const QString& deviceName, const QStringList& 
     return false;
 }
 
+bool DeviceMacroMayRebuildFile(const QString& deviceName, const QString& folder)
+{
+    return CheckMacroName(deviceName) == MacroNameProblem::None
+           && !DeviceNameMayStandForAnother(deviceName, ListMacroNames(folder));
+}
+
 bool MacroNameTaken(const QStringList& names, const QString& name)
 {
     return names.contains(name, Qt::CaseInsensitive);

@@ -72,6 +72,12 @@ QByteArray MacroNameDeviceBytes(const QString& name);
 // that macro's file.
 bool DeviceNameMayStandForAnother(const QString& deviceName, const QStringList& names);
 
+// Whether the macro a device block names may rebuild the file of that name in
+// folder: a name a macro may take (CheckMacroName) that stands for no longer
+// macro of the folder as it is now. The button page, which writes the loop
+// line, and the macro page, which adds the rows, both decide by this.
+bool DeviceMacroMayRebuildFile(const QString& deviceName, const QString& folder);
+
 // Whether names already holds name, ignoring letter case: on a file system
 // that ignores case the two would share one file.
 bool MacroNameTaken(const QStringList& names, const QString& name);

@@ -21,6 +21,9 @@ const char* const kDefaultTexts[] = {
     "The macro could not be saved to this file",
     "This file is not a macro file, or it is damaged",
     "A macro can hold at most 70 events",
+    "The macro file could not be written, so the macro was not saved",
+    "The file ends after %1 of its %2 rows. Nothing was imported",
+    "The file names a key this program does not know: %1. Nothing was imported",
 };
 constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
 
@@ -36,10 +39,13 @@ const NoticeFormSpec kMacroNotice = {
 
 } // namespace
 
-QString MacroMessageText(MacroMessage message)
+QString MacroMessageText(MacroMessage message, const QStringList& arguments)
 {
     const int position = int(message);
-    return LanguageText(g_LangTextsMacroNotice, position, QString::fromUtf8(kDefaultTexts[position]));
+    QString text = LanguageText(g_LangTextsMacroNotice, position, QString::fromUtf8(kDefaultTexts[position]));
+    for (const QString& argument : arguments)
+        text = text.arg(argument);
+    return text;
 }
 
 MacroMessage MessageOfNameProblem(MacroNameProblem problem)
@@ -63,7 +69,10 @@ MacroMessage MessageOfNameProblem(MacroNameProblem problem)
     return MacroMessage::NoName;
 }
 
-MacroNotice::MacroNotice(MacroMessage message, QWidget* parent) : NoticeDialog(kMacroNotice, parent)
+MacroNotice::MacroNotice(MacroMessage message, const QStringList& arguments, QWidget* parent)
+    : NoticeDialog(kMacroNotice, parent)
 {
-    ui->label->setText(MacroMessageText(message));
+    // Arguments may come from a file: shown as they are, never as markup.
+    ui->label->setTextFormat(Qt::PlainText);
+    ui->label->setText(MacroMessageText(message, arguments));
 }

@@ -17,10 +17,13 @@ enum class MacroMessage {
     ExportFailed,
     ImportFailed, // not a macro export, or a damaged one
     TooManyEvents, // more events than the device's macro block holds
+    SaveFailed,    // the macro's file could not be written: nothing was saved or sent
+    ImportCut,     // %1 rows of the %2 the file promises: the file ends early
+    UnknownKey,    // %1 is a key name the key tables do not know
 };
 
-// The message in the current language.
-QString MacroMessageText(MacroMessage message);
+// The message in the current language, its %1, %2 ... replaced by arguments.
+QString MacroMessageText(MacroMessage message, const QStringList& arguments = {});
 
 // Why a name that CheckMacroName refused cannot be used.
 MacroMessage MessageOfNameProblem(MacroNameProblem problem);
@@ -31,5 +34,5 @@ class MacroNotice : public NoticeDialog
     Q_OBJECT
 
 public:
-    explicit MacroNotice(MacroMessage message, QWidget* parent = nullptr);
+    explicit MacroNotice(MacroMessage message, const QStringList& arguments = {}, QWidget* parent = nullptr);
 };

@@ -70,8 +70,7 @@ void MacroPageContext::ShowLoopValue(int loopValue)
         return;
     default:
         ui.ReNumber->setChecked(true);
-        const bool count = loopValue >= kLoopCountMin && loopValue <= kLoopCountMax;
-        ui.NumberEdit->setValue(count ? loopValue : kLoopCountMin);
+        ui.NumberEdit->setValue(LoopValueAsShown(loopValue));
     }
 }
 
@@ -112,9 +111,9 @@ bool MacroPageContext::RefuseWhileRecording() const
     return true;
 }
 
-void MacroPageContext::ShowRefusal(MacroMessage message) const
+void MacroPageContext::ShowRefusal(MacroMessage message, const QStringList& arguments) const
 {
-    MacroNotice notice(message);
+    MacroNotice notice(message, arguments);
     RunNotice(notice);
 }
 

@@ -58,16 +58,16 @@ public:
     QString MacroFilePath;   // the macro file a file operation last opened
     // The macro whose rows the event list shows, empty when none. Save,
     // export and recording work on it. The macro list's current row is
-    // usually the same macro, but a right click or the arrow keys move the
-    // current row without showing that macro.
+    // the same macro: the page shows the macro the current row moves to.
     QString ShownMacro;
     // The rows each macro was last saved with: what its device block is built
     // from when the button page asks for it after a save.
     QHash<QString, QList<MacroRow>> SavedRows;
     QString PictureDir;      // the page's picture folder, with a trailing "/"
     QString ButtonTextColor; // "r,g,b" of the Option key ButtonColor
-    bool EventsChanged = false; // the selected macro's rows changed since the last save
-    bool LoopChanged = false;   // its loop mode or count changed since the last save
+    // What changed since the last save; a save takes both when it starts.
+    bool EventsChanged = false; // the rows
+    bool LoopChanged = false;   // the loop mode or count
     QString MacroLabelPrefix;   // how the button page prefixes a macro's name
     // The commands of the macro list's context menu.
     QString MenuExportText, MenuRenameText, MenuDeleteText, MenuNewText, MenuImportText;
@@ -109,7 +109,7 @@ public:
     // and gives true.
     bool RefuseWhileRecording() const;
     // Shows why a name cannot be used, or which file operation failed.
-    void ShowRefusal(MacroMessage message) const;
+    void ShowRefusal(MacroMessage message, const QStringList& arguments = {}) const;
     // The check of a name a macro is to take: refuses (with its notice) a name
     // that cannot be a file name, one whose path holds something other than
     // a macro file, and one that the list or the folder holds already,

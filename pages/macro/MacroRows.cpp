@@ -5,10 +5,26 @@
 
 #include <QIcon>
 #include <QListWidget>
+#include <QRegularExpression>
 
 bool IsDelayRowText(const QString& text)
 {
     return text.contains("ms");
+}
+
+bool IsWholeDelayText(const QString& text)
+{
+    static const QRegularExpression delay(QRegularExpression::anchoredPattern("[0-9]{1,10}ms"));
+    if (!delay.match(text).hasMatch())
+        return false;
+    bool fits = false;
+    text.chopped(2).toUInt(&fits);
+    return fits;
+}
+
+quint32 DelayMsOfText(const QString& text)
+{
+    return IsWholeDelayText(text) ? text.chopped(2).toUInt() : 0;
 }
 
 QString DelayRowText(double milliseconds)

@@ -37,6 +37,13 @@ struct MacroRow
 
 // Contains "ms" (case-sensitive).
 bool IsDelayRowText(const QString& text);
+// Whether a delay text read from a file is one the page writes: 1 to 10
+// decimal digits up to the very end of the text, then "ms", within 32 bits.
+// Nothing else (no white space, no line feed, no sign) is taken, so a delay
+// read back shows and sends exactly as it was written.
+bool IsWholeDelayText(const QString& text);
+// The milliseconds of a delay row's text, 0 when it holds no whole delay.
+quint32 DelayMsOfText(const QString& text);
 // The value rounded to whole milliseconds followed by "ms": 12.6 gives "13ms".
 QString DelayRowText(double milliseconds);
 

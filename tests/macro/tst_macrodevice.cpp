@@ -235,11 +235,12 @@ void TestMacroDevice::deviceNameCutFromALongerNameWritesNoFile()
 {
     const QString longName = "abcdefghijklmnopqrstuvwxyz0123456789";
     const QString cutName = longName.left(MacroNameBytes);
-    WriteBytes(m_Folder + "/" + longName + ".ini", "1\n0x04 1 0\n");
     WriteBytes(m_Folder + "/" + cutName + ".ini", "2\n0x05 1 0\n");
     FlashDataMap record{};
     record.Macros[3] = DeviceBlock(cutName.toLatin1(), {{0, 1, 0x06, 0}});
     MacroPageFixture page;
+    // Copied in while the page runs: both pages look at the folder itself.
+    WriteBytes(m_Folder + "/" + longName + ".ini", "1\n0x04 1 0\n");
     page.transfer.SlotButtonToMacro(record, 3);
     QCOMPARE(FileBytes(m_Folder + "/" + cutName + ".ini"), QByteArray("2\n0x05 1 0\n"));
     QCOMPARE(FileBytes(m_Folder + "/" + longName + ".ini"), QByteArray("1\n0x04 1 0\n"));

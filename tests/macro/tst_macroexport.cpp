@@ -87,6 +87,8 @@ private slots:
     void importShowsAndStoresWhatTheFileHolds();
     void importRefusals_data();
     void importRefusals();
+    void importTakesOnlyRowsThePageShowsAgain_data();
+    void importTakesOnlyRowsThePageShowsAgain();
     void importTakesNoMoreEventsThanTheDeviceKeeps_data();
     void importTakesNoMoreEventsThanTheDeviceKeeps();
     void iconsNeverComeFromTheFile();
@@ -235,6 +237,41 @@ void TestMacroExport::importRefusals()
     QVERIFY(!QFile::exists(UserDataFolder() + "/Macro.ini"));
 }
 
+void TestMacroExport::importTakesOnlyRowsThePageShowsAgain_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    const QByteArray press = KeyRow("A", kNoIcon, "0");
+    const QByteArray release = KeyRow("A", kNoIcon, "1");
+    const QByteArray delay = DelayRow("30ms", kNoIcon);
+    const QString damaged = MacroMessageText(MacroMessage::ImportFailed);
+    QTest::newRow("a delay ending in a line feed")
+        << Header("Trelv", "Fire", "3", 3) + press + DelayRow("30ms\n", kNoIcon) + release << damaged;
+    QTest::newRow("a loop ending in a line feed") << Header("Trelv", "Fire", "254\n", 1) + press << damaged;
+    const QByteArray sixRows = press + delay + KeyRow("B", kNoIcon, "0") + delay + release + delay;
+    QTest::newRow("cut inside row 6 of 7")
+        << Header("Trelv", "Fire", "3", 7) + sixRows.left(sixRows.size() - 3)
+        << MacroMessageText(MacroMessage::ImportCut, {"5", "7"});
+    QTest::newRow("a key the program does not know")
+        << Header("Trelv", "Fire", "3", 3) + press + delay + KeyRow("Hyper", kNoIcon, "1")
+        << MacroMessageText(MacroMessage::UnknownKey, {"Hyper"});
+}
+
+// A row the page could not show again as it was (a delay or loop text with
+// more than its digits, a key the tables do not know, the release missing
+// from a cut file) is never stored: the import is refused and the notice
+// names what is wrong.
+void TestMacroExport::importTakesOnlyRowsThePageShowsAgain()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    DialogScript script{{"NewHong", QString()}};
+    Import(*m_Page, Crafted(file));
+    QCOMPARE(script.labels, QStringList({message}));
+    QVERIFY(m_Page->context.MacroNames().isEmpty());
+    QVERIFY(QDir(m_Folder).entryList(QDir::Files).isEmpty());
+}
+
 void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps_data()
 {
     QTest::addColumn<int>("events");
@@ -295,6 +332,7 @@ void TestMacroExport::everyCutOfAnExportReadsSafely()
             QCOMPARE(reading.macro.name, QString("Cut"));
             QCOMPARE(reading.macro.loopText, QString("7"));
             QCOMPARE(reading.macro.rows, rows.mid(0, reading.macro.rows.size()));
+            QCOMPARE(reading.macro.promisedRows, size < header + 4 ? 0 : rows.size()); // the count follows the header
         }
     }
     QCOMPARE(ReadMacroExport(bytes).macro.rows, rows);
@@ -344,9 +382,11 @@ void TestMacroExport::emptyAndCutFiles()
     MacroPageFixture page;
     Import(page, empty);
     QCOMPARE(FileBytes(m_Folder + "/Quiet.ini"), QByteArray("255\n"));
+    DialogScript script{{"NewHong", QString()}};
     Import(page, full);
-    QCOMPARE(ShortTexts(page.listWidgetKey), QStringList({"A+", "30ms"}));
-    QCOMPARE(FileBytes(m_Folder + "/Cut.ini"), QByteArray("255\n0x04 1 0\n30ms\n"));
+    QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::ImportCut, {"2", "3"})}));
+    QCOMPARE(page.context.MacroNames(), QStringList({"Quiet"}));
+    QVERIFY(!QFile::exists(m_Folder + "/Cut.ini"));
 }
 
 void TestMacroExport::failedExportIsReported()

@@ -133,18 +133,21 @@ void TestMacroFiles::rowsLoadLenientlyFromLines()
                             "0x04 1\n"          // two words: skipped
                             "0x05 1 2\n"        // no direction: skipped
                             "0x01 0 0\n"        // LCtrl
-                            "pause\n"           // one word: a delay row, whatever it says
+                            "pause\n"           // one word but no delay: skipped
+                            "\n"                // a blank line: skipped, no empty delay row
+                            "30ms\t\n"          // a delay with a control character: skipped
+                            "40ms\n"
                             "0x63 0 1\n"        // a pair the tables do not know: an empty name
                             "0x06 1 1");        // no line feed at the end: skipped
     const QList<MacroRow> expected = {{"A", RowKind::Press},       {"50ms", RowKind::Delay},
                                       {"A", RowKind::Release},     {"LCtrl", RowKind::Press},
-                                      {"pause", RowKind::Delay},   {"", RowKind::Release}};
+                                      {"40ms", RowKind::Delay},    {"", RowKind::Release}};
     QCOMPARE(ReadMacroFile(PathOf("m")).rows, expected);
 
     MacroPageFixture page;
     page.Select("m");
     page.files.LoadMacroFile();
-    QCOMPARE(ShortTexts(page.listWidgetKey), QStringList({"A+", "50ms", "A-", "LCtrl+", "pause+", "-"}));
+    QCOMPARE(ShortTexts(page.listWidgetKey), QStringList({"A+", "50ms", "A-", "LCtrl+", "40ms", "-"}));
     QCOMPARE(page.listWidgetKey->currentRow(), -1);
     QCOMPARE(page.context.MacroFilePath, PathOf("m"));
 }
@@ -171,7 +174,7 @@ void TestMacroFiles::savedFileHoldsTheLoopLineAndOneLinePerRow()
     MacroPageFixture page;
     page.listWidgetHong->addItem("m");
     page.Select("m");
-    page.files.CreateMacroFile();
+    page.files.CreateMacroFile("m");
     SetShortRows(page.listWidgetKey, {"A+", "50ms", "A-", "10ms", "Left+", "10ms", "RAlt-", "10ms", "nameless+"});
     page.files.SaveMacroFile("m", "3", RowsOf(page.listWidgetKey), 0);
     QCOMPARE(FileBytes(PathOf("m")), QByteArray("3\n0x04 1 0\n50ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x40 0 1\n"
@@ -210,7 +213,7 @@ void TestMacroFiles::saveKeepsTheOldMacroUntilTheNewOneIsWritten()
     QCOMPARE(duringTheWait, QByteArray("1\n0x04 1 0\n"));
     QCOMPARE(FileBytes(PathOf("m")), QByteArray("2\n0x05 1 0\n"));
 
-    QVERIFY(!WriteMacroFile(PathOf("linked"), "3", {}));
+    QVERIFY(!WriteMacroFile(m_Folder, "linked", "3", {}));
     QCOMPARE(FileBytes(PathOf("target")), QByteArray("untouched\n"));
 }
 

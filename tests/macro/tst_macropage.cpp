@@ -140,6 +140,29 @@ private slots:
     }
 
     // A loop mode moved by hand is a change that Save writes and reports.
+    // What the keyboard highlights is what the page shows, so Save, recording
+    // and editing go to the highlighted macro.
+    void keyboardSelectionShowsTheMacro()
+    {
+        QListWidget* macros = List("listWidgetHong");
+        macros->setFocus(); // makes a row current without highlighting it: nothing shown
+        QCOMPARE(List("listWidgetKey")->count(), 0);
+        QTest::keyClick(macros, Qt::Key_End);
+        QTest::keyClick(macros, Qt::Key_Up);
+        QCOMPARE(macros->currentItem()->text(), QString("a"));
+        QCOMPARE(ShortTexts(List("listWidgetKey")), (QStringList{"A+", "25ms", "A-"}));
+        QCOMPARE(Spin("NumberEdit")->value(), 3);
+
+        QTest::keyClick(macros, Qt::Key_B); // type-ahead
+        QCOMPARE(macros->currentItem()->text(), QString("b"));
+        QCOMPARE(List("listWidgetKey")->count(), 0);
+        QCOMPARE(Spin("NumberEdit")->value(), 1);
+        Box("ReUntil")->click();
+        Button("Save")->click();
+        QCOMPARE(FileBytes(m_Folder + "/b.ini"), QByteArray("253\n"));
+        QCOMPARE(FileBytes(m_Folder + "/a.ini"), QByteArray("3\n0x04 1 0\n25ms\n0x04 1 1\n"));
+    }
+
     void changingTheLoopModeIsSavedAndReported()
     {
         QSignalSpy updates(PostMsg::GetInstance(), SIGNAL(SigUpDataMacro(QString,int)));
