@@ -93,6 +93,7 @@ const QList<LanguageSection>& LanguageSections()
           "RecieveInfo", "ScreenInfo", "LihghtMode", "ImageDamaged"}},
         {"InportFail", &g_LangTextsInportFail,
          {"label", "label_1", "NewHong"}},
+        {"SettingNotSaved", &g_LangTextsSettingNotSaved, {"label", "NewHong"}},
         {"ExportFail", &g_LangTextsExportFail,
          {"label", "NewHong"}},
         {"NewVer", &g_LangTextsNewVer,
