@@ -94,6 +94,7 @@ const QList<LanguageSection>& LanguageSections()
           "MouseImageDamaged", "AutostartNotWritten", "AutostartForeignEntry"}},
         {"InportFail", &g_LangTextsInportFail,
          {"label", "label_1", "NewHong"}},
+        {"SettingNotSaved", &g_LangTextsSettingNotSaved, {"label", "NewHong"}},
         {"ExportFail", &g_LangTextsExportFail,
          {"label", "NewHong"}},
         {"NewVer", &g_LangTextsNewVer,

@@ -3,7 +3,9 @@
 #include "core/ProductName.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserDataFolder.h"
+#include "platform/WholeFileWrite.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,9 +47,11 @@ void PrepareUserDataFolder()
     for (const char* subfolder : kUserDataSubfolders)
         QDir().mkpath(base + subfolder);
 
-    QFile userSettings(base + "/Macro.ini");
-    if (!userSettings.exists() && userSettings.open(QIODevice::WriteOnly | QIODevice::Text))
-        userSettings.close();
+    const QString userSettings = base + "/Macro.ini";
+    QString error;
+    if (!QFileInfo::exists(userSettings) && !QFileInfo(userSettings).isSymLink()
+        && !WriteWholeFile(userSettings, QByteArray(), &error))
+        qWarning() << "The per-user settings file" << userSettings << "could not be made:" << error;
 
     PurgeOldFiles(base + "/Log");
     PurgeOldFiles(base + "/Exception");

@@ -19,7 +19,8 @@ void UseQuickStartEnvironment();
 // Creates the missing folders of the per-user data folder (Log, Device_Info,
 // Exception, usersetting and its MainPage, MacroPage and SensorPage) and an
 // empty Macro.ini when there is none, then purges Log and Exception.
-// Nothing that fails here stops the start.
+// Nothing that fails here stops the start; a settings file that cannot be
+// made is logged.
 void PrepareUserDataFolder();
 
 // Deletes the files of folder last modified 8 whole days or more before now

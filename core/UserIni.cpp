@@ -2,6 +2,7 @@
 
 #include "platform/UserDataFolder.h"
 
+#include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -40,16 +41,30 @@ QStringList UserIni::ValueList(const QString& group, const QString& key)
     return m_Settings.value(group + "/" + key).toStringList();
 }
 
-void UserIni::SetValue(const QString& group, const QString& key, const QString& value)
+bool UserIni::SetValue(const QString& group, const QString& key, const QString& value)
 {
-    m_Settings.setValue(group + "/" + key, value);
-    m_Settings.sync();
+    return Change([&](QSettings& settings) { settings.setValue(group + "/" + key, value); });
 }
 
-void UserIni::Remove(const QString& group, const QString& key)
+bool UserIni::Remove(const QString& group, const QString& key)
 {
-    m_Settings.remove(group + "/" + key);
-    m_Settings.sync();
+    return Change([&](QSettings& settings) { settings.remove(group + "/" + key); });
+}
+
+// QSettings writes the whole file through a save file and keeps the old file
+// when the write fails; only its status tells, and a status once failed
+// stays so for the object's life. So each change goes through a settings
+// object of its own, which shares the file's values with m_Settings.
+bool UserIni::Change(const std::function<void(QSettings&)>& change)
+{
+    QSettings writer(m_FilePath, QSettings::IniFormat);
+    writer.setIniCodec("UTF-8");
+    change(writer);
+    writer.sync();
+    if (writer.status() == QSettings::NoError)
+        return true;
+    qWarning() << "The per-user settings could not be saved in" << m_FilePath;
+    return false;
 }
 
 QString UserIni::ValueOnAnyThread(const QString& group, const QString& key)

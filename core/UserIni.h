@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The per-user settings file, UserDataFolder() + "/Macro.ini" (despite its
 // name it holds no macros): Language/Language, AutoStart/Enable,
 // FindNew/IsShow and the long-range and LED choices of each receiver,
@@ -11,6 +13,10 @@
 //
 // Every change reaches the file before SetValue or Remove returns, so a
 // choice survives a process that is ended without returning to the event loop.
+// A file that cannot take a change (a full or read-only folder) stays as it
+// was: the change is logged and refused with false, so that a caller where
+// the user acted can tell the user; it is kept for the session and reaches
+// the file with the next change that can be written.
 // Used on the GUI thread.
 class UserIni
 {
@@ -22,8 +28,8 @@ public:
     QString Value(const QString& group, const QString& key);
     QStringList ValueList(const QString& group, const QString& key);
 
-    void SetValue(const QString& group, const QString& key, const QString& value);
-    void Remove(const QString& group, const QString& key);
+    bool SetValue(const QString& group, const QString& key, const QString& value);
+    bool Remove(const QString& group, const QString& key);
 
     // Reads one value through a settings object of its own, so that another
     // thread (the device library's report thread) may read while the GUI
@@ -32,6 +38,8 @@ public:
 
 private:
     UserIni();
+
+    bool Change(const std::function<void(QSettings&)>& change);
 
     QString m_FilePath;
     QSettings m_Settings;

@@ -16,6 +16,7 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/NoticeDialogs.h"
 #include "widgets/mytoolButtonEnter.h"
 
 #include <QCheckBox>
@@ -208,10 +209,14 @@ void DialogChange::on_Repair_clicked()
 
 void DialogChange::on_comboBox_activated(int index)
 {
-    UserIni::GetInstance()->SetValue("Language", "Language", QString::number(index));
+    const bool saved = UserIni::GetInstance()->SetValue("Language", "Language", QString::number(index));
     g_LanguageIndex = index;
     PostMsg::GetInstance()->EmitAllLanguage(index);
     PostMsg::GetInstance()->EmitLanguageSameB(index);
+    // The language changes for this session all the same; the notice, in the
+    // new language, says it will not be kept.
+    if (!saved)
+        TellSettingNotSaved(this);
 }
 
 void DialogChange::SlotSameLanguageA(int index)
@@ -275,7 +280,8 @@ void DialogChange::on_NewHong_clicked()
 
 void DialogChange::on_NoApear_clicked(bool checked)
 {
-    UserIni::GetInstance()->SetValue("FindNew", "IsShow", checked ? "1" : "0");
+    if (!UserIni::GetInstance()->SetValue("FindNew", "IsShow", checked ? "1" : "0"))
+        TellSettingNotSaved(this);
 }
 
 bool DialogChange::eventFilter(QObject* watched, QEvent* event)

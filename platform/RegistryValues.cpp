@@ -3,6 +3,7 @@
 #include "platform/ProductName.h"
 #include "platform/XdgFolders.h"
 
+#include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSettings>
@@ -21,6 +22,15 @@ struct RegistryLocation
     std::unique_ptr<QSettings> store;
     QString prefix;
 };
+
+// Nobody acts on a registry write, so a failure is only logged. QSettings
+// keeps the old file when its write fails; only its status tells.
+void Save(QSettings& store, const QString& keyPath, const QString& name)
+{
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        qWarning() << "The registry value" << name << "of" << keyPath << "could not be saved in" << store.fileName();
+}
 
 RegistryLocation Locate(const QString& keyPath)
 {
@@ -57,7 +67,7 @@ void SetRegistryValue(const QString& keyPath, const QString& name, const QVarian
     QMutexLocker lock(&g_RegistryMutex);
     RegistryLocation location = Locate(keyPath);
     location.store->setValue(location.prefix + name, value);
-    location.store->sync();
+    Save(*location.store, keyPath, name);
 }
 
 void RemoveRegistryValue(const QString& keyPath, const QString& name)
@@ -65,5 +75,5 @@ void RemoveRegistryValue(const QString& keyPath, const QString& name)
     QMutexLocker lock(&g_RegistryMutex);
     RegistryLocation location = Locate(keyPath);
     location.store->remove(location.prefix + name);
-    location.store->sync();
+    Save(*location.store, keyPath, name);
 }

@@ -7,7 +7,9 @@
 // a key path ("HKEY_CURRENT_USER\\Software\\Quorvane\\Quorvane\\Mouse Drive Test")
 // and a value name. On Windows they live in the registry itself; elsewhere in
 // one INI file, RegistryFilePath(), with the key path as nested groups.
-// Every write reaches storage before the call returns. Safe from any thread.
+// Every write reaches storage before the call returns; one that storage
+// cannot take (a full or read-only folder) leaves it as it was and is logged.
+// Safe from any thread.
 
 // The value, or defaultValue when it is missing or cannot be read.
 QVariant RegistryValue(const QString& keyPath, const QString& name,

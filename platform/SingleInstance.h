@@ -14,6 +14,8 @@
 // alone would refuse every later start. There a lock file in lockFolder
 // (held while the owner lives, recognised as stale once its process is gone)
 // decides, and a block left by a dead owner is removed before a new one is made.
+// Only a lock held by a live process means another instance: where no lock
+// can be made (a full or read-only folder) the block decides, as on Windows.
 class SingleInstance
 {
 public:
@@ -25,5 +27,6 @@ public:
 
 private:
     QSharedMemory m_Block;
+    QString m_LockFolder;
     std::unique_ptr<QLockFile> m_Lock;
 };

@@ -19,6 +19,7 @@
 #include "widgets/FormStyles.h"
 #include "widgets/MyButton.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/NoticeDialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -320,11 +321,15 @@ void FormSetting::on_pushButton_2_clicked()
 
 void FormSetting::on_comboBox_activated(int index)
 {
-    UserIni::GetInstance()->SetValue("Language", "Language", QString::number(index));
+    const bool saved = UserIni::GetInstance()->SetValue("Language", "Language", QString::number(index));
     g_LanguageIndex = index;
     PostMsg* hub = PostMsg::GetInstance();
     hub->EmitAllLanguage(index);
     hub->EmitLanguageSameA(index);
+    // The language changes for this session all the same; the notice, in the
+    // new language, says it will not be kept.
+    if (!saved)
+        TellSettingNotSaved(this);
 }
 
 void FormSetting::SlotLanguageSameB(int index)

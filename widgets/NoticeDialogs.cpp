@@ -2,6 +2,7 @@
 
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
+#include "widgets/DialogFamily.h"
 
 int g_OfflineNoticeKind = 0;
 int g_ImportResult = 0;
@@ -139,6 +140,17 @@ const NoticeFormSpec kExportFail = {
     .texts = &g_LangTextsExportFail,
 };
 
+const NoticeFormSpec kSettingNotSaved = {
+    .name = "SettingNotSaved",
+    .frameName = "SettingNotSavedA",
+    .frameLimit = kFullFrame,
+    .labelRect = QRect(0, 30, 301, 71),
+    .labelText = "This choice could not be saved: the program's folder is full or read-only",
+    .labelPosition = NoticeLabelAtFirstText,
+    .newHong = {kConfirmAt, kOkText, 1},
+    .texts = &g_LangTextsSettingNotSaved,
+};
+
 const NoticeFormSpec kLessThree = {
     .name = "LessThree",
     .frameName = "LessThreeframe",
@@ -184,5 +196,14 @@ void DeleteConfirm::on_CloseButton_clicked()
 InportFail::InportFail(QWidget* parent) : NoticeDialog(kInportFail, parent) {}
 
 ExportFail::ExportFail(QWidget* parent) : NoticeDialog(kExportFail, parent) {}
+
+SettingNotSaved::SettingNotSaved(QWidget* parent) : NoticeDialog(kSettingNotSaved, parent) {}
+
+void TellSettingNotSaved(QWidget* opener)
+{
+    SettingNotSaved notice;
+    PlaceDialog(&notice, opener);
+    notice.exec();
+}
 
 LessThree::LessThree(QWidget* parent) : NoticeDialog(kLessThree, parent) {}

@@ -102,6 +102,18 @@ public:
     explicit ExportFail(QWidget* parent = nullptr);
 };
 
+// A choice of the user's could not be kept in the per-user settings file
+// (a full or read-only folder).
+class SettingNotSaved : public NoticeDialog
+{
+    Q_OBJECT
+public:
+    explicit SettingNotSaved(QWidget* parent = nullptr);
+};
+
+// Shows SettingNotSaved over opener until it is closed.
+void TellSettingNotSaved(QWidget* opener);
+
 // One of the four shortest debounce times was chosen.
 class LessThree : public NoticeDialog
 {

@@ -97,6 +97,12 @@ HIDUSB_API int SimCtl_Command(const char* line)
     return line && ExecuteCommand(line) ? 1 : 0;
 }
 
+HIDUSB_API void SimCtl_PollCommands(void)
+{
+    SimLock lock;
+    PollCommandFile();
+}
+
 HIDUSB_API int SimCtl_Plug(const char* id, int on)
 {
     SimLock lock;

@@ -15,6 +15,9 @@ extern "C" {
 HIDUSB_API int  SimCtl_LoadScenario(const char* nameOrPath);
 /* One line of the command language (as in the command file); 0 = bad command. */
 HIDUSB_API int  SimCtl_Command(const char* line);
+/* Runs now the lines appended to the command file since it was last read,
+ * as the library does every half second. */
+HIDUSB_API void SimCtl_PollCommands(void);
 
 /* Receiver: plugged in; mouse: switched on (off: no endpoint, no link). */
 HIDUSB_API int  SimCtl_Plug(const char* id, int on);

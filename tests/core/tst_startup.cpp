@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -108,6 +109,18 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), settings);
+    }
+
+    // A settings file that cannot be made does not stop the start; it is logged.
+    void unmadeUserSettingsAreLogged()
+    {
+        QFile blocker(m_Data->filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SetUserDataFolder(m_Data->filePath("file/Quorvane"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("settings file .* could not be made"));
+        PrepareUserDataFolder();
+        QVERIFY(!QFileInfo(UserDataFolder() + "/Macro.ini").exists());
     }
 
     void purgeByWholeDays_data()

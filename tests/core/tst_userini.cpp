@@ -1,7 +1,10 @@
+#include "common/FileSizeLimit.h"
 #include "core/UserIni.h"
 #include "platform/UserDataFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +45,31 @@ private slots:
         settings->Remove("AutoStart", "Enable");
         QVERIFY(!FileContent(path).contains("Enable"));
         QCOMPARE(settings->Value("AutoStart", "Enable"), QString());
+    }
+
+    // A full disk: the file keeps every value it held and the change is
+    // refused and logged; the session keeps the change, and the next change
+    // the disk can take writes it too.
+    void aFullDiskKeepsTheFile()
+    {
+        const QString path = m_Data.filePath("Macro.ini");
+        UserIni* settings = UserIni::GetInstance();
+        QVERIFY(settings->SetValue("Language", "Language", "1"));
+        QVERIFY(settings->SetValue("FindNew", "IsShow", "1"));
+        const QByteArray before = FileContent(path);
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("per-user settings could not be saved"));
+        {
+            const FileSizeLimit limit(before.size() / 2);
+            QVERIFY(!settings->SetValue("AutoStart", "Enable", "1"));
+        }
+        QCOMPARE(FileContent(path), before);
+        QCOMPARE(QDir(m_Data.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Macro.ini"});
+        QCOMPARE(settings->Value("AutoStart", "Enable"), QString("1"));
+
+        QVERIFY(settings->SetValue("FindNew", "IsShow", "0"));
+        QVERIFY(FileContent(path).contains("[AutoStart]\nEnable=1\n"));
+        QVERIFY(FileContent(path).contains("[FindNew]\nIsShow=0\n"));
     }
 
 private:

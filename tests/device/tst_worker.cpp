@@ -177,7 +177,10 @@ private slots:
         }
         QTRY_COMPARE(JournalCount("UsbServer_ReadAllFlashData"), 1);
         QTRY_VERIFY(PassEnded());
-        QCOMPARE(log.Lines({"UpDataParam"}), notice);
+        // The notice reaches the pages queued from the device thread: what the
+        // pass posted before it ended is delivered before the comparison.
+        QCoreApplication::sendPostedEvents();
+        QTRY_COMPARE(log.Lines({"UpDataParam"}), notice);
         QVERIFY(!g_ReadBackRequested && !g_RestartRequested);
     }
 

@@ -1,3 +1,4 @@
+#include "common/FileSizeLimit.h"
 #include "common/ModalDialogAnswerer.h"
 #include "common/TestFolders.h"
 #include "common/WorkerThread.h"
@@ -16,6 +17,7 @@
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
 #include "platform/ProgramFolder.h"
+#include "platform/UserDataFolder.h"
 #include "platform/RegistryValues.h"
 #include "settings/FirmwareUpdateState.h"
 #include "settings/FormSetting.h"
@@ -31,6 +33,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -182,6 +185,41 @@ private slots:
 
     // The new-firmware notice starts hidden; when it shows, it is drawn on
     // its panel picture with its check box picture, in the current language.
+    // A choice the per-user settings cannot keep (a full disk) is told, in
+    // the language now shown; the file keeps what it held.
+    void choicesTheSettingsCannotKeepAreTold_data()
+    {
+        QTest::addColumn<bool>("language");
+        QTest::newRow("language box") << true;
+        QTest::newRow("don't show again") << false;
+    }
+
+    void choicesTheSettingsCannotKeepAreTold()
+    {
+        QFETCH(bool, language);
+        auto window = NewMainWindow();
+        DialogChange* list = window->DeviceList();
+        QVERIFY(UserIni::GetInstance()->SetValue("FindNew", "IsShow", "0"));
+        const QString settingsPath = UserDataFolder() + "/Macro.ini";
+        const QByteArray before = FileBytes(settingsPath);
+        ModalDialogAnswerer answerer({"NewHong"});
+        {
+            const FileSizeLimit fullDisk(0);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("per-user settings could not be saved"));
+            if (language) {
+                list->Form()->comboBox->setCurrentIndex(1);
+                emit list->Form()->comboBox->activated(1);
+            } else {
+                list->Form()->NoApear->click();
+            }
+        }
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("SettingNotSaved"));
+        QCOMPARE(answerer.Records().at(0).texts.value("label"), g_LangTextsSettingNotSaved.at(language).at(0));
+        QCOMPARE(g_LanguageIndex, language ? 1 : 0);
+        QCOMPARE(FileBytes(settingsPath), before);
+    }
+
     void firmwareNoticeIsDrawnWhenShown()
     {
         auto window = NewMainWindow();

@@ -1,7 +1,9 @@
+#include "common/FileSizeLimit.h"
 #include "platform/RegistryValues.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,29 @@ private slots:
         QCOMPARE(QDir(working.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
         QDir::setCurrent(previousWorking);
+    }
+
+    // A full disk keeps the file, and the failure is logged.
+    void aFullDiskKeepsTheValues()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        SetRegistryValue(kTestKey, "MouseVer1203", "v1.0a");
+        SetRegistryValue(kTestKey, "UpdateFailInfo", "210,1,12,3");
+        QFile file(RegistryFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("MouseVer1203.*could not be saved"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("UpdateFailInfo.*could not be saved"));
+        {
+            const FileSizeLimit limit(before.size() / 2);
+            SetRegistryValue(kTestKey, "MouseVer1203", "v1.1");
+            RemoveRegistryValue(kTestKey, "UpdateFailInfo");
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "common/FileSizeLimit.h"
 #include "common/ModalDialogAnswerer.h"
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -170,6 +172,24 @@ private slots:
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(all.count(), 1);
         QCOMPARE(activated.count() + changed.count(), 0);
+    }
+
+    // A full disk: the language changes for the session and the notice, in
+    // the new language, says it was not saved.
+    void languageChoiceTheSettingsCannotKeepIsTold()
+    {
+        auto* combo = Child<QComboBox>(m_Page.get(), "comboBox");
+        ModalDialogAnswerer answerer({"NewHong"});
+        {
+            const FileSizeLimit fullDisk(0);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("per-user settings could not be saved"));
+            combo->setCurrentIndex(1);
+            emit combo->activated(1);
+        }
+        QCOMPARE(g_LanguageIndex, 1);
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("SettingNotSaved"));
+        QCOMPARE(answerer.Records().at(0).texts.value("label"), g_LangTextsSettingNotSaved.at(1).at(0));
     }
 
     void languageTextsAndPlaces_data()
