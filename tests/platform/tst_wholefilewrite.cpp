@@ -1,3 +1,5 @@
+#include "common/FileSizeLimit.h"
+
 #include "platform/WholeFileWrite.h"
 
 #include <QDir>
@@ -6,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -17,30 +17,6 @@ QByteArray Bytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
-
-// A file-size limit makes every write past it fail as a full disk does, with
-// SIGXFSZ ignored so the write returns EFBIG instead of ending the process.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_Old);
-        m_OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_Old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_Old);
-        std::signal(SIGXFSZ, m_OldHandler);
-    }
-
-private:
-    rlimit m_Old {};
-    void (*m_OldHandler)(int) = nullptr;
-};
 
 } // namespace
 
