@@ -401,6 +401,22 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.bin"});
     }
 
+    // The wheel page is a function page like the tilt page: the same place,
+    // size and button look.
+    void wheelPageLooksLikeTheOtherFunctionPages()
+    {
+        m_Page->show();
+        const auto look = [this](QWidget* page, QToolButton* button) {
+            m_Page->ui->stackedWidget_2->setCurrentWidget(page);
+            const QImage image = button->grab().toImage();
+            return QList<QVariant>{page->geometry(), button->mapTo(page, QPoint(0, 0)), image.pixel(3, 3),
+                                   image.pixel(button->width() / 2, 1)};
+        };
+        QCOMPARE(look(m_Page->ui->page_10, m_Page->ui->VolumeUp_14), look(m_Page->ui->page_4, m_Page->ui->VolumeUp_2));
+        QCOMPARE(m_Page->ui->VolumeUp_14->palette().color(QPalette::ButtonText),
+                 m_Page->ui->VolumeUp_2->palette().color(QPalette::ButtonText));
+    }
+
     void selectorOpensTheMultimediaKey()
     {
         FlashDataMap record{};
