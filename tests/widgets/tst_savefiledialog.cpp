@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 // Plays the user at the save dialog: types the next name into each file
@@ -32,23 +34,35 @@ private:
     {
         QWidget* active = QApplication::activeModalWidget();
         // A dialog that was just answered may still be the active one for a
-        // moment, hidden.
-        if (!active || !active->isVisible())
+        // moment, hidden; and an answer given waits for its dialog to close.
+        if (m_answering || !active || !active->isVisible())
             return;
+        std::function<void()> answer;
         if (auto* files = qobject_cast<QFileDialog*>(active)) {
             if (m_names.isEmpty()) {
-                files->reject();
-                return;
+                answer = [files] { files->reject(); };
+            } else {
+                files->findChild<QLineEdit*>("fileNameEdit")->setText(m_names.takeFirst());
+                answer = [files] { static_cast<QDialog*>(files)->accept(); };
             }
-            files->findChild<QLineEdit*>("fileNameEdit")->setText(m_names.takeFirst());
-            static_cast<QDialog*>(files)->accept();
         } else if (auto* question = qobject_cast<QMessageBox*>(active)) {
             questions << question->text();
             const bool yes = !m_answers.isEmpty() && m_answers.takeFirst() == "Yes";
-            question->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+            QAbstractButton* button = question->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            answer = [button] { button->click(); };
+        } else {
+            return;
         }
+        // Given outside this timer's slot: a question the answer opens runs
+        // its own event loop, in which this timer must go on firing.
+        m_answering = true;
+        QTimer::singleShot(0, this, [this, answer] {
+            m_answering = false;
+            answer();
+        });
     }
 
+    bool m_answering = false;
     QTimer m_poll;
     QStringList m_names;
     QStringList m_answers;
