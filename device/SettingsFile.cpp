@@ -5,6 +5,7 @@
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/RecordLimits.h"
+#include "platform/PlainFile.h"
 #include "platform/WholeFileWrite.h"
 
 #include <QFile>
@@ -83,8 +84,10 @@ bool ExportSettingsFile(const QString& path, const FlashDataMap& record)
 
 int ImportSettingsFile(const QString& path, FlashDataMap& record)
 {
+    // A path the user names may be a pipe or a device, which would hold the
+    // window until something wrote to it: only a regular file is read.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly))
         return SettingsNotAFile;
 
     QByteArray tag;

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPalette>
 #include <QPixmapCache>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -53,6 +54,21 @@ QString PictureFolder(const QString& page)
 QString ColorText(const QColor& color)
 {
     return QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue());
+}
+
+QColor ColorOfText(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 3)
+        return QColor();
+    int channels[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        bool number = false;
+        channels[i] = parts.at(i).trimmed().toInt(&number);
+        if (!number || channels[i] < 0 || channels[i] > 255)
+            return QColor();
+    }
+    return QColor(channels[0], channels[1], channels[2]);
 }
 
 QString OptionColorText(const QString& key)

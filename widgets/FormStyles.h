@@ -25,6 +25,8 @@ QString PictureFolder(const QString& page);
 
 // "r,g,b" of a colour, as the style sheets insert it into "rgb(" … ")".
 QString ColorText(const QColor& color);
+// The colour of such a text; an invalid colour for any other text.
+QColor ColorOfText(const QString& text);
 // The same for an Option colour key of the device description; a key with
 // fewer than three items gives white.
 QString OptionColorText(const QString& key);

@@ -118,6 +118,10 @@ void Buttoninterface::SelectorClicked(int row)
 
 void Buttoninterface::ShowKeyFunction(int key)
 {
+    // Only the key's own function is marked: a mark left by another key, a
+    // dialog given up or another device goes.
+    UncheckCategories();
+    UncheckAllFunctions();
     const int type = KeyEntry(KeyTypes, key);
     const int code = KeyEntry(KeyCodes, key);
     if (type < 0) {
@@ -187,6 +191,15 @@ void Buttoninterface::ShowKeyFunction(int key)
     }
     ScrollTo(ui->scrollArea_10, dpiLockRow * kRowScroll);
     ScrollTo(ui->scrollArea_4, row * kRowScroll);
+}
+
+void Buttoninterface::ShowSelectedKeyAgain()
+{
+    const int key = SelectedKey();
+    if (key >= 0)
+        ShowKeyFunction(key);
+    else
+        UncheckCategories();
 }
 
 void Buttoninterface::on_Number1_clicked() { CheckDeviceOnline(); ui->FireKey->setChecked(true); }
@@ -293,8 +306,10 @@ void Buttoninterface::on_DPI_6_clicked()
     dialog.SetCount(preset ? qMax(KeyEntry(KeyExtras, key), 0) : 3);
     PlaceDialog(&dialog, this, -50, -70);
     dialog.exec();
-    if (!dialog.IsOk)
+    if (!dialog.IsOk) {
+        ShowSelectedKeyAgain();
         return;
+    }
     FireInterval = dialog.TimeValue;
     FireCount = dialog.CountValue;
     on_DPI_6_clicked(true);
@@ -368,7 +383,9 @@ void Buttoninterface::on_DPI_8_clicked()
     GroupKey dialog;
     PlaceDialog(&dialog, this, -50, -70);
     dialog.exec();
-    if (!dialog.IsOk)
+    if (!dialog.IsOk) {
+        ShowSelectedKeyAgain();
         return;
+    }
     AssignKeyCombination(key, dialog.KeyText);
 }

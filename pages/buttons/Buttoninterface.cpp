@@ -95,6 +95,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     ui->setupUi(this);
     QObject* hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotDeviceChosen()));
     PicturePath = PictureFolder("Buttoninterface");
     MainPagePath = UserDataFolder() + "/usersetting/MainPage";
     QDir().mkpath(MainPagePath);
@@ -246,6 +247,14 @@ void Buttoninterface::UncheckAllFunctions()
     FunctionGroup->setExclusive(true);
 }
 
+void Buttoninterface::UncheckCategories()
+{
+    CategoryGroup->setExclusive(false);
+    for (QAbstractButton* button : CategoryGroup->buttons())
+        button->setChecked(false);
+    CategoryGroup->setExclusive(true);
+}
+
 void Buttoninterface::BackToIdle(QWidget* scrollAreaOfBar)
 {
     auto* area = static_cast<QScrollArea*>(scrollAreaOfBar ? scrollAreaOfBar : ui->scrollArea_11);
@@ -260,6 +269,14 @@ void Buttoninterface::DeselectSelectors()
     for (const char* name : kSelectorNames)
         Button(name)->setChecked(false);
     SelectorGroup->setExclusive(true);
+}
+
+void Buttoninterface::SlotDeviceChosen()
+{
+    DeselectSelectors();
+    UncheckCategories();
+    UncheckAllFunctions();
+    BackToIdle();
 }
 
 void Buttoninterface::SlotMouseIndex(int index)

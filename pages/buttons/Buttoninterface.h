@@ -62,6 +62,8 @@ public:
     void StoreKeyAssignment(int key, int type, int code, int extra);
     // Unchecks every function button and macro button.
     void UncheckAllFunctions();
+    // Unchecks every category button.
+    void UncheckCategories();
     // A multimedia key (by the low byte of its usage) or a combination text
     // for a key, whichever selector is checked.
     void AssignConsumerKey(int key, int lowByte);
@@ -98,6 +100,9 @@ public:
 
 public slots:
     void SlotMouseIndex(int index);
+    // Another device is opened: no key, category or function of the one
+    // before stays selected.
+    void SlotDeviceChosen();
     void SlotUpDataButtonUIButton(FlashDataMap DataMap);
     void SlotUpDataButtonUIB(FlashDataMap DataMap);
     void SlotFormResetButton();
@@ -162,6 +167,9 @@ private:
     // it refused.
     bool RefusedForLastLeftClick(int key, bool leftClick);
     void ShowKeyFunction(int key);
+    // After a function dialog was given up: the selected key's own function
+    // marked again, as before its category was clicked.
+    void ShowSelectedKeyAgain();
     void ScrollTo(QWidget* scrollArea, int position);
     void AssignFixedFunction(bool checked, int type, int code, int extra, const QString& label, bool fromCategory,
                              QWidget* scrollAreaOfBar = nullptr);

@@ -351,19 +351,12 @@ void Ui_Buttoninterface::setupUi(QWidget* Buttoninterface)
     VolumeUp_10 = FunctionButton(scrollAreaWidgetContents_9, verticalLayout_11, "VolumeUp_10");
     verticalSpacer_4 = Spacer(verticalLayout_11);
 
-    page_10 = new QWidget();
-    page_10->setObjectName("page_10");
-    page_10->resize(205, 240);
-    scrollArea_12 = ScrollArea(page_10, "scrollArea_12");
-    scrollArea_12->setGeometry(0, 10, 205, 220);
-    scrollArea_12->setStyleSheet(kFramedScrollArea);
-    scrollAreaWidgetContents_12 = Contents("scrollAreaWidgetContents_12", 205, 220);
-    verticalLayout_7 = ButtonColumn(scrollAreaWidgetContents_12, "verticalLayout_7");
+    FunctionPage wheel = MakeFunctionPage(stackedWidget_2, "page_10", "gridLayout_10", "scrollArea_12",
+                                          "scrollAreaWidgetContents_12", 220, "verticalLayout_7");
+    wheel.AssignTo(page_10, gridLayout_10, scrollArea_12, scrollAreaWidgetContents_12, verticalLayout_7);
     VolumeUp_14 = FunctionButton(scrollAreaWidgetContents_12, verticalLayout_7, "VolumeUp_14");
     VolumeDown_14 = FunctionButton(scrollAreaWidgetContents_12, verticalLayout_7, "VolumeDown_14");
     verticalSpacer_5 = Spacer(verticalLayout_7);
-    scrollArea_12->setWidget(scrollAreaWidgetContents_12);
-    stackedWidget_2->addWidget(page_10);
 
     ProjectChoose = new MyConmboBox(MainWindow);
     ProjectChoose->setObjectName("ProjectChoose");

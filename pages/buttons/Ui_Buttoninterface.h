@@ -156,6 +156,7 @@ struct Ui_Buttoninterface
     QToolButton* VolumeUp_10 = nullptr;
     QSpacerItem* verticalSpacer_4 = nullptr;
     QWidget* page_10 = nullptr;
+    QGridLayout* gridLayout_10 = nullptr;
     QScrollArea* scrollArea_12 = nullptr;
     QWidget* scrollAreaWidgetContents_12 = nullptr;
     QVBoxLayout* verticalLayout_7 = nullptr;

@@ -84,6 +84,7 @@ void DebounceTime::SetCurrentIndexSilently(int index)
 {
     const QSignalBlocker blocker(ui->Debunce);
     ui->Debunce->setCurrentIndex(index);
+    m_HeldIndex = ui->Debunce->currentIndex();
 }
 
 void DebounceTime::SetItemNumberText(int index, const QString& suffix)
@@ -94,9 +95,19 @@ void DebounceTime::SetItemNumberText(int index, const QString& suffix)
 void DebounceTime::on_Debunce_currentIndexChanged(int index)
 {
     // No current item (a record value above 20) has no time to send.
-    if (!g_SendEnabled || index < 0 || index > kLongestDebounce)
+    if (index < 0 || index > kLongestDebounce)
         return;
-    SendDebounceTime(index);
+    if (!g_SendEnabled) {
+        m_HeldIndex = index;
+        return;
+    }
+    if (!SendDebounceTime(index)) {
+        // The device keeps its time: the box shows that one again, and no
+        // warning is given about a time that was never applied.
+        SetCurrentIndexSilently(m_HeldIndex);
+        return;
+    }
+    m_HeldIndex = index;
     if (index > kShortDebounce || g_ButtonPageLoading)
         return;
     LessThree notice;

@@ -19,8 +19,9 @@ struct Ui_DebounceTime
 
 // The layout the button page embeds: a combo box of 0 to 20 ms. Every change
 // of the current item is sent while sending is enabled (also while the button
-// page loads a record); a user's choice of 3 ms or less also shows the
-// short-debounce notice.
+// page loads a record); a user's choice of 3 ms or less that the device took
+// also shows the short-debounce notice. A choice the device did not take puts
+// the box back at the time last shown from a record or taken by the device.
 class DebounceTime : public QFrame
 {
     Q_OBJECT
@@ -41,6 +42,8 @@ public slots:
 private:
     Ui_DebounceTime* ui;
     QString m_PictureFolder;
+    // The item of the time the device holds (-1: none).
+    int m_HeldIndex = 0;
 };
 
 struct Ui_DebouncetimeB

@@ -54,12 +54,14 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
     StyleComboBox(countCombo, m_PictureFolder, OptionComboBoxColors());
 }
 
-void DpiLevelsFrameBase::ShowColorDialog()
+void DpiLevelsFrameBase::ShowColorDialog(const QColor& levelColor)
 {
     if (!m_ColorDialog) {
         m_ColorDialog = new QColorDialog(this);
         connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
     }
+    if (levelColor.isValid())
+        m_ColorDialog->setCurrentColor(levelColor);
     m_ColorDialog->show();
 }
 
@@ -163,7 +165,7 @@ bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* numb
         return false;
     }
     int pageStep = slider->pageStep();
-    value = QuantiseDpi(value, &pageStep);
+    value = KeptLevelDpi(value, &pageStep);
     slider->setPageStep(pageStep);
     number->setValue(value);
     return true;

@@ -70,9 +70,9 @@ protected:
 
     // Styles and keeps the title and the combo.
     void AttachCountWidgets(QLabel* title, MyConmboBox* countCombo);
-    // Shows the colour dialog, whose choice goes to SetColor; it is built
-    // the first time, as few users ever open it.
-    void ShowColorDialog();
+    // Shows the colour dialog on a level's colour (when valid); the choice
+    // goes to SetColor. It is built the first time, as few users ever open it.
+    void ShowColorDialog(const QColor& levelColor);
 
     // Moves the current level's value and colour to newLast and newLast's to
     // the current level, makes newLast current and checks it. Shows only: the
@@ -100,8 +100,8 @@ protected:
     // A slider's value, which would replace shownValue on its level: false
     // when it would be sent and the device does not answer (the notice
     // raised, slider and number back at shownValue); otherwise value is put
-    // through the segment rule, the slider's page step follows it, and number
-    // shows it.
+    // through the segment rule onto a value the level keeps (KeptLevelDpi),
+    // the slider's page step follows it, and number shows it.
     bool TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value, int shownValue);
     // Sends a level's DPI unless the change latch swallows it (or the button
     // page is applying settings); false only when it was sent and refused.

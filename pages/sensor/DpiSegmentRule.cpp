@@ -2,8 +2,11 @@
 
 #include "pages/sensor/DpiLevelCodec.h"
 
+#include <QHash>
+#include <QSet>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -20,6 +23,69 @@ int Stepped(int value, qint64 step)
 int SegmentCount()
 {
     return g_DpiSegmentCount >= 1 && g_DpiSegmentCount <= 4 ? g_DpiSegmentCount : 0;
+}
+
+// The values a level keeps within the ranges, ascending: those on the
+// ranges' grid, or, when the sensor's code reaches none of them, all of them.
+// Worked out again only when the sensor or its ranges change, as the slider
+// asks at every move.
+const QVector<int>& KeptValues()
+{
+    static QString cachedFor;
+    static QVector<int> kept;
+    QString fingerprint = g_SensorName;
+    for (const QString* text : {&g_DpiSeg1Min, &g_DpiSeg1Max, &g_DpiSeg1Step, &g_DpiSeg2Min, &g_DpiSeg2Max,
+                                &g_DpiSeg2Step, &g_DpiSeg3Min, &g_DpiSeg3Max, &g_DpiSeg3Step, &g_DpiSeg4Min,
+                                &g_DpiSeg4Max, &g_DpiSeg4Step})
+        fingerprint += QLatin1Char('|') + *text;
+    fingerprint += QStringLiteral("|%1|%2|%3|%4")
+                       .arg(g_DpiSegmentCount)
+                       .arg(g_DpiRangeCode)
+                       .arg(qHash(g_SensorDefineNames))
+                       .arg(qHash(g_SensorDefineValues));
+    if (fingerprint == cachedFor)
+        return kept;
+    cachedFor = fingerprint;
+    kept.clear();
+    const int count = SegmentCount();
+    if (count == 0)
+        return kept;
+    const int lowest = DpiSegmentValues(1).minimum;
+    const int highest = DpiSegmentValues(count).maximum;
+    QSet<int> tried;
+    QVector<int> offGrid;
+    for (int value : LevelDpiReadings()) {
+        if (value < lowest || value > highest || tried.contains(value))
+            continue;
+        tried.insert(value);
+        if (!LevelKeepsDpi(value))
+            continue;
+        int pageStep = 0;
+        (QuantiseDpi(value, &pageStep) == value ? kept : offGrid).append(value);
+    }
+    if (kept.isEmpty())
+        kept = offGrid;
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
+// The largest kept value at most value (below) or the smallest at least
+// value (above); false when there is none.
+bool NearestKept(int value, bool below, int* nearest)
+{
+    const QVector<int>& kept = KeptValues();
+    if (below) {
+        const auto after = std::upper_bound(kept.cbegin(), kept.cend(), value);
+        if (after == kept.cbegin())
+            return false;
+        *nearest = *(after - 1);
+        return true;
+    }
+    const auto at = std::lower_bound(kept.cbegin(), kept.cend(), value);
+    if (at == kept.cend())
+        return false;
+    *nearest = *at;
+    return true;
 }
 
 } // namespace
@@ -48,7 +114,37 @@ int QuantiseDpi(int value, int* pageStep)
     return value;
 }
 
-int StepDpiUp(int value)
+int KeptLevelDpi(int value, int* pageStep)
+{
+    const int quantised = QuantiseDpi(value, pageStep);
+    if (KeptValues().isEmpty() || LevelKeepsDpi(quantised))
+        return quantised;
+    int kept = quantised;
+    if (!NearestKept(quantised, true, &kept))
+        NearestKept(quantised, false, &kept);
+    return kept;
+}
+
+namespace {
+
+// The segment rule's step from value, moved on to a kept value beyond value
+// where it ends on one that is not; value when there is none.
+int SteppedToKept(int value, int stepped, bool up)
+{
+    int pageStep = 0;
+    const int landed = KeptLevelDpi(stepped, &pageStep);
+    if (up ? landed > value : landed < value)
+        return landed;
+    const QVector<int>& kept = KeptValues();
+    if (up) {
+        const auto above = std::upper_bound(kept.cbegin(), kept.cend(), value);
+        return above == kept.cend() ? value : *above;
+    }
+    const auto notBelow = std::lower_bound(kept.cbegin(), kept.cend(), value);
+    return notBelow == kept.cbegin() ? value : *(notBelow - 1);
+}
+
+int SegmentStepUp(int value)
 {
     const int count = SegmentCount();
     for (int j = 1; j <= count; ++j) {
@@ -66,7 +162,7 @@ int StepDpiUp(int value)
     return value;
 }
 
-int StepDpiDown(int value)
+int SegmentStepDown(int value)
 {
     const int count = SegmentCount();
     for (int j = 1; j <= count; ++j) {
@@ -80,6 +176,18 @@ int StepDpiDown(int value)
         }
     }
     return value;
+}
+
+} // namespace
+
+int StepDpiUp(int value)
+{
+    return SteppedToKept(value, SegmentStepUp(value), true);
+}
+
+int StepDpiDown(int value)
+{
+    return SteppedToKept(value, SegmentStepDown(value), false);
 }
 
 int LargestKeptDpi(int minimum, int maximum)

@@ -9,8 +9,19 @@
 // its step (the slider's page step follows the segment of its value).
 int QuantiseDpi(int value, int* pageStep);
 
+// The value a DPI level shows and stores for value: the segment rule, then,
+// where the sensor's code cannot carry that value (a code table without it,
+// or a description step finer than the code's), the nearest value below that
+// a level keeps (LevelKeepsDpi), or the nearest above when none lies below.
+// Only values within the ranges count. So what a level shows is what its
+// record holds.
+int KeptLevelDpi(int value, int* pageStep);
+
 // One step up or down from a value, by the step of its segment; a value at the
-// top of a segment (or in a gap) goes to the next segment's minimum.
+// top of a segment (or in a gap) goes to the next segment's minimum. The
+// result is a value a level keeps (KeptLevelDpi), and it moves: where the
+// segment's step ends on no such value, the next kept value in that direction
+// is taken.
 int StepDpiUp(int value);
 int StepDpiDown(int value);
 

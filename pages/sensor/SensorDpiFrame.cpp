@@ -395,7 +395,7 @@ void SensorDPI::LevelClicked(int level)
 void SensorDPI::ColorClicked(int level)
 {
     if (ui->colorButtons[level]->isChecked())
-        ShowColorDialog();
+        ShowColorDialog(ColorOfText(m_LevelColors[level]));
 }
 
 void SensorDPI::SetColor(const QColor& color)
@@ -430,7 +430,7 @@ void SensorDPI::on_horizontalSliderC_valueChanged(int value)
 void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
 {
     int pageStep = ui->horizontalSliderC->pageStep();
-    ui->spinBoxA->setValue(QuantiseDpi(position, &pageStep));
+    ui->spinBoxA->setValue(KeptLevelDpi(position, &pageStep));
     ui->horizontalSliderC->setPageStep(pageStep);
 }
 
@@ -532,7 +532,9 @@ void SensorDPI::MarkerReleased(const QPoint& point)
 
 void SensorDPI::SelectLevelFromMarker(int level)
 {
-    m_ChangeLatch = false;
+    // The latch is left alone: a level that is taken puts its own value on
+    // the slider through its colour button, and a refused one leaves the
+    // frame as it was, so the user's next change is sent.
     if (!MaySend()) {
         m_CurrentLevel = level;
         ui->label_8->move(kMarkerPoints[level]);

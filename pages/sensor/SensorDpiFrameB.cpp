@@ -247,7 +247,7 @@ void SensorDPIB::LevelBoxToggled(int level, bool checked)
 void SensorDPIB::SwatchClicked(int level)
 {
     m_ColorTarget = level;
-    ShowColorDialog();
+    ShowColorDialog(QColor(m_LevelColors[level]));
 }
 
 void SensorDPIB::SetColor(const QColor& color)

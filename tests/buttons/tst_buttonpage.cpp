@@ -1,3 +1,4 @@
+#include "common/FileSizeLimit.h"
 #include "common/ModalDialogAnswerer.h"
 #include "pages/sensor/DebounceFrames.h"
 #include "common/ProgramFiles.h"
@@ -376,6 +377,46 @@ private slots:
         QCOMPARE(answerer.Records().at(0).texts.value("label"), QString("nie zapisano"));
     }
 
+    // An export that the disk cannot hold keeps the earlier file whole and
+    // tells the user.
+    void exportToAFullDiskKeepsTheOldFile()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("kept.bin");
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        ModalDialogAnswerer answerer({"NewHong"});
+        {
+            const FileSizeLimit fullDisk(1024);
+            m_Page->SaveSettingsFile(path);
+        }
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(answerer.Records().at(0).className, QString("ExportFail"));
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.bin"});
+    }
+
+    // The wheel page is a function page like the tilt page: the same place,
+    // size and button look.
+    void wheelPageLooksLikeTheOtherFunctionPages()
+    {
+        m_Page->show();
+        const auto look = [this](QWidget* page, QToolButton* button) {
+            m_Page->ui->stackedWidget_2->setCurrentWidget(page);
+            const QImage image = button->grab().toImage();
+            return QList<QVariant>{page->geometry(), button->mapTo(page, QPoint(0, 0)), image.pixel(3, 3),
+                                   image.pixel(button->width() / 2, 1)};
+        };
+        QCOMPARE(look(m_Page->ui->page_10, m_Page->ui->VolumeUp_14), look(m_Page->ui->page_4, m_Page->ui->VolumeUp_2));
+        QCOMPARE(m_Page->ui->VolumeUp_14->palette().color(QPalette::ButtonText),
+                 m_Page->ui->VolumeUp_2->palette().color(QPalette::ButtonText));
+    }
+
     void selectorOpensTheMultimediaKey()
     {
         FlashDataMap record{};
@@ -609,6 +650,50 @@ private slots:
         m_Page->on_DPI_6_clicked();
         QVERIFY(none.Records().isEmpty());
         QVERIFY(Idle(*m_Page));
+    }
+
+    // A fire-key or combination dialog given up leaves the category list
+    // marking the key's own function, not the dialog's.
+    void givenUpDialogLeavesTheKeysOwnMark_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::newRow("fire key") << "DPI_6";
+        QTest::newRow("key combination") << "DPI_8";
+    }
+    void givenUpDialogLeavesTheKeysOwnMark()
+    {
+        QFETCH(QString, category);
+        FlashDataMap record{};
+        record.Buttons[2] = {2, 1, 0};  // DPI cycle
+        g_FlashData.Set(record);
+        m_Page->SlotUpDataButtonUIButton(record);
+        Click(*m_Page, "BackKey");
+        QVERIFY(m_Page->ui->DPI_7->isChecked());
+        m_Page->findChild<QToolButton*>(category)->setChecked(true);
+        {
+            ModalDialogAnswerer answerer({"CloseButton"});
+            if (category == "DPI_6")
+                m_Page->on_DPI_6_clicked();
+            else
+                m_Page->on_DPI_8_clicked();
+            QCOMPARE(answerer.Records().size(), 1);
+        }
+        QVERIFY(!m_Page->findChild<QToolButton*>(category)->isChecked());
+        QVERIFY(m_Page->ui->DPI_7->isChecked());
+        QVERIFY(m_Page->ui->VolumeUp_8->isChecked());
+        QCOMPARE(g_FlashData.Snapshot(), record);
+    }
+
+    // Nothing selected for one device is still selected when the next opens.
+    void openingADeviceSelectsNothing()
+    {
+        m_Page->SlotUpDataButtonUIButton(FlashDataMap{});
+        Click(*m_Page, "BackKey");
+        QVERIFY(m_Page->ui->BackKey->isChecked());
+        PostMsg::GetInstance()->EmitSelectMouseInfo(DeviceAllInfo{});
+        QVERIFY(!m_Page->ui->BackKey->isChecked());
+        QVERIFY(Idle(*m_Page));
+        QVERIFY(!m_Page->ui->DPI_5->isChecked());
     }
 
     void renamedMacroFollowsOnKeyAndDevice()

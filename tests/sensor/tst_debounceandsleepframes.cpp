@@ -63,6 +63,35 @@ private slots:
         }
     }
 
+    // A choice the sleeping mouse does not take: one notice, the box back at
+    // the time the device holds, and no warning about the refused time.
+    void refusedDebounceChoiceIsPutBack_data()
+    {
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("8 ms") << 8;
+        QTest::newRow("2 ms") << 2;
+    }
+    void refusedDebounceChoiceIsPutBack()
+    {
+        QFETCH(int, milliseconds);
+        SensorFrameDevice device;
+        g_FlashData.Lock()->ButtonDebounce = 4;
+        DebounceTime frame;
+        auto* combo = frame.findChild<QComboBox*>("Debunce");
+        frame.SetCurrentIndexSilently(4);
+        device.GoOffline();
+        ModalDialogAnswerer answerer({ModalDialogAnswerer::kEscape});
+        combo->setCurrentIndex(milliseconds);
+        QCOMPARE(combo->currentIndex(), 4);
+        QVERIFY(answerer.Records().isEmpty());
+        QCOMPARE(device.OfflineNotices(), 1);
+        QCOMPARE(device.RecordsSent(), 0);
+        QCOMPARE(int(device.Record().ButtonDebounce), 4);
+        // The device's time stays the one to go back to.
+        combo->setCurrentIndex(9);
+        QCOMPARE(combo->currentIndex(), 4);
+    }
+
     // A time shown from a record or the factory look is the device's own:
     // nothing goes back, nothing is warned, and the user's next choice sends.
     void debounceFromARecordIsShownWithoutSending()

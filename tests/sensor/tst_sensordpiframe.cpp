@@ -115,6 +115,7 @@ private slots:
         UseSensorTestDescription();
         UseTwoRanges();
     }
+    void cleanup() { UseTwoRanges(); }
 
     void markerDrop_data()
     {
@@ -167,6 +168,41 @@ private slots:
         DragMarkerTo(frame, 27 + 171);
         QCOMPARE(int(device.Record().CurrentDpiLevel), 2);
         QCOMPARE(device.RecordsSent(), 1);
+    }
+
+    // A refused drop changes nothing the next change depends on: set while
+    // the mouse still sleeps, the slider is refused with its own notice; once
+    // the mouse is back and its record shown again, it is sent once.
+    void changeAfterARefusedDrop_data()
+    {
+        QTest::addColumn<bool>("woken");
+        QTest::addColumn<int>("notices");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("still asleep") << false << 2 << 0 << 400;
+        QTest::newRow("woken and read again") << true << 1 << 1 << 3000;
+    }
+    void changeAfterARefusedDrop()
+    {
+        QFETCH(bool, woken);
+        QFETCH(int, notices);
+        QFETCH(int, sent);
+        QFETCH(int, shown);
+        SensorFrameDevice device;
+        SensorDPI frame;
+        FillLikeThePage(frame, 8, 0);
+        device.GoOffline();
+        DragMarkerTo(frame, 105);
+        if (woken) {
+            device.GoOnline();
+            FillLikeThePage(frame, 8, 0);
+        }
+        Slider(frame)->setValue(3000);
+        QCOMPARE(device.OfflineNotices(), notices);
+        QCOMPARE(device.RecordsSent(), sent);
+        QCOMPARE(LevelButton(frame, 0)->text(), QString::number(shown));
+        QCOMPARE(Spin(frame)->value(), shown);
+        QCOMPARE(int(device.Record().DpiLevels[0].XCode), woken ? 3000 / 50 - 1 : 0);
     }
 
     // Every user change the device does not take: one notice, and the frame
@@ -281,6 +317,61 @@ private slots:
         QCOMPARE(int(device.Record().DpiLevels[3].XCode), code);
         QCOMPARE(int(device.Record().DpiLevels[3].RangeBits), flags);
         QCOMPARE(device.RecordsSent(), 1);
+    }
+
+    // A sensor whose codes come from a table, or whose description steps
+    // finer than its code: the slider and the step buttons land only on
+    // values the record keeps, so what the level shows is what the device
+    // reads back.
+    void levelValuesRoundTripThroughTheCodec_data()
+    {
+        QTest::addColumn<QString>("sensor");
+        QTest::addColumn<QString>("dpiRange");
+        QTest::addColumn<bool>("withTable");
+        QTest::addColumn<QString>("action"); // a slider value, "up" or "down"
+        QTest::addColumn<int>("before");     // the level's value before
+        QTest::addColumn<int>("shown");
+        const QString single = "50,26000,50,0";
+        QTest::newRow("table, between entries") << "3311" << single << true << "3550" << 400 << 3200;
+        QTest::newRow("table, below the first entry") << "3311" << single << true << "100" << 800 << 400;
+        QTest::newRow("table, an entry") << "3311" << single << true << "1600" << 400 << 1600;
+        QTest::newRow("table, step up past a gap") << "3311" << single << true << "up" << 1600 << 3200;
+        QTest::newRow("table, step down past a gap") << "3311" << single << true << "down" << 3200 << 1600;
+        QTest::newRow("finer step than the code") << "3955" << "1,26000,1,0" << false << "12779" << 400 << 12750;
+        QTest::newRow("finer step, step up") << "3955" << "1,26000,1,0" << false << "up" << 12750 << 12800;
+        QTest::newRow("finer step, step down") << "3955" << "1,26000,1,0" << false << "down" << 12750 << 12700;
+    }
+    void levelValuesRoundTripThroughTheCodec()
+    {
+        QFETCH(QString, sensor);
+        QFETCH(QString, dpiRange);
+        QFETCH(bool, withTable);
+        QFETCH(QString, action);
+        QFETCH(int, before);
+        QFETCH(int, shown);
+        g_SensorName = sensor;
+        g_SensorDefineNames.clear();
+        g_SensorDefineValues.clear();
+        if (withTable) {
+            g_SensorDefineNames << "SENSOR_3311_DPI_400" << "SENSOR_3311_DPI_800" << "SENSOR_3311_DPI_1600"
+                                << "SENSOR_3311_DPI_3200" << "SENSOR_OTHER";
+            g_SensorDefineValues << 7 << 15 << 31 << 63 << 71;
+        }
+        LoadDpiRangeTables(dpiRange.split(','), nullptr);
+        SensorFrameDevice device;
+        SensorDPI frame;
+        FillLikeThePage(frame, 8, 0, {before, 800, 1600, 3200, 6400, 12800, 20000, 26000});
+        if (action == "up")
+            frame.findChild<QToolButton*>("AddLevelA")->click();
+        else if (action == "down")
+            frame.findChild<QToolButton*>("ReduceLevelA")->click();
+        else
+            Slider(frame)->setValue(action.toInt());
+        QCOMPARE(Spin(frame)->value(), shown);
+        QCOMPARE(LevelButton(frame, 0)->text(), QString::number(shown));
+        QCOMPARE(device.RecordsSent(), 1);
+        const DpiLevelEntry stored = device.Record().DpiLevels[0];
+        QCOMPARE(DecodeLevelDpi(stored.XCode, stored.RangeBits), shown);
     }
 
     void stepButtons()
@@ -423,6 +514,27 @@ private slots:
         const DpiLevelEntry entry = device.Record().DpiLevels[3];
         QCOMPARE(QColor(entry.Red, entry.Green, entry.Blue), QColor(5, 200, 255));
         QCOMPARE(device.RecordsSent(), 1);
+    }
+
+    // The colour dialog opens on the colour of the level it is opened for,
+    // not on the colour picked last.
+    void colourDialogOpensOnTheLevelsColour()
+    {
+        SensorFrameDevice device;
+        SensorDPI frame;
+        FillLikeThePage(frame, 8, 3);
+        QTest::mouseClick(ColourButton(frame, 3), Qt::LeftButton);
+        auto* colours = frame.findChild<QColorDialog*>();
+        QVERIFY(colours && colours->isVisible());
+        QCOMPARE(colours->currentColor(), QColor(3, 3, 3));
+        frame.SetColor(QColor(5, 200, 255));
+        QTest::mouseClick(ColourButton(frame, 6), Qt::LeftButton);
+        QTest::mouseClick(ColourButton(frame, 6), Qt::LeftButton);
+        QCOMPARE(colours->currentColor(), QColor(6, 6, 6));
+        QTest::mouseClick(ColourButton(frame, 3), Qt::LeftButton);
+        QTest::mouseClick(ColourButton(frame, 3), Qt::LeftButton);
+        QCOMPARE(colours->currentColor(), QColor(5, 200, 255));
+        colours->close();
     }
 
     void defaultsAndStoredColours()
