@@ -1,4 +1,5 @@
 #include "common/FileSizeLimit.h"
+#include "common/TestFolders.h"
 #include "platform/WholeFileWrite.h"
 
 #include <QDir>
@@ -8,16 +9,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-} // namespace
 
 class TestWholeFileWrite : public QObject
 {
@@ -30,7 +21,7 @@ private slots:
         const QString path = folder.path() + "/macro.ini";
         QVERIFY(WriteWholeFile(path, "old\n"));
         QVERIFY(WriteWholeFile(path, "new\nrows\n"));
-        QCOMPARE(Bytes(path), QByteArray("new\nrows\n"));
+        QCOMPARE(FileBytes(path), QByteArray("new\nrows\n"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"macro.ini"});
     }
 
@@ -48,7 +39,7 @@ private slots:
             QVERIFY(!WriteWholeFile(path, QByteArray(1000, 'n'), &error));
         }
         QVERIFY(!error.isEmpty());
-        QCOMPARE(Bytes(path), old);
+        QCOMPARE(FileBytes(path), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"Device_CID01_MID02.bin"});
     }
 
@@ -71,7 +62,7 @@ private slots:
         const QString link = folder.path() + "/macro.ini";
         QVERIFY(QFile::link(target, link));
         QVERIFY(!WriteWholeFile(link, "rows"));
-        QCOMPARE(Bytes(target), QByteArray("keep"));
+        QCOMPARE(FileBytes(target), QByteArray("keep"));
         QVERIFY(QFileInfo(link).isSymLink());
         const QString fifo = folder.path() + "/fifo";
         QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
