@@ -115,13 +115,14 @@ private slots:
         OfflineCopyKeeper keeper;
         for (int code : {4, 2, 1, 16, 32})
             g_FlashData.Lock()->ReportRate = static_cast<std::uint8_t>(code);
-        QTRY_VERIFY(CopyHoldsRate(32));
-        QCOMPARE(CopyLines(), QStringList{"offline copy written: " + kModel});
+        // The line follows the write.
+        QTRY_COMPARE(CopyLines(), QStringList{"offline copy written: " + kModel});
+        QVERIFY(CopyHoldsRate(32));
 
         // A later change is the next write.
         g_FlashData.Lock()->ReportRate = 64;
-        QTRY_VERIFY(CopyHoldsRate(64));
-        QCOMPARE(CopyLines().size(), 2);
+        QTRY_COMPARE(CopyLines().size(), 2);
+        QVERIFY(CopyHoldsRate(64));
     }
 
     // A spacing defers the write; the keeper's end does not drop it.
