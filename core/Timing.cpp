@@ -12,7 +12,7 @@ QMutex g_TimingsMutex;
 Timings g_Timings;
 
 constexpr int Timings::*kDelays[] = {
-    &Timings::onlineCheckMs, &Timings::rereadSpacingMs, &Timings::hotPlugWatchMs,
+    &Timings::onlineCheckMs, &Timings::rereadSpacingMs, &Timings::hotPlugWatchMs, &Timings::offlineCopySpacingMs,
     &Timings::settingsWaitStartMs, &Timings::pageWaitStepMs,
     &Timings::pageWaitSettleMs, &Timings::eventSliceMs, &Timings::backToListPauseMs,
     &Timings::leavePageWaitMs, &Timings::closeDeviceServerDelayMs, &Timings::keyComboEntryWindowMs,

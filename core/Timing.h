@@ -23,6 +23,7 @@ struct Timings
     int onlineCheckMs = 1300;      // the device thread's poll of the online state
     int rereadSpacingMs = 3000;    // full re-reads requested by status reports: at most one per this time
     int hotPlugWatchMs = 600;      // interval handed to the device library's hot-plug watch
+    int offlineCopySpacingMs = 1000; // a change of the record held reaches its offline copy this long after it, with the changes made meanwhile
 
     // Wait dialog (reading a device back, applying an imported settings file).
     int settingsWaitStartMs = 2500; // from starting the dialog's timer to its work

@@ -17,6 +17,14 @@ QString TwoHexDigits(std::uint8_t value)
 {
     return QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
 }
+
+QByteArray CacheFileBytes(const FlashDataMap& record)
+{
+    uchar length[LengthFieldBytes];
+    qToBigEndian<quint32>(sizeof(FlashDataMap), length);
+    return QByteArray(reinterpret_cast<const char*>(length), LengthFieldBytes)
+           + QByteArray(reinterpret_cast<const char*>(&record), sizeof(FlashDataMap));
+}
 }  // namespace
 
 QString DeviceCacheFileName(std::uint16_t identity)
@@ -29,15 +37,24 @@ QString DeviceCacheFolder()
     return UserDataFolder() + "/Device_Info/";
 }
 
-bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record)
+bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record, QString* error)
+{
+    if (fileName.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("no model read yet");
+        return false;
+    }
+    return WriteWholeFile(DeviceCacheFolder() + fileName, CacheFileBytes(record), error);
+}
+
+bool DeviceCacheHolds(const QString& fileName, const FlashDataMap& record)
 {
     if (fileName.isEmpty())
         return false;
-    uchar length[LengthFieldBytes];
-    qToBigEndian<quint32>(sizeof(FlashDataMap), length);
-    const QByteArray bytes = QByteArray(reinterpret_cast<const char*>(length), LengthFieldBytes)
-                             + QByteArray(reinterpret_cast<const char*>(&record), sizeof(FlashDataMap));
-    return WriteWholeFile(DeviceCacheFolder() + fileName, bytes);
+    QFile file(DeviceCacheFolder() + fileName);
+    const QByteArray expected = CacheFileBytes(record);
+    // One byte more than expected: a longer file does not hold it either.
+    return file.open(QIODevice::ReadOnly) && file.read(expected.size() + 1) == expected;
 }
 
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)

@@ -23,8 +23,13 @@ QString DeviceCacheFolder();
 
 // Writes the whole record under the file name, replacing the old file only
 // once the new one is complete. False when it cannot be written (an empty
-// name before any full read among them); the old content then stays.
-bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record);
+// name before any full read among them); the old content then stays, and
+// error (when given) says why.
+bool SaveDeviceCache(const QString& fileName, const FlashDataMap& record, QString* error = nullptr);
+
+// Whether the file under the name holds exactly what SaveDeviceCache would
+// write for the record.
+bool DeviceCacheHolds(const QString& fileName, const FlashDataMap& record);
 
 // Reads the file into the record. False when the file cannot be opened or
 // holds fewer than the record's 10,428 bytes: the record is then left as it
@@ -36,9 +41,9 @@ bool LoadDeviceCache(const QString& fileName, FlashDataMap& record);
 bool HoldsCurrentModelRecord();
 
 // The record to show while the current device is offline. The record held,
-// when it is this model's, is its newest (the file is written only when the
-// pages are left); else the model's file, which then becomes the record held,
-// so that an export, or the save on leaving, writes what the pages show.
+// when it is this model's, is its newest (the file follows it a moment
+// later); else the model's file, which then becomes the record held, so that
+// an export, or the save on leaving, writes what the pages show.
 // A file whose values no page could have set (device/RecordLimits.h) counts
 // as none. False when there is neither; the record held then stays as it was.
 bool TakeOfflineRecord(FlashDataMap& record);

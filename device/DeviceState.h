@@ -64,22 +64,30 @@ public:
     class Access
     {
     public:
-        T& operator*() const { return m_value; }
-        T* operator->() const { return &m_value; }
+        T& operator*() const { return m_owner.m_value; }
+        T* operator->() const { return &m_owner.m_value; }
+
+        // The value may have changed: its observer hears of it once the
+        // accessor's own hold of the lock has gone.
+        ~Access()
+        {
+            m_lock.unlock();
+            m_owner.NotifyChange();
+        }
 
     private:
         friend class Guarded;
-        explicit Access(T& value) : m_lock(DeviceStateMutex()), m_value(value) {}
+        explicit Access(Guarded& owner) : m_lock(DeviceStateMutex()), m_owner(owner) {}
 
         std::unique_lock<std::recursive_mutex> m_lock;
-        T& m_value;
+        Guarded& m_owner;
     };
 
     explicit Guarded(T initial = T()) : m_value(std::move(initial)) {}
     Guarded(const Guarded&) = delete;
     Guarded& operator=(const Guarded&) = delete;
 
-    Access Lock() { return Access(m_value); }
+    Access Lock() { return Access(*this); }
 
     T Snapshot() const
     {
@@ -89,12 +97,28 @@ public:
 
     void Set(T value)
     {
-        std::lock_guard<std::recursive_mutex> lock(DeviceStateMutex());
-        m_value = std::move(value);
+        {
+            std::lock_guard<std::recursive_mutex> lock(DeviceStateMutex());
+            m_value = std::move(value);
+        }
+        NotifyChange();
     }
 
+    // Called on the changing thread after every Lock accessor and every Set,
+    // or nothing (null). An outer accessor of the same thread may still hold
+    // the lock then: the observer must neither wait for another thread nor
+    // emit a hub signal.
+    void SetChangeObserver(void (*observer)()) { m_observer = observer; }
+
 private:
+    void NotifyChange() const
+    {
+        if (void (*observer)() = m_observer.load())
+            observer();
+    }
+
     T m_value;
+    std::atomic<void (*)()> m_observer{nullptr};
 };
 
 // ---- Guarded: the current record and the current device ----

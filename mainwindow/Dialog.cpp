@@ -143,6 +143,8 @@ void Dialog::StackPagesAndConnect()
     stack->setCurrentWidget(m_ButtonPage);
 
     m_WaitDialog = new UpDataParam();
+    // The wait dialog has no parent: it goes and comes back with the window.
+    window()->installEventFilter(this);
 
     QObject* hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigSecondPageChange()), this, SLOT(SlotSecondDialog()));
@@ -242,8 +244,9 @@ void Dialog::SlotUpDataParam(int index)
     if (index == 1)
         m_WaitDialog->SetWaitOnly();
     // Already waiting: the re-armed dialog goes on with this request.
-    if (m_WaitDialog->isVisible())
+    if (m_Waiting)
         return;
+    m_Waiting = true;
     PlaceDialog(m_WaitDialog, this, 0, -20);
     // Not modal: a device that keeps asking for read-backs keeps the dialog
     // up, and the window's minimise and close must go on working meanwhile.
@@ -255,15 +258,29 @@ void Dialog::SlotUpDataParam(int index)
     m_WaitDialog->windowHandle()->setTransientParent(window()->windowHandle());
     QEventLoop waiting;
     connect(m_WaitDialog, &QDialog::finished, &waiting, &QEventLoop::quit);
-    m_WaitDialog->show();
+    // A window hidden in the tray shows the dialog when it comes back.
+    if (window()->isVisible())
+        m_WaitDialog->show();
     waiting.exec();
+    m_Waiting = false;
     ui->stackedWidgetDialog->setEnabled(true);
     ui->UpArrow->setEnabled(true);
 }
 
 bool Dialog::WaitingForDevice() const
 {
-    return m_WaitDialog->isVisible();
+    return m_Waiting;
+}
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window() && m_Waiting) {
+        if (event->type() == QEvent::Hide)
+            m_WaitDialog->hide();
+        else if (event->type() == QEvent::Show)
+            m_WaitDialog->show();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Dialog::SlotStartRecord(int index)

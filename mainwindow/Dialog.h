@@ -42,7 +42,8 @@ public:
     Macro* MacroPage() const { return m_MacroPage; }
     FormSetting* SettingsPage() const { return m_SettingsPage; }
     UpDataParam* WaitDialog() const { return m_WaitDialog; }
-    // The wait dialog is up: the pages wait for the device.
+    // The pages wait for the device behind the wait dialog (hidden while
+    // the window is).
     bool WaitingForDevice() const;
     // Every way out of the pages (back arrow, a device gone, the end of a
     // firmware update, closing the program) ends what the pages run: a
@@ -68,6 +69,7 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The pages are built in the order their hub connections have always
@@ -86,4 +88,5 @@ private:
     UpDataParam* m_WaitDialog = nullptr;
     QString m_PictureFolder;
     int m_NextPart = ButtonPart;
+    bool m_Waiting = false;
 };

@@ -7,12 +7,12 @@
 #include "core/ProductName.h"
 #include "core/Timing.h"
 #include "core/UserIni.h"
-#include "device/DeviceCache.h"
 #include "device/DeviceListDiscovery.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreadDiscovery.h"
+#include "device/OfflineCopy.h"
 #include "device/Worker.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DeviceChoice.h"
@@ -76,8 +76,15 @@ DialogMain::DialogMain(QWidget* parent)
     // Connected before the pages start the device library, whose own clean-up
     // also follows aboutToQuit: the device hears of the leaving first.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &DialogMain::ShutDown);
-    // The end of the session is a close.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { QCoreApplication::quit(); });
+    // A session manager asks for the program's data at every checkpoint (a
+    // "save session", or a logout that another program may still cancel),
+    // not only when the session ends: the program keeps running, and only
+    // makes sure that the offline copy is on disk. Qt's fallback would close
+    // every window there, ending the program. The session's real end comes
+    // as the session manager's Die, which quits the application.
+    QGuiApplication::setFallbackSessionManagementEnabled(false);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { WriteOfflineCopy(); });
+    m_OfflineCopyKeeper = std::make_unique<OfflineCopyKeeper>();
 
     ui->setupUi(this);
 
@@ -181,7 +188,7 @@ void DialogMain::SlotChangeMainDialog(int index)
         // display: the back arrow, and the device's leaving or the end of a
         // firmware update, which return here from other threads.
         if (PageShellShown())
-            SaveOfflineCopy();
+            WriteOfflineCopy();
         // Whatever the pages run ends before the device hears of the leaving.
         if (m_PageShell)
             m_PageShell->LeavePages();
@@ -247,16 +254,13 @@ void DialogMain::ShutDown()
     if (g_WorkerThread)
         g_WorkerThread->Stop();
     if (PageShellShown()) {
-        SaveOfflineCopy();
+        WriteOfflineCopy();
         UsbServer_SetPCDriverStatus(0);
     }
     WaitProcessingEvents(Timing().closeDeviceServerDelayMs);
     UsbServer_Exit();
-}
-
-void DialogMain::SaveOfflineCopy()
-{
-    SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+    // Writes what the device reported until its server stopped.
+    m_OfflineCopyKeeper.reset();
 }
 
 bool DialogMain::PageShellShown() const

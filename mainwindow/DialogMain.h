@@ -9,8 +9,11 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <memory>
+
 class Dialog;
 class DialogChange;
+class OfflineCopyKeeper;
 class QAction;
 class QMenu;
 class QWindow;
@@ -86,8 +89,6 @@ private:
     // sight after a minimise without a tray.
     void FollowMinimisedWindow();
     bool PageShellShown() const;
-    // The record held, kept as its model's last configuration.
-    void SaveOfflineCopy();
     void CheckTheListedReceiver();
     // Runs the pairing dialog over the window, for the chosen device or for
     // the one listed receiver, then gives the current device its report
@@ -96,6 +97,8 @@ private:
 
     Ui_DialogMain* ui;
     CrashDumpHandler m_CrashDumpHandler;
+    // Until the shutdown.
+    std::unique_ptr<OfflineCopyKeeper> m_OfflineCopyKeeper;
     Dialog* m_PageShell = nullptr;
     QTimer m_PageShellBuilder;
     DialogChange* m_DialogChange = nullptr;

@@ -49,8 +49,11 @@ void InstallCrashDumpWriter(const QString& exceptionFolder)
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <dlfcn.h>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <new>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -65,9 +68,12 @@ char g_ExceptionFolder[4096];
 // A daylight-saving switch while the program runs shifts the name by the switch.
 long g_UtcOffsetSeconds = 0;
 std::atomic<bool> g_Dumping{false};
-// The handler also runs when the crash is a stack overflow of the thread
-// that installed it.
-char g_AlternateStack[64 * 1024];
+// The handler runs on a stack of its own, so that it also runs when the crash
+// is a stack overflow. An alternate signal stack belongs to one thread: the
+// installing thread has this one, every other thread gets its own as it
+// starts (pthread_create below).
+constexpr size_t kAlternateStackBytes = 64 * 1024;
+char g_AlternateStack[kAlternateStackBytes];
 
 // Appends text and numbers to a fixed buffer; nothing here allocates.
 class SignalSafeText
@@ -221,6 +227,77 @@ void OnFatalSignal(int signalNumber, siginfo_t*, void*)
     sigaction(signalNumber, &defaultAction, nullptr);
     raise(signalNumber);
 }
+
+// A thread's own alternate signal stack for its lifetime; the stack it had
+// before (one a sanitizer's runtime gave it, say) comes back at its end.
+class ThreadAlternateStack
+{
+public:
+    ThreadAlternateStack()
+    {
+        stack_t stack {};
+        stack.ss_sp = m_Stack;
+        stack.ss_size = kAlternateStackBytes;
+        m_Installed = m_Stack && sigaltstack(&stack, &m_Previous) == 0;
+    }
+
+    ~ThreadAlternateStack()
+    {
+        if (m_Installed) {
+            if (!(m_Previous.ss_flags & SS_DISABLE))
+                sigaltstack(&m_Previous, nullptr);
+            else {
+                stack_t disabled {};
+                disabled.ss_flags = SS_DISABLE;
+                sigaltstack(&disabled, nullptr);
+            }
+        }
+        delete[] m_Stack;
+    }
+
+    ThreadAlternateStack(const ThreadAlternateStack&) = delete;
+    ThreadAlternateStack& operator=(const ThreadAlternateStack&) = delete;
+
+private:
+    char* m_Stack = new (std::nothrow) char[kAlternateStackBytes];
+    stack_t m_Previous {};
+    bool m_Installed = false;
+};
+
+struct ThreadStart
+{
+    void* (*routine)(void*);
+    void* argument;
+};
+
+void* RunWithAlternateStack(void* data)
+{
+    const ThreadStart start = *static_cast<ThreadStart*>(data);
+    delete static_cast<ThreadStart*>(data);
+    // Also released when the thread ends by pthread_exit or cancellation,
+    // which unwind this frame.
+    ThreadAlternateStack stack;
+    return start.routine(start.argument);
+}
+}
+
+// Every thread of the process starts here: the program's own (the device
+// thread and the rest), Qt's, and the device library's, whose code the
+// program cannot change. Each runs its start routine with an alternate
+// signal stack of its own, so that a stack overflow on any of them writes the
+// dump like any other crash.
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
+                              void* (*routine)(void*), void* argument) noexcept
+{
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const auto create = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "pthread_create"));
+    auto* start = new (std::nothrow) ThreadStart{routine, argument};
+    if (!start)
+        return create(thread, attributes, routine, argument);
+    const int result = create(thread, attributes, RunWithAlternateStack, start);
+    if (result != 0)
+        delete start;
+    return result;
 }
 
 void InstallCrashDumpWriter(const QString& exceptionFolder)

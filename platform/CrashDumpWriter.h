@@ -10,6 +10,8 @@
 // On Windows the dump is a minidump written by the unhandled-exception
 // filter. Elsewhere SIGSEGV, SIGBUS, SIGFPE, SIGILL and SIGABRT write a text
 // dump (signal, thread id, time, backtrace) and the process dies by the same
-// signal. Everything the handler needs is prepared here, so that at the crash
-// it only formats the time and writes the file.
+// signal. Every thread of the process, whoever started it and whenever, runs
+// with an alternate signal stack, so that a stack overflow on any of them
+// writes the dump too. Everything the handler needs is prepared here, so
+// that at the crash it only formats the time and writes the file.
 void InstallCrashDumpWriter(const QString& exceptionFolder);

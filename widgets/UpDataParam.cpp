@@ -5,6 +5,7 @@
 #include "core/Timing.h"
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
+#include "device/OfflineCopy.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
 #include "device/SettingsFile.h"
@@ -198,7 +199,7 @@ void UpDataParam::RunNormal()
     // A model's first successful connection creates its offline cache.
     FlashDataMap cached{};
     if (g_DeviceOnline && !LoadDeviceCache(g_DeviceCacheName.Snapshot(), cached))
-        SaveDeviceCache(g_DeviceCacheNameRead.Snapshot(), g_FlashData.Snapshot());
+        WriteOfflineCopy();
 }
 
 void UpDataParam::FinishRun()
@@ -208,6 +209,7 @@ void UpDataParam::FinishRun()
         m_RunAgain = false;
         m_Timer->start(Timing().settingsWaitStartMs);
     } else {
-        close();
+        // Not close(): a dialog hidden with its window would not finish.
+        reject();
     }
 }

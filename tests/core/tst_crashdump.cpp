@@ -7,9 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QThread>
+
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <sys/prctl.h>
 #include <thread>
 
@@ -23,11 +27,48 @@ __attribute__((noinline, no_sanitize("null"))) void WriteThroughNull()
     *target = 1;
 }
 
+volatile int g_RecursionLimit = -1;
+
+// Recurses until the stack runs out (the limit is never reached).
+__attribute__((noinline)) int OverflowTheStack(int depth)
+{
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    if (depth == g_RecursionLimit)
+        return frame[0];
+    return OverflowTheStack(depth + 1) + frame[0];
+}
+
+void OverflowOnAThreadStartedBeforeTheInstall()
+{
+    // As the device library's threads and Qt's own start before the
+    // program installs its handler.
+    std::mutex mutex;
+    std::condition_variable installed;
+    bool ready = false;
+    std::thread thread([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        installed.wait(lock, [&ready] { return ready; });
+        OverflowTheStack(0);
+    });
+    CrashDumpHandler().Install();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ready = true;
+    }
+    installed.notify_one();
+    thread.join();
+}
+
 // Installs the handler and crashes in the way its argument names.
 int CrashChild(int argc, char* argv[])
 {
     const QByteArray kind = argc >= 1 ? argv[0] : "";
     prctl(PR_SET_DUMPABLE, 0); // no core file from the crashes made on purpose
+    if (kind == "overflow-thread-before-install") {
+        OverflowOnAThreadStartedBeforeTheInstall();
+        return 0;
+    }
     CrashDumpHandler().Install();
     if (kind == "null")
         WriteThroughNull();
@@ -35,7 +76,15 @@ int CrashChild(int argc, char* argv[])
         std::abort();
     else if (kind == "thread")
         std::thread(WriteThroughNull).join();
-    else
+    else if (kind == "overflow")
+        OverflowTheStack(0);
+    else if (kind == "overflow-thread")
+        std::thread(OverflowTheStack, 0).join();
+    else if (kind == "overflow-qthread") {
+        std::unique_ptr<QThread> thread(QThread::create(OverflowTheStack, 0));
+        thread->start();
+        thread->wait();
+    } else
         std::raise(kind.toInt());
     return 0;
 }
@@ -57,6 +106,11 @@ private slots:
         QTest::newRow("bus error") << QString::number(SIGBUS) << SIGBUS << true;
         QTest::newRow("arithmetic") << QString::number(SIGFPE) << SIGFPE << true;
         QTest::newRow("illegal instruction") << QString::number(SIGILL) << SIGILL << true;
+        QTest::newRow("stack overflow") << "overflow" << SIGSEGV << true;
+        QTest::newRow("stack overflow on another thread") << "overflow-thread" << SIGSEGV << false;
+        QTest::newRow("stack overflow on a QThread") << "overflow-qthread" << SIGSEGV << false;
+        QTest::newRow("stack overflow on a thread started before the install")
+            << "overflow-thread-before-install" << SIGSEGV << false;
     }
 
     void crashWritesOneDumpAndDiesBySignal()

@@ -23,6 +23,7 @@
 #include "settings/FormSetting.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/UpDataParam.h"
 
 #include <QAction>
 #include <QApplication>
@@ -331,6 +332,48 @@ private slots:
         QCOMPARE(menu->actions().size(), 3);
     }
 
+    // Hidden to the tray while the pages wait for the device, the window
+    // takes the wait dialog along and brings it back while the wait runs; a
+    // wait that ends in the tray is over when the window comes back.
+    void theWaitDialogGoesToTheTrayWithTheWindow()
+    {
+        Timings timings = Timings::Scaled(0.01);
+        timings.settingsWaitStartMs = 600000;
+        ScopedTimings waitingLong(timings);
+        auto window = NewMainWindow<DialogMainWithTray>();
+        PostMsg::GetInstance()->EmitChangeMainDialog(1);
+        Dialog* shell = window->PageShell();
+        UpDataParam* wait = shell->WaitDialog();
+        // The pages have the device's record: the wait ends without a notice.
+        g_SensorPageUpdated = true;
+        g_ButtonPageUpdated = true;
+        auto shown = [&] { return QString("window %1, wait %2").arg(window->isVisible()).arg(wait->isVisible()); };
+
+        QStringList seen;
+        QTimer::singleShot(0, window.get(), [&] {
+            // Inside the wait.
+            QTimer::singleShot(0, window.get(), [&] {
+                seen << shown();
+                PostMsg::GetInstance()->EmitChangeSize(0);
+                seen << shown();
+                window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+                seen << shown();
+                PostMsg::GetInstance()->EmitChangeSize(0);
+                seen << shown();
+                SetTimings(Timings::Scaled(0.01));
+                wait->StartTimer();
+            });
+            shell->SlotUpDataParam(1);
+            seen << "wait over";
+        });
+        QTRY_VERIFY(seen.contains("wait over"));
+        QCOMPARE(seen, (QStringList{"window 1, wait 1", "window 0, wait 0", "window 1, wait 1", "window 0, wait 0",
+                                    "wait over"}));
+        QVERIFY(!shell->WaitingForDevice());
+        window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+        QCOMPARE(shown(), QString("window 1, wait 0"));
+    }
+
     // The device list's search and the device thread's search tell the two
     // hot-plug callbacks apart in the journal.
     void pagesSwitchTheHotPlugCallback()
@@ -364,6 +407,8 @@ private slots:
         FlashDataMap held{};
         held.SleepTime = 42;
         g_FlashData.Set(held);
+        // Chosen and read in full.
+        g_DeviceCacheName.Set("Device_CID12_MID03.bin");
         g_DeviceCacheNameRead.Set("Device_CID12_MID03.bin");
         QFile::remove(DeviceCacheFolder() + "Device_CID12_MID03.bin");
         PostMsg::GetInstance()->EmitChangeMainDialog(1);

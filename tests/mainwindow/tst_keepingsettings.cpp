@@ -6,6 +6,7 @@
 #include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
@@ -253,6 +254,29 @@ private slots:
         QCOMPARE(SelectorText(3), macro);
         QCOMPARE(SimDeviceFixture::Value("rx4k", "long_range"), QString("1"));
         QVERIFY(Find<QCheckBox>("checkBox_2")->isChecked());
+    }
+
+    // Whatever reaches the device and its record reaches the model's offline
+    // copy a moment later, with no leaving or shutdown: a program killed then
+    // shows the device's settings when it next starts offline.
+    void theOfflineCopyFollowsTheDeviceWithoutAShutdown()
+    {
+        const QString model = DeviceCacheFileName(0x0312);
+        auto copyHoldsTheRecord = [&model] {
+            FlashDataMap copy{};
+            return LoadDeviceCache(model, copy) && copy == g_FlashData.Snapshot();
+        };
+        QTRY_VERIFY(copyHoldsTheRecord());
+        const std::uint8_t rate = g_FlashData.Snapshot().ReportRate == 2 ? 4 : 2;
+        QVERIFY(SendReportRate(rate));
+        QTRY_VERIFY(copyHoldsTheRecord());
+        QCOMPARE(SimDeviceFixture::FlashRecord("mouseA").ReportRate, rate);
+
+        // The mouse's own DPI button.
+        const std::uint8_t level = g_FlashData.Snapshot().CurrentDpiLevel;
+        QVERIFY(SimCtl_Press("mouseA", "dpi-up"));
+        QTRY_VERIFY(g_FlashData.Snapshot().CurrentDpiLevel != level && SimCtl_Pending() == 0);
+        QTRY_VERIFY(copyHoldsTheRecord());
     }
 
     // The receiver opened while its mouse sleeps, with no cache of its model,

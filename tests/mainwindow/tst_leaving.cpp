@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,10 +48,37 @@ void ClickThroughTheWindow(DialogMain& window, QWidget* button)
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
+// What a session manager's checkpoint delivers ("save session", or a logout
+// that another program may still cancel). The program does not use the
+// session manager the signal carries.
+void EmitCommitDataRequest()
+{
+    const QMetaObject& application = QGuiApplication::staticMetaObject;
+    const int signalIndex = QMetaMethod::fromSignal(&QGuiApplication::commitDataRequest).methodIndex()
+                            - application.methodOffset();
+    void* arguments[] = {nullptr, nullptr};
+    QMetaObject::activate(qApp, &application, signalIndex, arguments);
+}
+
 void Leave(DialogMain& window, Dialog& shell, const QString& way)
 {
     auto* closeButton = shell.findChild<QToolButton*>("CloseButton");
-    if (way == "close-button") {
+    if (way == "checkpoint") {
+        EmitCommitDataRequest();
+        Print(QFile::exists(ReceiverCachePath()) ? "checkpoint: cache written" : "checkpoint: no cache");
+        Print(QGuiApplication::isFallbackSessionManagementEnabled() ? "checkpoint: windows closed"
+                                                                    : "checkpoint: windows kept");
+        QFile::remove(ReceiverCachePath());
+        // Later the user closes the window.
+        QTimer::singleShot(10, &window, [&window, closeButton] {
+            Print("running");
+            ClickThroughTheWindow(window, closeButton);
+        });
+    } else if (way == "session-end") {
+        // What the session manager's Die delivers.
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(qApp, &quit);
+    } else if (way == "close-button") {
         ClickThroughTheWindow(window, closeButton);
     } else if (way == "window-manager") {
         // What the platform delivers when the window manager closes the window.
@@ -99,6 +127,12 @@ int LeavingChild(int argc, char* argv[])
     const QString way = argc > 0 ? QString::fromUtf8(argv[0]) : QString();
 
     PrepareMainWindowFolders();
+    if (way == "checkpoint") {
+        // Only the checkpoint and the shutdown write the offline copy.
+        Timings timings = Timing();
+        timings.offlineCopySpacingMs = 600000;
+        SetTimings(timings);
+    }
     ResetSimulatedDevices();
     auto window = NewMainWindow();
     auto* shell = window->PageShell();
@@ -142,6 +176,10 @@ private slots:
         QTest::newRow("SIGINT") << "sigint" << int(SIGINT) << openDevice;
         QTest::newRow("close while the wait dialog is up") << "close-while-waiting" << 0 << openDevice;
         QTest::newRow("close while a macro records") << "close-while-recording" << 0 << openDevice;
+        QTest::newRow("session end") << "session-end" << 0 << openDevice;
+        QTest::newRow("session checkpoint, then the close button")
+            << "checkpoint" << 0
+            << QStringList{"checkpoint: cache written", "checkpoint: windows kept", "running"} + openDevice;
         QTest::newRow("close on the device list")
             << "list-close" << 0 << QStringList{"StopUsbChanged", "UsbServer_Exit", "no cache", "not recording"};
     }
