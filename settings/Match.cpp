@@ -69,11 +69,13 @@ void PairingReceiveCallback(unsigned char* header, int headerLength, unsigned ch
     const std::uint8_t status = payload[0];
     if (status != PairingFailedStatus && status != PairedStatus)
         return;
-    PostMsg* hub = PostMsg::GetInstance();
-    hub->EmitTimerStop();
+    // The end is recorded before the dialog hears of it: its slots run later,
+    // and a pairing started again meanwhile has set g_Pairing anew.
     g_Pairing = false;
     const bool paired = status == PairedStatus;
     g_PairState = paired ? PairSucceeded : PairFailed;
+    PostMsg* hub = PostMsg::GetInstance();
+    hub->EmitTimerStop();
     hub->EmitButtonEnable(paired ? 1 : 0);
 }
 
@@ -292,6 +294,10 @@ void Match::StopPairingTimers()
 
 void Match::SlotStopTimer()
 {
+    // Queued from the library thread: a pairing started after the report
+    // keeps its timers, or it would show "pairing" for ever.
+    if (g_Pairing)
+        return;
     StopPairingTimers();
     if (g_PairingDialog == this)
         g_PairingDialog = nullptr;
@@ -299,6 +305,9 @@ void Match::SlotStopTimer()
 
 void Match::SlotButtonenable(int index)
 {
+    // The answer ended an earlier pairing than the one now running.
+    if (g_Pairing)
+        return;
     // The receiver answered: the device pages get their device thread back.
     RestoreSuspendedPage();
     if (index == 1) {

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <thread>
+
 namespace {
 
 // The scenario's receiver with no mouse paired, as the device list lists it.
@@ -49,10 +51,13 @@ private:
     static QPushButton* StartButton(Match& dialog) { return dialog.findChild<QPushButton*>("MatchButton"); }
 
     // Presses the start button (or its Space key) until a pairing starts: the
-    // dialog allows one only once its tick has looked at the receiver.
+    // dialog allows one only once its tick has looked at the receiver. No
+    // press once it runs: a late click would start the pairing again.
     static void PressUntilPairing(Match& dialog, bool space = false)
     {
         const auto press = [&] {
+            if (g_PairState != 0)
+                return true;
             if (space)
                 QTest::keyClick(&dialog, Qt::Key_Space);
             else
@@ -261,6 +266,36 @@ private slots:
         SimCtl_JournalClear();
         QTest::keyClick(&dialog, Qt::Key_Space);
         QTRY_COMPARE(SimDeviceFixture::JournalCount("UsbServer_EnterDonglePairOnlyCid"), 1);
+    }
+
+    // The receiver's answer reaches the dialog through queued signals: a
+    // pairing started again before they arrive runs on to its own end.
+    void aPairingStartedBeforeTheLastAnswerArrivesRunsOn()
+    {
+        SimDeviceFixture sim("unpaired");
+        SimCtl_SetPairOutcome("rx2k", "never", 0);
+        Match dialog;
+        Open(dialog, ListedReceiver("rx2k"));
+        PressUntilPairing(dialog);
+
+        // That pairing fails, as the library reports it: on its own thread.
+        std::thread library([] {
+            unsigned char header[] = {0, 6, 0, 0};
+            unsigned char failed[] = {2};
+            PairingReceiveCallback(header, 4, failed, 1);
+        });
+        library.join();
+        QCOMPARE(int(g_PairState), 3);
+        SimCtl_SetPairOutcome("rx2k", "fail", 0);
+        StartButton(dialog)->click();
+        QCOMPARE(int(g_PairState), 1);
+
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(g_Pairing);
+        QVERIFY(StartButton(dialog)->text() != QString("Pairing failed"));
+        QTRY_COMPARE_WITH_TIMEOUT(int(g_PairState), 3, 10000);
+        QTRY_COMPARE(StartButton(dialog)->text(), QString("Pairing failed"));
+        QVERIFY(!g_Pairing);
     }
 
     void aMouseOnItsCableCannotPair()

@@ -28,21 +28,16 @@ int PairStatusSince(int reportIndex)
     return 0;
 }
 
-// Polls the pairing status every 100 ms, as the pairing dialog does every
-// second, until the receiver stops answering "pairing" or the time is up.
+// The pairing status the receiver answers once ms of device time have gone
+// by. The test runs the device clock by hand.
 int PairStatusAfter(int ms)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    int status = 0;
-    while (elapsed.elapsed() < ms && status <= 1) {
-        const int before = ReportRecorder::Count();
-        UsbServer_ReadDonglePairStatus();
-        if (QTest::qWaitFor([before] { return PairStatusSince(before) != 0; }, 500))
-            status = PairStatusSince(before);
-        QTest::qWait(100);
-    }
-    return status;
+    SimCtl_Advance(ms);
+    const int before = ReportRecorder::Count();
+    UsbServer_ReadDonglePairStatus();
+    SimCtl_Advance(ms);
+    QTest::qWaitFor([before] { return PairStatusSince(before) != 0; }, 5000);
+    return PairStatusSince(before);
 }
 
 }
@@ -167,10 +162,14 @@ private slots:
     void rebindingDropsTheEarlierBindingsAnswers()
     {
         SimDeviceFixture sim;
+        // The earlier answer is due before the rebinding only when the test
+        // says so, however long the test is held up.
+        SimCtl_SetManualClock(1);
         Serve("rx4k");
         UsbServer_ReadAllFlashData();
         UsbServerC_Start(SimCtl_PathOf("mouseB"), SimCtl_PathOf("mouseB"), ReportRecorder::Callback);
         UsbServer_ReadVersion();
+        SimCtl_Advance(1000);
         QTRY_COMPARE(SimCtl_Pending(), 0);
         QCOMPARE(Received(), QStringList{"18/0:0001"});
     }
@@ -195,6 +194,9 @@ private slots:
         QFETCH(QString, command);
         QFETCH(int, status);
         SimDeviceFixture sim(scenario.toLatin1().constData());
+        // A pairing that ends after a few milliseconds still runs when the
+        // test looks, however long the test is held up.
+        SimCtl_SetManualClock(1);
         const QByteArray id = receiver.toLatin1();
         if (!command.isEmpty())
             QVERIFY(SimCtl_Command(command.toLatin1().constData()));
@@ -208,6 +210,7 @@ private slots:
     void pairingChangesTheReceiversIdentity()
     {
         SimDeviceFixture sim("unpaired");
+        SimCtl_SetManualClock(1);
         const char* receiver = SimCtl_PathOf("rx2k");
         QCOMPARE(UsbFinderC_GetDeviceInfo(receiver).identity, 0);
         Serve("rx2k");
