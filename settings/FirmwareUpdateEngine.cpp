@@ -341,6 +341,13 @@ bool FirmwareUpdateEngine::CheckResume(const QStringList& record, const QString&
             : FindFirmwareImage(FirmwareTargetReceiver, m_Widgets.receiverVersion->text(), m_ResumeReceiverImageName,
                                 UpdateCid(), mid);
     g_UpdatePartCount = otherPart ? 2 : 1;
+    // The mouse follows the resumed receiver when its image waits. The flag
+    // is not left to the hot-plug query: the failure that sent the receiver
+    // into boot mode cleared it on the library's thread, and whether that
+    // came before or after the query that followed the receiver off the bus
+    // is a matter of thread timing.
+    if (failedTarget == FirmwareTargetReceiver)
+        g_MouseImageWaiting = otherPart;
     if (!otherPart) {
         if (failedTarget == FirmwareTargetReceiver)
             NoteDamagedPart(FirmwareTargetMouse, mouseName, modelMid);

@@ -112,11 +112,16 @@ inline DeviceAllInfo HandEntry(bool wired, int mid, int cid = 18)
 // Device time stands still while it lives; the test moves it on in small
 // slices while the GUI thread handles events, so the upgrade's own delays
 // pass at once. Declare it after the device fixture: device time runs again
-// before the fixture waits for the devices to settle.
+// before the fixture waits for the devices to settle, and the fixture's
+// timings are the ones it keeps.
+//
+// How much real time a slice takes depends on the machine's load, so real
+// time between an upgrade's reports says nothing: the silence guard waits its
+// usual quiet time meanwhile. A test of the silence sets its own afterwards.
 class ManualDeviceClock
 {
 public:
-    ManualDeviceClock() { SimCtl_SetManualClock(1); }
+    ManualDeviceClock() : m_UsualQuietTime(UsualQuietTime()) { SimCtl_SetManualClock(1); }
     ~ManualDeviceClock() { SimCtl_SetManualClock(0); }
     ManualDeviceClock(const ManualDeviceClock&) = delete;
     ManualDeviceClock& operator=(const ManualDeviceClock&) = delete;
@@ -133,4 +138,14 @@ public:
         }
         return done();
     }
+
+private:
+    static Timings UsualQuietTime()
+    {
+        Timings timings = Timing();
+        timings.firmwareSilenceMs = Timings().firmwareSilenceMs;
+        return timings;
+    }
+
+    ScopedTimings m_UsualQuietTime;
 };
