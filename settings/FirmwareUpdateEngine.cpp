@@ -28,6 +28,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -133,10 +134,14 @@ FirmwareUpdateEngine::~FirmwareUpdateEngine()
 
 void FirmwareUpdateEngine::NoteDamagedPart(int target, const QString& imageName, int modelMid)
 {
-    if (!DamagedFirmwareImageFound(std::uint8_t(target), imageName, UpdateCid(), std::uint8_t(modelMid)))
-        return;
+    if (DamagedFirmwareImageFound(std::uint8_t(target), imageName, UpdateCid(), std::uint8_t(modelMid)))
+        NameDamagedPart(target);
+}
+
+void FirmwareUpdateEngine::NameDamagedPart(int target)
+{
     m_DamagedPartLeft = true;
-    m_Dialog->SetSkippedPartNote(
+    m_Dialog->AddSkippedPartNote(
         Text(target == FirmwareTargetMouse ? MouseImageDamagedText : ReceiverImageDamagedText));
 }
 
@@ -227,7 +232,7 @@ bool FirmwareUpdateEngine::ChechIsUpDate()
     g_UpdateDongleKind = 0;
     m_MouseAfterReceiver = 0;
     m_DamagedPartLeft = false;
-    m_Dialog->SetSkippedPartNote(QString());
+    m_Dialog->ClearSkippedPartNote();
     const QStringList record = FailedOrBootModeRecord(g_DeviceList);
     const QString mouseName = CurrentModelValue("MM");
     const int modelMid = ModelMid();
@@ -362,6 +367,7 @@ bool FirmwareUpdateEngine::CheckResume(const QStringList& record, const QString&
 void FirmwareUpdateEngine::on_Start()
 {
     m_BootCountDM = m_BootCountD2M = m_BootCountD4M = m_BootCountD8M = 0;
+    m_PartWritten = false;
     m_Dialog->ShowUpdatingView();
     const bool receiverImage = FindFirmwareImage(FirmwareTargetReceiver, m_Widgets.receiverVersion->text(),
                                                  m_ResumeReceiverImageName, UpdateCid(), std::uint8_t(ModelMid()));
@@ -455,8 +461,9 @@ void FirmwareUpdateEngine::RunUpdateStep(int step, int target, const QString& ve
         m_UpdateStep = StepWait;
         break;
     case StepWait:
-        // One look a second: the callback ends the running state.
-        if (state != UpdateStateRunning)
+        // One look a second: the callback ends the running state, and the
+        // refused start's result the refused one.
+        if (state != UpdateStateRunning && state != UpdateStateRefused)
             m_UpdateStep = StepFinish;
         break;
     case StepFinish:
@@ -549,7 +556,8 @@ void FirmwareUpdateEngine::StartStep(int target, const QString& versionText)
         EndWithoutImage(target);
         return;
     }
-    StartPartUpgrade(target);
+    if (!StartPartUpgrade(target))
+        RefusePart(target);
     m_UpdateStep = StepMarkRunning;
 }
 
@@ -567,7 +575,7 @@ void FirmwareUpdateEngine::EndWithoutImage(int target)
     m_UpdateStep = StepFinish;
 }
 
-void FirmwareUpdateEngine::StartPartUpgrade(int target)
+bool FirmwareUpdateEngine::StartPartUpgrade(int target)
 {
     g_UpdateTarget = target;
     const QByteArray image = g_PendingFirmwareImages.first();
@@ -575,7 +583,29 @@ void FirmwareUpdateEngine::StartPartUpgrade(int target)
     // Running before the library is asked: its reports may come at once.
     PartState(target) = UpdateStateRunning;
     m_SilenceGuard->Arm();
-    StartImageUpgrade(image, target == FirmwareTargetMouse ? MouseUpgradeCallback : ReceiverUpgradeCallback);
+    return StartImageUpgrade(image, target == FirmwareTargetMouse ? MouseUpgradeCallback : ReceiverUpgradeCallback);
+}
+
+// The library refused the part's image at the start: its header passed, so
+// its body is damaged. The device was not touched: no failure is recorded,
+// the dialog names the image, and once the refused start's own result has
+// come the other part goes on (its bar the whole one, as the only part).
+// The image no longer counts as waiting, so that the part is not started
+// again after the other. The silence guard stays armed in case that result
+// never comes.
+void FirmwareUpdateEngine::RefusePart(int target)
+{
+    int running = UpdateStateRunning;
+    if (!PartState(target).compare_exchange_strong(running, UpdateStateRefused))
+        return;
+    m_StartRefused = true;
+    NameDamagedPart(target);
+    if (target == FirmwareTargetReceiver) {
+        g_ReceiverImageWaiting = false;
+        g_UpdatePartCount = 1;
+    } else {
+        g_MouseImageWaiting = false;
+    }
 }
 
 void FirmwareUpdateEngine::ShowWarning(const QString& text)
@@ -600,14 +630,28 @@ void FirmwareUpdateEngine::FinishStep(int target)
     m_MouseUpdateTimer->stop();
     m_SilenceGuard->Disarm();
     g_UpdateBusy = false;
-    if (target != FirmwareTargetReceiver)
-        return;
-    if (m_MouseAfterReceiver) {
-        m_WarnWithDialog = true;
-        on_Mouse_clicked();
-    } else {
-        SlotContinue(0);
+    m_PartWritten = m_PartWritten || PartState(target) == UpdateStateSucceeded;
+    const bool refused = std::exchange(m_StartRefused, false);
+    if (target == FirmwareTargetReceiver) {
+        if (m_MouseAfterReceiver) {
+            m_WarnWithDialog = true;
+            on_Mouse_clicked();
+        } else {
+            SlotContinue(0);
+        }
     }
+    if (refused && !m_ReceiverRunning && !m_MouseRunning && m_Dialog->AwaitsResult())
+        EndAfterRefusedPart();
+}
+
+// A refused part was the last one: the update ends with what it wrote, the
+// damaged images named under it.
+void FirmwareUpdateEngine::EndAfterRefusedPart()
+{
+    if (m_PartWritten)
+        PostMsg::GetInstance()->EmitProgress(0, UpgradeKindSuccess);
+    else
+        ShowMessage(m_Dialog->SkippedPartNote());
 }
 
 void FirmwareUpdateEngine::FinishReceiverUpdateView()
@@ -640,7 +684,8 @@ void FirmwareUpdateEngine::FinishMouseUpdateView()
     switch (g_MouseUpdateState) {
     case UpdateStateNotRun:
         m_Widgets.mouseMark->hide();
-        m_Widgets.updateButton->setText(Text(VerNewText));
+        if (!m_DamagedPartLeft)
+            m_Widgets.updateButton->setText(Text(VerNewText));
         SetUpdateButtonLook(false);
         break;
     case UpdateStateSucceeded:

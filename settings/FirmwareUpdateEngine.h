@@ -90,6 +90,7 @@ private:
     // When the part of target has a damaged image, the dialog names it as
     // the part not written.
     void NoteDamagedPart(int target, const QString& imageName, int modelMid);
+    void NameDamagedPart(int target);
     bool CheckMouseAndReceiver(const QString& mouseName, int modelMid);
     bool CheckSeveralDevices();
     bool CheckResume(const QStringList& record, const QString& mouseName, int modelMid);
@@ -99,7 +100,10 @@ private:
     void StartStep(int target, const QString& versionText);
     void FinishStep(int target);
     void EndWithoutImage(int target);
-    void StartPartUpgrade(int target);
+    // False when the library refused the image.
+    bool StartPartUpgrade(int target);
+    void RefusePart(int target);
+    void EndAfterRefusedPart();
     void ShowWarning(const QString& text);
     int& BootCount(int receiverClass);
     int BootCountTotal() const;
@@ -127,6 +131,10 @@ private:
     bool m_WarnWithDialog = false;
     // The update decided on leaves a part unwritten for its damaged image.
     bool m_DamagedPartLeft = false;
+    // The library refused the running part's image at its start.
+    bool m_StartRefused = false;
+    // A part of the update under way has been written.
+    bool m_PartWritten = false;
     QString m_ResumeReceiverImageName;
     int m_BootCountDM = 0;
     int m_BootCountD2M = 0;

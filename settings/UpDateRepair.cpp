@@ -173,9 +173,16 @@ void UpDateRepair::SetMessageText(const QString& text)
     ui->ToolText_2->setText(text);
 }
 
-void UpDateRepair::SetSkippedPartNote(const QString& note)
+void UpDateRepair::AddSkippedPartNote(const QString& note)
 {
-    m_SkippedPartNote = note;
+    if (m_SkippedPartNote.split('\n').contains(note))
+        return;
+    m_SkippedPartNote = m_SkippedPartNote.isEmpty() ? note : m_SkippedPartNote + "\n" + note;
+}
+
+void UpDateRepair::ClearSkippedPartNote()
+{
+    m_SkippedPartNote.clear();
 }
 
 QString UpDateRepair::WithSkippedPartNote(const QString& text) const
@@ -187,6 +194,12 @@ QString UpDateRepair::WithSkippedPartNote(const QString& text) const
 bool UpDateRepair::ShowsUpdate() const
 {
     return !ui->progressBar_2->isHidden();
+}
+
+// The updating view disables the close button; every result enables it.
+bool UpDateRepair::AwaitsResult() const
+{
+    return ShowsUpdate() && !ui->CloseButton->isEnabled();
 }
 
 bool UpDateRepair::ShowMessage(const QString& text)

@@ -31,12 +31,17 @@ public:
     void ShowMessageView();
     void ShowUpdatingView();
     void SetMessageText(const QString& text);
-    // A line under the ready text and under the update's result, naming a
-    // part that is not written; empty for none. ResetView clears it.
-    void SetSkippedPartNote(const QString& note);
+    // Lines under the ready text and under the update's result, each naming
+    // a part that is not written; a line already there is not added again.
+    // ResetView clears them.
+    void AddSkippedPartNote(const QString& note);
+    void ClearSkippedPartNote();
+    QString SkippedPartNote() const { return m_SkippedPartNote; }
     // The dialog shows an update or repair under way or its result (the bar
     // is shown) until it is reset.
     bool ShowsUpdate() const;
+    // The updating view still stands: no result has been shown since.
+    bool AwaitsResult() const;
 
     // Whether the recorded failed update, or a device waiting in boot mode
     // without a record, can be repaired now; otherwise the reason is the

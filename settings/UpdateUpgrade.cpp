@@ -70,6 +70,18 @@ void FailRunningPart(int progressKind)
     RecordFailedUpdate(g_UpdateTarget, g_UpdateDongleKind, g_UpdateCid, g_UpdateMid);
 }
 
+// The result that the library reports for a start it refused: the refused
+// part stops waiting for it. True when a part was waiting.
+bool EndRefusedStart()
+{
+    bool ended = false;
+    for (std::atomic<int>* state : {&g_ReceiverUpdateState, &g_MouseUpdateState}) {
+        int refused = UpdateStateRefused;
+        ended = state->compare_exchange_strong(refused, UpdateStateNotRun) || ended;
+    }
+    return ended;
+}
+
 void HandleUpdateReport(unsigned char* report)
 {
     PostMsg* hub = PostMsg::GetInstance();
@@ -84,6 +96,8 @@ void HandleUpdateReport(unsigned char* report)
             hub->EmitProgress(BarValue(parsed.percent, true), UpgradeKindProgress);
         break;
     case UpgradeReport::Success: {
+        if (EndRefusedStart())
+            break;
         // Only the part still running succeeds: a success reported after the
         // update was given up leaves its failure and its record as they are.
         const QString version = ImageVersion();
@@ -105,7 +119,8 @@ void HandleUpdateReport(unsigned char* report)
         break;
     }
     case UpgradeReport::Failure:
-        FailRunningPart(UpgradeKindFailure);
+        if (!EndRefusedStart())
+            FailRunningPart(UpgradeKindFailure);
         break;
     case UpgradeReport::Other:
         break;
@@ -132,7 +147,8 @@ QString UpdateLogPath()
 
 void EndSilentUpdate()
 {
-    FailRunningPart(UpgradeKindNoAnswer);
+    if (!EndRefusedStart())
+        FailRunningPart(UpgradeKindNoAnswer);
 }
 
 void ReceiverUpgradeCallback(unsigned char* report)

@@ -15,6 +15,10 @@ constexpr int UpdateStateRunning = 1;
 constexpr int UpdateStateSucceeded = 2;
 constexpr int UpdateStateFailed = 3;
 constexpr int UpdateStateNotRun = 4;      // ended without running: no image
+// The device library refused to start the upgrade (a damaged image): nothing
+// was written, and the part waits for the result report the library sends for
+// the refused start too, so that it cannot be taken for the next part's.
+constexpr int UpdateStateRefused = 5;
 
 extern std::atomic<int> g_ReceiverUpdateState;
 extern std::atomic<int> g_MouseUpdateState;
@@ -40,11 +44,14 @@ QString UpdateLogPath();
 // parts run); success stores the new version (SigLabelText; the mouse's also
 // in the registry) and removes the failed-update record; failure of the
 // running part writes the log, records the failed update and clears the
-// waiting flags. Every report counts for the upgrade's silence guard.
+// waiting flags. The result of a refused start only ends the refused part's
+// wait (its state becomes UpdateStateNotRun): the device was not touched.
+// Every report counts for the upgrade's silence guard.
 void ReceiverUpgradeCallback(unsigned char* report);
 void MouseUpgradeCallback(unsigned char* report);
 
 // The running part's upgrade has gone silent: it ends as a failure, as a
 // failure report would end it, and the dialog is told that the device stopped
-// answering. Nothing happens when no part runs.
+// answering. A refused start whose result never comes just ends its wait.
+// Nothing happens when no part runs.
 void EndSilentUpdate();

@@ -40,20 +40,28 @@ inline void PrepareFirmwareFolders()
     g_LanguageIndex = 0;
 }
 
-// One image of the program folder's bin/ cut short (as by a broken
-// download) while it lives; the shipped image comes back afterwards.
-class CutFirmwareImage
+// One image of the program folder's bin/ spoiled while it lives; the shipped
+// image comes back afterwards. It is cut short to keptBytes (as by a broken
+// download), or, with BodyDamaged, keeps its length and has four bytes of its
+// body overwritten, which only the device library's checksum tells.
+class SpoiledFirmwareImage
 {
 public:
-    explicit CutFirmwareImage(const QString& fileName, int keptBytes = 1500) : m_FileName(fileName)
+    static constexpr int BodyDamaged = -1;
+
+    explicit SpoiledFirmwareImage(const QString& fileName, int keptBytes = 1500) : m_FileName(fileName)
     {
         QFile file(ProgramFolder() + "/bin/" + fileName);
-        if (file.open(QIODevice::ReadWrite))
+        if (!file.open(QIODevice::ReadWrite))
+            return;
+        if (keptBytes != BodyDamaged)
             file.resize(keptBytes);
+        else if (file.seek(20000))
+            file.write(QByteArray(4, char(0xFF)));
     }
-    ~CutFirmwareImage() { CopyShippedFiles("bin/" + m_FileName); }
-    CutFirmwareImage(const CutFirmwareImage&) = delete;
-    CutFirmwareImage& operator=(const CutFirmwareImage&) = delete;
+    ~SpoiledFirmwareImage() { CopyShippedFiles("bin/" + m_FileName); }
+    SpoiledFirmwareImage(const SpoiledFirmwareImage&) = delete;
+    SpoiledFirmwareImage& operator=(const SpoiledFirmwareImage&) = delete;
 
 private:
     QString m_FileName;

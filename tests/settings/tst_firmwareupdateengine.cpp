@@ -20,9 +20,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -259,8 +263,8 @@ private slots:
         QFETCH(QString, record);
         QFETCH(QList<DeviceAllInfo>, present);
         SimDeviceFixture sim(qPrintable(scenario));
-        CutFirmwareImage cutReceiver("QV_M03_RX4K.bin");
-        CutFirmwareImage cutMouse("QV_M03_MS.bin", 2 * FirmwareImageHeaderSize);
+        SpoiledFirmwareImage cutReceiver("QV_M03_RX4K.bin");
+        SpoiledFirmwareImage cutMouse("QV_M03_MS.bin", 2 * FirmwareImageHeaderSize);
         SetFailedUpdateRecordText(record);
         g_DeviceList = present;
         g_CurrentDevice.Set(present.first());
@@ -463,46 +467,101 @@ private slots:
         QCOMPARE(page.updateButton.text(), PageText(VerNew));
     }
 
-    // One part's image is damaged, the other's intact: the ready view and the
-    // result name the part left as it is, only the other part is written, and
-    // the page does not call the devices up to date afterwards.
+    // One part's image is damaged, the other's intact: the dialog names the
+    // part left as it is (already in the ready view when the program can see
+    // the damage, in the result when only the device library's checksum
+    // finds it and refuses the start), only the other part is written, no
+    // failure is recorded for a device that was not touched, and the page
+    // does not call the devices up to date afterwards. With both bodies
+    // damaged nothing is written and both are named.
     void damagedPartIsNamedBesideAnIntactOne_data()
     {
-        QTest::addColumn<QString>("cutImage");
-        QTest::addColumn<int>("note");
+        QTest::addColumn<QStringList>("spoiled");  // image file; bytes kept, or "body"
+        QTest::addColumn<QList<int>>("notes");
+        QTest::addColumn<bool>("namedBeforeStart");
         QTest::addColumn<int>("receiverFirmware");
         QTest::addColumn<int>("mouseFirmware");
-        QTest::newRow("receiver damaged") << "QV_M03_RX4K.bin" << int(ReceiverImageDamaged) << 0x0101 << 0x0103;
-        QTest::newRow("cut in its header") << "QV_M03_RX4K.bin;200" << int(ReceiverImageDamaged) << 0x0101 << 0x0103;
-        QTest::newRow("mouse damaged") << "QV_M03_MS.bin" << int(MouseImageDamaged) << 0x0102 << 0x0102;
+        const QList<int> receiver{ReceiverImageDamaged};
+        const QList<int> mouse{MouseImageDamaged};
+        QTest::newRow("receiver damaged") << QStringList{"QV_M03_RX4K.bin;1500"} << receiver << true << 0x0101
+                                          << 0x0103;
+        QTest::newRow("cut in its header") << QStringList{"QV_M03_RX4K.bin;200"} << receiver << true << 0x0101
+                                           << 0x0103;
+        QTest::newRow("mouse damaged") << QStringList{"QV_M03_MS.bin;1500"} << mouse << true << 0x0102 << 0x0102;
+        QTest::newRow("receiver body refused") << QStringList{"QV_M03_RX4K.bin;body"} << receiver << false << 0x0101
+                                               << 0x0103;
+        QTest::newRow("mouse body refused") << QStringList{"QV_M03_MS.bin;body"} << mouse << false << 0x0102
+                                            << 0x0102;
+        QTest::newRow("both bodies refused") << QStringList{"QV_M03_RX4K.bin;body", "QV_M03_MS.bin;body"}
+                                             << receiver + mouse << false << 0x0101 << 0x0102;
     }
 
     void damagedPartIsNamedBesideAnIntactOne()
     {
-        QFETCH(QString, cutImage);
-        QFETCH(int, note);
+        QFETCH(QStringList, spoiled);
+        QFETCH(QList<int>, notes);
+        QFETCH(bool, namedBeforeStart);
         QFETCH(int, receiverFirmware);
         QFETCH(int, mouseFirmware);
         DeviceLinkFixture link("cable-and-receiver");
         ManualDeviceClock clock;
-        const QStringList cut = cutImage.split(';');
-        CutFirmwareImage damaged(cut.first(), cut.size() > 1 ? cut.last().toInt() : 1500);
+        std::vector<std::unique_ptr<SpoiledFirmwareImage>> images;
+        for (const QString& image : spoiled) {
+            const QString how = image.section(';', 1);
+            images.push_back(std::make_unique<SpoiledFirmwareImage>(
+                image.section(';', 0, 0), how == "body" ? SpoiledFirmwareImage::BodyDamaged : how.toInt()));
+        }
         CableMouseUpdate update;
         FirmwareUpdateEngine& engine = update.engine;
-        const QString noteText = PageText(note);
-        QVERIFY(!noteText.isEmpty());
+        QStringList noteTexts;
+        for (int note : notes)
+            noteTexts << PageText(note);
+        QVERIFY(!noteTexts.contains(QString()));
+        const QString noteText = noteTexts.join('\n');
+        const bool anyWritten = receiverFirmware != 0x0101 || mouseFirmware != 0x0102;
 
         update.page.updateButton.click();
-        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, Ready) + "\n" + noteText);
+        const QString ready = TextOf(g_LangTextsAutoRepair, Ready);
+        QCOMPARE(DialogMessage(engine), namedBeforeStart ? ready + "\n" + noteText : ready);
         engine.Dialog()->Form()->NewHong_2->click();
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return update.log.Lines().contains("Progress 0 2"); }));
-        QVERIFY(ManualDeviceClock::RunUntil([] { return !g_UpdateBusy && SimCtl_Pending() == 0; }));
+        QVERIFY(ManualDeviceClock::RunUntil(
+            [&] { return !g_UpdateBusy && SimCtl_Pending() == 0 && !engine.Dialog()->AwaitsResult(); }));
 
-        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, UpdateSuccess) + "\n" + noteText);
+        const QString success = TextOf(g_LangTextsAutoRepair, UpdateSuccess);
+        QCOMPARE(DialogMessage(engine), anyWritten ? success + "\n" + noteText : noteText);
+        QVERIFY(engine.Dialog()->Form()->CloseButton->isEnabled());
+        QCOMPARE(update.log.Lines({"Progress"}).filter(QRegularExpression(" [^0]$")),
+                 anyWritten ? QStringList{"Progress 0 2"} : QStringList());
+        QCOMPARE(FailedUpdateRecordText(), QString());
         QCOMPARE(Firmware("rx4k"), receiverFirmware);
         QCOMPARE(Firmware("mouseA"), mouseFirmware);
         engine.Dialog()->Form()->NewHong_2->click();
+        QVERIFY(!engine.Dialog()->isVisible());
         QVERIFY(update.page.updateButton.text() != PageText(VerNew));
+    }
+
+    // The receiver is the only part to write and the library refuses its
+    // image: the update ends at once with the receiver's image named and the
+    // dialog can be closed; the receiver is not tried again behind the user's
+    // back, whatever state an earlier mouse update left.
+    void refusedOnlyPartEndsNamed()
+    {
+        DeviceLinkFixture link("cable-and-receiver");
+        ManualDeviceClock clock;
+        SpoiledFirmwareImage spoiled("QV_M03_RX4K.bin", SpoiledFirmwareImage::BodyDamaged);
+        CableMouseUpdate update;
+        update.page.mouseVersion.setText("v1.3");
+        g_MouseUpdateState = UpdateStateSucceeded;
+        update.Start();
+        const FirmwareUpdateEngine& engine = update.engine;
+        QVERIFY(ManualDeviceClock::RunUntil(
+            [&] { return !g_UpdateBusy && SimCtl_Pending() == 0 && !engine.Dialog()->AwaitsResult(); }));
+
+        QCOMPARE(DialogMessage(engine), PageText(ReceiverImageDamaged));
+        QVERIFY(engine.Dialog()->Form()->CloseButton->isEnabled());
+        QCOMPARE(SimDeviceFixture::Journal().filter("UsbUpgrade_Start").size(), 1);
+        QCOMPARE(FailedUpdateRecordText(), QString());
+        QCOMPARE(Firmware("rx4k"), 0x0101);
     }
 
     // The receiver's update fails: the log and the record are written and the

@@ -547,7 +547,7 @@ private slots:
     void damagedImageIsNamed()
     {
         SimDeviceFixture sim("boot-receiver");
-        CutFirmwareImage cut("QV_M03_RX4K.bin");
+        SpoiledFirmwareImage cut("QV_M03_RX4K.bin");
         SetFailedUpdateRecordText("211,4,18,3");
         g_ListedDevices = {HandEntry(true, 3)};
         g_ListedDevicesCopy = g_ListedDevices;
