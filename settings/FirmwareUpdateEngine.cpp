@@ -45,8 +45,6 @@ enum PageText {
     MultiMouseText = 26,
     MultiDongleText = 27,
     ImageDamagedText = 44,
-    ReceiverImageDamagedText = 45,
-    MouseImageDamagedText = 46,
 };
 
 QString Text(PageText position)
@@ -141,8 +139,7 @@ void FirmwareUpdateEngine::NoteDamagedPart(int target, const QString& imageName,
 void FirmwareUpdateEngine::NameDamagedPart(int target)
 {
     m_DamagedPartLeft = true;
-    m_Dialog->AddSkippedPartNote(
-        Text(target == FirmwareTargetMouse ? MouseImageDamagedText : ReceiverImageDamagedText));
+    m_Dialog->NoteDamagedImage(target);
 }
 
 void FirmwareUpdateEngine::SetUpdateButtonLook(bool waiting)
@@ -648,10 +645,7 @@ void FirmwareUpdateEngine::FinishStep(int target)
 // damaged images named under it.
 void FirmwareUpdateEngine::EndAfterRefusedPart()
 {
-    if (m_PartWritten)
-        PostMsg::GetInstance()->EmitProgress(0, UpgradeKindSuccess);
-    else
-        ShowMessage(m_Dialog->SkippedPartNote());
+    PostMsg::GetInstance()->EmitProgress(0, m_PartWritten ? UpgradeKindSuccess : UpgradeKindNothingWritten);
 }
 
 void FirmwareUpdateEngine::FinishReceiverUpdateView()

@@ -23,10 +23,23 @@ QString g_RepairModelName;
 
 namespace {
 
+// The library refused the start of the part being written; the result it
+// reports for that start too is still to come.
+std::atomic<bool> g_RepairStartRefused{false};
+// GUI thread: the repair under way has written the receiver.
+bool g_RepairReceiverWritten = false;
+
 void EndRepairStep()
 {
     g_UpgradeIdle = true;
     g_RepairProgressSeen = false;
+}
+
+// The Repair button stays while a failure is still recorded: a part whose
+// damaged image was refused is left as it was.
+bool RepairButtonHidden()
+{
+    return FailedUpdateRecord().size() != 4;
 }
 
 // The whole repair succeeded: success text, bar full, Repair button hidden.
@@ -35,8 +48,27 @@ void EndRepairWithSuccess()
     g_RepairRunning = false;
     PostMsg* hub = PostMsg::GetInstance();
     hub->EmitAutoRepair(0);
-    hub->EmitUpDateButton(true);
+    hub->EmitUpDateButton(RepairButtonHidden());
     hub->EmitProgress(0, UpgradeKindSuccess);
+}
+
+// Every image the repair tried was refused: the dialog names them.
+void EndRepairWithNothingWritten()
+{
+    g_RepairRunning = false;
+    PostMsg* hub = PostMsg::GetInstance();
+    hub->EmitUpDateButton(RepairButtonHidden());
+    hub->EmitProgress(0, UpgradeKindNothingWritten);
+}
+
+bool StartKeptRepairImage()
+{
+    if (StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback))
+        return true;
+    g_RepairStartRefused = true;
+    const int target = g_RepairPart == RepairPartReceiver ? FirmwareTargetReceiver : FirmwareTargetMouse;
+    PostMsg::GetInstance()->EmitProgress(target, UpgradeKindImageRefused);
+    return false;
 }
 
 bool WiredMouseOfModelListed()
@@ -48,8 +80,9 @@ bool WiredMouseOfModelListed()
     return false;
 }
 
-// GUI thread, after the receiver was written: the mouse follows when its
-// image exists and it is the failed part or is listed on its cable.
+// GUI thread, after the receiver was written or its image refused: the
+// mouse follows when its image exists and it is the failed part or is listed
+// on its cable.
 void ContinueRepairWithMouse()
 {
     g_RepairPart = RepairPartMouse;
@@ -58,7 +91,9 @@ void ContinueRepairWithMouse()
     const bool mouseFollows = mouseImage && (g_RepairFailedPart == RepairPartMouse || WiredMouseOfModelListed());
     EndRepairStep();
     if (mouseFollows) {
-        StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
+        StartKeptRepairImage();
+    } else if (!g_RepairReceiverWritten) {
+        EndRepairWithNothingWritten();
     } else if (g_RepairPartCount == 2) {
         // The mouse was to follow and cannot: half done. The repair stays
         // marked as running, so plugging devices asks for no new check.
@@ -69,6 +104,39 @@ void ContinueRepairWithMouse()
     } else {
         EndRepairWithSuccess();
     }
+}
+
+void ContinueAfterReceiverWritten()
+{
+    g_RepairReceiverWritten = true;
+    ContinueRepairWithMouse();
+}
+
+// GUI thread, once the refused start's result has come: a refused receiver
+// is passed over (the mouse then fills the whole bar); a refused mouse ends
+// the repair with what it wrote.
+void ContinueAfterRefusedStart()
+{
+    if (g_RepairPart == RepairPartReceiver) {
+        g_RepairPartCount = 1;
+        ContinueRepairWithMouse();
+        return;
+    }
+    EndRepairStep();
+    if (g_RepairReceiverWritten)
+        EndRepairWithSuccess();
+    else
+        EndRepairWithNothingWritten();
+}
+
+// The result of a refused start says nothing about the device: the repair
+// moves on, on the GUI thread. True when a start was refused.
+bool MoveOnAfterRefusedStart()
+{
+    if (!g_RepairStartRefused.exchange(false))
+        return false;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), ContinueAfterRefusedStart, Qt::QueuedConnection);
+    return true;
 }
 
 // GUI thread, after the mouse was written: its new version is kept for the
@@ -88,7 +156,7 @@ void RepairSucceeded()
         RemoveFailedUpdateRecord();
     // The device lists and the kept image belong to the GUI thread.
     if (g_RepairPart == RepairPartReceiver) {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), ContinueRepairWithMouse, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(QCoreApplication::instance(), ContinueAfterReceiverWritten, Qt::QueuedConnection);
         return;
     }
     QMetaObject::invokeMethod(QCoreApplication::instance(), StoreRepairedMouseVersion, Qt::QueuedConnection);
@@ -129,18 +197,27 @@ void RepairUpgradeCallback(unsigned char* report)
         break;
     }
     case UpgradeReport::Success:
-        RepairSucceeded();
+        if (!MoveOnAfterRefusedStart())
+            RepairSucceeded();
         break;
     case UpgradeReport::Failure:
-        RepairFailed(UpgradeKindFailureMessage);
+        if (!MoveOnAfterRefusedStart())
+            RepairFailed(UpgradeKindFailureMessage);
         break;
     case UpgradeReport::Other:
         break;
     }
 }
 
+bool StartRepair()
+{
+    g_RepairReceiverWritten = false;
+    g_RepairStartRefused = false;
+    return StartKeptRepairImage();
+}
+
 void EndSilentRepair()
 {
-    if (g_RepairRunning)
+    if (g_RepairRunning && !MoveOnAfterRefusedStart())
         RepairFailed(UpgradeKindNoAnswer);
 }

@@ -26,6 +26,15 @@ extern std::atomic<int> g_RepairPartCount;      // 2 when both parts have an ima
 // GUI thread only: the mouse image name of the repaired model.
 extern QString g_RepairModelName;
 
+// Starts writing the repair's first part, the kept image
+// (g_RepairFirmwareImages). False when the library refuses the image at the
+// start (its body is damaged): nothing is written and no failure recorded,
+// the dialog names the part (SigProgress kind UpgradeKindImageRefused), and
+// once the refused start's own result has come the mouse follows a refused
+// receiver as it would follow a written one, or the repair ends with what it
+// wrote. The mouse's start after the receiver is handled alike. GUI thread.
+bool StartRepair();
+
 // The upgrade callback of the repair. Progress goes to the dialog through
 // SigAutoRepairProgress (0-50 and 50-100 when both parts are written). A
 // failure records the part that failed and ends the repair; the mouse's
@@ -36,5 +45,6 @@ void RepairUpgradeCallback(unsigned char* report);
 
 // The repair's upgrade has gone silent: the repair ends as a failure of the
 // part being written, and the dialog is told that the device stopped
-// answering. Nothing happens once the repair has ended.
+// answering; a refused start whose result never comes just moves on.
+// Nothing happens once the repair has ended.
 void EndSilentRepair();

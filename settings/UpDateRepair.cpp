@@ -46,6 +46,12 @@ enum AutoRepairText {
     ImageDamagedText = 18,
 };
 
+// Positions in the settings page's language section.
+enum FormSettingText {
+    ReceiverImageDamagedText = 45,
+    MouseImageDamagedText = 46,
+};
+
 // Frameless, system menu, minimise button; no window type.
 constexpr Qt::WindowFlags kRepairWindowFlags =
     Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
@@ -173,8 +179,12 @@ void UpDateRepair::SetMessageText(const QString& text)
     ui->ToolText_2->setText(text);
 }
 
-void UpDateRepair::AddSkippedPartNote(const QString& note)
+void UpDateRepair::NoteDamagedImage(int target)
 {
+    // The texts are the settings page's: the update names the parts first.
+    const QString note = LanguageText(g_LangTextsFormSetting, target == FirmwareTargetMouse ? MouseImageDamagedText
+                                                                                            : ReceiverImageDamagedText,
+                                      QString());
     if (m_SkippedPartNote.split('\n').contains(note))
         return;
     m_SkippedPartNote = m_SkippedPartNote.isEmpty() ? note : m_SkippedPartNote + "\n" + note;
@@ -257,6 +267,14 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         break;
     case UpgradeKindNoAnswer:
         ShowUpdateResult(m_TextNoAnswer, true);
+        break;
+    case UpgradeKindImageRefused:
+        NoteDamagedImage(schedue);
+        break;
+    case UpgradeKindNothingWritten:
+        // The repair has ended too, if it was one.
+        m_SilenceGuard->Disarm();
+        ShowMessage(m_SkippedPartNote);
         break;
     default:
         break;
@@ -496,7 +514,7 @@ void UpDateRepair::StartRepairUpdate()
         }
     }
     m_SilenceGuard->Arm();
-    m_ImageFound = StartImageUpgrade(g_RepairFirmwareImages.first(), RepairUpgradeCallback);
+    m_ImageFound = StartRepair();
 }
 
 // Why no image of the target can be written: a damaged one, or none at all.

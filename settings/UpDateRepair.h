@@ -32,11 +32,11 @@ public:
     void ShowUpdatingView();
     void SetMessageText(const QString& text);
     // Lines under the ready text and under the update's result, each naming
-    // a part that is not written; a line already there is not added again.
-    // ResetView clears them.
-    void AddSkippedPartNote(const QString& note);
+    // the part of a target (210 mouse, 211 receiver) whose damaged image is
+    // not written; a part already named is not named again. ResetView clears
+    // them.
+    void NoteDamagedImage(int target);
     void ClearSkippedPartNote();
-    QString SkippedPartNote() const { return m_SkippedPartNote; }
     // The dialog shows an update or repair under way or its result (the bar
     // is shown) until it is reset.
     bool ShowsUpdate() const;

@@ -531,7 +531,7 @@ private slots:
         QCOMPARE(DialogMessage(engine), anyWritten ? success + "\n" + noteText : noteText);
         QVERIFY(engine.Dialog()->Form()->CloseButton->isEnabled());
         QCOMPARE(update.log.Lines({"Progress"}).filter(QRegularExpression(" [^0]$")),
-                 anyWritten ? QStringList{"Progress 0 2"} : QStringList());
+                 QStringList{anyWritten ? "Progress 0 2" : "Progress 0 9"});
         QCOMPARE(FailedUpdateRecordText(), QString());
         QCOMPARE(Firmware("rx4k"), receiverFirmware);
         QCOMPARE(Firmware("mouseA"), mouseFirmware);

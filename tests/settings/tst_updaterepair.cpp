@@ -179,7 +179,17 @@ private slots:
             << QList<QPoint>{{20, 0}, {0, 5}} << View(T(Confirm), "", "", T(UpdateFail), "50");
         QTest::newRow("failure message leaves the start button")
             << QList<QPoint>{{60, 0}, {0, 6}} << View("hidden", "", "", T(UpdateFail), "60");
-        QTest::newRow("unknown kind") << QList<QPoint>{{60, 0}, {42, 9}}
+        // Damaged images that the library refused are named under the
+        // result, each once; with nothing written they are the result.
+        const QString receiverNote = TextOf(g_LangTextsFormSetting, 45);
+        const QString mouseNote = TextOf(g_LangTextsFormSetting, 46);
+        QTest::newRow("refused image named under the success")
+            << QList<QPoint>{{211, 8}, {211, 8}, {60, 0}, {0, 2}}
+            << View(T(Confirm), "", "", T(UpdateSuccess) + "\n" + receiverNote, "100");
+        QTest::newRow("nothing written: the refused images")
+            << QList<QPoint>{{211, 8}, {210, 8}, {0, 9}}
+            << View(T(Confirm), "", "", receiverNote + "\n" + mouseNote, "hidden");
+        QTest::newRow("unknown kind") << QList<QPoint>{{60, 0}, {42, 99}}
                                       << View("hidden", "hidden", " (disabled)", T(Updating), "60");
     }
 
@@ -538,6 +548,51 @@ private slots:
         QCOMPARE(FailedUpdateRecordText(), QString());
         const QList<int> bar = AutoRepairProgress(log);
         QCOMPARE(bar.last(), mouseImage ? 50 : 100);
+    }
+
+    // The library refuses the receiver's image at the start (its body is
+    // damaged): the repair names it, records no failure for it, and writes
+    // the mouse all the same. The record of a failed receiver stays, and so
+    // does the Repair button; a failed mouse is repaired.
+    void refusedReceiverImageIsPassedOver_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<bool>("recordRemains");
+        QTest::newRow("failed mouse") << "boot-mouse" << "210,4,18,3" << false;
+        QTest::newRow("failed receiver") << "boot-receiver" << "211,4,18,3" << true;
+    }
+
+    void refusedReceiverImageIsPassedOver()
+    {
+        QFETCH(QString, scenario);
+        QFETCH(QString, record);
+        QFETCH(bool, recordRemains);
+        SimDeviceFixture sim(qPrintable(scenario));
+        ManualDeviceClock clock;
+        SpoiledFirmwareImage spoiled("QV_M03_RX4K.bin", SpoiledFirmwareImage::BodyDamaged);
+        SetFailedUpdateRecordText(record);
+        ListPresentDevices();
+        const int receiverFirmware = Firmware("rx4k");
+        HubLog log;
+        UpDateRepair dialog;
+        dialog.ResetView();
+        dialog.SlotRepairCheckUpdate();
+        dialog.Form()->NewHong_2->click();
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([] { return SimCtl_Pending() == 0; }));
+
+        QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}),
+                 (QStringList{"Progress 211 8", "AutoRepair 0", QString("UpDateButton %1").arg(!recordRemains),
+                              "Progress 0 2"}));
+        QCOMPARE(FailedUpdateRecordText(), recordRemains ? record : QString());
+        QCOMPARE(Firmware("rx4k"), receiverFirmware);
+        QCOMPARE(Firmware("mouseA"), 0x0103);
+        QCOMPARE(AutoRepairProgress(log).last(), 100);
+        QCOMPARE(ViewState(dialog), View(T(Confirm), T(Cancel), "",
+                                         T(UpdateSuccess) + "\n" + TextOf(g_LangTextsFormSetting, 45), "100"));
+        QVERIFY(!g_RepairRunning);
+        QVERIFY(g_UpgradeIdle);
     }
 
     // The main window's forced repair writes the receiver image its search
