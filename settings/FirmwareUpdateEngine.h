@@ -90,6 +90,8 @@ private:
     // When the part of target has a damaged image, the dialog names it as
     // the part not written.
     void NoteDamagedPart(int target, const QString& imageName, int modelMid);
+    // The dialog names the part of target as not written for its damaged
+    // image, and the page does not call the devices up to date.
     void NameDamagedPart(int target);
     bool CheckMouseAndReceiver(const QString& mouseName, int modelMid);
     bool CheckSeveralDevices();
