@@ -167,7 +167,9 @@ bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* numb
     int pageStep = slider->pageStep();
     value = KeptLevelDpi(value, &pageStep);
     slider->setPageStep(pageStep);
-    number->setValue(value);
+    // The handle goes where the kept value lies, not where it was let go: on
+    // a sparse table the two can be far apart.
+    ShowSliderValue(slider, number, value);
     return true;
 }
 

@@ -101,12 +101,12 @@ protected:
     // when it would be sent and the device does not answer (the notice
     // raised, slider and number back at shownValue); otherwise value is put
     // through the segment rule onto a value the level keeps (KeptLevelDpi),
-    // the slider's page step follows it, and number shows it.
+    // the slider's page step follows it, and slider and number show it.
     bool TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value, int shownValue);
     // Sends a level's DPI unless the change latch swallows it (or the button
     // page is applying settings); false only when it was sent and refused.
     bool SendLevelValue(int level, int dpi);
-    // Slider and number back at a value, without the slider's handling.
+    // Slider and number at a value, without the slider's handling.
     static void ShowSliderValue(QAbstractSlider* slider, QSpinBox* number, int value);
 
     QString m_PictureFolder;
