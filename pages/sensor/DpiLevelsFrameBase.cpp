@@ -49,6 +49,8 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
 {
     m_Title = title;
     m_CountCombo = countCombo;
+    m_TitleWidth = title->width();
+    m_CountComboX = countCombo->x();
     title->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
     countCombo->setMaxVisibleItems(5);
     StyleComboBox(countCombo, m_PictureFolder, OptionComboBoxColors());
@@ -77,7 +79,11 @@ void DpiLevelsFrameBase::RetranslateColorDialog()
 
 void DpiLevelsFrameBase::SetTitleText(const QString& text)
 {
+    constexpr int gap = 10;
     m_Title->setText(text);
+    const int textWidth = m_Title->fontMetrics().horizontalAdvance(text);
+    m_Title->resize(qMax(m_TitleWidth, textWidth), m_Title->height());
+    m_CountCombo->move(qMax(m_CountComboX, m_Title->x() + textWidth + gap), m_CountCombo->y());
 }
 
 void DpiLevelsFrameBase::ClearLevelCountCombo()

@@ -27,6 +27,8 @@ public:
     // levels apart.
     static QString LevelButtonName(int level);
 
+    // A title longer than its place widens its label and moves the count
+    // combo along, so that the two never touch.
     void SetTitleText(const QString& text);
     // The colour dialog takes Qt's texts of the current language.
     void RetranslateColorDialog();
@@ -125,6 +127,9 @@ private:
 
     QLabel* m_Title = nullptr;
     MyConmboBox* m_CountCombo = nullptr;
+    // Where the form puts them, for the titles that fit there.
+    int m_TitleWidth = 0;
+    int m_CountComboX = 0;
     bool m_ShowingOnly = false;
     // The count index the combo showed last (-1: none).
     int m_ShownCountIndex = -1;

@@ -395,6 +395,29 @@ private slots:
         QCOMPARE(DecodeLevelDpi(stored.XCode, stored.RangeBits), shown);
     }
 
+    // The title is whole and keeps clear of the count combo in every
+    // language; a short one leaves the combo where the form puts it.
+    void titleKeepsClearOfTheCountCombo_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("short") << "DPI";
+        QTest::newRow("Polish") << "Poziomy DPI";
+        QTest::newRow("longer than its label") << "Poziomy DPI myszy bezprzewodowej";
+    }
+    void titleKeepsClearOfTheCountCombo()
+    {
+        QFETCH(QString, title);
+        SensorDPI frame;
+        frame.SetTitleText(title);
+        const QLabel* label = frame.findChild<QLabel*>("label");
+        const QComboBox* combo = frame.findChild<QComboBox*>("ChooseEvent");
+        const int textWidth = label->fontMetrics().horizontalAdvance(title);
+        QVERIFY(label->width() >= textWidth);
+        QVERIFY(combo->x() >= label->x() + textWidth + 8);
+        if (label->x() + textWidth + 8 < 115)
+            QCOMPARE(combo->x(), 115);
+    }
+
     void stepButtons()
     {
         SensorFrameDevice device;
