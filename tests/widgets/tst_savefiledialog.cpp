@@ -8,10 +8,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
