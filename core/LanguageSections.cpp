@@ -97,6 +97,8 @@ const QList<LanguageSection>& LanguageSections()
         {"SettingNotSaved", &g_LangTextsSettingNotSaved, {"label", "NewHong"}},
         {"ExportFail", &g_LangTextsExportFail,
          {"label", "NewHong"}},
+        {"ReplaceFile", &g_LangTextsReplaceFile,
+         {"label", "OK", "Cancel"}},
         {"NewVer", &g_LangTextsNewVer,
          {"label", "NewHong", "NoApear"}},
         {"LessThree", &g_LangTextsLessThree,

@@ -31,6 +31,7 @@ QList<QStringList> g_LangTextsDialogMain;
 QList<QStringList> g_LangTextsFormSetting;
 QList<QStringList> g_LangTextsInportFail;
 QList<QStringList> g_LangTextsExportFail;
+QList<QStringList> g_LangTextsReplaceFile;
 QList<QStringList> g_LangTextsSettingNotSaved;
 QList<QStringList> g_LangTextsNewVer;
 QList<QStringList> g_LangTextsLessThree;

@@ -43,6 +43,7 @@ extern QList<QStringList> g_LangTextsDialogMain;
 extern QList<QStringList> g_LangTextsFormSetting;
 extern QList<QStringList> g_LangTextsInportFail;
 extern QList<QStringList> g_LangTextsExportFail;
+extern QList<QStringList> g_LangTextsReplaceFile;
 extern QList<QStringList> g_LangTextsSettingNotSaved;
 extern QList<QStringList> g_LangTextsNewVer;
 extern QList<QStringList> g_LangTextsLessThree;

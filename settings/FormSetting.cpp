@@ -479,7 +479,8 @@ void FormSetting::SlotLightToFrom(int index)
 
 void FormSetting::SlotScroolChange(int index)
 {
-    ui->label->move(m_LabelOrigin.x(), m_LabelOrigin.y() + index + 10);
+    // Follows the scrolling exactly, so the line stands still at the top.
+    ui->label->move(m_LabelOrigin.x(), m_LabelOrigin.y() + index);
 }
 
 void FormSetting::SlotAllLanguage(int index)

@@ -32,6 +32,18 @@ const NoticeFormSpec kRePair = {
     .texts = &g_LangTextsRePair,
 };
 
+const NoticeFormSpec kReplaceFile = {
+    .name = "ReplaceFile",
+    .frameName = "ReplaceFileA",
+    .frameLimit = QSize(300, 140),
+    .fixedSizePolicy = true,
+    .labelRect = QRect(10, 30, 281, 71),
+    .labelText = "%1 already exists. Do you want to replace it?",
+    .ok = {QPoint(40, 110), "Replace", 1},
+    .cancel = {QPoint(170, 110), "Cancel", 2},
+    .texts = &g_LangTextsReplaceFile,
+};
+
 } // namespace
 
 YesNoDialog::YesNoDialog(const NoticeFormSpec& formSpec, QWidget* parent)
@@ -65,6 +77,16 @@ ContainReset::ContainReset(QWidget* parent) : YesNoDialog(kContainReset, parent)
 void ContainReset::SetText(const QString& text)
 {
     ui->label->setText(text);
+}
+
+ReplaceFile::ReplaceFile(const QString& fileName, QWidget* parent)
+    : YesNoDialog(kReplaceFile, parent)
+{
+    // A file name is the user's text, never markup; one too long for a line
+    // loses its middle, as a word that long would not wrap.
+    const QString name = ui->label->fontMetrics().elidedText(fileName, Qt::ElideMiddle, ui->label->width());
+    ui->label->setTextFormat(Qt::PlainText);
+    ui->label->setText(LanguageText(g_LangTextsReplaceFile, 0, QString::fromUtf8(kReplaceFile.labelText)).arg(name));
 }
 
 RePair::RePair(QWidget* parent) : YesNoDialog(kRePair, parent) {}

@@ -32,6 +32,16 @@ public:
     void SetText(const QString& text);
 };
 
+// Whether an existing file is to be replaced; the name is shown as plain
+// text, shortened in the middle when it is longer than a line.
+class ReplaceFile : public YesNoDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ReplaceFile(const QString& fileName, QWidget* parent = nullptr);
+};
+
 // Whether the receiver is to be paired again.
 class RePair : public YesNoDialog
 {

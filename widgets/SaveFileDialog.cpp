@@ -1,21 +1,22 @@
 #include "widgets/SaveFileDialog.h"
 
 #include "core/FileSuffix.h"
+#include "widgets/ConfirmDialogs.h"
+#include "widgets/DialogFamily.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace {
 
-// Qt's own question about replacing a file, in Qt's words, which its
-// translations carry.
-bool MayReplace(QFileDialog& dialog, const QString& path)
+// Asked as the program's other questions are, over the save dialog the user
+// has just left.
+bool MayReplace(const QFileDialog& dialog, const QString& path)
 {
-    const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?");
-    return QMessageBox::warning(&dialog, dialog.windowTitle(), question.arg(QFileInfo(path).fileName()),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    ReplaceFile question(QFileInfo(path).fileName());
+    PlaceDialog(&question, &dialog);
+    question.exec();
+    return question.Confirmed;
 }
 
 } // namespace

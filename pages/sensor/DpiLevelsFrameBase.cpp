@@ -49,6 +49,8 @@ void DpiLevelsFrameBase::AttachCountWidgets(QLabel* title, MyConmboBox* countCom
 {
     m_Title = title;
     m_CountCombo = countCombo;
+    m_TitleWidth = title->width();
+    m_CountComboX = countCombo->x();
     title->setStyleSheet(LabelStyle(OptionColorText(QStringLiteral("LabelColor"))));
     countCombo->setMaxVisibleItems(5);
     StyleComboBox(countCombo, m_PictureFolder, OptionComboBoxColors());
@@ -77,7 +79,11 @@ void DpiLevelsFrameBase::RetranslateColorDialog()
 
 void DpiLevelsFrameBase::SetTitleText(const QString& text)
 {
+    constexpr int gap = 10;
     m_Title->setText(text);
+    const int textWidth = m_Title->fontMetrics().horizontalAdvance(text);
+    m_Title->resize(qMax(m_TitleWidth, textWidth), m_Title->height());
+    m_CountCombo->move(qMax(m_CountComboX, m_Title->x() + textWidth + gap), m_CountCombo->y());
 }
 
 void DpiLevelsFrameBase::ClearLevelCountCombo()
@@ -167,7 +173,9 @@ bool DpiLevelsFrameBase::TakeSliderValue(QAbstractSlider* slider, QSpinBox* numb
     int pageStep = slider->pageStep();
     value = KeptLevelDpi(value, &pageStep);
     slider->setPageStep(pageStep);
-    number->setValue(value);
+    // The handle goes where the kept value lies, not where it was let go: on
+    // a sparse table the two can be far apart.
+    ShowSliderValue(slider, number, value);
     return true;
 }
 

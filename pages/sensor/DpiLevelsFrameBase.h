@@ -27,6 +27,8 @@ public:
     // levels apart.
     static QString LevelButtonName(int level);
 
+    // A title longer than its place widens its label and moves the count
+    // combo along, so that the two never touch.
     void SetTitleText(const QString& text);
     // The colour dialog takes Qt's texts of the current language.
     void RetranslateColorDialog();
@@ -101,12 +103,12 @@ protected:
     // when it would be sent and the device does not answer (the notice
     // raised, slider and number back at shownValue); otherwise value is put
     // through the segment rule onto a value the level keeps (KeptLevelDpi),
-    // the slider's page step follows it, and number shows it.
+    // the slider's page step follows it, and slider and number show it.
     bool TakeSliderValue(QAbstractSlider* slider, QSpinBox* number, int& value, int shownValue);
     // Sends a level's DPI unless the change latch swallows it (or the button
     // page is applying settings); false only when it was sent and refused.
     bool SendLevelValue(int level, int dpi);
-    // Slider and number back at a value, without the slider's handling.
+    // Slider and number at a value, without the slider's handling.
     static void ShowSliderValue(QAbstractSlider* slider, QSpinBox* number, int value);
 
     QString m_PictureFolder;
@@ -125,6 +127,9 @@ private:
 
     QLabel* m_Title = nullptr;
     MyConmboBox* m_CountCombo = nullptr;
+    // Where the form puts them, for the titles that fit there.
+    int m_TitleWidth = 0;
+    int m_CountComboX = 0;
     bool m_ShowingOnly = false;
     // The count index the combo showed last (-1: none).
     int m_ShownCountIndex = -1;

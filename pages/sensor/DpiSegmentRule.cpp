@@ -119,9 +119,16 @@ int KeptLevelDpi(int value, int* pageStep)
     const int quantised = QuantiseDpi(value, pageStep);
     if (KeptValues().isEmpty() || LevelKeepsDpi(quantised))
         return quantised;
-    int kept = quantised;
-    if (!NearestKept(quantised, true, &kept))
-        NearestKept(quantised, false, &kept);
+    // The nearer of the kept values on either side, the lower one on a tie:
+    // always taking the lower one would leave the top of a sparse table out
+    // of the slider's reach.
+    int below = quantised;
+    int above = quantised;
+    const bool hasBelow = NearestKept(quantised, true, &below);
+    const bool hasAbove = NearestKept(quantised, false, &above);
+    const int kept = !hasAbove || (hasBelow && qint64(quantised) - below <= qint64(above) - quantised) ? below : above;
+    // The page step follows the segment of the value kept.
+    QuantiseDpi(kept, pageStep);
     return kept;
 }
 

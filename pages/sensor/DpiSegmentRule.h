@@ -11,10 +11,10 @@ int QuantiseDpi(int value, int* pageStep);
 
 // The value a DPI level shows and stores for value: the segment rule, then,
 // where the sensor's code cannot carry that value (a code table without it,
-// or a description step finer than the code's), the nearest value below that
-// a level keeps (LevelKeepsDpi), or the nearest above when none lies below.
-// Only values within the ranges count. So what a level shows is what its
-// record holds.
+// or a description step finer than the code's), the nearest value that a
+// level keeps (LevelKeepsDpi), the lower one when two are as near. Only
+// values within the ranges count. So what a level shows is what its record
+// holds.
 int KeptLevelDpi(int value, int* pageStep);
 
 // One step up or down from a value, by the step of its segment; a value at the

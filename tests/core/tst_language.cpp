@@ -64,7 +64,7 @@ private slots:
     {
         SetProgramFolder(QUORVANE_TEST_SOURCE_DIR "/programfolder");
         LoadLanguageFiles();
-        QCOMPARE(LanguageSections().size(), 35);
+        QCOMPARE(LanguageSections().size(), 36);
         for (const LanguageSection& section : LanguageSections()) {
             const int languages = section.name == "English" ? 1 : 2;
             QVERIFY2(section.table->size() == languages, qPrintable(section.name));
@@ -92,6 +92,8 @@ private slots:
             QCOMPARE(QSet<QString>(mouseButtons.begin(), mouseButtons.end()).size(), 5);
             for (const QString& name : mouseButtons)
                 QVERIFY2(!name.isEmpty() && !name.contains("ms"), qPrintable(name));
+            // The replace question names the file where its text holds %1.
+            QVERIFY(g_LangTextsReplaceFile.at(language).at(0).contains("%1"));
         }
     }
 

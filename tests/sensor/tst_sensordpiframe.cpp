@@ -1,6 +1,7 @@
 #include "SensorTestKit.h"
 
 #include "pages/sensor/DpiLevelCodec.h"
+#include "pages/sensor/DpiSegmentRule.h"
 #include "pages/sensor/SensorDpiFrame.h"
 
 #include <QApplication>
@@ -101,6 +102,17 @@ void DragMarkerTo(SensorDPI& frame, int x)
     SendMouse(&frame, QEvent::MouseButtonPress, grab, Qt::LeftButton);
     SendMouse(&frame, QEvent::MouseMove, QPoint(x, grab.y()), Qt::LeftButton);
     SendMouse(&frame, QEvent::MouseButtonRelease, QPoint(x, grab.y()), Qt::NoButton);
+}
+
+// Lets the slider go as high as maximum, as the page does, and clicks the
+// last pixel of its groove.
+void ClickGrooveEnd(SensorDPI& frame, int maximum)
+{
+    frame.SetSliderMaximum(maximum);
+    QSlider* slider = Slider(frame);
+    const QPoint end(slider->width() - 1, slider->height() / 2);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, end);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, end);
 }
 
 } // namespace
@@ -310,7 +322,7 @@ private slots:
         FillLikeThePage(frame, 8, 3);
         // The first change after a fill is the user's and reaches the device.
         Slider(frame)->setValue(released);
-        QCOMPARE(Slider(frame)->value(), released);
+        QCOMPARE(Slider(frame)->value(), shown);
         QCOMPARE(Spin(frame)->value(), shown);
         QCOMPARE(LevelButton(frame, 3)->text(), QString::number(shown));
         QCOMPARE(Slider(frame)->pageStep(), pageStep);
@@ -321,23 +333,29 @@ private slots:
 
     // A sensor whose codes come from a table, or whose description steps
     // finer than its code: the slider and the step buttons land only on
-    // values the record keeps, so what the level shows is what the device
-    // reads back.
+    // values the record keeps, the nearest one, so what the level shows is
+    // what the device reads back, and the handle stands on it.
     void levelValuesRoundTripThroughTheCodec_data()
     {
         QTest::addColumn<QString>("sensor");
         QTest::addColumn<QString>("dpiRange");
         QTest::addColumn<bool>("withTable");
-        QTest::addColumn<QString>("action"); // a slider value, "up" or "down"
-        QTest::addColumn<int>("before");     // the level's value before
+        // A slider value, "up", "down", or "end": a click at the far end of
+        // the groove, the slider going as high as the page lets it.
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("before"); // the level's value before
         QTest::addColumn<int>("shown");
         const QString single = "50,26000,50,0";
-        QTest::newRow("table, between entries") << "3311" << single << true << "3550" << 400 << 3200;
+        QTest::newRow("table, above the last entry") << "3311" << single << true << "3550" << 400 << 3200;
+        QTest::newRow("table, nearer the entry below") << "3311" << single << true << "2350" << 400 << 1600;
+        QTest::newRow("table, nearer the entry above") << "3311" << single << true << "2450" << 400 << 3200;
+        QTest::newRow("table, the far end of the groove") << "3311" << single << true << "end" << 400 << 3200;
         QTest::newRow("table, below the first entry") << "3311" << single << true << "100" << 800 << 400;
         QTest::newRow("table, an entry") << "3311" << single << true << "1600" << 400 << 1600;
         QTest::newRow("table, step up past a gap") << "3311" << single << true << "up" << 1600 << 3200;
         QTest::newRow("table, step down past a gap") << "3311" << single << true << "down" << 3200 << 1600;
-        QTest::newRow("finer step than the code") << "3955" << "1,26000,1,0" << false << "12779" << 400 << 12750;
+        QTest::newRow("finer step than the code") << "3955" << "1,26000,1,0" << false << "12770" << 400 << 12750;
+        QTest::newRow("finer step, nearer above") << "3955" << "1,26000,1,0" << false << "12779" << 400 << 12800;
         QTest::newRow("finer step, step up") << "3955" << "1,26000,1,0" << false << "up" << 12750 << 12800;
         QTest::newRow("finer step, step down") << "3955" << "1,26000,1,0" << false << "down" << 12750 << 12700;
     }
@@ -365,13 +383,39 @@ private slots:
             frame.findChild<QToolButton*>("AddLevelA")->click();
         else if (action == "down")
             frame.findChild<QToolButton*>("ReduceLevelA")->click();
+        else if (action == "end")
+            ClickGrooveEnd(frame, LargestKeptDpi(50, 26000));
         else
             Slider(frame)->setValue(action.toInt());
+        QCOMPARE(Slider(frame)->value(), shown);
         QCOMPARE(Spin(frame)->value(), shown);
         QCOMPARE(LevelButton(frame, 0)->text(), QString::number(shown));
         QCOMPARE(device.RecordsSent(), 1);
         const DpiLevelEntry stored = device.Record().DpiLevels[0];
         QCOMPARE(DecodeLevelDpi(stored.XCode, stored.RangeBits), shown);
+    }
+
+    // The title is whole and keeps clear of the count combo in every
+    // language; a short one leaves the combo where the form puts it.
+    void titleKeepsClearOfTheCountCombo_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("short") << "DPI";
+        QTest::newRow("Polish") << "Poziomy DPI";
+        QTest::newRow("longer than its label") << "Poziomy DPI myszy bezprzewodowej";
+    }
+    void titleKeepsClearOfTheCountCombo()
+    {
+        QFETCH(QString, title);
+        SensorDPI frame;
+        frame.SetTitleText(title);
+        const QLabel* label = frame.findChild<QLabel*>("label");
+        const QComboBox* combo = frame.findChild<QComboBox*>("ChooseEvent");
+        const int textWidth = label->fontMetrics().horizontalAdvance(title);
+        QVERIFY(label->width() >= textWidth);
+        QVERIFY(combo->x() >= label->x() + textWidth + 8);
+        if (label->x() + textWidth + 8 < 115)
+            QCOMPARE(combo->x(), 115);
     }
 
     void stepButtons()

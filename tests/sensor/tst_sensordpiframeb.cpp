@@ -101,10 +101,9 @@ private slots:
         Load(frame, 0);
         Slider(frame, 2)->setValue(released);
         QCOMPARE(Number(frame, 2)->value(), shown);
+        QCOMPARE(Slider(frame, 2)->value(), shown);
         QCOMPARE(Slider(frame, 2)->pageStep(), pageStep);
         QCOMPARE(device.RecordsSent(), 1);
-        if (released == 10050)
-            QCOMPARE(Slider(frame, 2)->value(), 10050);
     }
 
     void valuesPassingTheRangesUnchanged()

@@ -607,8 +607,12 @@ private slots:
         auto* area = Child<QScrollArea>(m_Page.get(), "scrollArea");
         m_Page->show();
         QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+        const QPoint onScreen = W("label")->mapTo(area, QPoint(0, 0));
         area->verticalScrollBar()->setValue(40);
-        QCOMPARE(W("label")->pos(), origin + QPoint(0, 50));
+        QCOMPARE(W("label")->pos(), origin + QPoint(0, 40));
+        QCOMPARE(W("label")->mapTo(area, QPoint(0, 0)), onScreen);
+        area->verticalScrollBar()->setValue(0);
+        QCOMPARE(W("label")->pos(), origin);
     }
 
     void pairingGivesTheDeviceItsCallbacksBack()

@@ -36,8 +36,9 @@ int PairStatusAfter(int ms)
     const int before = ReportRecorder::Count();
     UsbServer_ReadDonglePairStatus();
     SimCtl_Advance(ms);
-    QTest::qWaitFor([before] { return PairStatusSince(before) != 0; }, 5000);
-    return PairStatusSince(before);
+    // 0 when no answer came: the caller's comparison then fails.
+    const bool answered = QTest::qWaitFor([before] { return PairStatusSince(before) != 0; }, 5000);
+    return answered ? PairStatusSince(before) : 0;
 }
 
 }

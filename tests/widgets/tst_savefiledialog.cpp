@@ -1,14 +1,17 @@
 #include "widgets/SaveFileDialog.h"
 
+#include "widgets/ConfirmDialogs.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -16,8 +19,9 @@ namespace {
 
 // Plays the user at the save dialog: types the next name into each file
 // dialog that opens, gives the next answer to each question, and records the
-// questions. Out of names or answers it cancels, so a dialog nobody expected
-// ends the call rather than waiting forever.
+// questions and how each was drawn. Out of names or answers it cancels, and
+// a dialog nobody expected is rejected, so the call ends rather than waiting
+// forever.
 class SaveDialogUser : public QObject
 {
 public:
@@ -28,6 +32,9 @@ public:
     }
 
     QStringList questions;
+    // Per question: drawn as the program's questions are (frameless on its
+    // own background picture, which covers it whole) over the save dialog.
+    QList<bool> drawnLikeTheOthers;
 
 private:
     void Act()
@@ -39,17 +46,27 @@ private:
             return;
         std::function<void()> answer;
         if (auto* files = qobject_cast<QFileDialog*>(active)) {
+            m_saveDialogArea = files->frameGeometry();
             if (m_names.isEmpty()) {
                 answer = [files] { files->reject(); };
             } else {
                 files->findChild<QLineEdit*>("fileNameEdit")->setText(m_names.takeFirst());
                 answer = [files] { static_cast<QDialog*>(files)->accept(); };
             }
-        } else if (auto* question = qobject_cast<QMessageBox*>(active)) {
-            questions << question->text();
+        } else if (auto* question = qobject_cast<ReplaceFile*>(active)) {
+            questions << question->findChild<QLabel*>("label")->text();
+            const QFrame* frame = question->findChild<QFrame*>("ReplaceFileA");
+            drawnLikeTheOthers << (question->windowFlags().testFlag(Qt::FramelessWindowHint) && frame
+                                   && frame->geometry() == question->rect()
+                                   && frame->styleSheet().contains("BackGround.png")
+                                   && m_saveDialogArea.contains(question->geometry().center()));
             const bool yes = !m_answers.isEmpty() && m_answers.takeFirst() == "Yes";
-            QAbstractButton* button = question->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            QToolButton* button = question->findChild<QToolButton*>(yes ? "OK" : "Cancel");
             answer = [button] { button->click(); };
+        } else if (auto* other = qobject_cast<QDialog*>(active)) {
+            questions << other->metaObject()->className();
+            drawnLikeTheOthers << false;
+            answer = [other] { other->reject(); };
         } else {
             return;
         }
@@ -63,6 +80,7 @@ private:
     }
 
     bool m_answering = false;
+    QRect m_saveDialogArea;
     QTimer m_poll;
     QStringList m_names;
     QStringList m_answers;
@@ -112,8 +130,10 @@ private slots:
         const QString path = AskSavePath(nullptr, "FileSave", folder.path(), "File(*.bin)", "bin");
         QCOMPARE(path, written.isEmpty() ? QString() : folder.filePath(written));
         QCOMPARE(user.questions.size(), askedAbout.size());
-        for (int i = 0; i < askedAbout.size(); ++i)
+        for (int i = 0; i < askedAbout.size(); ++i) {
             QVERIFY2(user.questions.at(i).startsWith(askedAbout.at(i) + " "), qPrintable(user.questions.at(i)));
+            QVERIFY(user.drawnLikeTheOthers.at(i));
+        }
     }
 };
 
