@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #if !defined(Q_OS_WIN)
 #include <cerrno>
@@ -18,6 +19,9 @@
 
 namespace {
 #if !defined(Q_OS_WIN)
+// Another start holds the guard only while it replaces a stale lock.
+constexpr int kStaleLockGuardWaitMs = 5000;
+
 bool ProcessAlive(pid_t pid)
 {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
@@ -91,14 +95,9 @@ SingleInstance::LockOutcome SingleInstance::TakeLock()
                    << "(a full, read-only or missing folder); the shared-memory block decides.";
         return LockOutcome::Unusable;
     }
-    if (!LockFileHeld(m_LockPath) && RemoveStaleLock() && m_Lock->tryLock(0))
-        return LockOutcome::Taken;
-    // Held all along, or taken by another start since the stale lock went.
     if (LockFileHeld(m_LockPath))
         return LockOutcome::HeldByLiveProcess;
-    qWarning() << "The stale single-instance lock" << m_LockPath
-               << "cannot be removed (a full or read-only folder); the shared-memory block decides.";
-    return LockOutcome::Unusable;
+    return ReplaceStaleLock();
 #endif
 }
 
@@ -106,19 +105,32 @@ SingleInstance::LockOutcome SingleInstance::TakeLock()
 // cannot be read (left empty or garbled by a power cut, since the owner is
 // written without a sync), or one whose owner is gone in a folder where Qt's
 // own removal failed.
-bool SingleInstance::RemoveStaleLock()
+SingleInstance::LockOutcome SingleInstance::ReplaceStaleLock()
 {
 #if defined(Q_OS_WIN)
-    return false;
+    return LockOutcome::Unusable;
 #else
-    // Two starts may find the same stale lock. The guard, the one QLockFile
-    // takes for its own removals, and the check under it keep the second from
-    // removing the lock that the first has just made.
+    // Several starts may find the same stale lock. Under the guard (the one
+    // QLockFile takes for its own removals) a start sees either the stale lock
+    // or the new one already held, never the gap between them.
     QLockFile guard(m_LockPath + ".rmlock");
-    if (!guard.tryLock(0) || LockFileHeld(m_LockPath))
-        return false;
-    qWarning() << "The single-instance lock" << m_LockPath << "has no live owner; it is removed.";
-    return m_Lock->removeStaleLockFile();
+    if (guard.tryLock(kStaleLockGuardWaitMs)) {
+        if (LockFileHeld(m_LockPath))
+            return LockOutcome::HeldByLiveProcess;
+        qWarning() << "The single-instance lock" << m_LockPath << "has no live owner; it is removed.";
+        if (m_Lock->removeStaleLockFile() || !QFileInfo::exists(m_LockPath)) {
+            if (m_Lock->tryLock(0))
+                return LockOutcome::Taken;
+            // The stale lock is gone: whoever made the new one is starting.
+            if (m_Lock->error() == QLockFile::LockFailedError)
+                return LockOutcome::HeldByLiveProcess;
+        }
+    }
+    if (LockFileHeld(m_LockPath))
+        return LockOutcome::HeldByLiveProcess;
+    qWarning() << "The stale single-instance lock" << m_LockPath
+               << "cannot be replaced (a full or read-only folder); the shared-memory block decides.";
+    return LockOutcome::Unusable;
 #endif
 }
 

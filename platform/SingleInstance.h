@@ -32,7 +32,7 @@ private:
     enum class LockOutcome { Taken, HeldByLiveProcess, Unusable };
 
     LockOutcome TakeLock();
-    bool RemoveStaleLock();
+    LockOutcome ReplaceStaleLock();
     bool TakeBlock();
     bool BlockHeldByLiveProcess();
     void RemoveDeadBlock();
