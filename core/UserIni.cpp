@@ -1,5 +1,6 @@
 #include "core/UserIni.h"
 
+#include "platform/IniSettings.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDebug>
@@ -14,6 +15,14 @@ QString UserIniFilePath()
 {
     return UserDataFolder() + "/Macro.ini";
 }
+
+std::unique_ptr<QSettings> OpenUserIni(const QString& path)
+{
+    std::unique_ptr<QSettings> settings = OpenIniSettings(path);
+    if (settings)
+        settings->setIniCodec("UTF-8");
+    return settings;
+}
 }
 
 UserIni* UserIni::GetInstance()
@@ -26,19 +35,18 @@ UserIni* UserIni::GetInstance()
 
 UserIni::UserIni()
     : m_FilePath(UserIniFilePath())
-    , m_Settings(m_FilePath, QSettings::IniFormat)
+    , m_Settings(OpenUserIni(m_FilePath))
 {
-    m_Settings.setIniCodec("UTF-8");
 }
 
 QString UserIni::Value(const QString& group, const QString& key)
 {
-    return m_Settings.value(group + "/" + key).toString();
+    return m_Settings ? m_Settings->value(group + "/" + key).toString() : QString();
 }
 
 QStringList UserIni::ValueList(const QString& group, const QString& key)
 {
-    return m_Settings.value(group + "/" + key).toStringList();
+    return m_Settings ? m_Settings->value(group + "/" + key).toStringList() : QStringList();
 }
 
 bool UserIni::SetValue(const QString& group, const QString& key, const QString& value)
@@ -57,11 +65,12 @@ bool UserIni::Remove(const QString& group, const QString& key)
 // object of its own, which shares the file's values with m_Settings.
 bool UserIni::Change(const std::function<void(QSettings&)>& change)
 {
-    QSettings writer(m_FilePath, QSettings::IniFormat);
-    writer.setIniCodec("UTF-8");
-    change(writer);
-    writer.sync();
-    if (writer.status() == QSettings::NoError)
+    const std::unique_ptr<QSettings> writer = OpenUserIni(m_FilePath);
+    if (!writer)
+        return false;
+    change(*writer);
+    writer->sync();
+    if (writer->status() == QSettings::NoError)
         return true;
     qWarning() << "The per-user settings could not be saved in" << m_FilePath;
     return false;
@@ -69,7 +78,6 @@ bool UserIni::Change(const std::function<void(QSettings&)>& change)
 
 QString UserIni::ValueOnAnyThread(const QString& group, const QString& key)
 {
-    QSettings settings(UserIniFilePath(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    return settings.value(group + "/" + key).toString();
+    const std::unique_ptr<QSettings> settings = OpenUserIni(UserIniFilePath());
+    return settings ? settings->value(group + "/" + key).toString() : QString();
 }

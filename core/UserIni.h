@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // The per-user settings file, UserDataFolder() + "/Macro.ini" (despite its
 // name it holds no macros): Language/Language, AutoStart/Enable,
@@ -16,7 +17,9 @@
 // A file that cannot take a change (a full or read-only folder) stays as it
 // was: the change is logged and refused with false, so that a caller where
 // the user acted can tell the user; it is kept for the session and reaches
-// the file with the next change that can be written.
+// the file with the next change that can be written. Anything but a regular
+// file at the path (a FIFO, a folder, a link) is left alone: values read as
+// missing and changes are refused.
 // Used on the GUI thread.
 class UserIni
 {
@@ -42,5 +45,7 @@ private:
     bool Change(const std::function<void(QSettings&)>& change);
 
     QString m_FilePath;
-    QSettings m_Settings;
+    // None while the path holds anything but a regular file (a FIFO, a
+    // folder): values then read as missing.
+    std::unique_ptr<QSettings> m_Settings;
 };

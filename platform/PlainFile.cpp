@@ -1,13 +1,12 @@
 #include "platform/PlainFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#else
-#include <QFileInfo>
 #endif
 
 namespace {
@@ -57,12 +56,17 @@ bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
 
 bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
 {
-    const QFileInfo info(file.fileName());
-    if (file.fileName().isEmpty() || info.isSymLink() || (info.exists() && !info.isFile()))
+    if (file.fileName().isEmpty() || !IsPlainFileOrNothing(file.fileName()))
         return false;
-    if (!mode.testFlag(QIODevice::WriteOnly) && !info.exists())
+    if (!mode.testFlag(QIODevice::WriteOnly) && !QFileInfo::exists(file.fileName()))
         return false;
     return file.open(EmptiesOnOpen(mode) ? mode | QIODevice::Truncate : mode);
 }
 
 #endif
+
+bool IsPlainFileOrNothing(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.isSymLink() && (!info.exists() || info.isFile());
+}

@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 class QFile;
+class QString;
 
 // Opens file (its fileName) only when the path names a regular file, or, for
 // writing, names nothing yet (the file is then created). A symbolic link at
@@ -11,3 +12,10 @@ class QFile;
 // the file, as QFile does. False when the file is refused or cannot be
 // opened; the QFile stays closed then.
 bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode);
+
+// True when path names a regular file itself (not a symbolic link to one) or
+// nothing at all: the only entries a settings or data file may be replaced
+// at. A FIFO (whose open would block), a folder, a device or a link is not.
+// For what cannot be opened through OpenPlainFile, such as a settings
+// object that opens the file itself.
+bool IsPlainFileOrNothing(const QString& path);

@@ -1,5 +1,6 @@
 #include "platform/RegistryValues.h"
 
+#include "platform/IniSettings.h"
 #include "platform/ProductName.h"
 #include "platform/XdgFolders.h"
 
@@ -15,8 +16,8 @@ namespace {
 // thread records firmware versions while the GUI thread reads them).
 QMutex g_RegistryMutex;
 
-// The store holding keyPath, and the name under which a value of that key is
-// addressed in it.
+// The store holding keyPath (none when the file's place holds anything but a
+// regular file), and the name under which a value of that key is addressed in it.
 struct RegistryLocation
 {
     std::unique_ptr<QSettings> store;
@@ -41,7 +42,7 @@ RegistryLocation Locate(const QString& keyPath)
     // name in the working folder; the path becomes groups of one INI file.
     QString groups = keyPath;
     groups.replace('\\', '/');
-    return {std::make_unique<QSettings>(RegistryFilePath(), QSettings::IniFormat), groups + "/"};
+    return {OpenIniSettings(RegistryFilePath()), groups + "/"};
 #endif
 }
 }
@@ -59,13 +60,15 @@ QVariant RegistryValue(const QString& keyPath, const QString& name, const QVaria
 {
     QMutexLocker lock(&g_RegistryMutex);
     RegistryLocation location = Locate(keyPath);
-    return location.store->value(location.prefix + name, defaultValue);
+    return location.store ? location.store->value(location.prefix + name, defaultValue) : defaultValue;
 }
 
 void SetRegistryValue(const QString& keyPath, const QString& name, const QVariant& value)
 {
     QMutexLocker lock(&g_RegistryMutex);
     RegistryLocation location = Locate(keyPath);
+    if (!location.store)
+        return;
     location.store->setValue(location.prefix + name, value);
     Save(*location.store, keyPath, name);
 }
@@ -74,6 +77,8 @@ void RemoveRegistryValue(const QString& keyPath, const QString& name)
 {
     QMutexLocker lock(&g_RegistryMutex);
     RegistryLocation location = Locate(keyPath);
+    if (!location.store)
+        return;
     location.store->remove(location.prefix + name);
     Save(*location.store, keyPath, name);
 }

@@ -1,43 +1,178 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/PlainFile.h"
+
 #include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#if !defined(Q_OS_WIN)
+#include <cerrno>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <unistd.h>
+#endif
+
+namespace {
+#if !defined(Q_OS_WIN)
+// Another start holds the guard only while it replaces a stale lock.
+constexpr int kStaleLockGuardWaitMs = 5000;
+
+bool ProcessAlive(pid_t pid)
+{
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// A QLockFile keeps its file open under an exclusive flock for as long as it
+// holds it, and the system drops that flock when the process ends, however it
+// ends: a lock file that nobody keeps locked has no live owner, whatever it
+// holds.
+bool LockFileHeld(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+#endif
+} // namespace
 
 SingleInstance::SingleInstance(const QString& key, const QString& lockFolder)
     : m_Block(key)
     , m_LockFolder(lockFolder)
+    , m_LockPath(lockFolder + "/" + key + ".lock")
 {
 #if !defined(Q_OS_WIN)
     QDir().mkpath(lockFolder);
-    m_Lock = std::make_unique<QLockFile>(lockFolder + "/" + key + ".lock");
-    // Never stale by age: a first instance may run for weeks. A lock whose
-    // process is gone is recognised as stale all the same.
+    m_Lock = std::make_unique<QLockFile>(m_LockPath);
+    // Never stale by age: a first instance may run for weeks. Whether a live
+    // process holds the lock is what counts (TakeLock).
     m_Lock->setStaleLockTime(0);
-#else
-    Q_UNUSED(lockFolder);
 #endif
 }
 
 bool SingleInstance::OtherInstanceRunning()
 {
-    if (m_Lock && m_Lock->tryLock(0)) {
-        // We hold the lock, so any block of this key was left by an owner
-        // that died: attaching and detaching as its last user removes it.
-        if (m_Block.attach(QSharedMemory::ReadWrite))
-            m_Block.detach();
-    } else if (m_Lock && m_Lock->error() == QLockFile::LockFailedError) {
-        // Only a lock file held by a live process means another instance.
+    switch (TakeLock()) {
+    case LockOutcome::HeldByLiveProcess:
         return true;
-    } else {
-        // No lock could be made (a full or read-only folder): the block alone
-        // decides, as it does where there is no lock.
-        if (m_Lock)
-            qWarning() << "The single-instance lock cannot be written in" << m_LockFolder
-                       << "(a full, read-only or missing folder); the shared-memory block decides.";
-        if (m_Block.attach(QSharedMemory::ReadWrite))
-            return true;
+    case LockOutcome::Taken:
+        // We hold the lock, so a block of this key was left by an owner that
+        // died (removed here) or belongs to another user or folder (left
+        // alone); a block that cannot be made changes nothing.
+        RemoveDeadBlock();
+        m_Block.create(1, QSharedMemory::ReadWrite);
+        return false;
+    case LockOutcome::Unusable:
+        break;
     }
-    // A block that cannot be made changes nothing: this is the first instance.
-    m_Block.create(1, QSharedMemory::ReadWrite);
-    return false;
+    return !TakeBlock();
+}
+
+SingleInstance::LockOutcome SingleInstance::TakeLock()
+{
+#if defined(Q_OS_WIN)
+    // Windows releases the block with its owner: the block alone decides.
+    return LockOutcome::Unusable;
+#else
+    // QLockFile reads what stands at the path before it decides, and a FIFO
+    // there would block that read for ever.
+    if (!IsPlainFileOrNothing(m_LockPath)) {
+        qWarning() << "The single-instance lock" << m_LockPath
+                   << "is not a regular file; it is left alone and the shared-memory block decides.";
+        return LockOutcome::Unusable;
+    }
+    if (m_Lock->tryLock(0))
+        return LockOutcome::Taken;
+    if (m_Lock->error() != QLockFile::LockFailedError) {
+        qWarning() << "The single-instance lock cannot be written in" << m_LockFolder
+                   << "(a full, read-only or missing folder); the shared-memory block decides.";
+        return LockOutcome::Unusable;
+    }
+    if (LockFileHeld(m_LockPath))
+        return LockOutcome::HeldByLiveProcess;
+    return ReplaceStaleLock();
+#endif
+}
+
+// For a lock that no live process holds but QLockFile keeps: one whose owner
+// cannot be read (left empty or garbled by a power cut, since the owner is
+// written without a sync), or one whose owner is gone in a folder where Qt's
+// own removal failed.
+SingleInstance::LockOutcome SingleInstance::ReplaceStaleLock()
+{
+#if defined(Q_OS_WIN)
+    return LockOutcome::Unusable;
+#else
+    // Several starts may find the same stale lock. Under the guard (the one
+    // QLockFile takes for its own removals) a start sees either the stale lock
+    // or the new one already held, never the gap between them.
+    QLockFile guard(m_LockPath + ".rmlock");
+    if (guard.tryLock(kStaleLockGuardWaitMs)) {
+        if (LockFileHeld(m_LockPath))
+            return LockOutcome::HeldByLiveProcess;
+        qWarning() << "The single-instance lock" << m_LockPath << "has no live owner; it is removed.";
+        if (m_Lock->removeStaleLockFile() || !QFileInfo::exists(m_LockPath)) {
+            if (m_Lock->tryLock(0))
+                return LockOutcome::Taken;
+            // The stale lock is gone: whoever made the new one is starting.
+            if (m_Lock->error() == QLockFile::LockFailedError)
+                return LockOutcome::HeldByLiveProcess;
+        }
+    }
+    if (LockFileHeld(m_LockPath))
+        return LockOutcome::HeldByLiveProcess;
+    qWarning() << "The stale single-instance lock" << m_LockPath
+               << "cannot be replaced (a full or read-only folder); the shared-memory block decides.";
+    return LockOutcome::Unusable;
+#endif
+}
+
+// False when a live process holds the block: another instance.
+bool SingleInstance::TakeBlock()
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // A block that cannot be made for another reason changes nothing.
+        if (m_Block.create(1, QSharedMemory::ReadWrite) || m_Block.error() != QSharedMemory::AlreadyExists)
+            return true;
+        if (BlockHeldByLiveProcess())
+            return false;
+        RemoveDeadBlock();
+    }
+    // Another start may have made the block since the dead one went.
+    return !BlockHeldByLiveProcess();
+}
+
+bool SingleInstance::BlockHeldByLiveProcess()
+{
+#if defined(Q_OS_WIN)
+    // Windows releases a block with the last process that holds it.
+    if (!m_Block.attach(QSharedMemory::ReadOnly))
+        return false;
+    m_Block.detach();
+    return true;
+#else
+    // The System V key that QSharedMemory derives from its key file. A block
+    // outlives its creator: only one that a live creator still holds counts.
+    const key_t key = ::ftok(QFile::encodeName(m_Block.nativeKey()).constData(), 'Q');
+    const int id = key == -1 ? -1 : ::shmget(key, 0, 0);
+    shmid_ds status {};
+    if (id == -1 || ::shmctl(id, IPC_STAT, &status) != 0)
+        return false;
+    return status.shm_nattch > 0 && ProcessAlive(status.shm_cpid);
+#endif
+}
+
+// Attaching and detaching as a block's last user removes it; a block that
+// others hold stays.
+void SingleInstance::RemoveDeadBlock()
+{
+    if (m_Block.attach(QSharedMemory::ReadWrite))
+        m_Block.detach();
 }

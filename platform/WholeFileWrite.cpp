@@ -1,13 +1,13 @@
 #include "platform/WholeFileWrite.h"
 
+#include "platform/PlainFile.h"
+
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QSaveFile>
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QFileInfo existing(path);
-    if (existing.isSymLink() || (existing.exists() && !existing.isFile())) {
+    if (!IsPlainFileOrNothing(path)) {
         if (error)
             *error = QCoreApplication::translate("WholeFileWrite", "not a regular file");
         return false;

@@ -43,7 +43,7 @@ int ShowAlreadyRunningNotice()
 {
     ExeIsRun notice;
     notice.exec();
-    return 0;
+    return 1;
 }
 
 ExeIsRun::ExeIsRun(QWidget* parent) : NoticeDialog(kExeIsRun, parent)

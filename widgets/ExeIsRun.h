@@ -33,5 +33,6 @@ private:
 };
 
 // What a start does while another instance runs: shows the notice until it
-// is closed, whichever way, and gives the process's exit code, 0.
+// is closed, whichever way, and gives the process's exit code, 1, so that a
+// script can tell a refused start from a run that ended.
 int ShowAlreadyRunningNotice();

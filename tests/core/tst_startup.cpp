@@ -1,6 +1,8 @@
 #include "common/ChildProcess.h"
 
 #include "core/Startup.h"
+#include "core/UserIni.h"
+#include "platform/RegistryValues.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 #include <signal.h>
+#include <sys/stat.h>
 
 namespace {
 // A start as far as the single-instance test: prints "first" or "second".
@@ -27,6 +30,28 @@ int InstanceChild(int argc, char* argv[])
         }
     }
     return 0;
+}
+
+// A start as far as the settings stores: prints the language of the per-user
+// settings, the legacy language index of the registry and whether a new
+// language reached the per-user settings, then stores a registry value.
+int SettingsChild()
+{
+    PrepareUserDataFolder();
+    const QString key = "HKEY_CURRENT_USER\\Software\\Quorvane\\Quorvane\\Quorvane";
+    const QString language = UserIni::GetInstance()->Value("Language", "Language");
+    const int legacyLanguage = RegistryValue(key, "LanguageIndex", 0).toInt();
+    const bool stored = UserIni::GetInstance()->SetValue("Language", "Language", "1");
+    SetRegistryValue(key, "LanguageIndex", 1);
+    std::printf("%s|%d|%d\n", qPrintable(language), legacyLanguage, stored ? 1 : 0);
+    return 0;
+}
+
+int ChildMain(int argc, char* argv[])
+{
+    if (argc >= 1 && qstrcmp(argv[0], "settings") == 0)
+        return SettingsChild();
+    return InstanceChild(argc, argv);
 }
 
 QString ProbeInstance(const QString& dataHome)
@@ -192,6 +217,37 @@ private slots:
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
     }
 
+    void aPipeInPlaceOfASettingsStoreIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("pipe");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("Macro.ini") << "data/Quorvane/Macro.ini" << "|0|0";
+        QTest::newRow("Registry.ini") << "config/Quorvane/Registry.ini" << "|0|1";
+    }
+
+    // A FIFO would block the start in its open for ever: the start goes on
+    // with the store's defaults, refuses its changes, logs why and leaves
+    // the FIFO where it is.
+    void aPipeInPlaceOfASettingsStoreIsLeftAlone()
+    {
+        QFETCH(QString, pipe);
+        QFETCH(QString, printed);
+        const SavedEnvironment saved({"XDG_CONFIG_HOME"});
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_Data->filePath("config")));
+        const QString path = m_Data->filePath(pipe);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+        std::unique_ptr<QProcess> start(StartChild({"settings"}, m_Data->filePath("data")));
+        QVERIFY(start->waitForFinished());
+        QCOMPARE(start->exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(start->readAllStandardOutput()).trimmed(), printed);
+        QVERIFY(start->readAllStandardError().contains("is not a regular file"));
+        struct stat status {};
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+    }
+
     void environmentDefaultsKeepWhatTheUserSet_data()
     {
         QTest::addColumn<QByteArray>("name");
@@ -230,5 +286,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_Data;
 };
 
-QUORVANE_TEST_MAIN_WITH_CHILD(TestStartup, InstanceChild)
+QUORVANE_TEST_MAIN_WITH_CHILD(TestStartup, ChildMain)
 #include "tst_startup.moc"

@@ -1,12 +1,21 @@
+#include "common/ChildProcess.h"
 #include "common/FileSizeLimit.h"
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
 #include <memory>
+#include <optional>
+#include <signal.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,6 +26,42 @@ QString UniqueKey(const char* caseName)
     return QString("QuorvaneInstanceTest-%1-%2").arg(QCoreApplication::applicationPid()).arg(caseName);
 }
 
+// A start with the given key and lock folder, on a full disk when asked,
+// that holds what it got until its input closes or it is killed.
+int HoldingChild(int argc, char* argv[])
+{
+    if (argc < 3)
+        return 2;
+    QCoreApplication application(argc, argv);
+    std::optional<FileSizeLimit> limit;
+    if (qstrcmp(argv[2], "full") == 0)
+        limit.emplace(0);
+    SingleInstance instance(QString::fromLocal8Bit(argv[0]), QString::fromLocal8Bit(argv[1]));
+    std::puts(instance.OtherInstanceRunning() ? "second" : "first");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    return 0;
+}
+
+// Leaves at path what an earlier start, a power cut or a user left there.
+void LeaveAtLock(const QString& what, const QString& path)
+{
+    if (what == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (what == "FIFO") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (!what.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (what.endsWith("garbage"))
+            file.write("x");
+        file.flush();
+        if (what.startsWith("old"))
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    }
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -24,37 +69,71 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-    // Two starts in one process stand for two processes: the lock and the
-    // block see the first as a live holder all the same.
     void onlyALiveHolderIsAnotherInstance_data()
     {
         QTest::addColumn<QString>("lockPlace");
         QTest::addColumn<bool>("fullDisk");
-        QTest::newRow("writable folder") << "folder" << false;
-        QTest::newRow("folder whose parent is a file") << "file/folder" << false;
-        QTest::newRow("full disk") << "folder" << true;
+        QTest::addColumn<QString>("leftAtLock");
+        QTest::addColumn<bool>("killedHolder"); // an instance killed before the two starts
+        QTest::addColumn<QString>("logged");
+        const QString unwritable = "cannot be written";
+        const QString removed = "has no live owner; it is removed";
+        const QString leftAlone = "is not a regular file; it is left alone";
+        QTest::newRow("writable folder") << "folder" << false << "" << false << "";
+        QTest::newRow("folder whose parent is a file") << "file/folder" << false << "" << false << unwritable;
+        QTest::newRow("full disk") << "folder" << true << "" << false << unwritable;
+        QTest::newRow("empty lock") << "folder" << false << "empty" << false << removed;
+        QTest::newRow("garbage lock") << "folder" << false << "garbage" << false << removed;
+        QTest::newRow("garbage lock two days old") << "folder" << false << "old garbage" << false << removed;
+        QTest::newRow("folder at the lock") << "folder" << false << "folder" << false << leftAlone;
+        QTest::newRow("FIFO at the lock") << "folder" << false << "FIFO" << false << leftAlone;
+        QTest::newRow("full disk after a killed instance") << "folder" << true << "" << true << unwritable;
     }
 
+    // Two starts in one process stand for two processes: the lock and the
+    // block see the first as a live holder all the same. Whatever was left
+    // before, the first start runs and the second is refused.
     void onlyALiveHolderIsAnotherInstance()
     {
         QFETCH(QString, lockPlace);
         QFETCH(bool, fullDisk);
+        QFETCH(QString, leftAtLock);
+        QFETCH(bool, killedHolder);
+        QFETCH(QString, logged);
         QTemporaryDir data;
         QFile file(data.filePath("file"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         const QString key = UniqueKey(QTest::currentDataTag());
         const QString lockFolder = data.filePath(lockPlace);
+        const QString lockPath = lockFolder + "/" + key + ".lock";
+        QDir().mkpath(lockFolder);
+        LeaveAtLock(leftAtLock, lockPath);
+
+        if (killedHolder) {
+            std::unique_ptr<QProcess> holder(StartChild({key, lockFolder, fullDisk ? "full" : "room"}, data.path()));
+            QVERIFY(holder->waitForReadyRead());
+            QCOMPARE(QString::fromLatin1(holder->readLine()).trimmed(), QString("first"));
+            ::kill(static_cast<pid_t>(holder->processId()), SIGKILL);
+            QVERIFY(holder->waitForFinished());
+        }
 
         std::unique_ptr<FileSizeLimit> limit;
         if (fullDisk)
             limit = std::make_unique<FileSizeLimit>(0);
+        if (!logged.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
         SingleInstance first(key, lockFolder);
         QVERIFY(!first.OtherInstanceRunning());
         SingleInstance second(key, lockFolder);
         QVERIFY(second.OtherInstanceRunning());
+
+        if (leftAtLock == "folder" || leftAtLock == "FIFO") {
+            QVERIFY(QFileInfo::exists(lockPath));
+            QVERIFY(!QFileInfo(lockPath).isFile());
+        }
     }
 };
 
-QTEST_GUILESS_MAIN(TestSingleInstance)
+QUORVANE_TEST_MAIN_WITH_CHILD(TestSingleInstance, HoldingChild)
 #include "tst_singleinstance.moc"
