@@ -1,6 +1,7 @@
 #include "core/QtDialogTexts.h"
 #include "core/Startup.h"
 #include "mainwindow/DialogMain.h"
+#include "platform/SessionManagerLoss.h"
 #include "platform/TerminationSignals.h"
 #include "widgets/ExeIsRun.h"
 #include "widgets/FormStyles.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     // the window sits in the tray does not.
     QApplication::setQuitOnLastWindowClosed(false);
     QuitOnTerminationSignals();
+    QuitOnSessionManagerLoss();
     ApplyWindowColor();
     InstallQtDialogTexts();
     CachePicturesOnce();

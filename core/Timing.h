@@ -39,6 +39,7 @@ struct Timings
     int backToListPauseMs = 100;     // sleep after the device server stopped, before the device list shows again
     int leavePageWaitMs = 100;       // the back arrow's event-processing wait before leaving the pages
     int closeDeviceServerDelayMs = 200; // closing: hot-plug watch stopped, this wait, then the device server stopped
+    int closeReadBackWaitMs = 1500;     // closing during an outstanding re-read: the longest wait for the device's answer
 
     // Key capture and macros.
     int keyComboEntryWindowMs = 2000; // keys pressed within this time of the first form one combination

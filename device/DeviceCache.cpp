@@ -85,7 +85,7 @@ bool HoldsCurrentModelRecord()
 
 bool TakeOfflineRecord(FlashDataMap& record)
 {
-    if (HoldsCurrentModelRecord()) {
+    if (HoldsCurrentModelRecord() && !g_ReadBackOutstanding) {
         record = g_FlashData.Snapshot();
         return true;
     }

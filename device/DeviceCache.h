@@ -41,9 +41,10 @@ bool LoadDeviceCache(const QString& fileName, FlashDataMap& record);
 bool HoldsCurrentModelRecord();
 
 // The record to show while the current device is offline. The record held,
-// when it is this model's, is its newest (the file follows it a moment
-// later); else the model's file, which then becomes the record held, so that
-// an export, or the save on leaving, writes what the pages show.
+// when it is this model's and not awaiting a re-read, is its newest (the file
+// follows it a moment later); else the model's file, which then becomes the
+// record held, so that an export, or the save on leaving, writes what the
+// pages show.
 // A file whose values no page could have set (device/RecordLimits.h) counts
 // as none. False when there is neither; the record held then stays as it was.
 bool TakeOfflineRecord(FlashDataMap& record);

@@ -209,12 +209,17 @@ void FullRead(const unsigned char* payload)
     // written back to the device: ignore it.
     if (!ProtocolDataParser(payload, &parsed))
         return;
-    g_FlashData.Set(parsed);
-    ReadBackAnswered();
-
     const DeviceAllInfo device = g_CurrentDevice.Snapshot();
     const QByteArray path = g_DevicePathC.Snapshot();
-    g_DeviceCacheNameRead.Set(DeviceCacheFileName(device.Identity));
+    {
+        // The record, its model and whether it is the device's change
+        // together: the offline copy never sees the new record still marked
+        // as another profile's, nor the old one marked as the device's.
+        std::lock_guard<std::recursive_mutex> lock(DeviceStateMutex());
+        g_FlashData.Set(parsed);
+        g_DeviceCacheNameRead.Set(DeviceCacheFileName(device.Identity));
+        ReadBackAnswered();
+    }
     UsbServer_ReadDPILed();
     UsbServer_ReadBatteryLevel();
     UsbServer_ReadVersion();
@@ -400,6 +405,18 @@ void TakeDeferredReadBack()
     QMutexLocker lock(&g_ReadBackSpacingMutex);
     if (g_ReadBackDeferred && SpacingPassed())
         AskForReadBack();
+}
+
+bool ReadBackBeforeLeaving()
+{
+    {
+        QMutexLocker lock(&g_ReadBackSpacingMutex);
+        if (!g_ReadBackOutstanding)
+            return false;
+        g_StatusReadTimer.start();
+        g_ReadBackDeferred = false;
+    }
+    return UsbServer_ReadAllFlashData() != 0;
 }
 
 void ForgetDeviceRequests()

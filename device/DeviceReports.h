@@ -30,6 +30,12 @@ void OnDeviceReport(unsigned char* header, int headerLength, unsigned char* payl
 // is set.
 void HandleStatusChanged();
 
+// The program leaves while a re-read is outstanding: asks the device for its
+// configuration at once, whatever the spacing, so that what the program
+// keeps of it is the device's. True when the device was asked; its answer
+// then clears g_ReadBackOutstanding.
+bool ReadBackBeforeLeaving();
+
 // The online watch, each tick: a re-read that waited for the end of the
 // spacing is asked for once the spacing has passed.
 void TakeDeferredReadBack();

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -30,19 +31,24 @@ std::mutex g_WriteMutex;
 std::mutex g_KeeperMutex;
 OfflineCopyKeeper::State* g_Keeper = nullptr;
 
+// Sets one of the keeper's flags and wakes its thread.
+void Raise(OfflineCopyKeeper::State& state, bool OfflineCopyKeeper::State::*flag)
+{
+    {
+        std::lock_guard<std::mutex> lock(state.mutex);
+        state.*flag = true;
+    }
+    state.changed.notify_all();
+}
+
 // The observer of the record held and of its model's name. It may run with
 // the device-state lock held, so it only marks the change and wakes the
 // keeper's thread.
 void NoteRecordChange()
 {
     std::lock_guard<std::mutex> keeperLock(g_KeeperMutex);
-    if (!g_Keeper)
-        return;
-    {
-        std::lock_guard<std::mutex> lock(g_Keeper->mutex);
-        g_Keeper->pending = true;
-    }
-    g_Keeper->changed.notify_all();
+    if (g_Keeper)
+        Raise(*g_Keeper, &OfflineCopyKeeper::State::pending);
 }
 
 void KeepCopy(OfflineCopyKeeper::State& state)
@@ -61,6 +67,23 @@ void KeepCopy(OfflineCopyKeeper::State& state)
     }
 }
 
+// An exit that skips the shutdown (Qt's X11 platform ends the program with
+// exit() when its connection breaks) still writes a change the keeper's
+// spacing holds back, or waits for the write under way; the keeper's thread
+// starts no write of its own any more, so none runs while the process tears
+// down its statics. The keeper's mutex is let go before the write: a thread
+// changing the record may hold the device-state lock while it waits for it.
+void WriteAtExit()
+{
+    {
+        std::lock_guard<std::mutex> keeperLock(g_KeeperMutex);
+        if (!g_Keeper)
+            return;
+        Raise(*g_Keeper, &OfflineCopyKeeper::State::stopping);
+    }
+    WriteOfflineCopy();
+}
+
 } // namespace
 
 bool WriteOfflineCopy()
@@ -72,7 +95,7 @@ bool WriteOfflineCopy()
         // The record and the name of its model, taken together. Snapshots,
         // not accessors: reading must not count as a change.
         std::lock_guard<std::recursive_mutex> lock(DeviceStateMutex());
-        if (!HoldsCurrentModelRecord())
+        if (!HoldsCurrentModelRecord() || g_ReadBackOutstanding)
             return true;
         record = g_FlashData.Snapshot();
         name = g_DeviceCacheNameRead.Snapshot();
@@ -98,6 +121,8 @@ OfflineCopyKeeper::OfflineCopyKeeper()
     }
     g_FlashData.SetChangeObserver(NoteRecordChange);
     g_DeviceCacheNameRead.SetChangeObserver(NoteRecordChange);
+    static std::once_flag exitHookInstalled;
+    std::call_once(exitHookInstalled, [] { std::atexit(WriteAtExit); });
 }
 
 OfflineCopyKeeper::~OfflineCopyKeeper()
@@ -107,11 +132,7 @@ OfflineCopyKeeper::~OfflineCopyKeeper()
         if (g_Keeper == m_State.get())
             g_Keeper = nullptr;
     }
-    {
-        std::lock_guard<std::mutex> lock(m_State->mutex);
-        m_State->stopping = true;
-    }
-    m_State->changed.notify_all();
+    Raise(*m_State, &State::stopping);
     m_State->thread.join();
     if (m_State->pending)
         WriteOfflineCopy();

@@ -254,6 +254,11 @@ void DialogMain::ShutDown()
     if (g_WorkerThread)
         g_WorkerThread->Stop();
     if (PageShellShown()) {
+        // The record held may be another profile's until the device's re-read
+        // has come: the offline copy takes the device's configuration or
+        // stays as it is.
+        if (ReadBackBeforeLeaving())
+            WaitProcessingEventsUntil([] { return !g_ReadBackOutstanding; }, Timing().closeReadBackWaitMs);
         WriteOfflineCopy();
         UsbServer_SetPCDriverStatus(0);
     }

@@ -45,8 +45,9 @@ public:
     Dialog* PageShell();
 
     // The program leaves: tells an open device so and caches its
-    // configuration, stops the hot-plug watch, the device thread and the
-    // device server. Runs once; later calls do nothing.
+    // configuration (the device's own: a re-read it asked for is waited for
+    // first), stops the hot-plug watch, the device thread and the device
+    // server. Runs once; later calls do nothing.
     void ShutDown();
 
 public slots:

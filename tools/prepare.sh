@@ -13,9 +13,10 @@ QUORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # qttranslations5-l10n: Qt's own dialog texts (colour and file dialogs) in the
 # program's other language. desktop-file-utils: the tests check the autostart
-# entry with desktop-file-validate.
+# entry with desktop-file-validate. libice-dev: the session manager's
+# connection, whose loss ends the program through its shutdown.
 quorvane_packages=(cmake g++ ninja-build qtbase5-dev libqt5xml5 libqt5test5 ccache qttranslations5-l10n
-                   desktop-file-utils)
+                   desktop-file-utils libice-dev)
 # A script that sources this file may ask for more (the benchmark needs Xvfb).
 quorvane_packages+=(${quorvane_extra_packages[@]+"${quorvane_extra_packages[@]}"})
 quorvane_fuzz_packages=(clang libclang-rt-dev)

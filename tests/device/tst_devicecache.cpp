@@ -142,7 +142,8 @@ private slots:
     // While its device is offline a model shows its newest record, and the
     // record held becomes that one, so that an export or the save on leaving
     // writes what is shown: the record held when it is this model's (the
-    // file is older), else the model's file. With neither, the record held
+    // file is older) and not awaiting a re-read (it may be another
+    // profile's), else the model's file. With neither, the record held
     // (another model's) stays and is not taken for this one.
     // A file of values no page could set (damaged, or of another model with
     // more levels) counts as none.
@@ -151,14 +152,16 @@ private slots:
         QTest::addColumn<QString>("heldModel");  // whose record is held
         QTest::addColumn<QString>("file");       // "kept", "damaged", "wider" or none
         QTest::addColumn<QString>("shown");      // "held", "file" or none
+        QTest::addColumn<bool>("reReadOutstanding");
         const QString model = "Device_CID12_MID03.bin";
         const QString other = "Device_CID12_MID04.bin";
-        QTest::newRow("held is this model's") << model << "kept" << "held";
-        QTest::newRow("held is another model's") << other << "kept" << "file";
-        QTest::newRow("nothing read since the start") << QString() << "kept" << "file";
-        QTest::newRow("another model's, no file") << other << QString() << QString();
-        QTest::newRow("damaged file") << QString() << "damaged" << QString();
-        QTest::newRow("more levels than the model has") << other << "wider" << QString();
+        QTest::newRow("held is this model's") << model << "kept" << "held" << false;
+        QTest::newRow("held awaits its re-read") << model << "kept" << "file" << true;
+        QTest::newRow("held is another model's") << other << "kept" << "file" << false;
+        QTest::newRow("nothing read since the start") << QString() << "kept" << "file" << false;
+        QTest::newRow("another model's, no file") << other << QString() << QString() << false;
+        QTest::newRow("damaged file") << QString() << "damaged" << QString() << false;
+        QTest::newRow("more levels than the model has") << other << "wider" << QString() << false;
     }
 
     void offlineRecordIsTheModelsNewest()
@@ -166,6 +169,7 @@ private slots:
         QFETCH(QString, heldModel);
         QFETCH(QString, file);
         QFETCH(QString, shown);
+        QFETCH(bool, reReadOutstanding);
         WriteConfigIni("[Option]\nDeviceTotal=1\n[Drive1]\nDPIMaxGrade=6\n");
         g_CurrentDevice.Set(DeviceAllInfo());
         const QString model = "Device_CID12_MID03.bin";
@@ -183,9 +187,11 @@ private slots:
         g_FlashData.Set(held);
         g_DeviceCacheName.Set(model);
         g_DeviceCacheNameRead.Set(heldModel);
+        g_ReadBackOutstanding = reReadOutstanding;
 
         FlashDataMap record{};
         const bool found = TakeOfflineRecord(record);
+        g_ReadBackOutstanding = false;
         const FlashDataMap expected = shown == "file" ? KeptRecord() : held;
         QCOMPARE(found, !shown.isEmpty());
         QVERIFY(g_FlashData.Snapshot() == expected);

@@ -78,6 +78,7 @@ private slots:
     void init()
     {
         QFile::remove(DeviceCacheFolder() + kModel);
+        g_ReadBackOutstanding = false;
         g_FlashData.Set(RecordAtRate(8));
         g_DeviceCacheName.Set(kModel);
         g_DeviceCacheNameRead.Set(kModel);
@@ -134,6 +135,30 @@ private slots:
         QVERIFY(CopyHoldsRate(8));
         keeper.reset();
         QVERIFY(CopyHoldsRate(2));
+    }
+
+    // The device chose another profile itself: until its re-read has come,
+    // the record held may be the old profile's, with the device's own rate
+    // report applied to it. Neither a write nor the keeper's end writes it;
+    // the re-read's record is written.
+    void aRecordAwaitingItsReReadIsWrittenNowhere()
+    {
+        ScopedTimings spacing(WithSpacing(60000));
+        auto keeper = std::make_unique<OfflineCopyKeeper>();
+        g_ReadBackOutstanding = true;
+        g_FlashData.Lock()->ReportRate = 2;
+        QVERIFY(WriteOfflineCopy());
+        keeper.reset();
+        QVERIFY(CopyHoldsRate(8));
+
+        keeper = std::make_unique<OfflineCopyKeeper>();
+        {
+            std::lock_guard<std::recursive_mutex> lock(DeviceStateMutex());
+            g_FlashData.Set(RecordAtRate(4));
+            g_ReadBackOutstanding = false;
+        }
+        keeper.reset();
+        QVERIFY(CopyHoldsRate(4));
     }
 
     // Nobody asked for the write: a failure goes to the log.

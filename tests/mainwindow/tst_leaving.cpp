@@ -4,9 +4,11 @@
 #include "core/PostMsg.h"
 #include "device/DeviceCache.h"
 #include "device/DeviceState.h"
+#include "device/Senders.h"
 #include "pages/macro/Macro.h"
 #include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
+#include "platform/SessionManagerLoss.h"
 #include "platform/TerminationSignals.h"
 
 #include <QAction>
@@ -21,9 +23,13 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <X11/ICE/ICElib.h>
+
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -32,6 +38,45 @@ const char* const kReady = "ready";
 QString ReceiverCachePath()
 {
     return DeviceCacheFolder() + "/" + DeviceCacheFileName(0x0312);
+}
+
+// The receiver's offline copy holds the configuration of the mouse's active
+// profile.
+bool CopyIsTheActiveProfile()
+{
+    FlashDataMap copy{};
+    const int profile = SimDeviceFixture::Value("mouseA", "active_profile").toInt();
+    return LoadDeviceCache(DeviceCacheFileName(0x0312), copy) && copy == SimDeviceFixture::FlashRecord("mouseA", profile);
+}
+
+// The receiver's offline copy, where the exit handler below reads it.
+std::string g_ExitCopyPath;
+
+// Prints the report rate the offline copy holds (the first record byte after
+// the length field), or that there is none. Runs from exit(), after the
+// program's own exit handlers and before the test's folders go: plain C I/O.
+void PrintCopyRateAtExit()
+{
+    int rate = -1;
+    if (FILE* copy = std::fopen(g_ExitCopyPath.c_str(), "rb")) {
+        unsigned char bytes[5];
+        if (std::fread(bytes, 1, sizeof bytes, copy) == sizeof bytes)
+            rate = bytes[4];
+        std::fclose(copy);
+    }
+    std::printf("copy %d\n", rate);
+    std::fflush(stdout);
+}
+
+// Every other profile of mouseA runs at another report rate than the first.
+void GiveTheProfilesOtherRates()
+{
+    const FlashDataMap first = SimDeviceFixture::FlashRecord("mouseA", 0);
+    for (int profile = 1; profile < 4; ++profile) {
+        FlashDataMap other = SimDeviceFixture::FlashRecord("mouseA", profile);
+        other.ReportRate = first.ReportRate == 8 ? 1 : 8;
+        SimDeviceFixture::SetFlashRecord("mouseA", other, profile);
+    }
 }
 
 void Print(const QString& line)
@@ -74,6 +119,36 @@ void Leave(DialogMain& window, Dialog& shell, const QString& way)
             Print("running");
             ClickThroughTheWindow(window, closeButton);
         });
+    } else if (way == "close-during-reread") {
+        // The mouse's own button chooses another profile; its re-read waits
+        // for the spacing, and the program leaves meanwhile. The shutdown is
+        // called itself: the simulated devices, started here before the
+        // window, would stop first on the quit, as they never do in the
+        // program.
+        SimCtl_Press("mouseA", "profile");
+        auto* user = new QTimer(&window);
+        QObject::connect(user, &QTimer::timeout, [&window, user] {
+            if (!g_ReadBackOutstanding)
+                return;
+            user->stop();
+            window.ShutDown();
+            QCoreApplication::quit();
+        });
+        user->start(2);
+    } else if (way == "session-manager-lost") {
+        // What libICE does when the session manager's connection breaks.
+        const IceIOErrorHandler handler = IceSetIOErrorHandler(nullptr);
+        IceSetIOErrorHandler(handler);
+        handler(nullptr);
+    } else if (way == "exit") {
+        // A change, then the platform ends the process with exit() (Qt's X11
+        // platform does on a broken connection) before the offline copy's
+        // spacing is over.
+        const int rate = g_FlashData.Snapshot().ReportRate == 8 ? 1 : 8;
+        if (!SendReportRate(rate))
+            return;
+        Print("sent " + QString::number(rate));
+        std::exit(1);
     } else if (way == "session-end") {
         // What the session manager's Die delivers.
         QEvent quit(QEvent::Quit);
@@ -124,21 +199,36 @@ int LeavingChild(int argc, char* argv[])
     QApplication application(applicationArgumentCount, applicationArguments);
     QApplication::setQuitOnLastWindowClosed(false);
     QuitOnTerminationSignals();
+    QuitOnSessionManagerLoss();
     const QString way = argc > 0 ? QString::fromUtf8(argv[0]) : QString();
 
     PrepareMainWindowFolders();
-    if (way == "checkpoint") {
-        // Only the checkpoint and the shutdown write the offline copy.
-        Timings timings = Timing();
+    Timings timings = Timing();
+    if (way == "checkpoint" || way == "exit") {
+        // Only the way out writes the offline copy.
         timings.offlineCopySpacingMs = 600000;
-        SetTimings(timings);
     }
+    SetTimings(timings);
     ResetSimulatedDevices();
+    if (way == "exit") {
+        g_ExitCopyPath = ReceiverCachePath().toStdString();
+        std::atexit(PrintCopyRateAtExit);
+    }
     auto window = NewMainWindow();
     auto* shell = window->PageShell();
     if (way != "list-close") {
         if (!OpenListedDevice(*window, "rx4k") || !FlashDataIsTheMouseRecord("mouseA"))
             return 2;
+    }
+    if (way == "close-during-reread") {
+        // The opening's own re-reads are over; the next one waits, and the
+        // way out waits for its answer as long as it takes.
+        if (!QTest::qWaitFor([] { return !g_ReadBackOutstanding && SimCtl_Pending() == 0; }, 20000))
+            return 2;
+        timings.rereadSpacingMs = 600000;
+        timings.closeReadBackWaitMs = 60000;
+        SetTimings(timings);
+        GiveTheProfilesOtherRates();
     }
     QFile::remove(ReceiverCachePath());
     ClearDeviceJournal();
@@ -150,6 +240,8 @@ int LeavingChild(int argc, char* argv[])
         Print(line);
     Print(QFile::exists(ReceiverCachePath()) ? "cache written" : "no cache");
     Print(g_MacroRecording ? "still recording" : "not recording");
+    if (way == "close-during-reread")
+        Print(CopyIsTheActiveProfile() ? "copy of the active profile" : "copy of another profile");
     return result;
 }
 
@@ -177,6 +269,9 @@ private slots:
         QTest::newRow("close while the wait dialog is up") << "close-while-waiting" << 0 << openDevice;
         QTest::newRow("close while a macro records") << "close-while-recording" << 0 << openDevice;
         QTest::newRow("session end") << "session-end" << 0 << openDevice;
+        QTest::newRow("session manager lost") << "session-manager-lost" << 0 << openDevice;
+        QTest::newRow("close while the device's re-read waits")
+            << "close-during-reread" << 0 << openDevice + QStringList{"copy of the active profile"};
         QTest::newRow("session checkpoint, then the close button")
             << "checkpoint" << 0
             << QStringList{"checkpoint: cache written", "checkpoint: windows kept", "running"} + openDevice;
@@ -202,6 +297,21 @@ private slots:
         QCOMPARE(child->exitCode(), 0);
         const QString output = QString::fromUtf8(child->readAllStandardOutput());
         QCOMPARE(output.split('\n', Qt::SkipEmptyParts), leaving);
+    }
+
+    // The platform may end the process with exit() at any moment: a change
+    // the offline copy's spacing still holds back is written on the way out.
+    void aChangeWaitingIsWrittenWhenTheProcessExits()
+    {
+        QTemporaryDir dataHome;
+        std::unique_ptr<QProcess> child(StartChild({"exit"}, dataHome.path()));
+        QVERIFY2(child->waitForFinished(60000), qPrintable(child->readAllStandardError()));
+        QCOMPARE(child->exitCode(), 1);
+        const QStringList output = QString::fromUtf8(child->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(output.size(), 3);
+        QCOMPARE(output.at(0), QString(kReady));
+        QVERIFY(output.at(1).startsWith("sent "));
+        QCOMPARE(output.at(2), "copy " + output.at(1).mid(5));
     }
 };
 
