@@ -275,6 +275,7 @@ void Buttoninterface::DeselectSelectors()
 
 void Buttoninterface::SlotDeviceChosen()
 {
+    m_MacroDownloads->PagesShown();
     DeselectSelectors();
     UncheckCategories();
     UncheckAllFunctions();
@@ -319,7 +320,6 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, bool fullRead)
         g_ButtonPageUpdated = false;
     g_ButtonPageLoading = true;
     m_ShownRecord = record;
-    m_MacroDownloads->RecordShown();
     if (fullRead)
         PostMsg::GetInstance()->EmitLightToFrom(record.SleepTime * 10);
     m_SensorName = ConfigIni::GetInstance()->Value(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), "Sensor");

@@ -41,10 +41,10 @@ public:
     // Sends every waiting download that the device takes now.
     void SendWaiting();
     // The pages are being left: what waits is sent now, and what cannot be
-    // sent, or is saved after this, stays unsent until a record is shown.
+    // sent, or is saved after this, stays unsent until a device is opened.
     void SendBeforeLeaving();
-    // A device's record is being shown: downloads may go out again.
-    void RecordShown() { m_Left = false; }
+    // A device is opened: downloads may go out again.
+    void PagesShown() { m_Left = false; }
 
     // The macro was renamed: whatever waits for it, or was not sent, goes
     // under the new name. True when something did.

@@ -123,6 +123,7 @@ private slots:
         m_Buttons->SendMacrosBeforeLeaving();
         if (unplugged) {
             QVERIFY(SimCtl_Plug("mouseB", 1));
+            m_Buttons->SlotDeviceChosen();
             m_Buttons->SlotUpDataButtonUIButton(SimDeviceFixture::FlashRecord("mouseB"));
             QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
             m_Buttons->SendMacrosBeforeLeaving();
@@ -132,6 +133,7 @@ private slots:
         QCOMPARE(MacroBlockName(device.Macros[1]), name);
         QCOMPARE(int(device.Macros[1].EventCount), 4);
         QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
+        m_Buttons->SlotDeviceChosen();
         m_Buttons->SlotUpDataButtonUIButton(device);
         QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
         QCOMPARE(m_Macro->findChild<QListWidget*>("listWidgetHong")->findItems("A", Qt::MatchExactly).size(),
