@@ -76,9 +76,11 @@ MacroNotice::MacroNotice(MacroMessage message, const QStringList& arguments, QWi
     // and a long one (a word the label cannot wrap) elided inside the box.
     ui->label->setTextFormat(Qt::PlainText);
     constexpr int kLongestArgument = 200; // far more than the box shows
+    const QFontMetrics metrics = ui->label->fontMetrics();
+    // Room is kept for the punctuation that follows an argument on its line.
+    const int room = ui->label->width() - 2 * metrics.averageCharWidth();
     QStringList shown;
     for (const QString& argument : arguments)
-        shown << ui->label->fontMetrics().elidedText(argument.left(kLongestArgument), Qt::ElideRight,
-                                                     ui->label->width());
+        shown << metrics.elidedText(argument.left(kLongestArgument), Qt::ElideRight, room);
     ui->label->setText(MacroMessageText(message, shown));
 }
