@@ -31,6 +31,12 @@ bool IsLevelIndex(int level)
     return false;
 }
 
+bool DeviceAnswers()
+{
+    const QByteArray path = g_DevicePathC.Snapshot();
+    return UsbFinderC_GetDeviceOnLine(path.constData());
+}
+
 // The record held is sent whole: while a re-read the device asked for is
 // outstanding it may be another profile's, and sending it would overwrite
 // the active profile. The re-read that follows fills the pages again with
@@ -84,12 +90,16 @@ bool SendLightMode(std::uint8_t FlashDataMap::*effectField, std::uint8_t FlashDa
 
 bool CheckDeviceOnline()
 {
-    const QByteArray path = g_DevicePathC.Snapshot();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+    if (DeviceAnswers())
         return true;
     if (!g_ButtonPageLoading && !g_SensorPageLoading)
         PostMsg::GetInstance()->EmitMouseOffLineo(0);
     return false;
+}
+
+bool DeviceTakesChanges()
+{
+    return DeviceAnswers() && !g_ReadBackOutstanding;
 }
 
 void SendFlashData()

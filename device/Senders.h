@@ -19,6 +19,9 @@
 
 // The online test with its offline notice, without writing anything.
 bool CheckDeviceOnline();
+// Whether a sender would reach the device now (it answers and no re-read is
+// outstanding), asked quietly: no notice, nothing written.
+bool DeviceTakesChanges();
 
 // Hands g_FlashData to ProtocolDataUpdate as it is, without the online test
 // (nothing while a re-read is outstanding).

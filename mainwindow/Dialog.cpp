@@ -221,6 +221,7 @@ void Dialog::SlotSecondDialog()
 
 void Dialog::on_UpArrow_clicked()
 {
+    LeavePages();
     UsbServer_SetPCDriverStatus(0);
     ui->ButtonMain->setChecked(true);
     UpDataParamWaitMs(Timing().leavePageWaitMs);
@@ -230,6 +231,8 @@ void Dialog::on_UpArrow_clicked()
 
 void Dialog::LeavePages()
 {
+    if (m_ButtonPage)
+        m_ButtonPage->SendMacrosBeforeLeaving();
     PostMsg::GetInstance()->EmitSetMacroPage();
 }
 

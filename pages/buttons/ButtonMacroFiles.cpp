@@ -61,9 +61,9 @@ MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
     return MacroBlockLoad::Loaded;
 }
 
-QString ReadMacroLoopValue(const QString& name)
+int ReadMacroLoopValue(const QString& name)
 {
-    return QString::number(ReadMacroFile(MacroPath(name)).loopValue);
+    return LoopValueAsShown(ReadMacroFile(MacroPath(name)).loopValue);
 }
 
 bool WriteMacroLoopFile(const QString& name, const QString& text)

@@ -24,8 +24,10 @@ enum class MacroBlockLoad {
 // copy read back later would cut the file too.
 MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 
-// Line 1's loop value as the macro page reads it, "0" when there is none.
-QString ReadMacroLoopValue(const QString& name);
+// The loop value the macro page shows for the macro's file (LoopValueAsShown
+// of line 1): what a key bound to it is sent, so the device repeats the
+// macro as the page says.
+int ReadMacroLoopValue(const QString& name);
 
 // Replaces the macro's file by the one line text (creating it); name comes
 // from the device. False, with the file left whole and a line in the log,

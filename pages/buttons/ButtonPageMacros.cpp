@@ -3,14 +3,13 @@
 #include "pages/buttons/Buttoninterface.h"
 
 #include "core/ConfigIni.h"
-#include "core/EventWait.h"
 #include "core/PostMsg.h"
-#include "core/Timing.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
 #include "pages/buttons/ButtonFunctionTables.h"
 #include "pages/buttons/ButtonMacroFiles.h"
+#include "pages/buttons/MacroDownloads.h"
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "pages/macro/MacroNames.h"
 #include "pages/macro/MacroNotice.h"
@@ -104,7 +103,7 @@ void Buttoninterface::slotButtonClicked(bool checked)
         RunNotice(notice);
     } else if (load == MacroBlockLoad::Loaded) {
         const QString name = button->text();
-        const int loop = ReadMacroLoopValue(name).toInt();
+        const int loop = ReadMacroLoopValue(name);
         const ButtonFunction function{6, static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(loop)};
         if (SendButtonMacro(key, &function, &block)) {
             SelectorOfKey(key)->setText(MacroPrefix + name);
@@ -130,6 +129,10 @@ QList<int> Buttoninterface::KeysShowingMacro(const QString& name) const
 
 void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
 {
+    QString deleted = QString(MacroName).remove(QChar(0));
+    if (!MacroPrefix.isEmpty() && deleted.startsWith(MacroPrefix))
+        deleted.remove(0, MacroPrefix.size());
+    m_MacroDownloads->Forget(deleted);
     const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
     for (int row = 0; row < SelectorCount; ++row) {
         const int key = kSelectorKeys[row];
@@ -159,8 +162,18 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
 
 void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
 {
-    for (int key : KeysShowingMacro(MacroName)) {
+    const QList<int> keys = KeysShowingMacro(MacroName);
+    for (int key : keys)
         SelectorOfKey(key)->setText(MacroPrefix + NewName);
+    // A save the device has not received yet goes now, under the new name:
+    // renaming the device's older block would bring its rows back.
+    if (m_MacroDownloads->Rename(MacroName, NewName)) {
+        for (int key : keys)
+            m_MacroDownloads->QueueKey(NewName, key);
+        m_MacroDownloads->SendWaiting();
+        return;
+    }
+    for (int key : keys) {
         const FlashDataMap record = g_FlashData.Snapshot();
         MacroBlock block = record.Macros[key];
         SetMacroBlockName(&block, NewName);
@@ -170,18 +183,15 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
 
 void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
 {
-    if (index == 0) {
-        // Give the macro page time to write the file before it is sent again.
-        WaitProcessingEvents(Timing().macroDownloadDelayMs);
-        for (int key : KeysShowingMacro(MacroName))
-            PostMsg::GetInstance()->EmitMacroDownLoadData(MacroName, key);
-    } else if (index == 1) {
-        const int loop = ReadMacroLoopValue(MacroName).toInt();
-        for (int key : KeysShowingMacro(MacroName)) {
-            const FlashDataMap record = g_FlashData.Snapshot();
-            const ButtonFunction function{record.Buttons[key].Type, record.Buttons[key].Param1,
-                                          static_cast<std::uint8_t>(loop)};
-            SendButtonMacro(key, &function, &record.Macros[key]);
-        }
-    }
+    // The keys are taken now: the user may choose, rename or leave before
+    // the download goes out.
+    if (index == 0)
+        m_MacroDownloads->QueueSave(MacroName, KeysShowingMacro(MacroName));
+    else if (index == 1)
+        m_MacroDownloads->SendLoop(MacroName, KeysShowingMacro(MacroName));
+}
+
+void Buttoninterface::SendMacrosBeforeLeaving()
+{
+    m_MacroDownloads->SendBeforeLeaving();
 }

@@ -12,6 +12,7 @@
 #include "device/Worker.h"
 #include "pages/buttons/ButtonFunctionTables.h"
 #include "pages/buttons/ButtonMacroFiles.h"
+#include "pages/buttons/MacroDownloads.h"
 #include "pages/buttons/SelectorRestore.h"
 #include "pages/buttons/Ui_Buttoninterface.h"
 #include "pages/sensor/DebounceFrames.h"
@@ -91,6 +92,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
     , ui(new Ui_Buttoninterface)
     , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
+    , m_MacroDownloads(new MacroDownloads([this](const QString& name) { return KeysShowingMacro(name); }, this))
 {
     ui->setupUi(this);
     QObject* hub = PostMsg::GetInstance();
@@ -273,6 +275,7 @@ void Buttoninterface::DeselectSelectors()
 
 void Buttoninterface::SlotDeviceChosen()
 {
+    m_MacroDownloads->PagesShown();
     DeselectSelectors();
     UncheckCategories();
     UncheckAllFunctions();
@@ -356,8 +359,14 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     } else if (type == 6) {
         const QString name = MacroBlockName(record.Macros[key]);
         selector->setText(MacroPrefix + name);
-        WriteMacroLoopFile(name, QString::number(extra));
-        PostMsg::GetInstance()->EmitButtonToMacro(record, key);
+        // The device missed the last save of this macro: its copy is older
+        // than the file, which it gets instead of rebuilding the file.
+        if (m_MacroDownloads->IsUnsent(name)) {
+            m_MacroDownloads->QueueKey(name, key);
+        } else {
+            WriteMacroLoopFile(name, QString::number(extra));
+            PostMsg::GetInstance()->EmitButtonToMacro(record, key);
+        }
     } else if (type == 10) {
         selector->setText(ui->DPI_4->text() + "-"
                           + QString::number(SensorCodeToDpi(m_SensorName, m_SensorDefines, code)));

@@ -13,6 +13,7 @@
 // SigMouseIndex. GUI thread only.
 extern int g_OpenedModelMid;
 
+class MacroDownloads;
 class QAbstractButton;
 class QButtonGroup;
 class QDialog;
@@ -58,6 +59,9 @@ public:
     // Shows one device key's function on its selector. A macro key also
     // rewrites the macro's loop line and hands the record to the macro page.
     void ShowKeyAssignment(int key, int type, int code, int extra, FlashDataMap record);
+    // The pages are being left: saved macros still waiting for their
+    // download are sent now, while the device listens.
+    void SendMacrosBeforeLeaving();
     // Remembers what was sent for a key (the vectors grow to hold it).
     void StoreKeyAssignment(int key, int type, int code, int extra);
     // Unchecks every function button and macro button.
@@ -188,6 +192,7 @@ private:
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;
     SensorDefines m_SensorDefines;
+    MacroDownloads* m_MacroDownloads;
     QWidget* m_MacroContainer = nullptr;
     QVBoxLayout* m_MacroLayout = nullptr;
     Worker* m_Worker;

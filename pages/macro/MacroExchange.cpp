@@ -85,10 +85,7 @@ void MacroExchange::ImportFrom(const QString& path)
     }
     for (const MacroRow& row : macro.rows) {
         if (row.kind != RowKind::Delay && MacroKeyTokens(row.text).isEmpty()) {
-            // The name comes from the file: only as much as the notice holds.
-            constexpr int kShownNameLength = 30;
-            const QString shown = row.text.size() > kShownNameLength ? row.text.left(kShownNameLength) + "…" : row.text;
-            m_Context.ShowRefusal(MacroMessage::UnknownKey, {shown});
+            m_Context.ShowRefusal(MacroMessage::UnknownKey, {row.text});
             return;
         }
     }

@@ -9,8 +9,6 @@
 #include <QIcon>
 #include <QRegularExpression>
 
-#include <algorithm>
-
 const char* const kMacroExportTag = "Trelv";
 
 namespace {
@@ -45,6 +43,8 @@ public:
         m_Position += int(count);
         return true;
     }
+
+    bool AtEnd() const { return m_Position == m_Bytes.size(); }
 
     bool TakeUInt32(quint32& value)
     {
@@ -229,8 +229,13 @@ MacroExportReading ReadMacroExport(const QByteArray& bytes)
         return reading;
 
     quint32 count = 0;
-    file.TakeUInt32(count); // none: no rows
-    macro.promisedRows = std::max(static_cast<qint32>(count), 0);
+    if (!file.TakeUInt32(count)) { // cut before the count: no rows
+        reading.status = MacroExportStatus::Read;
+        return reading;
+    }
+    macro.promisedRows = static_cast<qint32>(count);
+    if (macro.promisedRows < 0)
+        return reading;
     for (qint32 i = 0; i < macro.promisedRows; ++i) {
         MacroRow row;
         const Step step = TakeRow(file, row);
@@ -240,6 +245,12 @@ MacroExportReading ReadMacroExport(const QByteArray& bytes)
             break;
         macro.rows << row;
     }
+    // A whole file holds nothing after its rows, and rows the page made:
+    // a delay first, last or next to another would reach the device as an
+    // event with no key.
+    const bool whole = macro.rows.size() == macro.promisedRows;
+    if (whole && (!file.AtEnd() || !RowsAlternate(macro.rows)))
+        return reading;
     reading.status = MacroExportStatus::Read;
     return reading;
 }

@@ -73,5 +73,8 @@ void MacroFiles::RenameMacro()
     m_Context.ui.listWidgetHong->currentItem()->setText(newName);
     if (m_Context.ShownMacro == oldName)
         m_Context.ShownMacro = newName;
+    // A download the button page still owes goes out under the new name.
+    if (m_Context.SavedRows.contains(oldName))
+        m_Context.SavedRows.insert(newName, m_Context.SavedRows.take(oldName));
     PostMsg::GetInstance()->EmitMacroRename(oldName, newName);
 }

@@ -72,7 +72,15 @@ MacroMessage MessageOfNameProblem(MacroNameProblem problem)
 MacroNotice::MacroNotice(MacroMessage message, const QStringList& arguments, QWidget* parent)
     : NoticeDialog(kMacroNotice, parent)
 {
-    // Arguments may come from a file: shown as they are, never as markup.
+    // Arguments may come from a file: shown as they are, never as markup,
+    // and a long one (a word the label cannot wrap) elided inside the box.
     ui->label->setTextFormat(Qt::PlainText);
-    ui->label->setText(MacroMessageText(message, arguments));
+    constexpr int kLongestArgument = 200; // far more than the box shows
+    const QFontMetrics metrics = ui->label->fontMetrics();
+    // Room is kept for the punctuation that follows an argument on its line.
+    const int room = ui->label->width() - 2 * metrics.averageCharWidth();
+    QStringList shown;
+    for (const QString& argument : arguments)
+        shown << metrics.elidedText(argument.left(kLongestArgument), Qt::ElideRight, room);
+    ui->label->setText(MacroMessageText(message, shown));
 }

@@ -154,6 +154,14 @@ void MacroRecorder::OnKey(int keyCode, bool downOrUp, bool /*aotu*/)
         m_LastKeyCode = keyCode;
     }
 
+    const std::optional<QString> name = RecordingKeyName(keyCode);
+    qCDebug(lcRecording) << "key" << keyCode << (downOrUp ? "down" : "up") << name.value_or("(no name)");
+    // A key without a name leaves no row, not even a delay: the time it took
+    // goes to the delay before the next named key, and a recording never
+    // ends with a delay (the device would play it as an event of no key).
+    if (!name)
+        return;
+
     const MacroPageWidgets& ui = m_Context.ui;
     if (m_FirstKey) {
         m_FirstKey = false;
@@ -163,14 +171,6 @@ void MacroRecorder::OnKey(int keyCode, bool downOrUp, bool /*aotu*/)
         AppendDelayItem(ui.listWidgetHong, ui.listWidgetKey, static_cast<double>(delay));
     }
     m_KeyTimer.start();
-
-    const std::optional<QString> name = RecordingKeyName(keyCode);
-    qCDebug(lcRecording) << "key" << keyCode << (downOrUp ? "down" : "up") << name.value_or("(no name)");
-    if (!name) {
-        // The delay row made above stays; the next named key gets none.
-        m_FirstKey = true;
-        return;
-    }
     ++m_KeyCount;
     AppendKeyItem(ui.listWidgetHong, ui.listWidgetKey, *name, downOrUp);
     if (m_KeyCount < kMaxEvents)

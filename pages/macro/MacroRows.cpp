@@ -89,6 +89,17 @@ int EventCountOf(const QList<MacroRow>& rows)
     return events;
 }
 
+bool RowsAlternate(const QList<MacroRow>& rows)
+{
+    if (!rows.isEmpty() && rows.size() % 2 == 0)
+        return false;
+    for (int row = 0; row < rows.size(); ++row) {
+        if ((rows.at(row).kind == RowKind::Delay) != (row % 2 == 1))
+            return false;
+    }
+    return true;
+}
+
 bool FitsMacroBlock(const QList<MacroRow>& rows, int added)
 {
     return EventCountOf(rows) + added <= MacroEventsPerBlock;

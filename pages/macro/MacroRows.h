@@ -64,6 +64,10 @@ QList<MacroRow> RowsOf(const QListWidget* eventList);
 
 // The key and mouse-button events among the rows; delays do not count.
 int EventCountOf(const QList<MacroRow>& rows);
+// Whether the rows are as the page makes them: none, or an event first and
+// last with events and delays taking turns (what the device block's
+// positions expect).
+bool RowsAlternate(const QList<MacroRow>& rows);
 // Whether the rows, with added more events, fit the device's macro block
 // (70 events): a macro beyond it would reach the device cut, and the device's
 // copy read back later would cut its file too.

@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(Text(*m_Page, "BackMusic"), QString(30, 'm'));
         QCOMPARE(m_Page->KeyTypes, QVector<int>({1, 1, 5, 10, 5, 6}));
         QCOMPARE(m_Page->KeyExtras.at(5), 3);
-        QCOMPARE(ReadMacroLoopValue(QString(30, 'm')), QString("3"));
+        QCOMPARE(ReadMacroLoopValue(QString(30, 'm')), 3);
         QCOMPARE(toMacro.count(), 1);
         QCOMPARE(sleep.count(), 1);
         QCOMPARE(sleep.at(0).at(0).toInt(), 60);

@@ -7,7 +7,9 @@
 #include "common/SimDeviceFixture.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
+#include "device/KeyCodes.h"
 #include "device/Worker.h"
+#include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
 #include "pages/macro/MacroFile.h"
@@ -66,27 +68,113 @@ private slots:
         m_Sim.reset();
     }
 
-    // A's save waits for the button page's download; the user meanwhile
-    // picks B, ticks "repeat while held" and saves B after the wait. Each
-    // save sends its own change: A's rows, B's loop.
+    // A's download waits its spacing; the user meanwhile picks B, ticks
+    // "repeat while held" and saves B. Each save sends its own change: A's
+    // rows, B's loop.
     void saveDuringAnotherSavesWaitSendsItsOwnLoop()
     {
         ScopedTimings fast(QuickSaves(300));
         AddALeftClickToBoundMacroA();
-        QTimer::singleShot(50, this, [this] {
-            ClickMacro("B");
-            Widget<QAbstractButton>("ReUntilLoose")->click();
-        });
         Widget<QAbstractButton>("Save")->click();
+        ClickMacro("B");
+        Widget<QAbstractButton>("ReUntilLoose")->click();
         QVERIFY(Widget<QAbstractButton>("Save")->isEnabled());
         Widget<QAbstractButton>("Save")->click();
 
+        QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), 4);
         const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseB");
         QCOMPARE(int(device.Buttons[1].Param2), 1);
-        QCOMPARE(int(device.Macros[1].EventCount), 4);
         QCOMPARE(int(device.Buttons[2].Param2), kLoopWhileHeld);
         QCOMPARE(int(device.Macros[2].EventCount), 2);
         QVERIFY(FileBytes(m_Folder + "/B.ini").startsWith("254\n"));
+    }
+
+    void savedEditSurvivesLeavingInsideTheWait_data()
+    {
+        QTest::addColumn<QString>("renamedTo"); // empty: not renamed
+        QTest::addColumn<bool>("unplugged");    // the device is away while the pages are left
+        QTest::newRow("leave") << QString() << false;
+        QTest::newRow("rename, then leave") << "delta" << false;
+        QTest::newRow("leave while unplugged, then open again") << QString() << true;
+        QTest::newRow("rename, leave while unplugged, open again") << "delta" << true;
+    }
+
+    // A's saved rows reach the device although the pages are left (or the
+    // macro renamed) before the download's spacing ends; a device that missed
+    // them gets them when it is shown again, and the saved file is never
+    // rebuilt from the device's older copy.
+    void savedEditSurvivesLeavingInsideTheWait()
+    {
+        QFETCH(QString, renamedTo);
+        QFETCH(bool, unplugged);
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        AddALeftClickToBoundMacroA();
+        Widget<QAbstractButton>("Save")->click();
+        const QString name = renamedTo.isEmpty() ? QString("A") : renamedTo;
+        if (!renamedTo.isEmpty()) {
+            DialogScript script{{"NewHong", renamedTo}};
+            m_Macro->RenameMacro();
+        }
+        const QByteArray saved = FileBytes(m_Folder + "/" + name + ".ini");
+        QCOMPARE(saved, QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n"));
+
+        if (unplugged)
+            QVERIFY(SimCtl_Plug("mouseB", 0));
+        m_Buttons->SendMacrosBeforeLeaving();
+        if (unplugged) {
+            QVERIFY(SimCtl_Plug("mouseB", 1));
+            m_Buttons->SlotDeviceChosen();
+            m_Buttons->SlotUpDataButtonUIButton(SimDeviceFixture::FlashRecord("mouseB"));
+            QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
+            m_Buttons->SendMacrosBeforeLeaving();
+        }
+
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseB");
+        QCOMPARE(MacroBlockName(device.Macros[1]), name);
+        QCOMPARE(int(device.Macros[1].EventCount), 4);
+        QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
+        m_Buttons->SlotDeviceChosen();
+        m_Buttons->SlotUpDataButtonUIButton(device);
+        QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
+        QCOMPARE(m_Macro->findChild<QListWidget*>("listWidgetHong")->findItems("A", Qt::MatchExactly).size(),
+                 renamedTo.isEmpty() ? 1 : 0);
+    }
+
+    void loopLineIsSentAsThePageShowsIt_data()
+    {
+        QTest::addColumn<QByteArray>("loopLine");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("300") << QByteArray("300") << 1;
+        QTest::newRow("-2") << QByteArray("-2") << 1;
+        QTest::newRow("0") << QByteArray("0") << 1;
+        QTest::newRow("251") << QByteArray("251") << 1;
+        QTest::newRow("252") << QByteArray("252") << 1;
+        QTest::newRow("text") << QByteArray("often") << 1;
+        QTest::newRow("a count") << QByteArray("250") << 250;
+        QTest::newRow("until stopped") << QByteArray("253") << int(kLoopUntilStopped);
+    }
+
+    // A hand-edited loop line: the device's repeat byte is what the macro
+    // page shows, on binding and when a save sends the loop again.
+    void loopLineIsSentAsThePageShowsIt()
+    {
+        QFETCH(QByteArray, loopLine);
+        QFETCH(int, shown);
+        WriteBytes(m_Folder + "/lp.ini", loopLine + "\n0x04 1 0\n20ms\n0x04 1 1\n");
+        m_Buttons->SlotAddMacroButton();
+        m_Buttons->SlotUpDataButtonUIButton(FlashDataMap{});
+        m_Buttons->findChild<QToolButton*>("RightKey")->click();
+        m_Buttons->MacroButtons.at(2)->click();
+        QCOMPARE(m_Buttons->MacroButtons.at(2)->text(), QString("lp"));
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Buttons[1].Param2), shown);
+
+        m_Macro = std::make_unique<Macro>(); // lists the new file
+        m_Macro->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_Macro.get()));
+        ClickMacro("lp");
+        QCOMPARE(ShownLoopValue(), shown);
+        m_Buttons->SlotUpDataMacro("lp", 1);
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Buttons[1].Param2), shown);
     }
 
     void refusedNameBoundToAButtonSurvivesAReopen_data()
@@ -141,7 +229,7 @@ private slots:
         QVERIFY(QDir().rename(m_Folder + ".away", m_Folder));
         QCOMPARE(FileBytes(m_Folder + "/A.ini"), kMacroA);
         Widget<QAbstractButton>("Save")->click();
-        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), 4);
+        QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), 4);
     }
 
 private:
@@ -149,6 +237,17 @@ private:
     T* Widget(const char* name) const
     {
         return m_Macro->findChild<T*>(name);
+    }
+
+    int ShownLoopValue() const
+    {
+        if (Widget<QAbstractButton>("ReUntilLoose")->isChecked())
+            return kLoopWhileHeld;
+        if (Widget<QAbstractButton>("ReUntilClick")->isChecked())
+            return kLoopUntilNextClick;
+        if (Widget<QAbstractButton>("ReUntil")->isChecked())
+            return kLoopUntilStopped;
+        return Widget<QSpinBox>("NumberEdit")->value();
     }
 
     void ClickMacro(const QString& name)

@@ -6,6 +6,7 @@
 #include "platform/UserDataFolder.h"
 
 #include <QDataStream>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,6 +90,7 @@ private slots:
     void importRefusals();
     void importTakesOnlyRowsThePageShowsAgain_data();
     void importTakesOnlyRowsThePageShowsAgain();
+    void longUnknownKeyIsElidedInsideTheNotice();
     void importTakesNoMoreEventsThanTheDeviceKeeps_data();
     void importTakesNoMoreEventsThanTheDeviceKeeps();
     void iconsNeverComeFromTheFile();
@@ -255,12 +257,23 @@ void TestMacroExport::importTakesOnlyRowsThePageShowsAgain_data()
     QTest::newRow("a key the program does not know")
         << Header("Trelv", "Fire", "3", 3) + press + delay + KeyRow("Hyper", kNoIcon, "1")
         << MacroMessageText(MacroMessage::UnknownKey, {"Hyper"});
+    QTest::newRow("a delay first") << Header("Trelv", "Fire", "3", 4) + delay + press + delay + release << damaged;
+    QTest::newRow("two delays together")
+        << Header("Trelv", "Fire", "3", 4) + press + delay + delay + release << damaged;
+    QTest::newRow("a delay last") << Header("Trelv", "Fire", "3", 4) + press + delay + release + delay << damaged;
+    QTest::newRow("two events together") << Header("Trelv", "Fire", "3", 2) + press + release << damaged;
+    QTest::newRow("a count short of the rows")
+        << Header("Trelv", "Fire", "3", 1) + press + delay + release << damaged;
+    QTest::newRow("a negative count") << Header("Trelv", "Fire", "3", -3) + press + delay + release << damaged;
+    QTest::newRow("bytes after the rows")
+        << Header("Trelv", "Fire", "3", 3) + press + delay + release + QByteArray("\0", 1) << damaged;
 }
 
 // A row the page could not show again as it was (a delay or loop text with
 // more than its digits, a key the tables do not know, the release missing
-// from a cut file) is never stored: the import is refused and the notice
-// names what is wrong.
+// from a cut file), rows the page could never have made and a count that
+// disagrees with the rows are never stored: the import is refused and the
+// notice names what is wrong.
 void TestMacroExport::importTakesOnlyRowsThePageShowsAgain()
 {
     QFETCH(QByteArray, file);
@@ -270,6 +283,17 @@ void TestMacroExport::importTakesOnlyRowsThePageShowsAgain()
     QCOMPARE(script.labels, QStringList({message}));
     QVERIFY(m_Page->context.MacroNames().isEmpty());
     QVERIFY(QDir(m_Folder).entryList(QDir::Files).isEmpty());
+}
+
+// A key name from the file that no line break can split is cut with an
+// ellipsis inside the notice, not clipped at its edges.
+void TestMacroExport::longUnknownKeyIsElidedInsideTheNotice()
+{
+    MacroNotice notice(MacroMessage::UnknownKey, {QString(300, 'W')});
+    const QLabel* label = notice.findChild<QLabel*>("label");
+    QVERIFY(label->text().contains(QChar(0x2026)));
+    for (const QString& word : label->text().split(' '))
+        QVERIFY2(label->fontMetrics().horizontalAdvance(word) <= label->width(), qPrintable(word));
 }
 
 void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps_data()
