@@ -17,8 +17,9 @@
 // empty or garbled by a power cut), is stale: it is removed and taken, and a
 // block left by a dead owner is removed before a new one is made. Where no
 // lock can be had (a full or read-only folder, a stale lock that cannot be
-// removed, anything but a regular file in its place) the block decides, as on
-// Windows: a block with no live process attached is no other instance.
+// replaced, anything but a regular file in its place) the block decides, as on
+// Windows: a block that no process holds, or whose creator is gone, is no
+// other instance.
 class SingleInstance
 {
 public:
