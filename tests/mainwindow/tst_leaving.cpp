@@ -145,8 +145,11 @@ void Leave(DialogMain& window, Dialog& shell, const QString& way)
         // platform does on a broken connection) before the offline copy's
         // spacing is over.
         const int rate = g_FlashData.Snapshot().ReportRate == 8 ? 1 : 8;
-        if (!SendReportRate(rate))
+        if (!SendReportRate(rate)) {
+            Print("not sent");
+            QCoreApplication::quit();
             return;
+        }
         Print("sent " + QString::number(rate));
         std::exit(1);
     } else if (way == "session-end") {
