@@ -359,9 +359,9 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     } else if (type == 6) {
         const QString name = MacroBlockName(record.Macros[key]);
         selector->setText(MacroPrefix + name);
-        // The device missed the last save of this macro: its copy is older
+        // The device lacks the last save of this macro: its copy is older
         // than the file, which it gets instead of rebuilding the file.
-        if (m_MacroDownloads->IsUnsent(name)) {
+        if (m_MacroDownloads->DeviceLacksLastSave(name)) {
             m_MacroDownloads->QueueKey(name, key);
         } else {
             WriteMacroLoopFile(name, QString::number(extra));

@@ -32,8 +32,12 @@ public:
     // The loop value of macro name was saved: sent to keys at once.
     void SendLoop(const QString& name, const QList<int>& keys);
 
-    // Whether the device has not received the last save of macro name.
-    bool IsUnsent(const QString& name) const { return m_Unsent.contains(name); }
+    // Whether the device has not received the last save of macro name: its
+    // download waits, or could not be sent.
+    bool DeviceLacksLastSave(const QString& name) const
+    {
+        return m_Waiting.contains(name) || m_Unsent.contains(name);
+    }
     // key shows macro name, whose last save the device lacks: it gets the
     // saved macro after the spacing.
     void QueueKey(const QString& name, int key);

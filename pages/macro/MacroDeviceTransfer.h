@@ -22,7 +22,8 @@ class MacroDeviceTransfer
 public:
     MacroDeviceTransfer(MacroPageContext& context, MacroFiles& files);
 
-    // SigMacroDownLoadData, which the button page emits a while after a save:
+    // SigMacroDownLoadData, which the button page emits a while after a save
+    // (at once when the pages are left or the macro is renamed):
     // sends the block of macro name (without NULs) to the device for button
     // index, keeping that button's function bytes. The block holds the rows
     // that macro was last saved with, whatever the page shows by then.

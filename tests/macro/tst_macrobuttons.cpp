@@ -92,20 +92,24 @@ private slots:
     void savedEditSurvivesLeavingInsideTheWait_data()
     {
         QTest::addColumn<QString>("renamedTo"); // empty: not renamed
+        QTest::addColumn<bool>("readAgain");    // the device's record fills the page inside the wait
         QTest::addColumn<bool>("unplugged");    // the device is away while the pages are left
-        QTest::newRow("leave") << QString() << false;
-        QTest::newRow("rename, then leave") << "delta" << false;
-        QTest::newRow("leave while unplugged, then open again") << QString() << true;
-        QTest::newRow("rename, leave while unplugged, open again") << "delta" << true;
+        QTest::newRow("leave") << QString() << false << false;
+        QTest::newRow("rename, then leave") << "delta" << false << false;
+        QTest::newRow("read again, then leave") << QString() << true << false;
+        QTest::newRow("leave while unplugged, then open again") << QString() << false << true;
+        QTest::newRow("rename, leave while unplugged, open again") << "delta" << false << true;
     }
 
     // A's saved rows reach the device although the pages are left (or the
-    // macro renamed) before the download's spacing ends; a device that missed
-    // them gets them when it is shown again, and the saved file is never
-    // rebuilt from the device's older copy.
+    // macro renamed, or the device's record shown again) before the
+    // download's spacing ends; a device that missed them gets them when it is
+    // opened again, and the saved file is never rebuilt from the device's
+    // older copy.
     void savedEditSurvivesLeavingInsideTheWait()
     {
         QFETCH(QString, renamedTo);
+        QFETCH(bool, readAgain);
         QFETCH(bool, unplugged);
         ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
         AddALeftClickToBoundMacroA();
@@ -117,6 +121,10 @@ private slots:
         }
         const QByteArray saved = FileBytes(m_Folder + "/" + name + ".ini");
         QCOMPARE(saved, QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n"));
+        if (readAgain) {
+            m_Buttons->SlotUpDataButtonUIButton(SimDeviceFixture::FlashRecord("mouseB"));
+            QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
+        }
 
         if (unplugged)
             QVERIFY(SimCtl_Plug("mouseB", 0));
