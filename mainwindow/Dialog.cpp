@@ -12,6 +12,7 @@
 #include "settings/FormSetting.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
+#include "widgets/PageDialogs.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -230,6 +231,7 @@ void Dialog::on_UpArrow_clicked()
 
 void Dialog::LeavePages()
 {
+    ClosePageDialogs();
     PostMsg::GetInstance()->EmitSetMacroPage();
 }
 

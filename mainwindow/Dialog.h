@@ -47,7 +47,8 @@ public:
     bool WaitingForDevice() const;
     // Every way out of the pages (back arrow, a device gone, the end of a
     // firmware update, closing the program) ends what the pages run: a
-    // recording of the macro page stops as with its stop button.
+    // recording of the macro page stops as with its stop button, and the
+    // pages' open dialogs close as cancelled.
     void LeavePages();
 
 public slots:

@@ -1,6 +1,7 @@
 #include "widgets/SaveFileDialog.h"
 
 #include "core/FileSuffix.h"
+#include "widgets/PageDialogs.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,14 +9,27 @@
 
 namespace {
 
+enum class Replace { Yes, No, PagesLeft };
+
 // Qt's own question about replacing a file, in Qt's words, which its
 // translations carry.
-bool MayReplace(QFileDialog& dialog, const QString& path)
+Replace MayReplace(QFileDialog& dialog, const QString& path)
 {
     const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?");
-    return QMessageBox::warning(&dialog, dialog.windowTitle(), question.arg(QFileInfo(path).fileName()),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Warning, dialog.windowTitle(), question.arg(QFileInfo(path).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, &dialog);
+    box.setDefaultButton(QMessageBox::No);
+    if (!RunPageDialog(box))
+        return Replace::PagesLeft;
+    return box.result() == QMessageBox::Yes ? Replace::Yes : Replace::No;
+}
+
+// The first file chosen in dialog; empty when it was cancelled or closed.
+QString ChosenFile(QFileDialog& dialog)
+{
+    if (!RunPageDialog(dialog) || dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -30,11 +44,23 @@ QString AskSavePath(QWidget* parent, const QString& caption, const QString& fold
     // always the file written ("my.cfg" keeps its suffix there, and becomes
     // "my.cfg.bin" here): the question is asked below about the real one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const QString path = WithFileSuffix(dialog.selectedFiles().constFirst(), suffix);
-        // Declined: the dialog opens again on the name as typed.
-        if (!QFileInfo::exists(path) || MayReplace(dialog, path))
+    for (;;) {
+        const QString chosen = ChosenFile(dialog);
+        if (chosen.isEmpty())
+            return QString();
+        const QString path = WithFileSuffix(chosen, suffix);
+        if (!QFileInfo::exists(path))
             return path;
+        // Declined: the dialog opens again on the name as typed.
+        const Replace answer = MayReplace(dialog, path);
+        if (answer != Replace::No)
+            return answer == Replace::Yes ? path : QString();
     }
-    return QString();
+}
+
+QString AskOpenPath(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+{
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return ChosenFile(dialog);
 }
