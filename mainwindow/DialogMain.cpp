@@ -394,8 +394,9 @@ void DialogMain::SlotMouseOffLine(int index)
 
 void DialogMain::SlotDeviceBeingRead()
 {
-    // A drag or quick clicks are refused in a row; one notice says it.
-    if (m_BeingReadNoticeOpen)
+    // A drag or quick clicks are refused in a row; one notice says it. A
+    // refusal queued before the program began to leave is not told.
+    if (m_BeingReadNoticeOpen || m_ShutDownDone)
         return;
     m_BeingReadNoticeOpen = true;
     DeviceBeingRead notice;
