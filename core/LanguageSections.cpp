@@ -113,6 +113,8 @@ const QList<LanguageSection>& LanguageSections()
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
           "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
           "SaveFailed", "ImportCut", "UnknownKey", "NewHong"}},
+        {"DeviceBeingRead", &g_LangTextsDeviceBeingRead,
+         {"label", "NewHong"}},
     };
     return sections;
 }

@@ -38,6 +38,7 @@ QList<QStringList> g_LangTextsLessThree;
 QList<QStringList> g_LangTextsScreenInfo;
 QList<QStringList> g_LangTextsCompanyInfo;
 QList<QStringList> g_LangTextsMacroNotice;
+QList<QStringList> g_LangTextsDeviceBeingRead;
 
 QString LanguageText(const QList<QStringList>& table, int k, const QString& defaultText)
 {

@@ -50,6 +50,7 @@ extern QList<QStringList> g_LangTextsLessThree;
 extern QList<QStringList> g_LangTextsScreenInfo;
 extern QList<QStringList> g_LangTextsCompanyInfo;
 extern QList<QStringList> g_LangTextsMacroNotice;
+extern QList<QStringList> g_LangTextsDeviceBeingRead;
 
 // Text k of row g_LanguageIndex, else text k of row 0, else defaultText. A
 // missing, short or rejected language file therefore leaves a form with

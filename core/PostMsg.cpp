@@ -27,6 +27,7 @@ void PostMsg::EmitUpDataButtonUIC(FlashDataMap DataMap) { emit SigUpDataButtonUI
 void PostMsg::EmitButtonToMacro(FlashDataMap DataMap, int KeyNumer) { emit SigButtonToMacro(DataMap, KeyNumer); }
 void PostMsg::EmitSelectMouseInfo(DeviceAllInfo SelectInfo) { emit SigSelectMouseInfo(SelectInfo); }
 void PostMsg::EmitMouseOffLineo(int index) { emit SigMouseOffLineo(index); }
+void PostMsg::EmitDeviceBeingRead() { emit SigDeviceBeingRead(); }
 void PostMsg::EmitMainPageChange() { emit SigMainPageChange(); }
 void PostMsg::EmitSecondPageChange() { emit SigSecondPageChange(); }
 void PostMsg::EmitUpPageLight() { emit SigUpPageLight(); }

@@ -46,6 +46,7 @@ public:
     void EmitButtonToMacro(FlashDataMap DataMap, int KeyNumer);
     void EmitSelectMouseInfo(DeviceAllInfo SelectInfo);
     void EmitMouseOffLineo(int index);
+    void EmitDeviceBeingRead();
     void EmitMainPageChange();
     void EmitSecondPageChange();
     void EmitUpPageLight();
@@ -106,6 +107,9 @@ signals:
     void SigButtonToMacro(FlashDataMap DataMap, int KeyNumer);
     void SigSelectMouseInfo(DeviceAllInfo SelectInfo);
     void SigMouseOffLineo(int index);
+    // A change was refused because the device's configuration is being read
+    // again: the pages show what they held, the main window says why.
+    void SigDeviceBeingRead();
     void SigMainPageChange();
     void SigSecondPageChange();
     void SigUpPageLight();

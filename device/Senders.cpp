@@ -40,12 +40,15 @@ bool DeviceAnswers()
 // The record held is sent whole: while a re-read the device asked for is
 // outstanding it may be another profile's, and sending it would overwrite
 // the active profile. The re-read that follows fills the pages again with
-// what the device holds.
+// what the device holds; until then the pages hear of the refusal, so that
+// no control goes on showing a change the device never got.
 bool HeldRecordIsTheDevices()
 {
     if (!g_ReadBackOutstanding)
         return true;
     qDebug() << "sender: the device's configuration is being read again; nothing is written";
+    if (!g_ButtonPageLoading && !g_SensorPageLoading)
+        PostMsg::GetInstance()->EmitDeviceBeingRead();
     return false;
 }
 

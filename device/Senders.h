@@ -10,8 +10,9 @@
 // unless a page is loading a record into its widgets, and returns false.
 //
 // While a re-read the device asked for is outstanding (g_ReadBackOutstanding)
-// the record held may be another profile's: a sender then writes nothing
-// and returns false; the re-read refills the pages.
+// the record held may be another profile's: a sender then writes nothing,
+// raises the hub's SigDeviceBeingRead unless a page is loading, and returns
+// false; the re-read refills the pages.
 //
 // A key index outside 0..15 or a level outside 0..7 names no field of the
 // record: such a call returns false at once, writes nothing and asks nothing.

@@ -12,6 +12,7 @@
 #include "settings/FormSetting.h"
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
+#include "widgets/PageDialogs.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -231,6 +232,7 @@ void Dialog::on_UpArrow_clicked()
 
 void Dialog::LeavePages()
 {
+    ClosePageDialogs();
     if (m_ButtonPage)
         m_ButtonPage->SendMacrosBeforeLeaving();
     PostMsg::GetInstance()->EmitSetMacroPage();

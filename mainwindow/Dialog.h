@@ -47,9 +47,10 @@ public:
     bool WaitingForDevice() const;
     // Every way out of the pages (back arrow, a device gone, the end of a
     // firmware update, closing the program) ends what the pages run: a
-    // recording of the macro page stops as with its stop button, and saved
-    // macros still waiting for their download are sent while the device
-    // listens. The back arrow does this before the device hears of it.
+    // recording of the macro page stops as with its stop button, the pages'
+    // open dialogs close as cancelled, and saved macros still waiting for
+    // their download are sent while the device listens. The back arrow does
+    // this before the device hears of it.
     void LeavePages();
 
 public slots:

@@ -28,6 +28,7 @@
 #include "widgets/FirmwareNotices.h"
 #include "widgets/FormStyles.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +109,8 @@ DialogMain::DialogMain(QWidget* parent)
     connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
     connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+    // Queued: the pages put their controls back first, then the user is told.
+    connect(hub, SIGNAL(SigDeviceBeingRead()), this, SLOT(SlotDeviceBeingRead()), Qt::QueuedConnection);
 
     m_TrayIcon = new QSystemTrayIcon();
     m_TrayIcon->setIcon(QIcon(m_PictureFolder + "Logo.png"));
@@ -389,8 +392,22 @@ void DialogMain::SlotMouseOffLine(int index)
     PlaceDialog(&notice, this, 0, -20);
     g_DeviceOffline = true;
     g_RestartRequested = true;
-    notice.exec();
+    // Over the pages only: a device that has gone takes its notice along.
+    RunPageDialog(notice);
     m_OfflineNoticeOpen = false;
+}
+
+void DialogMain::SlotDeviceBeingRead()
+{
+    // A drag or quick clicks are refused in a row; one notice says it. A
+    // refusal queued before the program began to leave is not told.
+    if (m_BeingReadNoticeOpen || m_ShutDownDone)
+        return;
+    m_BeingReadNoticeOpen = true;
+    DeviceBeingRead notice;
+    PlaceDialog(&notice, this, 0, -20);
+    RunPageDialog(notice);
+    m_BeingReadNoticeOpen = false;
 }
 
 void DialogMain::SlotAllLanguage(int index)

@@ -23,8 +23,9 @@ class Ui_DialogMain;
 // device list (stack index 0) and the page shell (index 1). It loads the
 // language files, switches its pages and the hot-plug callback on
 // SigChangeMainDialog, hides to the tray or closes on SigChangeSize, shows the
-// offline notice on SigMouseOffLineo, is dragged by any point no child takes,
-// and handles the global keys.
+// offline notice on SigMouseOffLineo and the notice of a change refused while
+// the device is read again on SigDeviceBeingRead, is dragged by any point no
+// child takes, and handles the global keys.
 //
 // Every way of leaving (closing the window by its buttons or by the window
 // manager, the tray's exit, the end of the session, SIGTERM or SIGINT) ends
@@ -54,6 +55,7 @@ public slots:
     void SlotChangeMainDialog(int index);
     void SlotChangeSize(int index);
     void SlotMouseOffLine(int index);
+    void SlotDeviceBeingRead();
     void on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason);
     void slotActionMain();
     void slotActionExitApp();
@@ -115,6 +117,7 @@ private:
     QPoint m_DragOffset;
 
     bool m_OfflineNoticeOpen = false;
+    bool m_BeingReadNoticeOpen = false;
     bool m_ShutDownDone = false;
     // The platform window whose exposure tells whether a minimised window is
     // really out of sight (without a window manager it stays on screen).

@@ -162,6 +162,17 @@ const NoticeFormSpec kLessThree = {
     .texts = &g_LangTextsLessThree,
 };
 
+const NoticeFormSpec kDeviceBeingRead = {
+    .name = "DeviceBeingRead",
+    .frameName = "DeviceBeingReadA",
+    .frameLimit = kFullFrame,
+    .labelRect = QRect(10, 20, 281, 81),
+    .labelText = "The mouse's settings are being read again, so this change was not made. Try again in a moment.",
+    .labelPosition = NoticeLabelAtFirstText,
+    .newHong = {kConfirmAt, kOkText, 1},
+    .texts = &g_LangTextsDeviceBeingRead,
+};
+
 } // namespace
 
 QuestiondialogB::QuestiondialogB(QWidget* parent) : NoticeDialog(kQuestiondialogB, parent) {}
@@ -207,3 +218,5 @@ void TellSettingNotSaved(QWidget* opener)
 }
 
 LessThree::LessThree(QWidget* parent) : NoticeDialog(kLessThree, parent) {}
+
+DeviceBeingRead::DeviceBeingRead(QWidget* parent) : NoticeDialog(kDeviceBeingRead, parent) {}

@@ -121,3 +121,11 @@ class LessThree : public NoticeDialog
 public:
     explicit LessThree(QWidget* parent = nullptr);
 };
+
+// A change was not made: the device's configuration was being read again.
+class DeviceBeingRead : public NoticeDialog
+{
+    Q_OBJECT
+public:
+    explicit DeviceBeingRead(QWidget* parent = nullptr);
+};

@@ -3,20 +3,32 @@
 #include "core/FileSuffix.h"
 #include "widgets/ConfirmDialogs.h"
 #include "widgets/DialogFamily.h"
+#include "widgets/PageDialogs.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
 
+enum class Replace { Yes, No, PagesLeft };
+
 // Asked as the program's other questions are, over the save dialog the user
 // has just left.
-bool MayReplace(const QFileDialog& dialog, const QString& path)
+Replace MayReplace(const QFileDialog& dialog, const QString& path)
 {
     ReplaceFile question(QFileInfo(path).fileName());
     PlaceDialog(&question, &dialog);
-    question.exec();
-    return question.Confirmed;
+    if (!RunPageDialog(question))
+        return Replace::PagesLeft;
+    return question.Confirmed ? Replace::Yes : Replace::No;
+}
+
+// The first file chosen in dialog; empty when it was cancelled or closed.
+QString ChosenFile(QFileDialog& dialog)
+{
+    if (!RunPageDialog(dialog) || dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -31,11 +43,23 @@ QString AskSavePath(QWidget* parent, const QString& caption, const QString& fold
     // always the file written ("my.cfg" keeps its suffix there, and becomes
     // "my.cfg.bin" here): the question is asked below about the real one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const QString path = WithFileSuffix(dialog.selectedFiles().constFirst(), suffix);
-        // Declined: the dialog opens again on the name as typed.
-        if (!QFileInfo::exists(path) || MayReplace(dialog, path))
+    for (;;) {
+        const QString chosen = ChosenFile(dialog);
+        if (chosen.isEmpty())
+            return QString();
+        const QString path = WithFileSuffix(chosen, suffix);
+        if (!QFileInfo::exists(path))
             return path;
+        // Declined: the dialog opens again on the name as typed.
+        const Replace answer = MayReplace(dialog, path);
+        if (answer != Replace::No)
+            return answer == Replace::Yes ? path : QString();
     }
-    return QString();
+}
+
+QString AskOpenPath(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+{
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return ChosenFile(dialog);
 }

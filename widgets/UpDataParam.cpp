@@ -12,6 +12,7 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/FormStyles.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QEventLoop>
 #include <QFrame>
@@ -161,7 +162,7 @@ void UpDataParam::RunImport()
     if (g_ImportResult != SettingsImported) {
         InportFail notice;
         PlaceDialog(&notice, this);
-        notice.exec();
+        RunPageDialog(notice);
     } else if (CheckDeviceOnline()) {
         // Asked now: the device may have left while the file was chosen, and
         // what it never receives is neither shown nor held (the offline notice

@@ -15,6 +15,7 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/MyToolButton.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QButtonGroup>
 #include <QScrollArea>
@@ -77,7 +78,7 @@ void Buttoninterface::ShowNotice()
 void Buttoninterface::RunNotice(QDialog& notice)
 {
     PlaceDialog(&notice, this, -50, -70);
-    notice.exec();
+    RunPageDialog(notice);
 }
 
 void Buttoninterface::on_FireKey_clicked() { SelectorClicked(0); }
@@ -305,7 +306,9 @@ void Buttoninterface::on_DPI_6_clicked()
     dialog.SetTime(preset ? KeyEntry(KeyCodes, key) : 10);
     dialog.SetCount(preset ? qMax(KeyEntry(KeyExtras, key), 0) : 3);
     PlaceDialog(&dialog, this, -50, -70);
-    dialog.exec();
+    // Closed because the device left: its values go nowhere.
+    if (!RunPageDialog(dialog))
+        return;
     if (!dialog.IsOk) {
         ShowSelectedKeyAgain();
         return;
@@ -382,7 +385,8 @@ void Buttoninterface::on_DPI_8_clicked()
         return;
     GroupKey dialog;
     PlaceDialog(&dialog, this, -50, -70);
-    dialog.exec();
+    if (!RunPageDialog(dialog))
+        return;
     if (!dialog.IsOk) {
         ShowSelectedKeyAgain();
         return;

@@ -16,10 +16,10 @@
 #include "widgets/DialogFamily.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 #include "widgets/SaveFileDialog.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QTimer>
 
 namespace {
@@ -65,9 +65,14 @@ void Buttoninterface::on_Reset_clicked()
     }
     ContainReset question;
     PlaceDialog(&question, this, -75, -65);
-    question.exec();
-    if (!question.Confirmed)
+    // Closed because the device left, or cancelled: nothing is sent.
+    if (!RunPageDialog(question) || !question.Confirmed)
         return;
+    // The device may have fallen asleep while the question was open.
+    if (!DeviceOnline()) {
+        ShowOffline();
+        return;
+    }
     g_SuppressApplyNotice = true;
     if (g_OnlineCheckTimer)
         g_OnlineCheckTimer->stop();
@@ -92,7 +97,8 @@ void Buttoninterface::on_ImportData_clicked()
         return;
     }
     g_SuppressApplyNotice = true;
-    const QString path = QFileDialog::getOpenFileName(this, "SelectFile", SettingsFileStartFolder(), "File(*.bin)");
+    // Empty also when the device left while the file was chosen.
+    const QString path = AskOpenPath(this, "SelectFile", SettingsFileStartFolder(), "File(*.bin)");
     if (!path.isEmpty()) {
         g_UpDataParamImportMode = 1;
         UpDataParam wait;
@@ -124,5 +130,5 @@ void Buttoninterface::SaveSettingsFile(const QString& chosenPath)
         return;
     ExportFail notice;
     PlaceDialog(&notice, this, -75, -65);
-    notice.exec();
+    RunPageDialog(notice);
 }

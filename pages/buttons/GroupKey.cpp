@@ -9,6 +9,7 @@
 #include "widgets/FormStyles.h"
 #include "widgets/MyLineEdit.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -195,7 +196,7 @@ void GroupKey::on_NewHong_clicked()
     if (combination.size() > kMaxParts) {
         GroupMaxThree notice;
         notice.move(mapToGlobal(QPoint(0, 0)));
-        notice.exec();
+        RunPageDialog(notice);
         ClearEntry();
         return;
     }

@@ -8,6 +8,7 @@
 #include "pages/macro/Ui_Macro.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PageDialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -160,7 +161,7 @@ bool Macro::AskKeyName(QString& keyName) const
 {
     addKey dialog;
     m_Context.PlaceInputDialog(dialog);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsOk)
+    if (!RunPageDialog(dialog) || dialog.result() != QDialog::Accepted || !dialog.IsOk)
         return false;
     keyName = dialog.KeyText;
     return true;
@@ -170,8 +171,8 @@ bool Macro::AskDelay(int& delayMs) const
 {
     AddDelayTime dialog;
     m_Context.PlaceInputDialog(dialog);
-    dialog.exec(); // ends as rejected even after OK
-    if (!dialog.IsOk)
+    // Ends as rejected even after OK.
+    if (!RunPageDialog(dialog) || !dialog.IsOk)
         return false;
     delayMs = dialog.DelayValue;
     return true;

@@ -70,7 +70,15 @@ void MacroDeviceTransfer::SlotMacroDownLoadData(QString MacroName, int index)
         return;
     const MacroBlock block = BuildMacroBlock(MacroName, *saved);
     const ButtonFunction function = g_FlashData.Snapshot().Buttons[index];
-    SendButtonMacro(index, &function, &block);
+    if (SendButtonMacro(index, &function, &block))
+        return;
+    // The device did not take it (asleep, or its configuration being read
+    // again; the user has been told): the save is still to be made, so that
+    // the next one sends the macro.
+    if (m_Context.ShownMacro == MacroName) {
+        m_Context.EventsChanged = true;
+        m_Context.SetSaveActive(true);
+    }
 }
 
 void MacroDeviceTransfer::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)

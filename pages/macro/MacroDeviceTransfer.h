@@ -28,7 +28,8 @@ public:
     // index, keeping that button's function bytes. The block holds the rows
     // that macro was last saved with, whatever the page shows by then.
     // Nothing is sent for a macro not saved since the start, or while
-    // sending is disabled.
+    // sending is disabled. A block the device refuses leaves the shown
+    // macro's rows changed and Save active, as before the save.
     void SlotMacroDownLoadData(QString MacroName, int index);
 
     // SigButtonToMacro: takes the macro of button KeyNumer from a copy of the

@@ -13,7 +13,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -35,7 +34,7 @@ QString MacroExchange::AskForFile(bool save)
 {
     QWidget* page = m_Context.ui.page;
     const QString path = save ? AskSavePath(page, "FileSave", m_Folder, kFileFilter, kFileSuffix)
-                              : QFileDialog::getOpenFileName(page, "SelectFile", m_Folder, kFileFilter);
+                              : AskOpenPath(page, "SelectFile", m_Folder, kFileFilter);
     if (!path.isEmpty())
         m_Folder = QFileInfo(path).absolutePath();
     return path;

@@ -7,6 +7,7 @@
 #include "widgets/ExeIsRun.h"
 #include "widgets/FormStyles.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -93,7 +94,7 @@ void MacroPageContext::SetSaveActive(bool active)
 void MacroPageContext::RunNotice(QDialog& dialog) const
 {
     PlaceDialog(&dialog, ui.page, -100, -50);
-    dialog.exec();
+    RunPageDialog(dialog);
 }
 
 void MacroPageContext::PlaceInputDialog(QDialog& dialog) const

@@ -7,6 +7,7 @@
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
 #include "widgets/NoticeDialogs.h"
+#include "widgets/PageDialogs.h"
 
 #include <QSignalBlocker>
 #include <QSlider>
@@ -112,7 +113,7 @@ void DebounceTime::on_Debunce_currentIndexChanged(int index)
         return;
     LessThree notice;
     PlaceDialog(&notice, this, kNoticeShiftX, kNoticeShiftY);
-    notice.exec();
+    RunPageDialog(notice);
 }
 
 void Ui_DebouncetimeB::setupUi(QFrame* frame)

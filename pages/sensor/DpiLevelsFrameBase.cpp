@@ -9,6 +9,7 @@
 #include "pages/sensor/DpiSegmentRule.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
+#include "widgets/PageDialogs.h"
 
 #include <QAbstractSlider>
 #include <QColorDialog>
@@ -60,6 +61,7 @@ void DpiLevelsFrameBase::ShowColorDialog(const QColor& levelColor)
 {
     if (!m_ColorDialog) {
         m_ColorDialog = new QColorDialog(this);
+        ListPageDialog(m_ColorDialog);
         connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
     }
     if (levelColor.isValid())

@@ -90,6 +90,7 @@ void Sensor::ConnectHub()
     connect(hub, SIGNAL(SigUpDataSensorUIB(FlashDataMap)), this, SLOT(SlotUpDataSenSorUIB(FlashDataMap)));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotChangeRefused()));
+    connect(hub, SIGNAL(SigDeviceBeingRead()), this, SLOT(SlotChangeRefused()));
 }
 
 void Sensor::LoadLevelIni()

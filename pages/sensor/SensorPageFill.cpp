@@ -288,9 +288,10 @@ void Sensor::SlotFormReset()
     ApplySensor3315Layout();
 }
 
-// A choice the device did not take (it was asleep or gone) leaves the options
-// showing what the device holds, or the factory look where nothing of this
-// model is held, rather than the refused choice.
+// A choice the device did not take (it was asleep or gone, or its
+// configuration was being read again) leaves the options showing what the
+// device holds, or the factory look where nothing of this model is held,
+// rather than the refused choice.
 void Sensor::SlotChangeRefused()
 {
     if (!HoldsCurrentModelRecord()) {

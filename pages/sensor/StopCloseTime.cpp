@@ -68,6 +68,7 @@ StopCloseTime::StopCloseTime(QWidget* parent) : QFrame(parent), ui(new Ui_StopCl
     ui->setupUi(this);
     m_PictureFolder = PictureFolder(QStringLiteral("Light"));
     StyleComboBox(ui->StopClose, m_PictureFolder, OptionComboBoxColors());
+    m_HeldIndex = ui->StopClose->currentIndex();
 }
 
 StopCloseTime::~StopCloseTime()
@@ -80,6 +81,7 @@ void StopCloseTime::SetCurrentIndexSilently(int index)
     ui->StopClose->blockSignals(true);
     ui->StopClose->setCurrentIndex(index >= 0 && index < SleepTimeCount ? index : -1);
     ui->StopClose->blockSignals(false);
+    m_HeldIndex = ui->StopClose->currentIndex();
 }
 
 void StopCloseTime::SetItemText(int index, const QString& text)
@@ -93,10 +95,14 @@ QString StopCloseTime::ItemText(int index) const
 }
 
 // Every pick sends, the current item too; while the button page fills its
-// widgets nothing does.
+// widgets nothing does. A pick the device did not take (asleep, or its
+// configuration being read again) puts the box back on the device's time.
 void StopCloseTime::on_StopClose_activated(int index)
 {
     if (!g_SendEnabled || g_ButtonPageLoading)
         return;
-    SendStopCloseTime(SleepTimeUnits(index));
+    if (SendStopCloseTime(SleepTimeUnits(index)))
+        m_HeldIndex = index;
+    else
+        SetCurrentIndexSilently(m_HeldIndex);
 }

@@ -23,7 +23,8 @@ int SleepTimeUnits(int index);
 int SleepTimeIndexOfSeconds(int seconds);
 
 // The sleep-time frame that the settings page and the lighting page embed:
-// a pick by the user sends the time to the device; the owning page sets the
+// a pick by the user sends the time to the device, and one the device does
+// not take puts the box back on the device's time; the owning page sets the
 // texts and shows the device's value without sending it back.
 class StopCloseTime : public QFrame
 {
@@ -44,4 +45,7 @@ private slots:
 private:
     Ui_StopCloseTime* ui;
     QString m_PictureFolder;
+    // The item of the time the device holds: last shown from a record or
+    // taken by the device (-1: none).
+    int m_HeldIndex = 0;
 };

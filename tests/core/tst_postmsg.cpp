@@ -22,6 +22,7 @@ const QStringList expectedSignals = {
     "SigButtonToMacro(FlashDataMap DataMap, int KeyNumer)",
     "SigSelectMouseInfo(DeviceAllInfo SelectInfo)",
     "SigMouseOffLineo(int index)",
+    "SigDeviceBeingRead()",
     "SigMainPageChange()",
     "SigSecondPageChange()",
     "SigUpPageLight()",
@@ -128,7 +129,7 @@ private slots:
             QCOMPARE(meta.method(i).methodType(), QMetaMethod::Signal);
             actual << Declaration(meta.method(i));
         }
-        QCOMPARE(actual.size(), 58);
+        QCOMPARE(actual.size(), 59);
         QCOMPARE(actual, expectedSignals);
     }
 

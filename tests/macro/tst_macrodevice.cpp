@@ -48,6 +48,8 @@ private slots:
     void blockNameIsCutToItsField();
     void blockNamesEndOnCharacters();
     void downloadSendsTheRowsAsSaved();
+    void refusedDownloadLeavesTheSaveToMake_data();
+    void refusedDownloadLeavesTheSaveToMake();
     void downloadsThatAreIgnored_data();
     void downloadsThatAreIgnored();
     void deviceMacroOfAListedName();
@@ -139,6 +141,51 @@ void TestMacroDevice::downloadSendsTheRowsAsSaved()
     QCOMPARE(std::memcmp(&sent.Macros[2], &expected, sizeof expected), 0);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(SimDeviceFixture::Record("mouseB").constData()) + 956 + 2 * 592, 5),
              QByteArray("\4Fire", 5));
+}
+
+// A saved macro the device does not take (asleep, or read again after a
+// profile change) is not written anywhere; the user hears why, and Save stays
+// active so that saving again sends it.
+void TestMacroDevice::refusedDownloadLeavesTheSaveToMake_data()
+{
+    QTest::addColumn<bool>("reading");
+    QTest::newRow("device asleep") << false;
+    QTest::newRow("device read again") << true;
+}
+
+void TestMacroDevice::refusedDownloadLeavesTheSaveToMake()
+{
+    QFETCH(bool, reading);
+    SimDeviceFixture devices;
+    const QByteArray path = SimCtl_PathOf("mouseB");
+    UsbServerC_Start(path.constData(), path.constData(), IgnoreReports);
+    g_DevicePathC.Set(reading ? path : QByteArray("simhid://nowhere"));
+    g_ReadBackOutstanding = reading;
+    g_FlashData.Set(FlashDataMap{});
+    g_SendEnabled = true;
+    Timings timings;
+    timings.macroFileRewriteMs = 1;
+    ScopedTimings fast(timings);
+    PostMsg* hub = PostMsg::GetInstance();
+    QSignalSpy told(hub, reading ? SIGNAL(SigDeviceBeingRead()) : SIGNAL(SigMouseOffLineo(int)));
+    QSignalSpy saves(hub, SIGNAL(SigUpDataMacro(QString,int)));
+
+    MacroPageFixture page;
+    page.listWidgetHong->addItem("Fire");
+    page.Select("Fire");
+    SetShortRows(page.listWidgetKey, {"A+", "30ms", "A-"});
+    page.context.EventsChanged = true;
+    page.editor.Save();
+    QVERIFY(!page.Save->isEnabled());
+    page.transfer.SlotMacroDownLoadData("Fire", 2);
+    g_ReadBackOutstanding = false;
+
+    QCOMPARE(told.count(), 1);
+    QVERIFY(g_FlashData.Snapshot() == FlashDataMap{});
+    QCOMPARE(SimDeviceFixture::JournalCount("ProtocolDataUpdate("), 0);
+    QVERIFY(page.Save->isEnabled());
+    page.editor.Save();
+    QCOMPARE(saves.count(), 2);
 }
 
 void TestMacroDevice::downloadsThatAreIgnored_data()

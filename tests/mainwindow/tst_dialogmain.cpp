@@ -457,6 +457,24 @@ private slots:
         QCOMPARE(answerer.Records().size(), 1);
     }
 
+    // Changes refused in a row while the device is read again are told once,
+    // from the language file.
+    void refusalsWhileTheDeviceIsReadAreToldOnce()
+    {
+        auto window = NewMainWindow();
+        ModalDialogAnswerer answerer({"NewHong", "NewHong"});
+        PostMsg::GetInstance()->EmitDeviceBeingRead();
+        PostMsg::GetInstance()->EmitDeviceBeingRead();
+        QTRY_COMPARE(answerer.Records().size(), 1);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(answerer.Records().size(), 1);
+        const ModalDialogRecord& notice = answerer.Records().at(0);
+        QCOMPARE(notice.className, QString("DeviceBeingRead"));
+        QCOMPARE(notice.texts.value("label"), g_LangTextsDeviceBeingRead.value(0).value(0));
+        QVERIFY(notice.texts.value("label").contains("being read"));
+    }
+
     void keysNeverCloseTheWindow()
     {
         auto window = NewMainWindow();

@@ -13,6 +13,7 @@
 #include "pages/sensor/Sensor.h"
 #include "settings/Match.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -233,6 +234,63 @@ private slots:
             QVERIFY2(text.toInt() <= slider->maximum(), qPrintable(QString(name) + " shows " + text));
         }
         QCOMPARE(CountOf(FullDeviceJournal(), "ProtocolDataUpdate("), 0);
+        LoadSimulatedScenario("default");
+    }
+
+    // The receiver is unplugged while a dialog of the pages is open: the
+    // dialog closes with the pages, and nothing it was opened for reaches the
+    // receiver that is gone. A dialog still open over the list is answered
+    // with OK, as a user would.
+    void anUnplugClosesTheOpenPageDialog_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("dialogClass");
+        QTest::newRow("reset question") << "Reset" << "ContainReset";
+        QTest::newRow("fire-key dialog") << "DPI_6" << "FireKey";
+        QTest::newRow("import file dialog") << "ImportData" << "QFileDialog";
+    }
+
+    void anUnplugClosesTheOpenPageDialog()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, dialogClass);
+        LoadSimulatedScenario("default");
+        auto window = NewMainWindow();
+        QVERIFY(OpenListedDevice(*window, "rx4k"));
+        QAbstractButton* button = window->PageShell()->ButtonPage()->findChild<QAbstractButton*>(opener);
+        QVERIFY(button);
+
+        bool opened = false;
+        QStringList openOverTheList;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!opened) {
+                if (modal && modal->inherits(qPrintable(dialogClass))) {
+                    opened = true;
+                    SimCtl_Plug("rx4k", 0);
+                }
+                return;
+            }
+            if (!modal || PageIndex(*window) != 0)
+                return;
+            openOverTheList << modal->metaObject()->className();
+            if (auto* ok = modal->findChild<QAbstractButton*>("NewHong"))
+                ok->click();
+            else
+                modal->close();
+        });
+        user.start(5);
+        ClearDeviceJournal();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_COMPARE(PageIndex(*window), 0);
+        user.stop();
+
+        QVERIFY(opened);
+        QCOMPARE(openOverTheList, QStringList());
+        QCOMPARE(CountOf(FullDeviceJournal(), "ProtocolDataUpdate("), 0);
+        QCOMPARE(CountOf(FullDeviceJournal(), "UsbServer_SetClearSetting"), 0);
+        QVERIFY(!QApplication::activeModalWidget());
         LoadSimulatedScenario("default");
     }
 };

@@ -14,12 +14,14 @@
 
 // The device side of a sensor-frame test: simulated devices with mouseB on its
 // cable as the current device, an all-zero record, sending enabled and no page
-// loading. Spies on the offline notice.
+// loading. Spies on the offline notice and on changes refused while the
+// device is read again.
 class SensorFrameDevice
 {
 public:
     SensorFrameDevice()
         : m_offlineNotices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)))
+        , m_beingReadNotices(PostMsg::GetInstance(), SIGNAL(SigDeviceBeingRead()))
     {
         GoOnline();
         g_FlashData.Set(FlashDataMap{});
@@ -27,6 +29,7 @@ public:
         g_SensorPageLoading = false;
         g_ButtonPageLoading = false;
         g_SuppressApplyNotice = false;
+        g_ReadBackOutstanding = false;
         SimCtl_JournalClear();
     }
 
@@ -36,11 +39,14 @@ public:
         g_SensorPageLoading = false;
         g_ButtonPageLoading = false;
         g_SuppressApplyNotice = false;
+        g_ReadBackOutstanding = false;
     }
 
     // The current device stops answering.
     void GoOffline() { g_DevicePathC.Set(QByteArray("simhid://nowhere")); }
     void GoOnline() { g_DevicePathC.Set(QByteArray(SimCtl_PathOf("mouseB"))); }
+    // The device changed its configuration and a re-read is outstanding.
+    void StartReadingAgain() { g_ReadBackOutstanding = true; }
 
     FlashDataMap Record() const { return g_FlashData.Snapshot(); }
 
@@ -54,6 +60,7 @@ public:
     }
 
     int OfflineNotices() const { return m_offlineNotices.count(); }
+    int BeingReadNotices() const { return m_beingReadNotices.count(); }
 
     // Gives level entry i the X code i + 1 and the colour (i, i, i), so that
     // moved entries can be told apart.
@@ -83,6 +90,7 @@ public:
 private:
     SimDeviceFixture m_sim;
     QSignalSpy m_offlineNotices;
+    QSignalSpy m_beingReadNotices;
 };
 
 // Points the program folder at a temporary one holding a small device

@@ -393,19 +393,23 @@ private slots:
         QVERIFY(!g_SensorPageLoading);
     }
 
-    // A choice refused because the device does not answer leaves the options
-    // showing the record held, or the factory look where nothing of the model
-    // is held; nothing is sent.
+    // A choice refused because the device does not answer, or because its
+    // configuration is being read again, leaves the options showing the
+    // record held at once, or the factory look where nothing of the model is
+    // held; nothing is sent, and the hub hears why.
     void refusedChoicesShowWhatIsHeld_data()
     {
         QTest::addColumn<bool>("held");
-        QTest::newRow("the model's record held") << true;
-        QTest::newRow("nothing of the model held") << false;
+        QTest::addColumn<bool>("reading");
+        QTest::newRow("asleep, the model's record held") << true << false;
+        QTest::newRow("asleep, nothing of the model held") << false << false;
+        QTest::newRow("read again after a profile change") << true << true;
     }
 
     void refusedChoicesShowWhatIsHeld()
     {
         QFETCH(bool, held);
+        QFETCH(bool, reading);
         SensorFrameDevice device;
         UseDevice(2);
         Sensor page;
@@ -414,7 +418,10 @@ private slots:
         g_FlashData.Set(record);
         g_DeviceCacheName.Set("Device_CID12_MID03.bin");
         g_DeviceCacheNameRead.Set(held ? "Device_CID12_MID03.bin" : "");
-        device.GoOffline();
+        if (reading)
+            device.StartReadingAgain();
+        else
+            device.GoOffline();
 
         QTest::mouseClick(Child<QAbstractButton>(&page, "Button125HZ"), Qt::LeftButton);
         auto* performance = Child<QCheckBox>(&page, "Performance");
@@ -425,7 +432,8 @@ private slots:
         QVERIFY(!Child<QAbstractButton>(&page, "Button125HZ")->isChecked());
         QVERIFY(Child<QAbstractButton>(&page, held ? "Button500HZ" : "Button1000HZ")->isChecked());
         QCOMPARE(performance->isChecked(), held);
-        QCOMPARE(device.OfflineNotices(), 2);
+        QCOMPARE(device.OfflineNotices(), reading ? 0 : 2);
+        QCOMPARE(device.BeingReadNotices(), reading ? 2 : 0);
         QCOMPARE(device.RecordsSent(), 0);
         QVERIFY(g_FlashData.Snapshot() == record);
     }

@@ -54,6 +54,7 @@ private slots:
         m_Frame.reset();
         g_SendEnabled = false;
         g_ButtonPageLoading = false;
+        g_ReadBackOutstanding = false;
         g_DevicePathC.Set(QByteArray());
         m_Sim.reset();
     }
@@ -86,6 +87,33 @@ private slots:
         Pick(5);
         QCOMPARE(m_Combo->currentIndex(), 5);
         QCOMPARE(RecordSends(), 0);
+    }
+
+    // A pick the device does not take puts the box back at once on the time
+    // the device holds, and that time stays the one to go back to.
+    void refusedPickGoesBackToTheDevicesTime_data()
+    {
+        QTest::addColumn<bool>("reading");
+        QTest::newRow("device asleep") << false;
+        QTest::newRow("device read again") << true;
+    }
+
+    void refusedPickGoesBackToTheDevicesTime()
+    {
+        QFETCH(bool, reading);
+        m_Frame->SetCurrentIndexSilently(4);
+        Pick(2);
+        if (reading)
+            g_ReadBackOutstanding = true;
+        else
+            g_DevicePathC.Set(QByteArray("simhid://nowhere"));
+        Pick(7);
+        QCOMPARE(m_Combo->currentIndex(), 2);
+        Pick(9);
+        g_ReadBackOutstanding = false;
+        QCOMPARE(m_Combo->currentIndex(), 2);
+        QCOMPARE(RecordSends(), 1);
+        QCOMPARE(SentSleepTime(), 6);
     }
 
     void silentSelectionSendsNothing()
