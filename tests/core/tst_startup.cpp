@@ -248,6 +248,30 @@ private slots:
         QVERIFY(S_ISFIFO(status.st_mode));
     }
 
+    // A user may keep the per-user settings elsewhere behind a link: they are
+    // read and written through it, and the link stays.
+    void aLinkedSettingsStoreIsReadAndWritten()
+    {
+        const SavedEnvironment saved({"XDG_CONFIG_HOME"});
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_Data->filePath("config")));
+        const QString target = m_Data->filePath("elsewhere/Macro.ini");
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        QFile kept(target);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("[Language]\nLanguage=5\n");
+        kept.close();
+        const QString link = m_Data->filePath("data/Quorvane/Macro.ini");
+        QVERIFY(QDir().mkpath(QFileInfo(link).path()));
+        QVERIFY(QFile::link(target, link));
+
+        std::unique_ptr<QProcess> start(StartChild({"settings"}, m_Data->filePath("data")));
+        QVERIFY(start->waitForFinished());
+        QCOMPARE(QString::fromUtf8(start->readAllStandardOutput()).trimmed(), QString("5|0|1"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QVERIFY(kept.readAll().contains("Language=1"));
+    }
+
     void environmentDefaultsKeepWhatTheUserSet_data()
     {
         QTest::addColumn<QByteArray>("name");
