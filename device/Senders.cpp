@@ -37,21 +37,6 @@ bool DeviceAnswers()
     return UsbFinderC_GetDeviceOnLine(path.constData());
 }
 
-// The record held is sent whole: while a re-read the device asked for is
-// outstanding it may be another profile's, and sending it would overwrite
-// the active profile. The re-read that follows fills the pages again with
-// what the device holds; until then the pages hear of the refusal, so that
-// no control goes on showing a change the device never got.
-bool HeldRecordIsTheDevices()
-{
-    if (!g_ReadBackOutstanding)
-        return true;
-    qDebug() << "sender: the device's configuration is being read again; nothing is written";
-    if (!g_ButtonPageLoading && !g_SensorPageLoading)
-        PostMsg::GetInstance()->EmitDeviceBeingRead();
-    return false;
-}
-
 // The common pattern: the online test, then the change and the send under the
 // record's lock, so that a device report writing the record on the library's
 // thread never interleaves with it and the device always receives the latest
@@ -90,6 +75,21 @@ bool SendLightMode(std::uint8_t FlashDataMap::*effectField, std::uint8_t FlashDa
 }
 
 } // namespace
+
+// The record held is sent whole: while a re-read the device asked for is
+// outstanding it may be another profile's, and sending it would overwrite
+// the active profile. The re-read that follows fills the pages again with
+// what the device holds; until then the pages hear of the refusal, so that
+// no control goes on showing a change the device never got.
+bool HeldRecordIsTheDevices()
+{
+    if (!g_ReadBackOutstanding)
+        return true;
+    qDebug() << "the device's configuration is being read again; the record held is written nowhere";
+    if (!g_ButtonPageLoading && !g_SensorPageLoading)
+        PostMsg::GetInstance()->EmitDeviceBeingRead();
+    return false;
+}
 
 bool CheckDeviceOnline()
 {

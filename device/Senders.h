@@ -18,6 +18,10 @@
 // record: such a call returns false at once, writes nothing and asks nothing.
 // The senders run on the GUI thread.
 
+// Whether the record held is the device's (no re-read is outstanding). If
+// not, raises SigDeviceBeingRead unless a page is loading: whatever would
+// write the record, to the device or to a file, writes nothing.
+bool HeldRecordIsTheDevices();
 // The online test with its offline notice, without writing anything.
 bool CheckDeviceOnline();
 // Whether a sender would reach the device now (it answers and no re-read is

@@ -124,7 +124,10 @@ void Buttoninterface::on_OutputData_clicked()
 
 void Buttoninterface::SaveSettingsFile(const QString& chosenPath)
 {
-    if (chosenPath.isEmpty())
+    // Asked once the file dialog has closed: the mouse may have changed
+    // profile while it was open, and the record held may then be another
+    // profile's or a mix. The file chosen keeps what it held.
+    if (chosenPath.isEmpty() || !HeldRecordIsTheDevices())
         return;
     if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), g_FlashData.Snapshot()))
         return;

@@ -359,8 +359,8 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     } else if (type == 6) {
         const QString name = MacroBlockName(record.Macros[key]);
         selector->setText(MacroPrefix + name);
-        // The device lacks the last save of this macro: its copy is older
-        // than the file, which it gets instead of rebuilding the file.
+        // The profile shown lacks the last save of this macro: its copy is
+        // older than the file, which it gets instead of rebuilding the file.
         if (m_MacroDownloads->DeviceLacksLastSave(name)) {
             m_MacroDownloads->QueueKey(name, key);
         } else {
@@ -405,6 +405,7 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
     box->setEnabled(ItemEnable);
     if (ToTalItem > 0)
         box->setCurrentIndex(SelectIndex);
+    m_MacroDownloads->ProfileShown(ToTalItem > 0 ? SelectIndex : 0);
 }
 
 void Buttoninterface::SlotAllLanguage(int index)

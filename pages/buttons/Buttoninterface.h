@@ -74,7 +74,8 @@ public:
     void AssignKeyCombination(int key, const QString& text);
     // Saves the configuration the page holds to a file the user chose, with
     // ".bin" added when the name does not end in it; a file that cannot be
-    // written is reported with the ExportFail notice.
+    // written is reported with the ExportFail notice. While the device's
+    // configuration is read again nothing is written (SigDeviceBeingRead).
     void SaveSettingsFile(const QString& chosenPath);
     // The fire key with FireInterval and FireCount, once its dialog was accepted.
     void on_DPI_6_clicked(bool checked);

@@ -30,6 +30,7 @@ MacroDownloads::MacroDownloads(KeysShowing keysShowing, QObject* parent)
 
 void MacroDownloads::QueueSave(const QString& name, const QList<int>& keys)
 {
+    Saved(name);
     if (!keys.isEmpty())
         Queue(name, keys);
 }
@@ -41,10 +42,8 @@ void MacroDownloads::QueueKey(const QString& name, int key)
 
 void MacroDownloads::Queue(const QString& name, const QList<int>& keys)
 {
-    if (m_Left) {
-        m_Unsent.insert(name);
+    if (m_Left)
         return;
-    }
     QList<int>& queued = m_Waiting[name];
     for (int key : keys) {
         if (!queued.contains(key))
@@ -56,17 +55,18 @@ void MacroDownloads::Queue(const QString& name, const QList<int>& keys)
 
 void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
 {
-    if (keys.isEmpty())
-        return;
-    if (m_Left) {
-        m_Unsent.insert(name);
-        return;
+    // The shown profile holds the whole save only when it held the events
+    // already (a macro not saved here was just read from it).
+    const bool eventsHeld = !m_Holding.contains(name) || m_Holding.value(name).contains(m_Profile);
+    bool sent = !m_Left;
+    if (sent) {
+        const int loop = ReadMacroLoopValue(name);
+        for (int key : keys)
+            sent = SendLoopToKey(key, loop) && sent;
     }
-    const int loop = ReadMacroLoopValue(name);
-    for (int key : keys) {
-        if (!SendLoopToKey(key, loop))
-            m_Unsent.insert(name);
-    }
+    Saved(name);
+    if (eventsHeld && sent)
+        m_Holding[name].insert(m_Profile);
 }
 
 bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
@@ -83,7 +83,7 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
             SendLoopToKey(key, loop);
         PostMsg::GetInstance()->EmitMacroDownLoadData(name, key);
     }
-    m_Unsent.remove(name);
+    m_Holding[name].insert(m_Profile);
     return true;
 }
 
@@ -103,29 +103,32 @@ void MacroDownloads::SendWaiting()
 void MacroDownloads::SendBeforeLeaving()
 {
     SendWaiting();
+    // What could not be sent stays lacking: its profile does not hold it.
     m_Spacing.stop();
-    for (auto it = m_Waiting.cbegin(); it != m_Waiting.cend(); ++it)
-        m_Unsent.insert(it.key());
     m_Waiting.clear();
     m_Left = true;
 }
 
+void MacroDownloads::ProfileShown(int profile)
+{
+    if (profile == m_Profile)
+        return;
+    m_Spacing.stop();
+    m_Waiting.clear();
+    m_Profile = profile;
+}
+
 bool MacroDownloads::Rename(const QString& oldName, const QString& newName)
 {
-    bool moved = false;
-    if (m_Waiting.contains(oldName)) {
+    if (m_Waiting.contains(oldName))
         m_Waiting.insert(newName, m_Waiting.take(oldName));
-        moved = true;
-    }
-    if (m_Unsent.remove(oldName)) {
-        m_Unsent.insert(newName);
-        moved = true;
-    }
-    return moved;
+    if (m_Holding.contains(oldName))
+        m_Holding.insert(newName, m_Holding.take(oldName));
+    return DeviceLacksLastSave(newName);
 }
 
 void MacroDownloads::Forget(const QString& name)
 {
     m_Waiting.remove(name);
-    m_Unsent.remove(name);
+    m_Holding.remove(name);
 }

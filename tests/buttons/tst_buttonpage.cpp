@@ -23,8 +23,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -67,6 +69,22 @@ QString Text(const Buttoninterface& page, const char* name)
 void Click(Buttoninterface& page, const char* name)
 {
     page.findChild<QToolButton*>(name)->click();
+}
+
+// An earlier export, "old", named kept.bin in folder; its path.
+QString EarlierExport(const QTemporaryDir& folder)
+{
+    const QString path = folder.filePath("kept.bin");
+    QFile old(path);
+    if (old.open(QIODevice::WriteOnly))
+        old.write("old");
+    return path;
+}
+
+QByteArray FileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool Idle(const Buttoninterface& page)
@@ -382,12 +400,7 @@ private slots:
     void exportToAFullDiskKeepsTheOldFile()
     {
         QTemporaryDir folder;
-        const QString path = folder.filePath("kept.bin");
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old");
-        }
+        const QString path = EarlierExport(folder);
         ModalDialogAnswerer answerer({"NewHong"});
         {
             const FileSizeLimit fullDisk(1024);
@@ -395,10 +408,48 @@ private slots:
         }
         QCOMPARE(answerer.Records().size(), 1);
         QCOMPARE(answerer.Records().at(0).className, QString("ExportFail"));
-        QFile kept(path);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), QByteArray("old"));
+        QCOMPARE(FileContent(path), QByteArray("old"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.bin"});
+    }
+
+    // The mouse changes profile: until its configuration has been read
+    // again, the record held may be another profile's or a mix. An export
+    // then writes nothing, whether the re-read began before the file dialog
+    // or while it was open; the file chosen keeps what it held and the user
+    // is told the device is being read.
+    void exportWhileTheDeviceIsReadAgainWritesNothing()
+    {
+        QTemporaryDir folder;
+        const QString kept = EarlierExport(folder);
+        QSignalSpy beingRead(PostMsg::GetInstance(), SIGNAL(SigDeviceBeingRead()));
+        {
+            ModalDialogAnswerer answerer({"NewHong"}); // a failure notice would be closed and counted
+            g_ReadBackOutstanding = true;
+            m_Page->SaveSettingsFile(kept);
+            g_ReadBackOutstanding = false;
+            QVERIFY(answerer.Records().isEmpty());
+        }
+        QCOMPARE(beingRead.count(), 1);
+        QCOMPARE(FileContent(kept), QByteArray("old"));
+
+        const QString chosen = folder.filePath("chosen.bin");
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&user, &chosen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            user.stop();
+            g_ReadBackOutstanding = true; // the mouse changes profile meanwhile
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        user.start(10);
+        m_Page->on_OutputData_clicked();
+        g_ReadBackOutstanding = false;
+        QCOMPARE(beingRead.count(), 2);
+        QVERIFY(!QFile::exists(chosen));
+        m_Page->SaveSettingsFile(chosen); // read again: the export goes
+        QCOMPARE(QFileInfo(chosen).size(), qint64(SettingsFileSize));
     }
 
     // The wheel page is a function page like the tilt page: the same place,

@@ -48,6 +48,7 @@ private slots:
         WriteBytes(m_Folder + "/A.ini", kMacroA);
         WriteBytes(m_Folder + "/B.ini", kMacroB);
         m_Sim = std::make_unique<SimDeviceFixture>();
+        m_MouseId = "mouseB";
         const QByteArray path = SimCtl_PathOf("mouseB");
         UsbServerC_Start(path.constData(), path.constData(), IgnoreReports);
         g_FlashData.Set(FlashDataMap{});
@@ -146,6 +147,51 @@ private slots:
         QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
         QCOMPARE(m_Macro->findChild<QListWidget*>("listWidgetHong")->findItems("A", Qt::MatchExactly).size(),
                  renamedTo.isEmpty() ? 1 : 0);
+    }
+
+    void savedEditWaitsForTheProfileItWasSavedOn_data()
+    {
+        QTest::addColumn<bool>("secondProfileShowsA"); // the older A is bound to the right key there too
+        QTest::newRow("another function on the second profile") << false;
+        QTest::newRow("the older A on the second profile") << true;
+    }
+
+    // A's rows are saved on the first profile and the mouse changes profile
+    // before the download's spacing ends. No profile's older copy of A ever
+    // rebuilds the saved file: each profile that shows A gets the saved rows
+    // when it is shown, the first one when the mouse comes back to it.
+    void savedEditWaitsForTheProfileItWasSavedOn()
+    {
+        QFETCH(bool, secondProfileShowsA);
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        ServeMouseA();
+        AddALeftClickToBoundMacroA();
+        if (secondProfileShowsA)
+            SimDeviceFixture::SetFlashRecord("mouseA", SimDeviceFixture::FlashRecord("mouseA", 0), 1);
+        Widget<QAbstractButton>("Save")->click();
+        const QByteArray saved = FileBytes(m_Folder + "/A.ini");
+        QCOMPARE(saved, QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n"));
+
+        QVERIFY(SimCtl_Press("mouseA", "profile"));
+        ShowProfileOfMouseA(1);
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), saved);
+        m_Buttons->SendMacrosBeforeLeaving();
+        const FlashDataMap second = SimDeviceFixture::FlashRecord("mouseA", 1);
+        QCOMPARE(int(second.Buttons[1].Type), secondProfileShowsA ? 6 : 1);
+        QCOMPARE(int(second.Macros[1].EventCount), secondProfileShowsA ? 4 : 0);
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 2);
+
+        for (int press = 0; press < 3; ++press) // round to the first profile
+            QVERIFY(SimCtl_Press("mouseA", "profile"));
+        for (int shown = 0; shown < 2; ++shown) {
+            m_Buttons->SlotDeviceChosen();
+            ShowProfileOfMouseA(0);
+            QCOMPARE(FileBytes(m_Folder + "/A.ini"), saved);
+            m_Buttons->SendMacrosBeforeLeaving();
+        }
+        const FlashDataMap first = SimDeviceFixture::FlashRecord("mouseA", 0);
+        QCOMPARE(int(first.Macros[1].EventCount), 4);
+        QCOMPARE(int(first.Macros[1].Events[3].Kind), int(EventKindMouseButton));
     }
 
     void loopLineIsSentAsThePageShowsIt_data()
@@ -273,6 +319,27 @@ private:
         return timings;
     }
 
+    // The page works with the receiver's mouse, whose profiles keep their
+    // own records, in place of the cabled one.
+    void ServeMouseA()
+    {
+        UsbServer_Exit();
+        const QByteArray path = SimCtl_PathOf("rx4k");
+        UsbServerC_Start(path.constData(), path.constData(), IgnoreReports);
+        g_DevicePathC.Set(path);
+        m_MouseId = "mouseA";
+    }
+
+    // What the device's reports do once the mouse has changed profile: the
+    // profile is reported, then the profile's record is read and shown.
+    void ShowProfileOfMouseA(int profile)
+    {
+        m_Buttons->SlotUpDataConfigUI(4, profile, true);
+        const FlashDataMap record = SimDeviceFixture::FlashRecord("mouseA", profile);
+        g_FlashData.Set(record);
+        m_Buttons->SlotUpDataButtonUIButton(record);
+    }
+
     // Binds macro A to the right key and B to the back key, shows A and
     // adds a left click to its rows.
     void AddALeftClickToBoundMacroA()
@@ -290,12 +357,13 @@ private:
         m_Buttons->MacroButtons.at(0)->click();
         m_Buttons->findChild<QToolButton*>("BackKey")->click();
         m_Buttons->MacroButtons.at(1)->click();
-        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseB");
+        const FlashDataMap device = SimDeviceFixture::FlashRecord(m_MouseId);
         QCOMPARE(int(device.Buttons[1].Type), 6);
         QCOMPARE(int(device.Buttons[2].Type), 6);
     }
 
     QString m_Folder;
+    const char* m_MouseId = "mouseB";
     std::unique_ptr<SimDeviceFixture> m_Sim;
     std::unique_ptr<Buttoninterface> m_Buttons;
     std::unique_ptr<Macro> m_Macro;
