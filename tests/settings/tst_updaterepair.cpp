@@ -110,6 +110,18 @@ QList<int> AutoRepairProgress(const HubLog& log)
     return values;
 }
 
+// The repair's thread emits its outcome as AutoRepair, UpDateButton and the
+// Progress line of the result (part 0), one after another: the outcome is
+// whole once that last line is in. A refused image's own line names its part.
+bool RepairOutcomeLogged(const HubLog& log)
+{
+    for (const QString& line : log.Lines({"Progress"})) {
+        if (line.startsWith("Progress 0 "))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<DeviceAllInfo>)
@@ -406,7 +418,7 @@ private slots:
         QVERIFY(g_RepairRunning);
         QVERIFY(!g_UpgradeIdle);
         QCOMPARE(ViewState(dialog), View("hidden", "hidden", " (disabled)", T(Updating), "0"));
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
         QVERIFY(ManualDeviceClock::RunUntil([] { return SimCtl_Pending() == 0; }));
 
         QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}),
@@ -434,7 +446,7 @@ private slots:
         UpDateRepair dialog;
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
 
         QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}),
                  (QStringList{"AutoRepair 1", "UpDateButton 0", "Progress 0 6"}));
@@ -504,7 +516,7 @@ private slots:
         dialog.on_CloseButton_clicked();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
     }
 
     // The receiver is written; the mouse was to follow but its cable is gone:
@@ -536,7 +548,7 @@ private slots:
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
         g_ListedDevices.clear();
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
         if (!mouseImage)
             QVERIFY(QFile::rename(ProgramFolder() + "/bin/QV_M03_MS.off", ProgramFolder() + "/bin/QV_M03_MS.bin"));
 
@@ -579,7 +591,7 @@ private slots:
         dialog.ResetView();
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
-        QVERIFY(ManualDeviceClock::RunUntil([&] { return !log.Lines({"AutoRepair"}).isEmpty(); }));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
         QVERIFY(ManualDeviceClock::RunUntil([] { return SimCtl_Pending() == 0; }));
 
         QCOMPARE(log.Lines({"AutoRepair", "UpDateButton", "Progress"}),
