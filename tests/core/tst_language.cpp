@@ -64,7 +64,7 @@ private slots:
     {
         SetProgramFolder(QUORVANE_TEST_SOURCE_DIR "/programfolder");
         LoadLanguageFiles();
-        QCOMPARE(LanguageSections().size(), 36);
+        QCOMPARE(LanguageSections().size(), 37);
         for (const LanguageSection& section : LanguageSections()) {
             const int languages = section.name == "English" ? 1 : 2;
             QVERIFY2(section.table->size() == languages, qPrintable(section.name));
