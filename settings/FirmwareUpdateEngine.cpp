@@ -637,8 +637,27 @@ void FirmwareUpdateEngine::FinishStep(int target)
             SlotContinue(0);
         }
     }
-    if (refused && !m_ReceiverRunning && !m_MouseRunning && m_Dialog->AwaitsResult())
+    if (m_ReceiverRunning || m_MouseRunning || !m_Dialog->AwaitsResult())
+        return;
+    if (refused) {
         EndAfterRefusedPart();
+    } else {
+        const int state = PartState(target);
+        if (state == UpdateStateReset || state == UpdateStateNotRun)
+            EndAfterPartNotStarted(state);
+    }
+}
+
+// The last part ended without starting an upgrade, so no result of the
+// library's will come: its device went (or another one came) or its image
+// no longer waits. The dialog is told what became of the update, and no
+// failure is recorded for a device that was not touched.
+void FirmwareUpdateEngine::EndAfterPartNotStarted(int state)
+{
+    int kind = UpgradeKindFailure;
+    if (m_PartWritten)
+        kind = state == UpdateStateNotRun ? UpgradeKindSuccess : UpgradeKindNoMouse;
+    PostMsg::GetInstance()->EmitProgress(0, kind);
 }
 
 // A refused part was the last one: the update ends with what it wrote, the

@@ -106,6 +106,7 @@ private:
     bool StartPartUpgrade(int target);
     void RefusePart(int target);
     void EndAfterRefusedPart();
+    void EndAfterPartNotStarted(int state);
     void ShowWarning(const QString& text);
     int& BootCount(int receiverClass);
     int BootCountTotal() const;

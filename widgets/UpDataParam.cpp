@@ -23,18 +23,6 @@ int g_UpDataParamImportMode = 0;
 
 namespace {
 
-// Both pages have taken a full read, checked once per step.
-bool WaitForPages()
-{
-    const Timings timing = Timing();
-    for (int step = 0; step < timing.pageWaitSteps; ++step) {
-        if (g_SensorPageUpdated && g_ButtonPageUpdated)
-            return true;
-        UpDataParamWaitMs(timing.pageWaitStepMs);
-    }
-    return false;
-}
-
 // The sensor, button and settings pages show record without waiting for the
 // device.
 void ShowOnPages(const FlashDataMap& record)
@@ -144,12 +132,58 @@ void UpDataParam::onTimeupDestroy()
     }
 }
 
+// Both pages have taken a full read, checked once per step; false also when
+// the dialog was closed meanwhile.
+bool UpDataParam::WaitForPages()
+{
+    const Timings timing = Timing();
+    for (int step = 0; step < timing.pageWaitSteps && !m_Abandoned; ++step) {
+        if (g_SensorPageUpdated && g_ButtonPageUpdated)
+            return true;
+        WaitWhileOpen(timing.pageWaitStepMs);
+    }
+    return false;
+}
+
+// As UpDataParamWaitMs, but over as soon as the pages are left.
+void UpDataParam::WaitWhileOpen(int ms)
+{
+    if (m_Abandoned)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    connect(this, &QDialog::finished, &loop, [this, &loop] {
+        if (m_Abandoned)
+            loop.quit();
+    });
+    loop.exec();
+}
+
+bool UpDataParam::RunOverPages()
+{
+    m_EndsWithPages = true;
+    return RunPageDialog(*this);
+}
+
+// Closed by leaving the pages: a run under way stops waiting, and one not
+// yet begun never begins.
+void UpDataParam::done(int result)
+{
+    if (m_EndsWithPages) {
+        m_Abandoned = m_Running;
+        m_Timer->stop();
+    }
+    QDialog::done(result);
+}
+
 void UpDataParam::RunWaitOnly()
 {
     const bool pagesUpdated = WaitForPages();
     // The window keeps repainting and the device side's blocking signals keep
     // reaching the pages while the device settles.
-    UpDataParamWaitMs(Timing().pageWaitSettleMs);
+    WaitWhileOpen(Timing().pageWaitSettleMs);
+    if (EndAbandonedRun())
+        return;
     FinishRun();
     if (!pagesUpdated)
         PostMsg::GetInstance()->EmitMouseOffLineo(0);
@@ -172,8 +206,10 @@ void UpDataParam::RunImport()
         ShowOnPages(record);
         const Timings timing = Timing();
         for (int step = 0; step < timing.importSettleSteps; ++step)
-            UpDataParamWaitMs(timing.pageWaitStepMs);
+            WaitWhileOpen(timing.pageWaitStepMs);
     }
+    if (EndAbandonedRun())
+        return;
     FinishRun();
 }
 
@@ -190,6 +226,8 @@ void UpDataParam::RunNormal()
     }
 
     const bool pagesUpdated = WaitForPages();
+    if (EndAbandonedRun())
+        return;
     if (pagesUpdated) {
         g_SensorPageUpdated = false;
         g_ButtonPageUpdated = false;
@@ -201,6 +239,18 @@ void UpDataParam::RunNormal()
     FlashDataMap cached{};
     if (g_DeviceOnline && !LoadDeviceCache(g_DeviceCacheName.Snapshot(), cached))
         WriteOfflineCopy();
+}
+
+// A run whose dialog was closed under it ends there: the device it waited
+// for has gone with the pages, so nothing more is said about it.
+bool UpDataParam::EndAbandonedRun()
+{
+    if (!m_Abandoned)
+        return false;
+    m_Abandoned = false;
+    m_Running = false;
+    m_RunAgain = false;
+    return true;
 }
 
 void UpDataParam::FinishRun()

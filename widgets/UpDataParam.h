@@ -30,7 +30,7 @@ struct Ui_UpDataParam
 // after a device was opened or asked for a re-read (the page shell), after a
 // factory reset and while an imported settings file is applied (the button
 // page). The opener calls StartTimer, sets the mode, places the dialog and
-// runs exec; some time later the dialog does its work and closes itself:
+// runs exec (RunOverPages over the button page); some time later the dialog does its work and closes itself:
 //
 // - wait-only: waits for both pages to take a full read; reports an absent
 //   device when they do not;
@@ -55,11 +55,20 @@ public:
     void SetWaitOnly();
     void SetImportFile(const QString& path);
 
+    // Runs the dialog modally as one of the pages' dialogs: leaving the pages
+    // closes it, and a run under way then ends without another word about
+    // the device that went. False when leaving the pages closed it.
+    bool RunOverPages();
+    void done(int result) override;
+
 public slots:
     void onTimeupDestroy();
     void SlotAllLanguage(int index);
 
 private:
+    bool WaitForPages();
+    void WaitWhileOpen(int ms);
+    bool EndAbandonedRun();
     void RunWaitOnly();
     void RunImport();
     void RunNormal();
@@ -72,6 +81,9 @@ private:
     bool m_WaitOnlyMark = false;
     bool m_Running = false;
     bool m_RunAgain = false;
+    bool m_EndsWithPages = false;
+    // The pages were left while a run was under way.
+    bool m_Abandoned = false;
     Ui_UpDataParam* ui;
     QTimer* m_Timer;
 };

@@ -84,7 +84,7 @@ void Buttoninterface::on_Reset_clicked()
     wait.SetWaitOnly();
     StartWorkerPass();
     PlaceDialog(&wait, this, -75, -65);
-    wait.exec();
+    wait.RunOverPages();
     g_SuppressApplyNotice = false;
     if (g_OnlineCheckTimer)
         g_OnlineCheckTimer->start();
@@ -105,7 +105,7 @@ void Buttoninterface::on_ImportData_clicked()
         wait.StartTimer();
         wait.SetImportFile(path);
         PlaceDialog(&wait, this, -75, -65);
-        wait.exec();
+        wait.RunOverPages();
         g_UpDataParamImportMode = 0;
     }
     g_SuppressApplyNotice = false;

@@ -293,6 +293,51 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         LoadSimulatedScenario("default");
     }
+
+    // The receiver is unplugged while the wait after a confirmed Reset is
+    // under way: the wait box ends with the pages, and no notice that the
+    // mouse is offline follows over the device list.
+    void anUnplugEndsTheWaitAfterReset()
+    {
+        LoadSimulatedScenario("default");
+        auto window = NewMainWindow();
+        QVERIFY(OpenListedDevice(*window, "rx4k"));
+        // The wait starts at once and lasts as long as it usually does.
+        Timings timings = Timing();
+        timings.settingsWaitStartMs = 10;
+        timings.pageWaitStepMs = Timings().pageWaitStepMs;
+        timings.pageWaitSettleMs = Timings().pageWaitSettleMs;
+        ScopedTimings usualWait(timings);
+        auto* reset = window->PageShell()->ButtonPage()->findChild<QAbstractButton*>("Reset");
+        QVERIFY(reset);
+
+        bool unplugged = false;
+        QStringList openOverTheList;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            if (PageIndex(*window) == 0) {
+                openOverTheList << modal->metaObject()->className();
+                modal->close();
+            } else if (modal->inherits("ContainReset")) {
+                modal->findChild<QAbstractButton*>("OK")->click();
+            } else if (modal->inherits("UpDataParam") && !unplugged) {
+                unplugged = true;
+                SimCtl_Plug("rx4k", 0);
+            }
+        });
+        user.start(5);
+        QTest::mouseClick(reset, Qt::LeftButton);
+        QTRY_COMPARE(PageIndex(*window), 0);
+        user.stop();
+
+        QVERIFY(unplugged);
+        QCOMPARE(openOverTheList, QStringList());
+        QVERIFY(!QApplication::activeModalWidget());
+        LoadSimulatedScenario("default");
+    }
 };
 
 QTEST_MAIN(OpeningADeviceTest)

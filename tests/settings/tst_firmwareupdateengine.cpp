@@ -20,11 +20,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -465,6 +468,84 @@ private slots:
         // Closing after the full bar shows the button as up to date.
         engine.Dialog()->Form()->NewHong_2->click();
         QCOMPARE(page.updateButton.text(), PageText(VerNew));
+    }
+
+    // A device goes during the update of the receiver and then the mouse,
+    // opened on the receiver: the dialog ends with what became of it and can
+    // be closed, and the failure record holds only a device left in boot
+    // mode mid-write, never one that was not touched.
+    void deviceGoneDuringUpdate_data()
+    {
+        QTest::addColumn<QString>("gone");        // "cable mouseA", or a device unplugged
+        QTest::addColumn<QString>("when");        // the part under way: its first report, or the mouse's preparation
+        QTest::addColumn<int>("bar");             // the bar under the result; -1 where it stopped
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("receiverFirmware");
+        QTest::addColumn<int>("mouseFirmware");
+        QTest::addColumn<QString>("mouseBoot");
+        QTest::newRow("mouse cable pulled while the receiver is written")
+            << "cable mouseA" << "receiver" << 50 << "" << 0x0102 << 0x0102 << "0";
+        QTest::newRow("mouse cable pulled as its part starts")
+            << "cable mouseA" << "mouse prepared" << 50 << "" << 0x0102 << 0x0102 << "0";
+        QTest::newRow("mouse unplugged while it is written")
+            << "mouseA" << "mouse" << -1 << "210,4,18,3" << 0x0102 << 0 << "1";
+        QTest::newRow("receiver unplugged while it is written")
+            << "rx4k" << "receiver" << -1 << "211,4,18,3" << 0 << 0x0102 << "0";
+    }
+
+    void deviceGoneDuringUpdate()
+    {
+        QFETCH(QString, gone);
+        QFETCH(QString, when);
+        QFETCH(int, bar);
+        QFETCH(QString, record);
+        QFETCH(int, receiverFirmware);
+        QFETCH(int, mouseFirmware);
+        QFETCH(QString, mouseBoot);
+        DeviceLinkFixture link("cable-and-receiver");
+        ManualDeviceClock clock;
+        // Steps of the usual length leave the device list time to follow the
+        // cable before the mouse's part counts its devices.
+        Timings timings = Timing();
+        if (when == "mouse prepared")
+            timings.firmwareUpdateStepMs = Timings().firmwareUpdateStepMs;
+        ScopedTimings steps(timings);
+        OpenDevice("rx4k", "v1.2");
+        SettingsPageStandIn page;
+        FirmwareUpdateEngine engine(page.Widgets());
+        engine.SetVer(0);
+        HubLog log;
+        page.updateButton.click();
+        QCOMPARE(int(g_UpdatePartCount), 2);
+        engine.Dialog()->Form()->NewHong_2->click();
+
+        // The mouse part's step timer is the engine's second.
+        const QTimer* mouseSteps = engine.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly).value(1);
+        QVERIFY(mouseSteps);
+        QVERIFY(ManualDeviceClock::RunUntil([&] {
+            if (when == "mouse prepared")
+                return mouseSteps->isActive();
+            const QList<int> values = ProgressValues(log);
+            return std::any_of(values.begin(), values.end(), [&](int v) { return (v > 50) == (when == "mouse"); });
+        }, 600000));
+        if (gone.startsWith("cable "))
+            QVERIFY(SimCtl_SetCable(qPrintable(gone.section(' ', 1)), 0));
+        else
+            QVERIFY(SimCtl_Plug(qPrintable(gone), 0));
+        QVERIFY(ManualDeviceClock::RunUntil([&] { return !g_UpdateBusy && !engine.Dialog()->AwaitsResult(); },
+                                            600000));
+
+        QCOMPARE(DialogMessage(engine), TextOf(g_LangTextsAutoRepair, UpdateFail));
+        QVERIFY(engine.Dialog()->Form()->CloseButton->isEnabled());
+        if (bar >= 0)
+            QCOMPARE(engine.Dialog()->Form()->progressBar_2->value(), bar);
+        QCOMPARE(FailedUpdateRecordText(), record);
+        QCOMPARE(Firmware("rx4k"), receiverFirmware);
+        QCOMPARE(Firmware("mouseA"), mouseFirmware);
+        QCOMPARE(SimDeviceFixture::Value("mouseA", "boot"), mouseBoot);
+        engine.Warning()->close();
+        engine.Dialog()->Form()->CloseButton->click();
+        QVERIFY(!engine.Dialog()->isVisible());
     }
 
     // One part's image is damaged, the other's intact: the dialog names the
