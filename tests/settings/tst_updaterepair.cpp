@@ -111,8 +111,8 @@ QList<int> AutoRepairProgress(const HubLog& log)
 }
 
 // The repair's thread emits its outcome as AutoRepair, UpDateButton and the
-// Progress line of the result (part 0), one after another: the outcome is
-// whole once that last line is in. A refused image's own line names its part.
+// Progress line of the result (device 0), one after another: the outcome is
+// whole once that last line is in. A refused image's own line names its device.
 bool RepairOutcomeLogged(const HubLog& log)
 {
     for (const QString& line : log.Lines({"Progress"})) {
