@@ -9,13 +9,20 @@
 #include "device/KeyCodes.h"
 #include "widgets/UpDataParam.h"
 #include "mainwindow/Dialog.h"
+#include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Buttoninterface.h"
 #include "pages/macro/Macro.h"
+#include "pages/macro/MacroNames.h"
+#include "platform/simdevice/HIDUsb.h"
 #include "pages/sensor/Sensor.h"
 #include "settings/FormSetting.h"
 
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -24,6 +31,8 @@
 #include <QToolButton>
 
 namespace {
+
+void IgnoreReports(unsigned char*, int, unsigned char*, int) {}
 
 // The main window's place: records the keys the shell passes on.
 class ShellHolder : public QWidget
@@ -59,6 +68,12 @@ private slots:
         QVERIFY(CopyShippedFiles("Picture/WarningDialog"));
         QVERIFY(CopyShippedFiles("Language"));
         LoadLanguageFiles();
+        // The macro page lists the folder's macros when it is built.
+        QVERIFY(QDir().mkpath(MacroFolder()));
+        QFile macroA(MacroFolder() + "/A.ini");
+        QVERIFY(macroA.open(QIODevice::WriteOnly));
+        macroA.write("1\n0x04 1 0\n10ms\n0x04 1 1\n");
+        macroA.close();
         m_Sim = new SimDeviceFixture;
         m_Holder = new ShellHolder;
         m_Shell = new Dialog(m_Holder);
@@ -264,6 +279,46 @@ private slots:
         QCOMPARE(visibleAtRunStart, (QList<bool>{true, true}));
         QTRY_VERIFY(!m_Shell->WaitDialog()->isVisible());
         g_DeviceReachable = false;
+    }
+
+    // Leaves the pages, so it comes last. A macro saved on the macro page
+    // waits its download spacing; the back arrow, clicked inside it, sends
+    // the saved rows before the device link closes.
+    void theBackArrowSendsTheMacroSavedInsideTheWait()
+    {
+        Timings timings;
+        timings.macroFileRewriteMs = 1;
+        timings.macroDownloadDelayMs = 60 * 60 * 1000; // the spacing never ends by itself here
+        ScopedTimings slow(timings);
+        const QByteArray path = SimCtl_PathOf("mouseB");
+        QCOMPARE(UsbServerC_Start(path.constData(), path.constData(), IgnoreReports), 1);
+        g_DevicePathC.Set(path);
+        g_CurrentDevice.Set(DeviceAllInfo{});
+        g_SendEnabled = true;
+
+        // A on the right key, then a left click added to its rows and saved.
+        Buttoninterface* buttons = m_Shell->ButtonPage();
+        QTest::mouseClick(Button("ButtonMain"), Qt::LeftButton);
+        buttons->SlotUpDataButtonUIButton(FlashDataMap{});
+        buttons->findChild<QToolButton*>("RightKey")->click();
+        buttons->MacroButtons.at(0)->click();
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Buttons[1].Type), 6);
+        QTest::mouseClick(Button("MacroButton"), Qt::LeftButton);
+        Macro* macros = m_Shell->MacroPage();
+        auto* list = macros->findChild<QListWidget*>("listWidgetHong");
+        QListWidgetItem* itemA = list->findItems("A", Qt::MatchExactly).value(0);
+        QVERIFY(itemA);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(itemA).center());
+        macros->on_ChooseEvent_activated(4);
+        macros->findChild<QAbstractButton*>("Save")->click();
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), 2); // the rows before the save
+
+        QTest::mouseClick(Button("UpArrow"), Qt::LeftButton);
+
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseB");
+        QCOMPARE(MacroBlockName(device.Macros[1]), QString("A"));
+        QCOMPARE(int(device.Macros[1].EventCount), 4);
+        QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
     }
 };
 
