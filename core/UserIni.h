@@ -18,8 +18,8 @@
 // was: the change is logged and refused with false, so that a caller where
 // the user acted can tell the user; it is kept for the session and reaches
 // the file with the next change that can be written. Anything but a regular
-// file at the path (a FIFO, a folder, a link) is left alone: values read as
-// missing and changes are refused.
+// file (or a link to one) at the path, such as a FIFO or a folder, is left
+// alone: values read as missing and changes are refused.
 // Used on the GUI thread.
 class UserIni
 {
@@ -45,7 +45,7 @@ private:
     bool Change(const std::function<void(QSettings&)>& change);
 
     QString m_FilePath;
-    // None while the path holds anything but a regular file (a FIFO, a
-    // folder): values then read as missing.
+    // None while the path holds anything but a regular file or a link to
+    // one (a FIFO, a folder): values then read as missing.
     std::unique_ptr<QSettings> m_Settings;
 };

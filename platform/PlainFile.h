@@ -14,8 +14,8 @@ class QString;
 bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode);
 
 // True when path names a regular file itself (not a symbolic link to one) or
-// nothing at all: the only entries a settings or data file may be replaced
-// at. A FIFO (whose open would block), a folder, a device or a link is not.
-// For what cannot be opened through OpenPlainFile, such as a settings
-// object that opens the file itself.
+// nothing at all: the only entries a data file may be replaced at. A FIFO
+// (whose open would block), a folder, a device or a link is not. For what
+// cannot be opened through OpenPlainFile, such as a file replaced whole or a
+// lock file.
 bool IsPlainFileOrNothing(const QString& path);

@@ -9,9 +9,9 @@
 // one INI file, RegistryFilePath(), with the key path as nested groups.
 // Every write reaches storage before the call returns; one that storage
 // cannot take (a full or read-only folder) leaves it as it was and is logged.
-// Anything but a regular file at RegistryFilePath() (a FIFO, a folder, a
-// link) is left alone: values read as their defaults, writes are logged and
-// dropped.
+// Anything but a regular file (or a link to one) at RegistryFilePath(), such
+// as a FIFO or a folder, is left alone: values read as their defaults, writes
+// are logged and dropped.
 // Safe from any thread.
 
 // The value, or defaultValue when it is missing or cannot be read.

@@ -30,7 +30,8 @@ struct Ui_UpDataParam
 // after a device was opened or asked for a re-read (the page shell), after a
 // factory reset and while an imported settings file is applied (the button
 // page). The opener calls StartTimer, sets the mode, places the dialog and
-// runs exec (RunOverPages over the button page); some time later the dialog does its work and closes itself:
+// runs exec (RunOverPages over the button page); some time later the dialog
+// does its work and closes itself:
 //
 // - wait-only: waits for both pages to take a full read; reports an absent
 //   device when they do not;
