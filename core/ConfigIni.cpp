@@ -1,5 +1,6 @@
 #include "core/ConfigIni.h"
 
+#include "platform/IniSettings.h"
 #include "platform/ProgramFolder.h"
 
 #include <QMutexLocker>
@@ -29,11 +30,12 @@ ConfigIni* ConfigIni::GetInstance()
 
 ConfigIni::ConfigIni()
     : m_FilePath(ProgramFolder() + "/usersetting/Config.ini")
-    , m_Settings(m_FilePath, QSettings::IniFormat)
+    , m_Settings(OpenIniSettings(m_FilePath))
 {
     // The file is parsed group by group on first access, with the codec in
     // force then: set it before any read.
-    m_Settings.setIniCodec("UTF-8");
+    if (m_Settings)
+        m_Settings->setIniCodec("UTF-8");
 }
 
 QString ConfigIni::DecodeBase64(const QString& coded)
@@ -47,14 +49,14 @@ QString ConfigIni::DecodeBase64(const QString& coded)
 QString ConfigIni::Value(const QString& group, const QString& key)
 {
     QMutexLocker lock(&m_Mutex);
-    const QString text = m_Settings.value(group + "/" + key).toString();
+    const QString text = m_Settings ? m_Settings->value(group + "/" + key).toString() : QString();
     return IsCodedKey(key) ? DecodeBase64(text) : text;
 }
 
 QStringList ConfigIni::ValueList(const QString& group, const QString& key)
 {
     QMutexLocker lock(&m_Mutex);
-    QStringList list = m_Settings.value(group + "/" + key).toStringList();
+    QStringList list = m_Settings ? m_Settings->value(group + "/" + key).toStringList() : QStringList();
     if (IsCodedKey(key)) {
         for (QString& item : list)
             item = DecodeBase64(item);
@@ -65,13 +67,15 @@ QStringList ConfigIni::ValueList(const QString& group, const QString& key)
 void ConfigIni::SetValue(const QString& group, const QString& key, const QString& value)
 {
     QMutexLocker lock(&m_Mutex);
-    m_Settings.setValue(group + "/" + key, value);
+    if (m_Settings)
+        m_Settings->setValue(group + "/" + key, value);
 }
 
 void ConfigIni::Remove(const QString& group, const QString& key)
 {
     QMutexLocker lock(&m_Mutex);
-    m_Settings.remove(group + "/" + key);
+    if (m_Settings)
+        m_Settings->remove(group + "/" + key);
 }
 
 QString ListItem(const QStringList& list, int index, const QString& defaultText)

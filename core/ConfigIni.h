@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // The device description, ProgramFolder() + "/usersetting/Config.ini": the
 // supported models and their identities, sensors, DPI tables, theme colours and
 // options. Read only; its text is UTF-8.
@@ -16,7 +18,8 @@
 // decode them, item by item for lists, and drop line feeds and spaces.
 //
 // A value holding commas is a list: read it with ValueList (Value gives an
-// empty text). Missing keys read as an empty text or an empty list.
+// empty text). Missing keys read as an empty text or an empty list, and so
+// does every key when the file is missing or is not a regular file.
 //
 // Every member is safe to call from several threads at once.
 class ConfigIni
@@ -41,7 +44,10 @@ private:
 
     QMutex m_Mutex;
     QString m_FilePath;
-    QSettings m_Settings;
+    // None while anything but a regular file (or a link to one) stands at the
+    // path, such as a FIFO whose read would block: every key then reads as
+    // missing, as when the file is missing.
+    std::unique_ptr<QSettings> m_Settings;
 };
 
 // The item at index, or defaultText when the list is too short (or index is

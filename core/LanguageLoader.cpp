@@ -1,6 +1,7 @@
 #include "core/LanguageLoader.h"
 
 #include "core/LanguageSections.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFile>
@@ -98,7 +99,8 @@ void LoadLanguageFiles()
         // Read as bytes: the XML declaration names the encoding and the parser
         // normalises line ends itself.
         QFile file(ProgramFolder() + "/Language/" + languageFile.fileName);
-        if (!file.open(QIODevice::ReadOnly))
+        // A FIFO would block the start for ever: like a missing file, it ends the loading.
+        if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
             return;
         LanguageFileReader(&file).Read(QString::fromLatin1(languageFile.rootName));
     }

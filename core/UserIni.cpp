@@ -68,9 +68,7 @@ bool UserIni::Change(const std::function<void(QSettings&)>& change)
     const std::unique_ptr<QSettings> writer = OpenUserIni(m_FilePath);
     if (!writer)
         return false;
-    change(*writer);
-    writer->sync();
-    if (writer->status() == QSettings::NoError)
+    if (WriteIniChange(*writer, change))
         return true;
     qWarning() << "The per-user settings could not be saved in" << m_FilePath;
     return false;

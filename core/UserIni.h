@@ -14,12 +14,13 @@
 //
 // Every change reaches the file before SetValue or Remove returns, so a
 // choice survives a process that is ended without returning to the event loop.
-// A file that cannot take a change (a full or read-only folder) stays as it
-// was: the change is logged and refused with false, so that a caller where
-// the user acted can tell the user; it is kept for the session and reaches
-// the file with the next change that can be written. Anything but a regular
-// file (or a link to one) at the path, such as a FIFO or a folder, is left
-// alone: values read as missing and changes are refused.
+// A file that cannot take a change (a full or read-only folder, a lock that
+// stays held) stays as it was: the change is logged and refused with false,
+// so that a caller where the user acted can tell the user; it is kept for the
+// session and reaches the file with the next change that can be written.
+// Anything but a regular file (or a link to one) at the path, or anything but
+// a regular file at its lock's, such as a FIFO or a folder, is left alone:
+// values read as missing and changes are refused (OpenIniSettings).
 // Used on the GUI thread.
 class UserIni
 {

@@ -2,6 +2,7 @@
 
 #include "device/DeviceState.h"
 #include "device/RecordLimits.h"
+#include "platform/PlainFile.h"
 #include "platform/UserDataFolder.h"
 #include "platform/WholeFileWrite.h"
 
@@ -54,7 +55,7 @@ bool DeviceCacheHolds(const QString& fileName, const FlashDataMap& record)
     QFile file(DeviceCacheFolder() + fileName);
     const QByteArray expected = CacheFileBytes(record);
     // One byte more than expected: a longer file does not hold it either.
-    return file.open(QIODevice::ReadOnly) && file.read(expected.size() + 1) == expected;
+    return OpenPlainFile(file, QIODevice::ReadOnly) && file.read(expected.size() + 1) == expected;
 }
 
 bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
@@ -62,7 +63,7 @@ bool LoadDeviceCache(const QString& fileName, FlashDataMap& record)
     if (fileName.isEmpty())
         return false;
     QFile file(DeviceCacheFolder() + fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly))
         return false;
     const QByteArray lengthField = file.read(LengthFieldBytes);
     if (lengthField.size() != LengthFieldBytes)

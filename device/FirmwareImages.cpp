@@ -3,6 +3,7 @@
 #include "core/ConfigIni.h"
 #include "device/DeviceIdentification.h"
 #include "device/DeviceState.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -96,8 +97,10 @@ void ForEachImage(Take take)
         return;
     const QStringList files = folder.entryList({"*.bin"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& fileName : files) {
+        // The listing keeps a link to a FIFO, whose read would block: passed
+        // over like a file that cannot be read.
         QFile file(folder.filePath(fileName));
-        if (!file.open(QIODevice::ReadOnly))
+        if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
             continue;
         const QByteArray content = file.readAll();
         if (!IdentityReadable(content))

@@ -1,5 +1,6 @@
 #include "device/SensorHeader.h"
 
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFile>
@@ -102,7 +103,7 @@ SensorHeader ReadSensorHeader(const QString& path, SwitchNamedDefines switchName
 {
     SensorHeader header;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
         return header;
     // Every line keeps its "\n" (the rules above look for it); a CRLF file
     // reads as if it ended its lines in "\n" alone.

@@ -22,7 +22,7 @@ bool EmptiesOnOpen(QIODevice::OpenMode mode)
 
 #ifdef Q_OS_UNIX
 
-bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
+bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode, LinkAtPath link)
 {
     const QByteArray path = QFile::encodeName(file.fileName());
     if (path.isEmpty() || file.isOpen())
@@ -31,7 +31,9 @@ bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
     const bool writes = mode.testFlag(QIODevice::WriteOnly);
     // No O_TRUNC and no blocking open yet: what the path names is checked
     // first, so that a FIFO neither blocks nor a device gets emptied.
-    int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    int flags = O_CLOEXEC | O_NONBLOCK;
+    if (link == LinkAtPath::Refused)
+        flags |= O_NOFOLLOW;
     flags |= reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
     if (writes)
         flags |= O_CREAT;
@@ -54,9 +56,9 @@ bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
 
 #else
 
-bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
+bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode, LinkAtPath link)
 {
-    if (file.fileName().isEmpty() || !IsPlainFileOrNothing(file.fileName()))
+    if (file.fileName().isEmpty() || !IsPlainFileOrNothing(file.fileName(), link))
         return false;
     if (!mode.testFlag(QIODevice::WriteOnly) && !QFileInfo::exists(file.fileName()))
         return false;
@@ -65,8 +67,11 @@ bool OpenPlainFile(QFile& file, QIODevice::OpenMode mode)
 
 #endif
 
-bool IsPlainFileOrNothing(const QString& path)
+bool IsPlainFileOrNothing(const QString& path, LinkAtPath link)
 {
+    // QFileInfo answers for what a link names; a dangling link names nothing.
     const QFileInfo info(path);
-    return !info.isSymLink() && (!info.exists() || info.isFile());
+    if (info.isSymLink() && link == LinkAtPath::Refused)
+        return false;
+    return !info.exists() || info.isFile();
 }

@@ -9,6 +9,7 @@
 #include <QMutexLocker>
 #include <QSettings>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -26,10 +27,10 @@ struct RegistryLocation
 
 // Nobody acts on a registry write, so a failure is only logged. QSettings
 // keeps the old file when its write fails; only its status tells.
-void Save(QSettings& store, const QString& keyPath, const QString& name)
+void Change(QSettings& store, const QString& keyPath, const QString& name,
+            const std::function<void(QSettings&)>& change)
 {
-    store.sync();
-    if (store.status() != QSettings::NoError)
+    if (!WriteIniChange(store, change))
         qWarning() << "The registry value" << name << "of" << keyPath << "could not be saved in" << store.fileName();
 }
 
@@ -69,8 +70,8 @@ void SetRegistryValue(const QString& keyPath, const QString& name, const QVarian
     RegistryLocation location = Locate(keyPath);
     if (!location.store)
         return;
-    location.store->setValue(location.prefix + name, value);
-    Save(*location.store, keyPath, name);
+    Change(*location.store, keyPath, name,
+           [&](QSettings& store) { store.setValue(location.prefix + name, value); });
 }
 
 void RemoveRegistryValue(const QString& keyPath, const QString& name)
@@ -79,6 +80,5 @@ void RemoveRegistryValue(const QString& keyPath, const QString& name)
     RegistryLocation location = Locate(keyPath);
     if (!location.store)
         return;
-    location.store->remove(location.prefix + name);
-    Save(*location.store, keyPath, name);
+    Change(*location.store, keyPath, name, [&](QSettings& store) { store.remove(location.prefix + name); });
 }

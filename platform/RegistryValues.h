@@ -8,10 +8,11 @@
 // and a value name. On Windows they live in the registry itself; elsewhere in
 // one INI file, RegistryFilePath(), with the key path as nested groups.
 // Every write reaches storage before the call returns; one that storage
-// cannot take (a full or read-only folder) leaves it as it was and is logged.
-// Anything but a regular file (or a link to one) at RegistryFilePath(), such
-// as a FIFO or a folder, is left alone: values read as their defaults, writes
-// are logged and dropped.
+// cannot take (a full or read-only folder, a lock that stays held) leaves it
+// as it was and is logged. Anything but a regular file (or a link to one) at
+// RegistryFilePath(), or anything but a regular file at its lock's, such as a
+// FIFO or a folder, is left alone: values read as their defaults, writes are
+// dropped, and that is logged once (OpenIniSettings).
 // Safe from any thread.
 
 // The value, or defaultValue when it is missing or cannot be read.

@@ -1,5 +1,6 @@
 #include "platform/SessionAutostart.h"
 
+#include "platform/PlainFile.h"
 #include "platform/ProductName.h"
 #include "platform/WholeFileWrite.h"
 #include "platform/XdgFolders.h"
@@ -103,7 +104,7 @@ EntryOwner AutostartEntryOwner(bool* switchedOn)
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return EntryOwner::None;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
         return EntryOwner::Foreign;
     const QHash<QString, QString> keys = DesktopEntryKeys(file.readAll());
     const QString exec = DesktopExecValue(QCoreApplication::applicationFilePath());

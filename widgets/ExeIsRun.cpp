@@ -3,6 +3,7 @@
 #include "core/LanguageLoader.h"
 #include "core/PostMsg.h"
 #include "core/UserIni.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFile>
@@ -68,7 +69,7 @@ void ExeIsRun::ShowPleaseStopText()
 void ExeIsRun::SlotChangeLanguage(int index)
 {
     QFile file(ProgramFolder() + ExeIsRunLanguageFile(index));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
         return;
     QXmlStreamReader reader(&file);
     m_Reader = &reader;

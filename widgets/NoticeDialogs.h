@@ -103,7 +103,8 @@ public:
 };
 
 // A choice of the user's could not be kept in the per-user settings file
-// (a full or read-only folder).
+// (a full or read-only folder, something else at the file's place or its
+// lock's, a lock held too long).
 class SettingNotSaved : public NoticeDialog
 {
     Q_OBJECT

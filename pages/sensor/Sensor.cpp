@@ -9,6 +9,7 @@
 #include "pages/sensor/SensorDpiFrame.h"
 #include "pages/sensor/SensorModeOptions.h"
 #include "pages/sensor/Ui_Sensor.h"
+#include "platform/PlainFile.h"
 #include "platform/UserDataFolder.h"
 #include "widgets/FormStyles.h"
 #include "widgets/MyConmboBox.h"
@@ -97,7 +98,7 @@ void Sensor::LoadLevelIni()
 {
     QFile file(m_SensorPageFolder + QStringLiteral("/Level.ini"));
     QString line;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text, LinkAtPath::Followed))
         line = QTextStream(&file).readLine();
     ui->frameDpi->SetLevelCountMember(line.isEmpty() ? 1 : line.toInt());
 }

@@ -62,14 +62,14 @@ void WriteConfigIniBytes(const QByteArray& content)
     shared.sync();
 }
 
-void WriteLanguageFile(const QString& fileName, const QList<LanguageSection>& sections, const QString& rootName)
+void WriteLanguageFile(const QString& fileName, const QList<LanguageFileSection>& sections, const QString& rootName)
 {
     QByteArray xml;
     QXmlStreamWriter writer(&xml);
     writer.setAutoFormatting(true);
     writer.writeStartDocument();
     writer.writeStartElement(rootName);
-    for (const LanguageSection& section : sections) {
+    for (const LanguageFileSection& section : sections) {
         writer.writeStartElement(section.name);
         for (const auto& text : section.texts)
             writer.writeTextElement(text.first, text.second);

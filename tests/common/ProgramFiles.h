@@ -21,14 +21,14 @@ void WriteConfigIni(const QString& plainIniText);
 void WriteConfigIniBytes(const QByteArray& content);
 
 // One section of a language file: element names and texts in file order.
-struct LanguageSection
+struct LanguageFileSection
 {
     QString name;
     QList<QPair<QString, QString>> texts;
 };
 
 // Language/<fileName>, root "Total" for the language files, "Profile" for Net.xml.
-void WriteLanguageFile(const QString& fileName, const QList<LanguageSection>& sections,
+void WriteLanguageFile(const QString& fileName, const QList<LanguageFileSection>& sections,
                        const QString& rootName = QStringLiteral("Total"));
 
 // driver_sensor.h, written exactly as given ("#define" lines, TABs and line ends included).

@@ -1,12 +1,19 @@
 #include "common/ChildProcess.h"
+#include "common/ProgramFiles.h"
 
+#include "core/ConfigIni.h"
+#include "core/LanguageLoader.h"
+#include "core/LanguageTables.h"
 #include "core/Startup.h"
 #include "core/UserIni.h"
+#include "device/FirmwareImages.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
 #include "platform/UserDataFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,10 +54,30 @@ int SettingsChild()
     return 0;
 }
 
+// The identity of the mouse image that the program folder below holds.
+const FirmwareImageFields kMouseImage{210, 12, 3, 0x0105, "MOUSE"};
+
+// A start as far as the files of the program folder: prints the number of
+// models of the device description, the rows of one language table and
+// whether the firmware image was found.
+int ProgramFolderChild(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    SetProgramFolder(QFile::decodeName(argv[1]));
+    const QString models = ConfigIni::GetInstance()->Value("Option", "DeviceTotal");
+    LoadLanguageFiles();
+    const bool image = FindRepairFirmwareImage(kMouseImage.target, QString(), QString::fromLatin1(kMouseImage.name),
+                                               kMouseImage.cid, kMouseImage.mid);
+    std::printf("%s|%d|%d\n", qPrintable(models), int(g_LangTextsSettingNotSaved.size()), image ? 1 : 0);
+    return 0;
+}
+
 int ChildMain(int argc, char* argv[])
 {
     if (argc >= 1 && qstrcmp(argv[0], "settings") == 0)
         return SettingsChild();
+    if (argc >= 2 && qstrcmp(argv[0], "programfolder") == 0)
+        return ProgramFolderChild(argc, argv);
     return InstanceChild(argc, argv);
 }
 
@@ -217,35 +244,100 @@ private slots:
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
     }
 
-    void aPipeInPlaceOfASettingsStoreIsLeftAlone_data()
+    void aSpecialFileAtASettingsStoreIsLeftAlone_data()
     {
-        QTest::addColumn<QString>("pipe");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("kind"); // what stands there: fifo, folder, or a lock held by this process
         QTest::addColumn<QString>("printed");
-        QTest::newRow("Macro.ini") << "data/Quorvane/Macro.ini" << "|0|0";
-        QTest::newRow("Registry.ini") << "config/Quorvane/Registry.ini" << "|0|1";
+        QTest::addColumn<QString>("logged"); // once, however often the store is used
+        const QString notRegular = "is not a regular file";
+        const QString held = "stays held by another process";
+        for (const char* kind : {"fifo", "folder"}) {
+            const QByteArray tag = QByteArray(kind) + " at ";
+            QTest::newRow(tag + "Macro.ini.lock") << "data/Quorvane/Macro.ini.lock" << kind << "|0|0" << notRegular;
+            QTest::newRow(tag + "Registry.ini.lock")
+                << "config/Quorvane/Registry.ini.lock" << kind << "|0|1" << notRegular;
+        }
+        QTest::newRow("fifo at Macro.ini") << "data/Quorvane/Macro.ini" << "fifo" << "|0|0" << notRegular;
+        QTest::newRow("fifo at Registry.ini") << "config/Quorvane/Registry.ini" << "fifo" << "|0|1" << notRegular;
+        QTest::newRow("Macro.ini.lock held") << "data/Quorvane/Macro.ini.lock" << "held" << "|0|0" << held;
+        QTest::newRow("Registry.ini.lock held") << "config/Quorvane/Registry.ini.lock" << "held" << "|0|1" << held;
     }
 
-    // A FIFO would block the start in its open for ever: the start goes on
-    // with the store's defaults, refuses its changes, logs why and leaves
-    // the FIFO where it is.
-    void aPipeInPlaceOfASettingsStoreIsLeftAlone()
+    // A FIFO (whose open blocks for ever), a folder (at a lock, QSettings
+    // retries for ever) or a lock that another live process keeps: the start
+    // goes on with the store's defaults and refuses its changes in bounded
+    // time, logs why once and leaves the entry where it is.
+    void aSpecialFileAtASettingsStoreIsLeftAlone()
     {
-        QFETCH(QString, pipe);
+        QFETCH(QString, entry);
+        QFETCH(QString, kind);
         QFETCH(QString, printed);
+        QFETCH(QString, logged);
         const SavedEnvironment saved({"XDG_CONFIG_HOME"});
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_Data->filePath("config")));
-        const QString path = m_Data->filePath(pipe);
+        const QString path = m_Data->filePath(entry);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QLockFile heldLock(path);
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(heldLock.tryLock(0));
 
         std::unique_ptr<QProcess> start(StartChild({"settings"}, m_Data->filePath("data")));
-        QVERIFY(start->waitForFinished());
+        QVERIFY(start->waitForFinished(15000));
         QCOMPARE(start->exitCode(), 0);
         QCOMPARE(QString::fromUtf8(start->readAllStandardOutput()).trimmed(), printed);
-        QVERIFY(start->readAllStandardError().contains("is not a regular file"));
+        QCOMPARE(QString::fromUtf8(start->readAllStandardError()).count(logged), 1);
         struct stat status {};
         QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
-        QVERIFY(S_ISFIFO(status.st_mode));
+        QVERIFY(kind == "fifo" ? S_ISFIFO(status.st_mode) : kind == "folder" ? S_ISDIR(status.st_mode)
+                                                                             : S_ISREG(status.st_mode));
+    }
+
+    void aSpecialFileInTheProgramFolderIsPassedOver_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("linked"); // a link to a FIFO, else the FIFO itself
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("none") << QString() << false << "2|2|1";
+        QTest::newRow("FIFO as Config.ini") << "usersetting/Config.ini" << false << "|2|1";
+        QTest::newRow("FIFO as a language file") << "Language/0-English.xml" << false << "2|0|1";
+        QTest::newRow("link to a FIFO in bin") << "bin/b.bin" << true << "2|2|1";
+    }
+
+    // Whose open would block the start for ever: taken as a missing file
+    // (the device description, a language file) or an unreadable one (an
+    // image among the others).
+    void aSpecialFileInTheProgramFolderIsPassedOver()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, linked);
+        QFETCH(QString, printed);
+        const QString folder = m_Data->filePath("program");
+        SetProgramFolder(folder);
+        WriteConfigIni("[Option]\nDeviceTotal=2\n");
+        const LanguageFileSection section{"SettingNotSaved", {{"label", "text"}, {"NewHong", "OK"}}};
+        WriteLanguageFile("0-English.xml", {section});
+        WriteLanguageFile("5-Polish.xml", {section});
+        WriteLanguageFile("Net.xml", {}, "Profile");
+        WriteFirmwareImage("a.bin", kMouseImage);
+        SetProgramFolder(QString());
+        if (!entry.isEmpty()) {
+            const QString path = folder + "/" + entry;
+            const QString fifo = linked ? m_Data->filePath("fifo") : path;
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            if (linked)
+                QVERIFY(QFile::link(fifo, path));
+        }
+
+        std::unique_ptr<QProcess> start(StartChild({"programfolder", folder}, m_Data->filePath("data")));
+        QVERIFY(start->waitForFinished(15000));
+        QCOMPARE(QString::fromUtf8(start->readAllStandardOutput()).trimmed(), printed);
     }
 
     // A user may keep the per-user settings elsewhere behind a link: they are
