@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 namespace simdevice {
@@ -37,7 +38,8 @@ DeviceDescription DeviceDescription::Load()
 {
     if (QCoreApplication::instance()) {
         const QString beside = QCoreApplication::applicationDirPath() + "/usersetting/Config.ini";
-        if (QFile::exists(beside))
+        // Only a regular file (or a link to one): a FIFO would block the read.
+        if (QFileInfo(beside).isFile())
             return FromText(ReadText(beside));
     }
     return FromText(ReadText(":/simdevice/Config.ini"));

@@ -302,7 +302,8 @@ QString ChosenScenario()
         return chosen;
     if (QCoreApplication::instance()) {
         const QString beside = QCoreApplication::applicationDirPath() + "/usersetting/SimDevices.json";
-        if (QFile::exists(beside))
+        // Only a regular file (or a link to one): a FIFO would block the read.
+        if (QFileInfo(beside).isFile())
             return beside;
     }
     return kDefaultScenario;
