@@ -77,7 +77,11 @@ void Buttoninterface::on_Reset_clicked()
     if (g_OnlineCheckTimer)
         g_OnlineCheckTimer->stop();
     UsbServer_SetBatteryOptimizeEnable(0);
-    SendFlashData();
+    // The clear restores every profile, whatever went before it. While the
+    // device is read again the record held may be another profile's: it is
+    // not sent, and no notice says that the reset was not made.
+    if (DeviceTakesChanges())
+        SendFlashData();
     UsbServer_SetClearSetting();
     UpDataParam wait;
     wait.StartTimer();
@@ -125,11 +129,12 @@ void Buttoninterface::on_OutputData_clicked()
 void Buttoninterface::SaveSettingsFile(const QString& chosenPath)
 {
     // Asked once the file dialog has closed: the mouse may have changed
-    // profile while it was open, and the record held may then be another
-    // profile's or a mix. The file chosen keeps what it held.
-    if (chosenPath.isEmpty() || !HeldRecordIsTheDevices())
+    // profile or fallen asleep while it was open. The file chosen keeps what
+    // it held when nothing may be written.
+    FlashDataMap record{};
+    if (chosenPath.isEmpty() || !TakeRecordToExport(record))
         return;
-    if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), g_FlashData.Snapshot()))
+    if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), record))
         return;
     ExportFail notice;
     PlaceDialog(&notice, this, -75, -65);
