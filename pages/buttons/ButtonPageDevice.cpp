@@ -4,7 +4,6 @@
 #include "pages/buttons/Buttoninterface.h"
 
 #include "core/PostMsg.h"
-#include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
@@ -117,12 +116,12 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    // Offline without a record of this model (nothing read from it or kept
-    // for it), an export would write another model's or an empty record.
-    if (!DeviceOnline() && !HoldsCurrentModelRecord()) {
-        ShowOffline();
+    // Nothing may be exported now (offline without a record of this model,
+    // or the device is being read again): the user is told before choosing
+    // a file.
+    FlashDataMap record{};
+    if (!TakeRecordToExport(record))
         return;
-    }
     SaveSettingsFile(AskSavePath(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)", SettingsFileSuffix));
 }
 
