@@ -1,6 +1,7 @@
 #include "device/Senders.h"
 
 #include "core/PostMsg.h"
+#include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 
@@ -47,7 +48,7 @@ bool DeviceAnswers()
 template <typename Change>
 bool SendChange(Change change)
 {
-    if (!CheckDeviceOnline() || !HeldRecordIsTheDevices())
+    if (!CheckDeviceOnline() || RefuseWhileDeviceIsReadAgain())
         return false;
     auto flash = g_FlashData.Lock();
     change(*flash);
@@ -80,14 +81,34 @@ bool SendLightMode(std::uint8_t FlashDataMap::*effectField, std::uint8_t FlashDa
 // outstanding it may be another profile's, and sending it would overwrite
 // the active profile. The re-read that follows fills the pages again with
 // what the device holds; until then the pages hear of the refusal, so that
-// no control goes on showing a change the device never got.
-bool HeldRecordIsTheDevices()
+// no control goes on showing a change the device never got. A device that
+// does not answer takes its re-read only once it wakes: "try again in a
+// moment" would not be true then.
+bool RefuseWhileDeviceIsReadAgain()
 {
     if (!g_ReadBackOutstanding)
-        return true;
+        return false;
     qDebug() << "the device's configuration is being read again; the record held is written nowhere";
-    if (!g_ButtonPageLoading && !g_SensorPageLoading)
+    if (g_ButtonPageLoading || g_SensorPageLoading)
+        return true;
+    if (DeviceAnswers())
         PostMsg::GetInstance()->EmitDeviceBeingRead();
+    else
+        PostMsg::GetInstance()->EmitMouseOffLineo(0);
+    return true;
+}
+
+bool TakeRecordToExport(FlashDataMap& record)
+{
+    if (DeviceAnswers()) {
+        if (RefuseWhileDeviceIsReadAgain())
+            return false;
+        record = g_FlashData.Snapshot();
+        return true;
+    }
+    if (TakeOfflineRecord(record))
+        return true;
+    PostMsg::GetInstance()->EmitMouseOffLineo(0);
     return false;
 }
 
@@ -107,7 +128,7 @@ bool DeviceTakesChanges()
 
 void SendFlashData()
 {
-    if (!HeldRecordIsTheDevices())
+    if (RefuseWhileDeviceIsReadAgain())
         return;
     auto flash = g_FlashData.Lock();
     ProtocolDataUpdate(&*flash);

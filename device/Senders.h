@@ -11,17 +11,27 @@
 //
 // While a re-read the device asked for is outstanding (g_ReadBackOutstanding)
 // the record held may be another profile's: a sender then writes nothing,
-// raises the hub's SigDeviceBeingRead unless a page is loading, and returns
-// false; the re-read refills the pages.
+// tells why as RefuseWhileDeviceIsReadAgain does, and returns false; the
+// re-read refills the pages.
 //
 // A key index outside 0..15 or a level outside 0..7 names no field of the
 // record: such a call returns false at once, writes nothing and asks nothing.
 // The senders run on the GUI thread.
 
-// Whether the record held is the device's (no re-read is outstanding). If
-// not, raises SigDeviceBeingRead unless a page is loading: whatever would
-// write the record, to the device or to a file, writes nothing.
-bool HeldRecordIsTheDevices();
+// Refuses whatever would send the record held while a re-read the device
+// asked for is outstanding, and tells why unless a page is loading: while the
+// device answers, that its configuration is being read again
+// (SigDeviceBeingRead); while it does not (it fell asleep before the re-read
+// came), that it is offline (SigMouseOffLineo with 0), since nothing will
+// change until it wakes. True when it refused: the caller writes nothing.
+bool RefuseWhileDeviceIsReadAgain();
+// The record an export may write, into record. While the device answers:
+// the record held, unless RefuseWhileDeviceIsReadAgain refuses. While it does
+// not: the offline record the pages show, as TakeOfflineRecord gives it (the
+// record held when it is the device's, else the model's offline copy, which
+// a re-read the device never answered leaves in its place); without one the
+// offline notice is raised. False when nothing may be written.
+bool TakeRecordToExport(FlashDataMap& record);
 // The online test with its offline notice, without writing anything.
 bool CheckDeviceOnline();
 // Whether a sender would reach the device now (it answers and no re-read is

@@ -39,7 +39,7 @@ bool RunPageDialog(QDialog& dialog)
     return PagesLeftCount() == leftBefore;
 }
 
-void ListPageDialog(QDialog* dialog)
+void CloseWhenPagesAreLeft(QDialog* dialog)
 {
     if (dialog && !ListedDialogs().contains(dialog))
         ListedDialogs().append(dialog);

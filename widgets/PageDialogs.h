@@ -12,9 +12,9 @@ class QDialog;
 // dialog's own fields) may be acted on; false when leaving the pages closed it.
 bool RunPageDialog(QDialog& dialog);
 
-// Lists a dialog the pages show without exec (a colour dialog, say) for as
-// long as it exists.
-void ListPageDialog(QDialog* dialog);
+// A dialog the pages show without exec (a colour dialog, say): leaving the
+// pages closes it as cancelled, for as long as it exists.
+void CloseWhenPagesAreLeft(QDialog* dialog);
 
 // Closes every open dialog of the pages as cancelled, the latest first; the
 // page shell calls it when the view leaves the pages.

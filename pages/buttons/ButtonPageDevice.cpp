@@ -4,7 +4,6 @@
 #include "pages/buttons/Buttoninterface.h"
 
 #include "core/PostMsg.h"
-#include "device/DeviceCache.h"
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
@@ -77,7 +76,11 @@ void Buttoninterface::on_Reset_clicked()
     if (g_OnlineCheckTimer)
         g_OnlineCheckTimer->stop();
     UsbServer_SetBatteryOptimizeEnable(0);
-    SendFlashData();
+    // The clear restores every profile, whatever went before it. While the
+    // device is read again the record held may be another profile's: it is
+    // not sent, and no notice says that the reset was not made.
+    if (DeviceTakesChanges())
+        SendFlashData();
     UsbServer_SetClearSetting();
     UpDataParam wait;
     wait.StartTimer();
@@ -113,23 +116,24 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    // Offline without a record of this model (nothing read from it or kept
-    // for it), an export would write another model's or an empty record.
-    if (!DeviceOnline() && !HoldsCurrentModelRecord()) {
-        ShowOffline();
+    // Nothing may be exported now (offline without a record of this model,
+    // or the device is being read again): the user is told before choosing
+    // a file.
+    FlashDataMap record{};
+    if (!TakeRecordToExport(record))
         return;
-    }
     SaveSettingsFile(AskSavePath(this, "FileSave", SettingsFileStartFolder(), "File(*.bin)", SettingsFileSuffix));
 }
 
 void Buttoninterface::SaveSettingsFile(const QString& chosenPath)
 {
     // Asked once the file dialog has closed: the mouse may have changed
-    // profile while it was open, and the record held may then be another
-    // profile's or a mix. The file chosen keeps what it held.
-    if (chosenPath.isEmpty() || !HeldRecordIsTheDevices())
+    // profile or fallen asleep while it was open. The file chosen keeps what
+    // it held when nothing may be written.
+    FlashDataMap record{};
+    if (chosenPath.isEmpty() || !TakeRecordToExport(record))
         return;
-    if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), g_FlashData.Snapshot()))
+    if (ExportSettingsFile(WithSettingsFileSuffix(chosenPath), record))
         return;
     ExportFail notice;
     PlaceDialog(&notice, this, -75, -65);

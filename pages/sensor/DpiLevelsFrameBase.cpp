@@ -61,7 +61,7 @@ void DpiLevelsFrameBase::ShowColorDialog(const QColor& levelColor)
 {
     if (!m_ColorDialog) {
         m_ColorDialog = new QColorDialog(this);
-        ListPageDialog(m_ColorDialog);
+        CloseWhenPagesAreLeft(m_ColorDialog);
         connect(m_ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
     }
     if (levelColor.isValid())

@@ -622,6 +622,37 @@ private slots:
         QVERIFY(g_OnlineCheckTimer->isActive());
     }
 
+    // A reset confirmed while the mouse's configuration is read again is
+    // made, and nobody is told otherwise: the clear restores every profile,
+    // so the record held, which may be another profile's, is not sent before
+    // it (nor refused with a notice that nothing was made).
+    void resetWhileTheDeviceIsReadAgainIsMadeAndToldTruly()
+    {
+        const FlashDataMap factory = SimDeviceFixture::FlashRecord("mouseB");
+        FlashDataMap userSet = factory;
+        userSet.SleepTime = std::uint8_t(factory.SleepTime + 1);
+        SimDeviceFixture::SetFlashRecord("mouseB", userSet);
+        FlashDataMap anotherProfile = factory;
+        anotherProfile.ReportRate = factory.ReportRate == 8 ? 4 : 8;
+        g_FlashData.Set(anotherProfile);
+        QSignalSpy beingRead(PostMsg::GetInstance(), SIGNAL(SigDeviceBeingRead()));
+        QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+        ModalDialogAnswerer answerer({"OK"});
+        SimCtl_JournalClear();
+        ScopedTimings fast(Timings::Scaled(0.01));
+        g_ButtonPageUpdated = true;
+        g_SensorPageUpdated = true;
+        g_ReadBackOutstanding = true;
+        m_Page->on_Reset_clicked();
+        g_ReadBackOutstanding = false;
+        QCOMPARE(answerer.Records().at(0).className, QString("ContainReset"));
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbServer_SetClearSetting"), 1);
+        QCOMPARE(SimDeviceFixture::JournalCount("ProtocolDataUpdate"), 0);
+        QVERIFY(SimDeviceFixture::FlashRecord("mouseB") == factory);
+        QCOMPARE(beingRead.count(), 0);
+        QCOMPARE(offline.count(), 0);
+    }
+
     void languageTexts_data()
     {
         QTest::addColumn<int>("language");

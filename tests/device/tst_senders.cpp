@@ -319,6 +319,33 @@ private slots:
         QCOMPARE(int(record.DpiLevelCount), 4);
     }
 
+    // While the device's configuration is read again, what would send the
+    // record held sends nothing and says why: that the mouse is being read
+    // when it answers, that it is offline when it does not (it fell asleep
+    // before its re-read came), never "in a moment" for a mouse that sleeps.
+    void refusalWhileReadAgainSaysWhy_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("device answers") << true;
+        QTest::newRow("device asleep") << false;
+    }
+
+    void refusalWhileReadAgainSaysWhy()
+    {
+        QFETCH(bool, answers);
+        UseDevice(answers ? m_onlinePath : QByteArray("a"));
+        QSignalSpy beingRead(PostMsg::GetInstance(), SIGNAL(SigDeviceBeingRead()));
+        g_ReadBackOutstanding = true;
+        SendFlashData();
+        const bool sent = SendReportRate(1);
+        g_ReadBackOutstanding = false;
+        QVERIFY(!sent);
+        QCOMPARE(JournalCount("ProtocolDataUpdate"), 0);
+        QVERIFY(g_FlashData.Snapshot() == FilledRecord());
+        QCOMPARE(beingRead.count(), answers ? 2 : 0);
+        QCOMPARE(m_offline->count(), answers ? 0 : 2);
+    }
+
     void sendFlashDataSkipsTheOnlineTest()
     {
         UseDevice("a");

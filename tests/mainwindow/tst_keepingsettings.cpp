@@ -7,6 +7,7 @@
 #include "device/DeviceLibrary.h"
 #include "device/DeviceState.h"
 #include "device/Senders.h"
+#include "device/SettingsFile.h"
 #include "mainwindow/Dialog.h"
 #include "mainwindow/DialogChange.h"
 #include "mainwindow/DialogMain.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -277,6 +279,48 @@ private slots:
         QVERIFY(SimCtl_Press("mouseA", "dpi-up"));
         QTRY_VERIFY(g_FlashData.Snapshot().CurrentDpiLevel != level && SimCtl_Pending() == 0);
         QTRY_VERIFY(copyHoldsTheRecord());
+    }
+
+    // The mouse's own button chooses another profile and the mouse falls
+    // asleep before its re-read answers. While it sleeps, an export writes
+    // the offline record, as after any sleep, with no notice; once it wakes,
+    // its new profile is read whole, and nothing of the profile it left is
+    // written to it or to the offline copy on the way.
+    void exportWhileTheReReadIsLostToSleep()
+    {
+        const QString model = DeviceCacheFileName(0x0312);
+        FlashDataMap kept{};
+        QTRY_VERIFY(LoadDeviceCache(model, kept) && kept == g_FlashData.Snapshot());
+        const int chosen = (SimDeviceFixture::Value("mouseA", "active_profile").toInt() + 1) % 4;
+        FlashDataMap chosenRecord = SimDeviceFixture::FlashRecord("mouseA", chosen);
+        chosenRecord.ReportRate = kept.ReportRate == 8 ? 4 : 8;
+        chosenRecord.SleepTime = std::uint8_t(kept.SleepTime + 1);
+        SimDeviceFixture::SetFlashRecord("mouseA", chosenRecord, chosen);
+        ModalDialogAnswerer answerer({ModalDialogAnswerer::kEscape, ModalDialogAnswerer::kEscape});
+        QSignalSpy beingRead(PostMsg::GetInstance(), SIGNAL(SigDeviceBeingRead()));
+        ClearDeviceJournal();
+
+        QVERIFY(SimCtl_Press("mouseA", "profile"));
+        QVERIFY(SimCtl_SetAwake("mouseA", 0));
+        QTRY_VERIFY(FullDeviceJournal().contains("UsbServer_ReadAllFlashData -> no answer: offline")
+                    && SimCtl_Pending() == 0);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("asleep.bin");
+        Shell()->ButtonPage()->SaveSettingsFile(path);
+        QCoreApplication::processEvents(); // a notice would open and be answered now
+        QCOMPARE(beingRead.count(), 0);
+        FlashDataMap exported{};
+        QCOMPARE(ImportSettingsFile(path, exported), int(SettingsImported));
+        QVERIFY(exported == kept);
+
+        QVERIFY(SimCtl_SetAwake("mouseA", 1));
+        QTRY_VERIFY(g_FlashData.Snapshot() == chosenRecord && SimCtl_Pending() == 0);
+        QVERIFY(!g_ReadBackOutstanding);
+        QCOMPARE(WritesInJournal().count("ProtocolDataUpdate"), 0);
+        QVERIFY(SimDeviceFixture::FlashRecord("mouseA", chosen) == chosenRecord);
+        FlashDataMap copy{};
+        QTRY_VERIFY(LoadDeviceCache(model, copy) && copy == chosenRecord);
+        QVERIFY(answerer.Records().isEmpty());
     }
 
     // The receiver opened while its mouse sleeps, with no cache of its model,

@@ -95,7 +95,7 @@ const QList<FamilyCase>& FamilyCases()
         {"LessThree", Make<LessThree>(), &g_LangTextsLessThree, 0,
          "Please wait, we are updating the setting", "NewHong", 1, kOk, nullptr},
         {"DeviceBeingRead", Make<DeviceBeingRead>(), &g_LangTextsDeviceBeingRead, 0,
-         "The mouse's settings are being read again, so this change was not made. Try again in a moment.",
+         "The mouse's settings are being read again, so nothing was changed or exported. Try again in a moment.",
          "NewHong", 1, kOk, nullptr},
         {"ContainReset", Make<ContainReset>(), &g_LangTextsContainReset, 0,
          " Is need to restore the default settings", "OK", 1, kOk, ConfirmedOf<ContainReset>()},
