@@ -59,14 +59,32 @@ QString LegacyLanguageKey()
     return "HKEY_CURRENT_USER\\Software\\" + g_ProductName + "\\" + g_ProductName + "\\" + g_ProductName;
 }
 
-// The stored language index when the language files gave it a row, else 0
-// (English): the file is the user's to edit.
-int StoredLanguageIndex()
+// The language row of a stored language index when the language files gave
+// it a row, else 0 (English): the file is the user's to edit.
+int LanguageRow(const QString& storedIndex)
 {
     bool isNumber = false;
-    const int index = UserIni::GetInstance()->Value("Language", "Language").toInt(&isNumber);
+    const int index = storedIndex.toInt(&isNumber);
     const int rows = g_LangTextsDialogMain.size();
     return isNumber && index >= 0 && index < rows ? index : 0;
+}
+
+// The language the user chose, as stored. An older version kept it in the
+// registry: a non-zero legacy index is moved into the per-user settings and
+// only then removed, so that a per-user file that cannot take it (a folder in
+// its place, a read-only file) costs no language. Until it is moved, it stays
+// and is the language of the run.
+QString ChosenLanguage()
+{
+    const int legacyIndex = RegistryValue(LegacyLanguageKey(), "LanguageIndex", 0).toInt();
+    if (legacyIndex != 0
+        && !UserIni::GetInstance()->SetValue("Language", "Language", QString::number(legacyIndex))) {
+        qWarning() << "The legacy language index" << legacyIndex
+                   << "could not be moved into the per-user settings; it stays in the registry.";
+        return QString::number(legacyIndex);
+    }
+    RemoveRegistryValue(LegacyLanguageKey(), "LanguageIndex");
+    return UserIni::GetInstance()->Value("Language", "Language");
 }
 }
 
@@ -90,8 +108,7 @@ DialogMain::DialogMain(QWidget* parent)
     ui->setupUi(this);
 
     LoadLanguageFiles();
-    MigrateLegacyLanguageIndex();
-    g_LanguageIndex = StoredLanguageIndex();
+    g_LanguageIndex = LanguageRow(ChosenLanguage());
 
     m_PictureFolder = PictureFolder("Dialog");
     m_CrashDumpHandler.Install();
@@ -135,14 +152,6 @@ DialogMain::~DialogMain()
     ShutDown();
     delete m_TrayIcon;
     delete ui;
-}
-
-void DialogMain::MigrateLegacyLanguageIndex()
-{
-    const int legacyIndex = RegistryValue(LegacyLanguageKey(), "LanguageIndex", 0).toInt();
-    if (legacyIndex != 0)
-        UserIni::GetInstance()->SetValue("Language", "Language", QString::number(legacyIndex));
-    RemoveRegistryValue(LegacyLanguageKey(), "LanguageIndex");
 }
 
 Dialog* DialogMain::PageShellFrame()

@@ -75,7 +75,6 @@ protected:
     virtual bool SystemTrayAvailable() const;
 
 private:
-    void MigrateLegacyLanguageIndex();
     // The page shell is built after the device list is first drawn, a part
     // per turn of the event loop, so that the list shows at once and no part
     // holds the window up for long; whatever needs the pages sooner builds

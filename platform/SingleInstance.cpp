@@ -2,6 +2,7 @@
 
 #include "platform/PlainFile.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #if !defined(Q_OS_WIN)
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -27,29 +29,84 @@ bool ProcessAlive(pid_t pid)
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
+// Block keys are shared by every user and folder of the machine: the key
+// names the lock folder too, so that only an instance of the same folder
+// holds the same block. A folder is named by its real path, so that a link
+// on the way, or a folder that some start could not make, names it alike.
+QString FolderBlockKey(const QString& key, const QString& folder)
+{
+    QString existing = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QString missing;
+    while (!QFileInfo::exists(existing) && existing != QDir::rootPath()) {
+        missing.prepend("/" + QFileInfo(existing).fileName());
+        existing = QFileInfo(existing).path();
+    }
+    const QString path = QDir::cleanPath(QFileInfo(existing).canonicalFilePath() + missing);
+    return key + "-" + QCryptographicHash::hash(QFile::encodeName(path), QCryptographicHash::Sha1).toHex().left(16);
+}
+
+int OpenLockFile(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+}
+
 // A QLockFile keeps its file open under an exclusive flock for as long as it
 // holds it, and the system drops that flock when the process ends, however it
 // ends: a lock file that nobody keeps locked has no live owner, whatever it
 // holds.
 bool LockFileHeld(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenLockFile(path);
     if (fd < 0)
         return false;
     const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(fd);
     return held;
 }
+
+enum class LockFileRemoval { Removed, HeldByLiveProcess, Failed };
+
+// Removes the lock file at path unless a live process keeps it locked. Its
+// flock, held while it goes, keeps any other start from taking it meanwhile.
+// On failure, failure tells what failed and why.
+LockFileRemoval RemoveUnheldLockFile(const QString& path, QString* failure)
+{
+    const int fd = OpenLockFile(path);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return LockFileRemoval::Removed;
+        *failure = QString("it cannot be read (%1), so whether a live process holds it cannot be told")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return LockFileRemoval::Failed;
+    }
+    LockFileRemoval outcome = LockFileRemoval::Removed;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            outcome = LockFileRemoval::HeldByLiveProcess;
+        } else {
+            *failure = QString("it cannot be locked (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            outcome = LockFileRemoval::Failed;
+        }
+    } else if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) {
+        *failure = QString("it has no live owner but cannot be removed (%1)")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        outcome = LockFileRemoval::Failed;
+    }
+    ::close(fd);
+    return outcome;
+}
 #endif
 } // namespace
 
 SingleInstance::SingleInstance(const QString& key, const QString& lockFolder)
-    : m_Block(key)
-    , m_LockFolder(lockFolder)
+    : m_LockFolder(lockFolder)
     , m_LockPath(lockFolder + "/" + key + ".lock")
 {
-#if !defined(Q_OS_WIN)
+#if defined(Q_OS_WIN)
+    m_Block.setKey(key);
+#else
     QDir().mkpath(lockFolder);
+    m_Block.setKey(FolderBlockKey(key, lockFolder));
     m_Lock = std::make_unique<QLockFile>(m_LockPath);
     // Never stale by age: a first instance may run for weeks. Whether a live
     // process holds the lock is what counts (TakeLock).
@@ -63,11 +120,14 @@ bool SingleInstance::OtherInstanceRunning()
     case LockOutcome::HeldByLiveProcess:
         return true;
     case LockOutcome::Taken:
-        // We hold the lock, so a block of this key was left by an owner that
-        // died (removed here) or belongs to another user or folder (left
-        // alone); a block that cannot be made changes nothing.
-        RemoveDeadBlock();
-        m_Block.create(1, QSharedMemory::ReadWrite);
+        // An instance that started where no lock could be had (a full or
+        // read-only folder since mended, an odd entry at the lock since
+        // removed) runs on its block alone: a block that a live process holds
+        // still means another instance. The lock goes again, as it was found.
+        if (!TakeBlock()) {
+            m_Lock->unlock();
+            return true;
+        }
         return false;
     case LockOutcome::Unusable:
         break;
@@ -114,22 +174,35 @@ SingleInstance::LockOutcome SingleInstance::ReplaceStaleLock()
     // QLockFile takes for its own removals) a start sees either the stale lock
     // or the new one already held, never the gap between them.
     QLockFile guard(m_LockPath + ".rmlock");
-    if (guard.tryLock(kStaleLockGuardWaitMs)) {
+    if (!guard.tryLock(kStaleLockGuardWaitMs)) {
         if (LockFileHeld(m_LockPath))
             return LockOutcome::HeldByLiveProcess;
-        qWarning() << "The single-instance lock" << m_LockPath << "has no live owner; it is removed.";
-        if (m_Lock->removeStaleLockFile() || !QFileInfo::exists(m_LockPath)) {
-            if (m_Lock->tryLock(0))
-                return LockOutcome::Taken;
-            // The stale lock is gone: whoever made the new one is starting.
-            if (m_Lock->error() == QLockFile::LockFailedError)
-                return LockOutcome::HeldByLiveProcess;
-        }
+        qWarning() << "The single-instance lock" << m_LockPath << "cannot be replaced:"
+                   << (guard.error() == QLockFile::LockFailedError
+                           ? "another start keeps its guard;"
+                           : "its guard cannot be written (a full or read-only folder);")
+                   << "the shared-memory block decides.";
+        return LockOutcome::Unusable;
     }
-    if (LockFileHeld(m_LockPath))
+    QString failure;
+    switch (RemoveUnheldLockFile(m_LockPath, &failure)) {
+    case LockFileRemoval::HeldByLiveProcess:
         return LockOutcome::HeldByLiveProcess;
-    qWarning() << "The stale single-instance lock" << m_LockPath
-               << "cannot be replaced (a full or read-only folder); the shared-memory block decides.";
+    case LockFileRemoval::Failed:
+        qWarning().noquote() << QString("The single-instance lock \"%1\" is left alone: %2; the shared-memory "
+                                        "block decides.").arg(m_LockPath, failure);
+        return LockOutcome::Unusable;
+    case LockFileRemoval::Removed:
+        break;
+    }
+    qWarning() << "The single-instance lock" << m_LockPath << "had no live owner; it was removed.";
+    if (m_Lock->tryLock(0))
+        return LockOutcome::Taken;
+    // The stale lock is gone: whoever made the new one is starting.
+    if (m_Lock->error() == QLockFile::LockFailedError)
+        return LockOutcome::HeldByLiveProcess;
+    qWarning() << "A new single-instance lock cannot be written in" << m_LockFolder
+               << "(a full or read-only folder); the shared-memory block decides.";
     return LockOutcome::Unusable;
 #endif
 }

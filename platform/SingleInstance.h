@@ -10,16 +10,18 @@
 // memory block named by a key. The first instance creates the block and holds
 // it until the process ends.
 //
-// Away from Windows a block outlives a crashed or killed owner, and its key
-// is shared by every user and folder of the machine. There a lock file in
-// lockFolder decides: only a lock held by a live process means another
-// instance. A lock whose process is gone, or whose owner cannot be read (left
-// empty or garbled by a power cut), is stale: it is removed and taken, and a
-// block left by a dead owner is removed before a new one is made. Where no
-// lock can be had (a full or read-only folder, a stale lock that cannot be
-// replaced, anything but a regular file in its place) the block decides, as on
-// Windows: a block that no process holds, or whose creator is gone, is no
-// other instance.
+// Away from Windows a block outlives a crashed or killed owner, and block
+// keys are shared by every user and folder of the machine. There the block's
+// key names lockFolder too, and a lock file in lockFolder comes first: a lock
+// held by a live process means another instance. A lock whose process is
+// gone, or whose owner cannot be read (left empty or garbled by a power cut),
+// is stale: it is removed and taken. Whether the lock was taken or none could
+// be had (a full or read-only folder, a stale lock that cannot be replaced,
+// anything but a regular file in its place), the block then decides, as on
+// Windows: only a block that a process holds and whose creator lives is
+// another instance, such as one that started while no lock could be had; a
+// start refused so gives up the lock it took. A block left by a dead owner is
+// removed before a new one is made.
 class SingleInstance
 {
 public:

@@ -35,6 +35,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -97,6 +98,31 @@ private slots:
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(PageIndex(*window), 0);
         QCOMPARE(window->DeviceList()->Form()->label_3->text(), g_LangTextsDialogChange.at(1).at(1));
+    }
+
+    // While the per-user file cannot take the legacy language (a folder in
+    // its place), the registry keeps it and this run speaks it all the same;
+    // the first start after the file is mended moves it.
+    void legacyLanguageStaysUntilItIsMoved()
+    {
+        SetRegistryValue(kLegacyKey, "LanguageIndex", 1);
+        const QString settingsPath = UserDataFolder() + "/Macro.ini";
+        QFile::remove(settingsPath);
+        QVERIFY(QDir().mkpath(settingsPath));
+        const auto mend = qScopeGuard([&] { QDir(settingsPath).removeRecursively(); });
+        {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("legacy language .* could not be moved"));
+            auto window = NewMainWindow();
+            QCOMPARE(g_LanguageIndex, 1);
+            QCOMPARE(window->DeviceList()->Form()->label_3->text(), g_LangTextsDialogChange.at(1).at(1));
+            QCOMPARE(RegistryValue(kLegacyKey, "LanguageIndex").toInt(), 1);
+        }
+
+        QVERIFY(QDir(settingsPath).removeRecursively());
+        auto window = NewMainWindow();
+        QCOMPARE(g_LanguageIndex, 1);
+        QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
+        QVERIFY(!RegistryValue(kLegacyKey, "LanguageIndex").isValid());
     }
 
     // The pages are built after the device list is first drawn, without a

@@ -62,6 +62,28 @@ void LeaveAtLock(const QString& what, const QString& path)
     }
 }
 
+// A data folder holding a file "file", the lock folder at lockPlace below it
+// (made where it can be) and what was left at the lock of a key of the case.
+struct LockScene
+{
+    LockScene(const QString& lockPlace, const QString& leftAtLock)
+        : key(UniqueKey(QTest::currentDataTag()))
+        , lockFolder(data.filePath(lockPlace))
+        , lockPath(lockFolder + "/" + key + ".lock")
+    {
+        QFile file(data.filePath("file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QDir().mkpath(lockFolder);
+        LeaveAtLock(leftAtLock, lockPath);
+    }
+
+    QTemporaryDir data;
+    QString key;
+    QString lockFolder;
+    QString lockPath;
+};
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -77,7 +99,7 @@ private slots:
         QTest::addColumn<bool>("killedHolder"); // an instance killed before the two starts
         QTest::addColumn<QString>("logged");
         const QString unwritable = "cannot be written";
-        const QString removed = "has no live owner; it is removed";
+        const QString removed = "had no live owner; it was removed";
         const QString leftAlone = "is not a regular file; it is left alone";
         QTest::newRow("writable folder") << "folder" << false << "" << false << "";
         QTest::newRow("folder whose parent is a file") << "file/folder" << false << "" << false << unwritable;
@@ -100,18 +122,11 @@ private slots:
         QFETCH(QString, leftAtLock);
         QFETCH(bool, killedHolder);
         QFETCH(QString, logged);
-        QTemporaryDir data;
-        QFile file(data.filePath("file"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        const QString key = UniqueKey(QTest::currentDataTag());
-        const QString lockFolder = data.filePath(lockPlace);
-        const QString lockPath = lockFolder + "/" + key + ".lock";
-        QDir().mkpath(lockFolder);
-        LeaveAtLock(leftAtLock, lockPath);
+        const LockScene scene(lockPlace, leftAtLock);
 
         if (killedHolder) {
-            std::unique_ptr<QProcess> holder(StartChild({key, lockFolder, fullDisk ? "full" : "room"}, data.path()));
+            std::unique_ptr<QProcess> holder(
+                StartChild({scene.key, scene.lockFolder, fullDisk ? "full" : "room"}, scene.data.path()));
             QVERIFY(holder->waitForReadyRead());
             QCOMPARE(QString::fromLatin1(holder->readLine()).trimmed(), QString("first"));
             ::kill(static_cast<pid_t>(holder->processId()), SIGKILL);
@@ -123,15 +138,68 @@ private slots:
             limit = std::make_unique<FileSizeLimit>(0);
         if (!logged.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
-        SingleInstance first(key, lockFolder);
+        SingleInstance first(scene.key, scene.lockFolder);
         QVERIFY(!first.OtherInstanceRunning());
-        SingleInstance second(key, lockFolder);
+        SingleInstance second(scene.key, scene.lockFolder);
         QVERIFY(second.OtherInstanceRunning());
 
         if (leftAtLock == "folder" || leftAtLock == "FIFO") {
-            QVERIFY(QFileInfo::exists(lockPath));
-            QVERIFY(!QFileInfo(lockPath).isFile());
+            QVERIFY(QFileInfo::exists(scene.lockPath));
+            QVERIFY(!QFileInfo(scene.lockPath).isFile());
         }
+    }
+
+    void aFirstStartWithoutTheLockStillCounts_data()
+    {
+        QTest::addColumn<QString>("lockPlace");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("leftAtLock");
+        QTest::addColumn<QString>("logged");
+        const QString unwritable = "cannot be written";
+        const QString leftAlone = "is not a regular file; it is left alone";
+        QTest::newRow("full disk, then room") << "folder" << true << "" << unwritable;
+        QTest::newRow("folder at the lock, then removed") << "folder" << false << "folder" << leftAlone;
+        QTest::newRow("FIFO at the lock, then removed") << "folder" << false << "FIFO" << leftAlone;
+        // As a read-only folder made writable: the first start cannot write there.
+        QTest::newRow("folder that cannot be made, then made") << "file/folder" << false << "" << unwritable;
+    }
+
+    // The first start runs on the block alone; once the folder is mended, a
+    // second start takes the lock, yet the block the first holds still makes
+    // it a second instance, and it leaves the lock as it found it. After the
+    // first ends, a start is the first again.
+    void aFirstStartWithoutTheLockStillCounts()
+    {
+        QFETCH(QString, lockPlace);
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, leftAtLock);
+        QFETCH(QString, logged);
+        const LockScene scene(lockPlace, leftAtLock);
+
+        auto first = std::make_unique<SingleInstance>(scene.key, scene.lockFolder);
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (fullDisk)
+                limit = std::make_unique<FileSizeLimit>(0);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
+            QVERIFY(!first->OtherInstanceRunning());
+        }
+        QVERIFY(!QFileInfo(scene.lockPath).isFile());
+
+        // Space freed, the odd entry removed, the folder made.
+        QVERIFY(QFile::remove(scene.data.filePath("file")));
+        if (QFileInfo(scene.lockPath).isDir())
+            QVERIFY(QDir(scene.lockPath).removeRecursively());
+        else
+            QFile::remove(scene.lockPath);
+        SingleInstance second(scene.key, scene.lockFolder);
+        QVERIFY(second.OtherInstanceRunning());
+        QVERIFY(!QFileInfo::exists(scene.lockPath));
+
+        first.reset();
+        SingleInstance third(scene.key, scene.lockFolder);
+        QVERIFY(!third.OtherInstanceRunning());
+        QVERIFY(QFileInfo(scene.lockPath).isFile());
     }
 };
 
