@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QDebug>
 #include <QIcon>
 #include <QListView>
 #include <QPalette>
@@ -30,10 +31,14 @@ QString PropertyName(PictureProperty property)
 // What Qt's picture loaders are given for path: the path itself, or none
 // where something other than a regular file (or a link to one) stands, as Qt
 // opens a picture file with a blocking open, and a FIFO there would stop the
-// GUI thread for good. No path is taken as a missing picture.
+// GUI thread for good. No path is taken as a missing picture, logged as Qt
+// logs a missing one.
 QString LoadablePicture(const QString& path)
 {
-    return IsPlainFileOrNothing(path, LinkAtPath::Followed) ? path : QString();
+    if (IsPlainFileOrNothing(path, LinkAtPath::Followed))
+        return path;
+    qWarning().noquote() << path << "is not a regular file; it is taken as a missing picture.";
+    return QString();
 }
 
 } // namespace
