@@ -130,7 +130,7 @@ DialogMain::DialogMain(QWidget* parent)
     connect(hub, SIGNAL(SigDeviceBeingRead()), this, SLOT(SlotDeviceBeingRead()), Qt::QueuedConnection);
 
     m_TrayIcon = new QSystemTrayIcon();
-    m_TrayIcon->setIcon(QIcon(m_PictureFolder + "Logo.png"));
+    m_TrayIcon->setIcon(PictureIcon(m_PictureFolder + "Logo.png"));
     m_TrayIcon->setToolTip(g_ProductNameMain);
     CreateTrayActions();
     CreateTrayMenu();

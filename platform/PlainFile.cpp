@@ -71,7 +71,7 @@ bool IsPlainFileOrNothing(const QString& path, LinkAtPath link)
 {
     // QFileInfo answers for what a link names; a dangling link names nothing.
     const QFileInfo info(path);
-    if (info.isSymLink() && link == LinkAtPath::Refused)
+    if (link == LinkAtPath::Refused && info.isSymLink())
         return false;
     return !info.exists() || info.isFile();
 }

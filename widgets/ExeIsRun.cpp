@@ -24,8 +24,10 @@ const NoticeFormSpec kExeIsRun = {
     .newHong = {QPoint(100, 110), "确定"},
 };
 
+const QString kEnglishFile = QStringLiteral("/Language/0-English.xml");
+
 // The language file of a language index, below the program folder. Only
-// indexes 0 and 1 name files that ship; the others fall back to the form's texts.
+// indexes 0 and 1 name files that ship; any other index is English.
 QString ExeIsRunLanguageFile(int index)
 {
     switch (index) {
@@ -34,8 +36,103 @@ QString ExeIsRunLanguageFile(int index)
     case 3: return "/Language/3-Korea.xml";
     case 4: return "/Language/4-Russia.xml";
     case 5: return "/Language/5-Japanese.xml";
-    default: return "/Language/0-English.xml";
+    default: return kEnglishFile;
     }
+}
+
+// The texts of the EXEIsRun section; an empty one was not given.
+struct ExeIsRunTexts
+{
+    QString label;
+    QString newHong;
+    QString label2;
+    QString pleaseStop;
+
+    // Each text not given here takes the one of other.
+    void FillFrom(const ExeIsRunTexts& other)
+    {
+        for (auto member : {&ExeIsRunTexts::label, &ExeIsRunTexts::newHong, &ExeIsRunTexts::label2,
+                            &ExeIsRunTexts::pleaseStop}) {
+            if ((this->*member).isEmpty())
+                this->*member = other.*member;
+        }
+    }
+};
+
+// The words of the English file, for when no file gives them: the notice
+// never shows its form's placeholder texts.
+const ExeIsRunTexts kBuiltInEnglish = {
+    QStringLiteral("Quorvane is already running"),
+    QStringLiteral("OK"),
+    QStringLiteral("Please select a macro first"),
+    QStringLiteral("Please stop the recording first"),
+};
+
+// Texts go by element name, so their order does not matter and the last of
+// two wins.
+void ReadExeIsRunElement(QXmlStreamReader& reader, ExeIsRunTexts& texts)
+{
+    reader.readNext();
+    while (!reader.atEnd()) {
+        if (reader.isEndElement()) {
+            reader.readNext();
+            return;
+        }
+        if (!reader.isStartElement()) {
+            reader.readNext();
+            continue;
+        }
+        const QString name = reader.name().toString();
+        if (name == "label")
+            texts.label = ReadLanguageElementText(reader);
+        else if (name == "NewHong")
+            texts.newHong = ReadLanguageElementText(reader);
+        else if (name == "label_2")
+            texts.label2 = ReadLanguageElementText(reader);
+        else if (name == "PleaseStop")
+            texts.pleaseStop = ReadLanguageElementText(reader);
+        else
+            SkipLanguageElement(reader);
+    }
+}
+
+// Every section but EXEIsRun is skipped whole.
+void ReadTotalElement(QXmlStreamReader& reader, ExeIsRunTexts& texts)
+{
+    reader.readNext();
+    while (!reader.atEnd()) {
+        if (reader.isEndElement()) {
+            reader.readNext();
+            return;
+        }
+        if (!reader.isStartElement())
+            reader.readNext();
+        else if (reader.name() == QLatin1String("EXEIsRun"))
+            ReadExeIsRunElement(reader, texts);
+        else
+            SkipLanguageElement(reader);
+    }
+}
+
+// What the language file below the program folder gives; nothing where it
+// is missing, unreadable or not a regular file (a FIFO would block).
+ExeIsRunTexts ReadExeIsRunTexts(const QString& languageFile)
+{
+    ExeIsRunTexts texts;
+    QFile file(ProgramFolder() + languageFile);
+    if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
+        return texts;
+    QXmlStreamReader reader(&file);
+    reader.readNext();
+    while (!reader.atEnd()) {
+        if (!reader.isStartElement())
+            reader.readNext();
+        else if (reader.name() == QLatin1String("Total"))
+            ReadTotalElement(reader, texts);
+        else
+            reader.raiseError("Not a labels file");
+    }
+    return texts;
 }
 
 } // namespace
@@ -65,68 +162,17 @@ void ExeIsRun::ShowPleaseStopText()
     ui->label->setText(m_PleaseStopText);
 }
 
-// Reads the file anew at every call; what it lacks keeps its present text.
+// Reads the file anew at every call. A text the language's file does not
+// give comes from the English file, else from the built-in English words.
 void ExeIsRun::SlotChangeLanguage(int index)
 {
-    QFile file(ProgramFolder() + ExeIsRunLanguageFile(index));
-    if (!OpenPlainFile(file, QIODevice::ReadOnly, LinkAtPath::Followed))
-        return;
-    QXmlStreamReader reader(&file);
-    m_Reader = &reader;
-    m_Reader->readNext();
-    while (!m_Reader->atEnd()) {
-        if (!m_Reader->isStartElement())
-            m_Reader->readNext();
-        else if (m_Reader->name() == QLatin1String("Total"))
-            ReadTotalElement();
-        else
-            m_Reader->raiseError("Not a labels file");
-    }
-    m_Reader = nullptr;
-}
-
-// Every section but EXEIsRun is skipped whole.
-void ExeIsRun::ReadTotalElement()
-{
-    m_Reader->readNext();
-    while (!m_Reader->atEnd()) {
-        if (m_Reader->isEndElement()) {
-            m_Reader->readNext();
-            return;
-        }
-        if (!m_Reader->isStartElement())
-            m_Reader->readNext();
-        else if (m_Reader->name() == QLatin1String("EXEIsRun"))
-            ReadExeIsRunElement();
-        else
-            SkipLanguageElement(*m_Reader);
-    }
-}
-
-// Texts go by element name, so their order does not matter and the last of
-// two wins.
-void ExeIsRun::ReadExeIsRunElement()
-{
-    m_Reader->readNext();
-    while (!m_Reader->atEnd()) {
-        if (m_Reader->isEndElement()) {
-            m_Reader->readNext();
-            return;
-        }
-        if (!m_Reader->isStartElement()) {
-            m_Reader->readNext();
-            continue;
-        }
-        const QString name = m_Reader->name().toString();
-        if (name == "label")
-            ui->label->setText(ReadLanguageElementText(*m_Reader));
-        else if (name == "NewHong")
-            ui->NewHong->setText(ReadLanguageElementText(*m_Reader));
-        else if (name == "label_2")
-            m_Label2Text = ReadLanguageElementText(*m_Reader);
-        else if (name == "PleaseStop")
-            m_PleaseStopText = ReadLanguageElementText(*m_Reader);
-        else
-            SkipLanguageElement(*m_Reader);
-    }
+    const QString languageFile = ExeIsRunLanguageFile(index);
+    ExeIsRunTexts texts = ReadExeIsRunTexts(languageFile);
+    if (languageFile != kEnglishFile)
+        texts.FillFrom(ReadExeIsRunTexts(kEnglishFile));
+    texts.FillFrom(kBuiltInEnglish);
+    ui->label->setText(texts.label);
+    ui->NewHong->setText(texts.newHong);
+    m_Label2Text = texts.label2;
+    m_PleaseStopText = texts.pleaseStop;
 }

@@ -2,12 +2,12 @@
 
 #include "widgets/NoticeDialog.h"
 
-class QXmlStreamReader;
-
 // The one-button notice that a second start shows while the program runs
 // already; the macro page shows it with two further messages. It is shown
 // before any language table is loaded, so it reads its own section,
-// "EXEIsRun", straight from the language file of the user's language.
+// "EXEIsRun", straight from the language file of the user's language; a text
+// that file does not give comes from the English file, else from built-in
+// English words.
 class ExeIsRun : public NoticeDialog
 {
     Q_OBJECT
@@ -15,8 +15,7 @@ class ExeIsRun : public NoticeDialog
 public:
     explicit ExeIsRun(QWidget* parent = nullptr);
 
-    // Replace the message by the section's label_2 or PleaseStop text
-    // (empty when the file did not provide it).
+    // Replace the message by the section's label_2 or PleaseStop text.
     void ShowLabel2Text();
     void ShowPleaseStopText();
 
@@ -24,10 +23,6 @@ public slots:
     void SlotChangeLanguage(int index);
 
 private:
-    void ReadTotalElement();
-    void ReadExeIsRunElement();
-
-    QXmlStreamReader* m_Reader = nullptr;
     QString m_Label2Text;
     QString m_PleaseStopText;
 };

@@ -1,11 +1,14 @@
 #include "widgets/FormStyles.h"
 
 #include "core/ConfigIni.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QDebug>
+#include <QIcon>
 #include <QListView>
 #include <QPalette>
 #include <QPixmapCache>
@@ -25,6 +28,19 @@ QString PropertyName(PictureProperty property)
                                                    : QStringLiteral("border-image");
 }
 
+// What Qt's picture loaders are given for path: the path itself, or none
+// where something other than a regular file (or a link to one) stands, as Qt
+// opens a picture file with a blocking open, and a FIFO there would stop the
+// GUI thread for good. No path is taken as a missing picture, logged as Qt
+// logs a missing one.
+QString LoadablePicture(const QString& path)
+{
+    if (IsPlainFileOrNothing(path, LinkAtPath::Followed))
+        return path;
+    qWarning().noquote() << path << "is not a regular file; it is taken as a missing picture.";
+    return QString();
+}
+
 } // namespace
 
 // Qt reads a quoted url twice: first a backslash keeps the character after
@@ -33,9 +49,10 @@ QString PropertyName(PictureProperty property)
 // written as an escaped backslash and six digits (\\00005c for a backslash).
 QString StyleUrl(const QString& path)
 {
+    const QString loadable = LoadablePicture(path);
     QString escaped;
-    escaped.reserve(path.size() + 2);
-    for (const QChar c : path) {
+    escaped.reserve(loadable.size() + 2);
+    for (const QChar c : loadable) {
         if (c == '\\' || c.category() == QChar::Other_Control)
             escaped += QStringLiteral("\\\\%1").arg(c.unicode(), 6, 16, QLatin1Char('0'));
         else if (c == '"')
@@ -44,6 +61,11 @@ QString StyleUrl(const QString& path)
             escaped += c;
     }
     return "url(\"" + escaped + "\")";
+}
+
+QIcon PictureIcon(const QString& path)
+{
+    return QIcon(LoadablePicture(path));
 }
 
 QString PictureFolder(const QString& page)

@@ -5,6 +5,7 @@
 
 class QColor;
 class QComboBox;
+class QIcon;
 class QListView;
 
 // Builders of the style sheets that recur across the forms. Each returns the
@@ -17,8 +18,15 @@ class QListView;
 // A picture's path as a style sheet takes it: url("path"), with '"', '\' and
 // control characters escaped, so that a path holding quotes, spaces,
 // parentheses or backslashes (a program folder anywhere) still parses.
-// Every path put into a style sheet goes through here.
+// Where path names something other than a regular file (or a link to one),
+// such as a FIFO, whose open would block, it gives url(""): no picture, as
+// for a missing file. Every path put into a style sheet goes through here.
 QString StyleUrl(const QString& path);
+
+// The icon of the picture file at path, with StyleUrl's rule: a null icon, as
+// for a missing file, where path names something other than a regular file
+// (or a link to one). Every picture file made into an icon goes through here.
+QIcon PictureIcon(const QString& path);
 
 // ProgramFolder() + "/Picture/" + page + "/".
 QString PictureFolder(const QString& page);

@@ -1,5 +1,6 @@
 #include "widgets/MappedPictures.h"
 
+#include "platform/PlainFile.h"
 #include "widgets/PixelChunk.h"
 
 #include <QDateTime>
@@ -57,8 +58,9 @@ public:
         QMutexLocker lock(&m_Mutex);
         if (const uchar* pixels = m_Pixels.value(key))
             return pixels;
+        // Opened again by its path, which may name a FIFO by now.
         auto file = std::make_unique<QFile>(picture.path);
-        if (!file->open(QIODevice::ReadOnly) || file->size() != info.size())
+        if (!OpenPlainFile(*file, QIODevice::ReadOnly, LinkAtPath::Followed) || file->size() != info.size())
             return nullptr;
         const uchar* pixels = file->map(picture.layout.offset, picture.layout.size);
         if (!pixels)

@@ -40,7 +40,7 @@ QString MacroPictureFolder()
 QIcon RowIcon(RowKind kind)
 {
     const char* const pictures[] = {"MacroDown.png", "MacroUp.png", "MacroTime.png"};
-    return QIcon(MacroPictureFolder() + pictures[int(kind)]);
+    return PictureIcon(MacroPictureFolder() + pictures[int(kind)]);
 }
 
 QListWidgetItem* NewEventRow(const QString& keyName, bool down)

@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray Section(const QList<QPair<QString, QString>>& texts, const QString& name = "EXEIsRun")
@@ -38,6 +40,7 @@ const QList<QPair<QString, QString>> kPolish = {
     {"label", "Już działa"}, {"label_2", "Wybierz makro"}, {"NewHong", "Dobrze"}, {"PleaseStop", "Najpierw zatrzymaj"}};
 
 const char* const kRemoved = "<removed>";
+const QByteArray kFifo = "<fifo>";
 
 void SetUserLanguage(const QString& value)
 {
@@ -92,50 +95,71 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("content"); // kFifo: a FIFO in place of the file
+        QTest::addColumn<bool>("englishFile");
         QTest::addColumn<QStringList>("expected"); // label, NewHong, label_2, PleaseStop
 
         const QString polish = "5-Polish.xml";
         const QStringList english = {"Already running", "OK", "Pick a macro", "Stop first"};
         const QStringList polishTexts = {"Już działa", "Dobrze", "Wybierz makro", "Najpierw zatrzymaj"};
-        const QStringList formTexts = {"Confirm Delete", "确定", "", ""};
+        const QStringList builtIn = {"Quorvane is already running", "OK", "Please select a macro first",
+                                     "Please stop the recording first"};
 
-        QTest::newRow("1 is Polish") << "1" << polish << File(Section(kPolish)) << polishTexts;
+        QTest::newRow("1 is Polish") << "1" << polish << File(Section(kPolish)) << true << polishTexts;
         for (const char* value : {kRemoved, "", "x1", "-1", "6"})
-            QTest::addRow("\"%s\" is English", value) << value << QString() << QByteArray() << english;
-        QTest::newRow("3 without its file") << "3" << QString() << QByteArray() << formTexts;
+            QTest::addRow("\"%s\" is English", value) << value << QString() << QByteArray() << true << english;
+        QTest::newRow("3 without its file") << "3" << QString() << QByteArray() << true << english;
+        QTest::newRow("1 without its file") << "1" << QString() << QByteArray() << true << english;
+        QTest::newRow("1 without its file or the English one")
+            << "1" << QString() << QByteArray() << false << builtIn;
+        QTest::newRow("0 without its file") << "0" << QString() << QByteArray() << false << builtIn;
+        QTest::newRow("1 with a FIFO as its file") << "1" << polish << kFifo << true << english;
+        QTest::newRow("0 with a FIFO as its file") << "0" << "0-English.xml" << kFifo << true << builtIn;
         QTest::newRow("any order, other sections and elements skipped")
             << "1" << polish
             << File(Section({{"label", "Makro"}}, "Macro")
                     + Section({{"PleaseStop", "Najpierw zatrzymaj"}, {"Unknown", "x"}, {"NewHong", "Dobrze"},
                                {"label_2", "Wybierz makro"}, {"label", "Już działa"}}))
-            << polishTexts;
-        QTest::newRow("without label_2")
-            << "1" << polish << File(Section({{"label", "Już działa"}, {"NewHong", "Dobrze"}}))
-            << QStringList{"Już działa", "Dobrze", "", ""};
-        QTest::newRow("root Profile") << "1" << polish << File(Section(kPolish), "Profile") << formTexts;
+            << true << polishTexts;
+        QTest::newRow("without label_2 and PleaseStop")
+            << "1" << polish << File(Section({{"label", "Już działa"}, {"NewHong", "Dobrze"}})) << true
+            << QStringList{"Już działa", "Dobrze", "Pick a macro", "Stop first"};
+        QTest::newRow("without label_2, English file missing")
+            << "1" << polish << File(Section({{"label", "Już działa"}, {"NewHong", "Dobrze"}})) << false
+            << QStringList{"Już działa", "Dobrze", "Please select a macro first", "Please stop the recording first"};
+        QTest::newRow("root Profile") << "1" << polish << File(Section(kPolish), "Profile") << true << english;
         QTest::newRow("the later section wins")
             << "1" << polish
-            << File(Section(kEnglish) + Section({{"label", "Później"}, {"NewHong", "Tak"}}))
+            << File(Section(kEnglish) + Section({{"label", "Później"}, {"NewHong", "Tak"}})) << true
             << QStringList{"Później", "Tak", "Pick a macro", "Stop first"};
         QTest::newRow("broken after the label")
             << "1" << polish << QByteArray("<Total><EXEIsRun><label>Już działa</label><NewHong>Do<b>x</b>brze<<")
-            << QStringList{"Już działa", "Do", "", ""};
+            << true << QStringList{"Już działa", "Do", "Pick a macro", "Stop first"};
     }
 
     // The notice reads its section from the language file of the user's
-    // language; what the file lacks keeps the form's text.
+    // language; what that file does not give comes from the English file,
+    // else from the built-in English words, never from the form's
+    // placeholders.
     void texts()
     {
         QFETCH(QString, language);
         QFETCH(QString, fileName);
         QFETCH(QByteArray, content);
+        QFETCH(bool, englishFile);
         QFETCH(QStringList, expected);
 
         QDir(ProgramFolder() + "/Language").removeRecursively();
-        WriteProgramFile("Language/0-English.xml", File(Section(kEnglish)));
-        if (!fileName.isEmpty())
+        QVERIFY(QDir().mkpath(ProgramFolder() + "/Language"));
+        if (englishFile)
+            WriteProgramFile("Language/0-English.xml", File(Section(kEnglish)));
+        const QString path = ProgramFolder() + "/Language/" + fileName;
+        if (!fileName.isEmpty() && content == kFifo) {
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (!fileName.isEmpty()) {
             WriteProgramFile("Language/" + fileName, content);
+        }
         SetUserLanguage(language);
 
         ExeIsRun notice;
