@@ -188,7 +188,14 @@ private:
     void ShowNotice();
     // Runs a notice over the page, as the page places all its notices.
     void RunNotice(QDialog& notice);
+    // The macro a selector's label names: the label without NULs and
+    // without MacroPrefix before the name; empty when it names no macro.
+    QString MacroNameOfLabel(const QString& label) const;
+    // The keys whose selector shows macro name, in selector order.
     QList<int> KeysShowingMacro(const QString& name) const;
+    // A saved macro's download missed the device: the user learns that it
+    // waits on this computer for the mouse.
+    void TellMacroSavedHere();
 
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;
