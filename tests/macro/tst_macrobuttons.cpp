@@ -257,10 +257,7 @@ private slots:
         QCOMPARE(active, miss == "profile" ? 1 : 0);
 
         ScopedTimings quick(QuickSaves(1));
-        m_Buttons = std::make_unique<Buttoninterface>();
-        m_Macro = std::make_unique<Macro>();
-        m_Macro->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_Macro.get()));
+        StartPages();
         ServeMouseA();
         m_Buttons->SlotDeviceChosen();
         for (int shown = 0; shown < 4; ++shown) {
@@ -283,6 +280,59 @@ private slots:
         m_Buttons->SlotDeviceChosen();
         ShowProfileOfMouseA(0);
         QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+    }
+
+    // A save is kept for the device model it was made on. Another model's
+    // device that shows a macro of that name gets nothing and does not
+    // rebuild the file; the save's own model gets it when it is shown.
+    void keptSaveGoesOnlyToItsModel()
+    {
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        g_CurrentDevice.Lock()->Identity = 0x0312;
+        AddALeftClickToBoundMacroA();
+        QVERIFY(SimCtl_Plug("mouseB", 0));
+        Widget<QAbstractButton>("Save")->click();
+        m_Buttons->SendMacrosBeforeLeaving();
+        QVERIFY(SimCtl_Plug("mouseB", 1));
+        m_Macro.reset();
+        m_Buttons.reset();
+        StartPages();
+
+        for (const std::uint16_t model : {std::uint16_t(0x0413), std::uint16_t(0x0312)}) {
+            g_CurrentDevice.Lock()->Identity = model;
+            m_Buttons->SlotDeviceChosen();
+            m_Buttons->SlotUpDataConfigUI(0, 0, false);
+            const FlashDataMap shown = SimDeviceFixture::FlashRecord("mouseB");
+            g_FlashData.Set(shown);
+            m_Buttons->SlotUpDataButtonUIButton(shown);
+            m_Buttons->SendMacrosBeforeLeaving();
+            QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+            QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), model == 0x0312 ? 4 : 2);
+        }
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+    }
+
+    // What is kept of a save the device has not received follows a rename
+    // of its macro, and goes with its deletion.
+    void keptSaveFollowsRenameAndDelete()
+    {
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        AddALeftClickToBoundMacroA();
+        QVERIFY(SimCtl_Plug("mouseB", 0));
+        Widget<QAbstractButton>("Save")->click();
+        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"A"}));
+        {
+            // The renamed macro is sent at once, and missed: that is told.
+            DialogScript script{{"NewHong", "delta"}, {"NewHong", QString()}};
+            m_Macro->RenameMacro();
+            QTRY_COMPARE(script.shown, QStringList({"QuestionDialog", "MacroNotice"}));
+        }
+        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"delta"}));
+        {
+            DialogScript script{{"NewHong", QString()}};
+            m_Macro->DeleteMacro();
+        }
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
     }
 
     // A save the sleeping mouse cannot take is told once, while its download
@@ -462,6 +512,18 @@ private:
         m_Buttons->SendMacrosBeforeLeaving();
         cleanup();
         return 0;
+    }
+
+    // The pages of a new start, over the per-user folder as it is.
+    void StartPages()
+    {
+        // The page's new device thread forgets the device served; it stays.
+        const QByteArray path = g_DevicePathC.Snapshot();
+        m_Buttons = std::make_unique<Buttoninterface>();
+        g_DevicePathC.Set(path);
+        m_Macro = std::make_unique<Macro>();
+        m_Macro->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_Macro.get()));
     }
 
     // The page works with the receiver's mouse, whose profiles keep their
