@@ -50,13 +50,6 @@ void MacroDownloads::Saved(const QString& name)
     m_Unsent.insert(name, {ShownModel(), {}});
 }
 
-bool MacroDownloads::ShownProfileHolds(const QString& name) const
-{
-    const auto kept = m_Unsent.constFind(name);
-    return kept == m_Unsent.constEnd()
-           || (kept->model == ShownModel() && kept->holdingProfiles.contains(m_Profile));
-}
-
 void MacroDownloads::Held(const QString& name)
 {
     const auto kept = m_Unsent.find(name);
@@ -130,11 +123,11 @@ void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
 {
     // The shown profile holds the whole save only when it held the events
     // already (a macro not saved here was just read from it).
-    const bool eventsHeld = !m_Waiting.contains(name) && ShownProfileHolds(name);
+    const bool eventsHeld = WhatShownCopyGets(name) == ShownCopy::RebuildsFile;
     // Asked quietly first: the user hears that the save waits here, not
     // that the device is away.
-    const bool deviceTakes = !m_Left && m_Profile >= 0 && DeviceTakesChanges();
-    bool sent = keys.isEmpty() || deviceTakes;
+    const bool away = !DeviceTakesChanges();
+    bool sent = keys.isEmpty() || (!m_Left && m_Profile >= 0 && !away);
     if (sent && !keys.isEmpty()) {
         const int loop = ReadMacroLoopValue(name);
         for (int key : keys)
@@ -144,7 +137,7 @@ void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
     if (eventsHeld && sent)
         Held(name);
     Store();
-    if (!sent && !m_Left && m_Profile >= 0 && !deviceTakes)
+    if (!sent && !m_Left && away)
         TellLater();
 }
 
@@ -183,7 +176,7 @@ void MacroDownloads::SendWaiting()
     // A save the device missed because it is away is told once; one that
     // waits for the profile to be reported is not.
     bool untold = false;
-    if (!m_Left && g_SendEnabled && m_Profile >= 0 && !DeviceTakesChanges()) {
+    if (!m_Left && g_SendEnabled && !DeviceTakesChanges()) {
         for (auto it = m_Waiting.cbegin(); it != m_Waiting.cend(); ++it)
             untold = m_Untold.remove(it.key()) || untold;
     }

@@ -105,7 +105,6 @@ private:
     // Held, for each of names that no key shows while the page shows the
     // device's record of the profile.
     void HeldWhereNotShown(const QStringList& names);
-    bool ShownProfileHolds(const QString& name) const;
     // Sends one macro's download; false when the device would not take it.
     bool Send(const QString& name, const QList<int>& keys);
     // Tells the user, once the handler that found it has returned, unless
