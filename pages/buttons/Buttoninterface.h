@@ -57,7 +57,10 @@ public:
     const SensorDefines& SensorDefineTable() const { return m_SensorDefines; }
 
     // Shows one device key's function on its selector. A macro key also
-    // rewrites the macro's loop line and hands the record to the macro page.
+    // rewrites the macro's loop line and hands the record to the macro page,
+    // unless the device lacks the macro's last save (MacroDownloads): the
+    // key then gets the saved file, or, for a save made on another model,
+    // the file and the key both stay as they are.
     void ShowKeyAssignment(int key, int type, int code, int extra, FlashDataMap record);
     // The pages are being left: saved macros still waiting for their
     // download are sent now, while the device listens.

@@ -1,5 +1,8 @@
 #include "MacroTestKit.h"
 
+#include "core/LanguageLoader.h"
+#include "core/LanguageSections.h"
+#include "core/LanguageTables.h"
 #include "core/Timing.h"
 #include "device/DeviceRecords.h"
 #include "pages/macro/MacroNotice.h"
@@ -7,6 +10,7 @@
 
 #include <QDataStream>
 #include <QLabel>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +95,7 @@ private slots:
     void importTakesOnlyRowsThePageShowsAgain_data();
     void importTakesOnlyRowsThePageShowsAgain();
     void longUnknownKeyIsElidedInsideTheNotice();
+    void everyNoticeHasItsTextInEveryLanguage();
     void importTakesNoMoreEventsThanTheDeviceKeeps_data();
     void importTakesNoMoreEventsThanTheDeviceKeeps();
     void iconsNeverComeFromTheFile();
@@ -297,6 +302,24 @@ void TestMacroExport::longUnknownKeyIsElidedInsideTheNotice()
     QVERIFY(label->text().contains(QChar(0x2026)));
     for (const QString& word : label->text().split(' '))
         QVERIFY2(label->fontMetrics().horizontalAdvance(word) <= label->width(), qPrintable(word));
+}
+
+// Each of the macro page's messages has its own element in the shipped
+// language files: none reads another's text or the OK button's.
+void TestMacroExport::everyNoticeHasItsTextInEveryLanguage()
+{
+    QVERIFY(CopyShippedFiles("Language"));
+    LoadLanguageFiles();
+    const int messages = int(MacroMessage::SavedHereForTheMouse) + 1;
+    QCOMPARE(g_LangTextsMacroNotice.size(), 2);
+    for (const QStringList& language : g_LangTextsMacroNotice) {
+        QCOMPARE(language.size(), messages + 1);
+        const QStringList texts = language.mid(0, messages);
+        QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), messages);
+        QVERIFY(!texts.contains(language.last()));
+    }
+    for (const LanguageSection& section : LanguageSections())
+        section.table->clear();
 }
 
 void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps_data()
