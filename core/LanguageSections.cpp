@@ -112,7 +112,7 @@ const QList<LanguageSection>& LanguageSections()
         {"MacroNotice", &g_LangTextsMacroNotice,
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
           "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
-          "SaveFailed", "ImportCut", "UnknownKey", "NewHong"}},
+          "SaveFailed", "ImportCut", "UnknownKey", "SavedHereForTheMouse", "NewHong"}},
         {"DeviceBeingRead", &g_LangTextsDeviceBeingRead,
          {"label", "NewHong"}},
     };

@@ -113,15 +113,21 @@ void Buttoninterface::slotButtonClicked(bool checked)
     BackToIdle();
 }
 
+QString Buttoninterface::MacroNameOfLabel(const QString& label) const
+{
+    QString name = QString(label).remove(QChar(0));
+    if (MacroPrefix.isEmpty())
+        return name;
+    return name.startsWith(MacroPrefix) ? name.mid(MacroPrefix.size()) : QString();
+}
+
 QList<int> Buttoninterface::KeysShowingMacro(const QString& name) const
 {
     QList<int> keys;
+    if (name.isEmpty())
+        return keys;
     for (int row = 0; row < SelectorCount; ++row) {
-        QString shown = Button(kSelectorNames[row])->text();
-        shown.remove(QChar(0));
-        if (!MacroPrefix.isEmpty())
-            shown.remove(MacroPrefix);
-        if (shown == name)
+        if (MacroNameOfLabel(Button(kSelectorNames[row])->text()) == name)
             keys << kSelectorKeys[row];
     }
     return keys;
@@ -129,16 +135,11 @@ QList<int> Buttoninterface::KeysShowingMacro(const QString& name) const
 
 void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
 {
-    QString deleted = QString(MacroName).remove(QChar(0));
-    if (!MacroPrefix.isEmpty() && deleted.startsWith(MacroPrefix))
-        deleted.remove(0, MacroPrefix.size());
+    const QString deleted = MacroNameOfLabel(MacroName);
     m_MacroDownloads->Forget(deleted);
     const QString group = ModelGroup(g_CurrentDevice.Snapshot().ModelIndex);
-    for (int row = 0; row < SelectorCount; ++row) {
-        const int key = kSelectorKeys[row];
-        QToolButton* selector = Button(kSelectorNames[row]);
-        if (QString(selector->text()).remove(QChar(0)) != MacroName)
-            continue;
+    for (int key : KeysShowingMacro(deleted)) {
+        QToolButton* selector = SelectorOfKey(key);
         selector->setChecked(true);
         Button(kDefaultButtonOfKey[key])->setChecked(true);
         {
@@ -194,4 +195,10 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
 void Buttoninterface::SendMacrosBeforeLeaving()
 {
     m_MacroDownloads->SendBeforeLeaving();
+}
+
+void Buttoninterface::TellMacroSavedHere()
+{
+    MacroNotice notice(MacroMessage::SavedHereForTheMouse);
+    RunNotice(notice);
 }

@@ -9,6 +9,7 @@
 #include "device/DeviceState.h"
 #include "device/DpiCodes.h"
 #include "device/KeyCodes.h"
+#include "device/Senders.h"
 #include "device/Worker.h"
 #include "pages/buttons/ButtonFunctionTables.h"
 #include "pages/buttons/ButtonMacroFiles.h"
@@ -92,7 +93,8 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
     , ui(new Ui_Buttoninterface)
     , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
-    , m_MacroDownloads(new MacroDownloads([this](const QString& name) { return KeysShowingMacro(name); }, this))
+    , m_MacroDownloads(new MacroDownloads([this](const QString& name) { return KeysShowingMacro(name); },
+                                          [this] { TellMacroSavedHere(); }, this))
 {
     ui->setupUi(this);
     QObject* hub = PostMsg::GetInstance();
@@ -338,6 +340,8 @@ void Buttoninterface::ShowRecord(const FlashDataMap& record, bool fullRead)
     for (int k = 0; k < keys; ++k)
         ShowKeyAssignment(k, KeyTypes.at(k), KeyCodes.at(k), KeyExtras.at(k), record);
     ui->DebunceButton->SetCurrentIndexSilently(record.ButtonDebounce);
+    // The offline copy shown while the device is away is not what it holds now.
+    m_MacroDownloads->RecordShown(DeviceTakesChanges());
     if (fullRead)
         g_ButtonPageUpdated = true;
     g_ButtonPageLoading = false;
@@ -359,13 +363,18 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     } else if (type == 6) {
         const QString name = MacroBlockName(record.Macros[key]);
         selector->setText(MacroPrefix + name);
-        // The profile shown lacks the last save of this macro: its copy is
-        // older than the file, which it gets instead of rebuilding the file.
-        if (m_MacroDownloads->DeviceLacksLastSave(name)) {
-            m_MacroDownloads->QueueKey(name, key);
-        } else {
+        switch (m_MacroDownloads->WhatShownCopyGets(name)) {
+        case MacroDownloads::ShownCopy::RebuildsFile:
             WriteMacroLoopFile(name, QString::number(extra));
             PostMsg::GetInstance()->EmitButtonToMacro(record, key);
+            break;
+        case MacroDownloads::ShownCopy::GetsLastSave:
+            // The profile shown lacks the last save of this macro: its copy
+            // is older than the file, which it gets instead.
+            m_MacroDownloads->QueueKey(name, key);
+            break;
+        case MacroDownloads::ShownCopy::StaysApart:
+            break;
         }
     } else if (type == 10) {
         selector->setText(ui->DPI_4->text() + "-"
@@ -389,6 +398,7 @@ void Buttoninterface::SlotFormResetButton()
     for (int k = 0; k < KeyTypes.size(); ++k)
         ShowKeyAssignment(k, KeyTypes.at(k), KeyCodes.at(k), KeyExtras.at(k), m_ShownRecord);
     ui->DebunceButton->SetCurrentIndexSilently(g_OpenedModelMid == 3 ? 0 : 8);
+    m_MacroDownloads->RecordShown(false);
     PostMsg::GetInstance()->EmitLightToFrom(60);
     g_ButtonPageLoading = false;
 }
@@ -405,7 +415,7 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
     box->setEnabled(ItemEnable);
     if (ToTalItem > 0)
         box->setCurrentIndex(SelectIndex);
-    m_MacroDownloads->ProfileShown(ToTalItem > 0 ? SelectIndex : 0);
+    m_MacroDownloads->ProfileShown(ToTalItem > 0 ? SelectIndex : 0, std::max(ToTalItem, 1));
 }
 
 void Buttoninterface::SlotAllLanguage(int index)

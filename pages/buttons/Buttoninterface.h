@@ -57,7 +57,10 @@ public:
     const SensorDefines& SensorDefineTable() const { return m_SensorDefines; }
 
     // Shows one device key's function on its selector. A macro key also
-    // rewrites the macro's loop line and hands the record to the macro page.
+    // rewrites the macro's loop line and hands the record to the macro page,
+    // unless the device lacks the macro's last save (MacroDownloads): the
+    // key then gets the saved file, or, for a save made on another model,
+    // the file and the key both stay as they are.
     void ShowKeyAssignment(int key, int type, int code, int extra, FlashDataMap record);
     // The pages are being left: saved macros still waiting for their
     // download are sent now, while the device listens.
@@ -188,7 +191,14 @@ private:
     void ShowNotice();
     // Runs a notice over the page, as the page places all its notices.
     void RunNotice(QDialog& notice);
+    // The macro a selector's label names: the label without NULs and
+    // without MacroPrefix before the name; empty when it names no macro.
+    QString MacroNameOfLabel(const QString& label) const;
+    // The keys whose selector shows macro name, in selector order.
     QList<int> KeysShowingMacro(const QString& name) const;
+    // A saved macro's download missed the device: the user learns that it
+    // waits on this computer for the mouse.
+    void TellMacroSavedHere();
 
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;

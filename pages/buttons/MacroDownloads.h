@@ -1,9 +1,12 @@
 #pragma once
 
+#include "pages/buttons/UnsentMacroSaves.h"
+
 #include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -16,32 +19,53 @@
 // Each profile of the mouse keeps its own copy of a macro. From a save on,
 // the file is newer than every copy that has not received that save, so the
 // file must not be rebuilt from such a copy: a profile holds the last save
-// only once a download reached it there. When a device's record is shown, the
-// keys that show a macro the shown profile lacks are queued for a download
-// instead (see QueueKey). A profile change while a download waits leaves
-// that download to the profile it was saved on, when it is shown again.
-// GUI thread only.
+// only once a download reached it there, or once it was shown with the macro
+// on none of its keys (it has no older copy then). When a device's record is
+// shown, the keys that show a macro the shown profile lacks are queued for a
+// download instead (see WhatShownCopyGets). A profile change while a download
+// waits leaves that download to the profile it was saved on, when it is
+// shown again.
+//
+// What each profile holds is kept on disk (UnsentMacroSaves), written as the
+// save arrives, right after its file, and again whenever a profile receives
+// it; a save that every profile holds is forgotten. So a save the device
+// missed because it slept, was unplugged or changed profile, or because the
+// program ended without its shutdown, reaches the device when it is shown
+// after a later start.
+//
+// A save is kept for the device model it was made on. Another model's device
+// that shows a macro of that name keeps its own copy and does not rebuild the
+// file: its copy is no older save of this one, and the file is the user's
+// last save, which that model's device must not receive unasked either.
+//
+// The profile shown is unknown from the opening of a device until the device
+// reports it: nothing is sent or counted as held meanwhile. GUI thread only.
 class MacroDownloads : public QObject
 {
 public:
     // keysShowing gives the keys whose selector shows a macro now: a key
-    // given another function during the spacing gets nothing.
+    // given another function during the spacing gets nothing. tellSavedHere
+    // shows the user that a save waits on this computer for the device.
     using KeysShowing = std::function<QList<int>(const QString& name)>;
-    MacroDownloads(KeysShowing keysShowing, QObject* parent);
+    using TellSavedHere = std::function<void()>;
+    MacroDownloads(KeysShowing keysShowing, TellSavedHere tellSavedHere, QObject* parent);
 
     // The events of macro name were saved: its block goes to keys after the
-    // spacing (the macro page builds it from the rows last saved).
+    // spacing (the macro page builds it from the rows last saved). When the
+    // device does not take it then (asleep, gone, being read), the user is
+    // told once that it waits on this computer.
     void QueueSave(const QString& name, const QList<int>& keys);
-    // The loop value of macro name was saved: sent to keys at once.
+    // The loop value of macro name was saved: sent to keys at once, or told
+    // to wait as above.
     void SendLoop(const QString& name, const QList<int>& keys);
 
-    // Whether the profile shown has not received the last save of macro
-    // name: its download waits, could not be sent, or went to another profile.
-    bool DeviceLacksLastSave(const QString& name) const
-    {
-        return m_Waiting.contains(name)
-            || (m_Holding.contains(name) && !m_Holding.value(name).contains(m_Profile));
-    }
+    // What a key that shows macro name on a device's record does with it.
+    enum class ShownCopy {
+        RebuildsFile, // the profile holds the last save, or none is kept: the file follows the device
+        GetsLastSave, // the profile shown lacks the last save: the key gets the saved file (QueueKey)
+        StaysApart,   // the last save was made for another model: neither the file nor the key changes
+    };
+    ShownCopy WhatShownCopyGets(const QString& name) const;
     // key shows macro name, whose last save the device lacks: it gets the
     // saved macro after the spacing.
     void QueueKey(const QString& name, int key);
@@ -51,11 +75,18 @@ public:
     // The pages are being left: what waits is sent now, and what cannot be
     // sent, or is saved after this, stays unsent until a device is opened.
     void SendBeforeLeaving();
-    // A device is opened: downloads may go out again.
-    void PagesShown() { m_Left = false; }
-    // The device reports its active profile. Downloads waiting for the keys
-    // of another profile are dropped: that profile still lacks their saves.
-    void ProfileShown(int profile);
+    // A device is opened: downloads may go out again, once it has told its
+    // active profile.
+    void PagesShown();
+    // The device reports its active profile among profileCount. Downloads
+    // waiting for the keys of another profile are dropped: that profile still
+    // lacks their saves.
+    void ProfileShown(int profile, int profileCount);
+    // The page shows a record: devicesOwn when it is the device's own record
+    // of the profile (not an offline copy, nor the factory look). A kept save
+    // that none of the keys of the device's record shows is held by that
+    // profile: it has no older copy.
+    void RecordShown(bool devicesOwn);
 
     // The macro was renamed: whatever waits for it, or was not sent, goes
     // under the new name. True when the profile shown lacks its last save.
@@ -66,15 +97,32 @@ public:
 private:
     // While the pages are left nothing is queued: the macro stays unsent.
     void Queue(const QString& name, const QList<int>& keys);
-    // A new save of macro name: no profile holds it yet.
-    void Saved(const QString& name) { m_Holding[name].clear(); }
+    // A new save of macro name on the model shown: no profile holds it yet.
+    void Saved(const QString& name);
+    // The profile shown holds the last save of name; forgotten once every
+    // profile of the device holds it.
+    void Held(const QString& name);
+    // Held, for each of names that no key shows while the page shows the
+    // device's record of the profile.
+    void HeldWhereNotShown(const QStringList& names);
     // Sends one macro's download; false when the device would not take it.
     bool Send(const QString& name, const QList<int>& keys);
+    // Tells the user, once the handler that found it has returned, unless
+    // the pages are left by then or a notice of it is open.
+    void TellLater();
+    // Writes the kept saves when they changed.
+    void Store();
 
     KeysShowing m_KeysShowing;
+    TellSavedHere m_TellSavedHere;
     QMap<QString, QList<int>> m_Waiting; // macro name -> keys, in the order queued
-    QMap<QString, QSet<int>> m_Holding; // macro saved here -> profiles that received the last save
-    int m_Profile = 0;
+    QSet<QString> m_Untold;              // saves waiting whose missed download was not told yet
+    UnsentMacroSaves m_Unsent;           // as on disk, changed first here
+    UnsentMacroSaves m_Stored;           // what the file holds
+    int m_Profile = -1;                  // -1: not reported since the device was opened
+    int m_ProfileCount = 0;
+    bool m_DeviceRecordShown = false;    // the page shows the device's record of m_Profile
     bool m_Left = false;
+    bool m_Telling = false;
     QTimer m_Spacing;
 };

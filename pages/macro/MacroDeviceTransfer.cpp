@@ -4,6 +4,7 @@
 #include "device/DeviceState.h"
 #include "device/KeyCodes.h"
 #include "device/Senders.h"
+#include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroPageContext.h"
 
@@ -65,10 +66,20 @@ MacroDeviceTransfer::MacroDeviceTransfer(MacroPageContext& context, MacroFiles& 
 void MacroDeviceTransfer::SlotMacroDownLoadData(QString MacroName, int index)
 {
     MacroName.remove(QChar(0));
-    const auto saved = m_Context.SavedRows.constFind(MacroName);
-    if (saved == m_Context.SavedRows.constEnd() || !g_SendEnabled || !IsButtonIndex(index))
+    if (!g_SendEnabled || !IsButtonIndex(index))
         return;
-    const MacroBlock block = BuildMacroBlock(MacroName, *saved);
+    QList<MacroRow> rows;
+    const auto saved = m_Context.SavedRows.constFind(MacroName);
+    if (saved != m_Context.SavedRows.constEnd()) {
+        rows = *saved;
+    } else {
+        // A save of an earlier run that the device missed is in its file.
+        const MacroFileContent file = ReadMacroFile(m_Context.FilePathOf(MacroName));
+        if (!file.opened)
+            return;
+        rows = file.rows;
+    }
+    const MacroBlock block = BuildMacroBlock(MacroName, rows);
     const ButtonFunction function = g_FlashData.Snapshot().Buttons[index];
     if (SendButtonMacro(index, &function, &block))
         return;

@@ -26,9 +26,10 @@ public:
     // (at once when the pages are left or the macro is renamed):
     // sends the block of macro name (without NULs) to the device for button
     // index, keeping that button's function bytes. The block holds the rows
-    // that macro was last saved with, whatever the page shows by then.
-    // Nothing is sent for a macro not saved since the start, or while
-    // sending is disabled. A block the device refuses leaves the shown
+    // that macro was last saved with, whatever the page shows by then: the
+    // rows of this run's last save, else its file (a save of an earlier run
+    // that the device missed). Nothing is sent for a macro without file, or
+    // while sending is disabled. A block the device refuses leaves the shown
     // macro's rows changed and Save active, as before the save.
     void SlotMacroDownLoadData(QString MacroName, int index);
 

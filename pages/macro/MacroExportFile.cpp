@@ -228,11 +228,11 @@ MacroExportReading ReadMacroExport(const QByteArray& bytes)
     if (!decimal.match(macro.loopText).hasMatch())
         return reading;
 
+    // The export writes a count even for no rows: a file cut before or
+    // inside it is damaged, not an empty macro.
     quint32 count = 0;
-    if (!file.TakeUInt32(count)) { // cut before the count: no rows
-        reading.status = MacroExportStatus::Read;
+    if (!file.TakeUInt32(count))
         return reading;
-    }
     macro.promisedRows = static_cast<qint32>(count);
     if (macro.promisedRows < 0)
         return reading;

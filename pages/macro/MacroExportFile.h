@@ -51,9 +51,10 @@ struct MacroExportReading
 // decimal loop values, a row count of 0 or more, delay rows of digits
 // followed by "ms" (nothing after it, not even a line feed), key names
 // without control characters, rows as the page makes them (RowsAlternate)
-// and nothing after the rows; anything else makes it Damaged. A file that
-// ends inside the rows keeps the rows before, as a cut copy does;
-// promisedRows then tells how many the count promised.
+// and nothing after the rows; anything else makes it Damaged, and so does a
+// file that ends before its count is whole. A file that ends inside the rows
+// keeps the rows before, as a cut copy does; promisedRows then tells how
+// many the count promised.
 MacroExportReading ReadMacroExport(const QByteArray& bytes);
 // The same from a file: only a regular file of at most kMacroExportMaxBytes
 // is read; a link to one is followed, a FIFO or a device is not opened.

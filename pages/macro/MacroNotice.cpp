@@ -24,6 +24,7 @@ const char* const kDefaultTexts[] = {
     "The macro file could not be written, so the macro was not saved",
     "The file ends after %1 of its %2 rows. Nothing was imported",
     "The file names a key this program does not know: %1. Nothing was imported",
+    "The macro is saved on this computer. It goes to the mouse when the mouse is shown here again",
 };
 constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
 

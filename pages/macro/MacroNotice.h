@@ -20,6 +20,7 @@ enum class MacroMessage {
     SaveFailed,    // the macro's file could not be written: nothing was saved or sent
     ImportCut,     // %1 rows of the %2 the file promises: the file ends early
     UnknownKey,    // %1 is a key name the key tables do not know
+    SavedHereForTheMouse, // a save the mouse did not take now waits on this computer for it
 };
 
 // The message in the current language, its %1, %2 ... replaced by arguments.

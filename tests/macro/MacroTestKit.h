@@ -4,6 +4,7 @@
 // that answers the modal dialogs they open.
 
 #include "common/TestFolders.h"
+#include "pages/buttons/UnsentMacroSaves.h"
 #include "pages/macro/MacroDeviceTransfer.h"
 #include "pages/macro/MacroEditor.h"
 #include "pages/macro/MacroExchange.h"
@@ -68,6 +69,8 @@ inline QString FreshMacroFolder()
     QDir folder(MacroFolder());
     folder.removeRecursively();
     QDir().mkpath(folder.path());
+    // No save of an earlier test waits for a device.
+    QFile::remove(UnsentMacroSavesPath());
     return folder.path();
 }
 

@@ -3,6 +3,7 @@
 
 #include "MacroTestKit.h"
 
+#include "common/ChildProcess.h"
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
 #include "core/Timing.h"
@@ -11,12 +12,18 @@
 #include "device/Worker.h"
 #include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Buttoninterface.h"
+#include "pages/buttons/UnsentMacroSaves.h"
 #include "pages/macro/Macro.h"
 #include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroNotice.h"
+#include "platform/UserDataFolder.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -26,12 +33,18 @@ void IgnoreReports(unsigned char*, int, unsigned char*, int) {}
 
 const QByteArray kMacroA = "1\n0x04 1 0\n10ms\n0x04 1 1\n";
 const QByteArray kMacroB = "1\n0x05 1 0\n10ms\n0x05 1 1\n";
+// A with the left click that AddALeftClickToBoundMacroA adds, as saved.
+const QByteArray kSavedA = "1\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n";
+const char* const kSaved = "saved";
 
 } // namespace
+
+int FirstRunChild(int argc, char* argv[]);
 
 class TestMacroButtons : public QObject
 {
     Q_OBJECT
+    friend int FirstRunChild(int argc, char* argv[]);
 
 private slots:
     void initTestCase()
@@ -57,6 +70,7 @@ private slots:
             g_OnlineCheckTimer->stop();
         g_DevicePathC.Set(path);
         g_CurrentDevice.Set(DeviceAllInfo{});
+        m_Buttons->SlotUpDataConfigUI(0, 0, false); // what the cabled mouse reports: no profiles
         m_Macro = std::make_unique<Macro>();
         m_Macro->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_Macro.get()));
@@ -133,6 +147,7 @@ private slots:
         if (unplugged) {
             QVERIFY(SimCtl_Plug("mouseB", 1));
             m_Buttons->SlotDeviceChosen();
+            m_Buttons->SlotUpDataConfigUI(0, 0, false);
             m_Buttons->SlotUpDataButtonUIButton(SimDeviceFixture::FlashRecord("mouseB"));
             QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
             m_Buttons->SendMacrosBeforeLeaving();
@@ -143,6 +158,7 @@ private slots:
         QCOMPARE(int(device.Macros[1].EventCount), 4);
         QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
         m_Buttons->SlotDeviceChosen();
+        m_Buttons->SlotUpDataConfigUI(0, 0, false);
         m_Buttons->SlotUpDataButtonUIButton(device);
         QCOMPARE(FileBytes(m_Folder + "/" + name + ".ini"), saved);
         QCOMPARE(m_Macro->findChild<QListWidget*>("listWidgetHong")->findItems("A", Qt::MatchExactly).size(),
@@ -192,6 +208,154 @@ private slots:
         const FlashDataMap first = SimDeviceFixture::FlashRecord("mouseA", 0);
         QCOMPARE(int(first.Macros[1].EventCount), 4);
         QCOMPARE(int(first.Macros[1].Events[3].Kind), int(EventKindMouseButton));
+    }
+
+    void savedEditReachesTheDeviceAfterARestart_data()
+    {
+        QTest::addColumn<QString>("miss");   // why the device did not take the save
+        QTest::addColumn<QString>("ending"); // how the program ended inside the download's wait
+        QTest::newRow("asleep, then closed") << "asleep" << "close";
+        QTest::newRow("unplugged inside the wait, then closed") << "unplugged" << "close";
+        QTest::newRow("profile changed inside the wait, then closed") << "profile" << "close";
+        QTest::newRow("exit() inside the wait") << QString() << "exit";
+        QTest::newRow("killed inside the wait") << QString() << "killed";
+    }
+
+    // A save the device did not take, then the end of the program: a child
+    // process saves A's edit and ends. A new start over the same per-user
+    // folder and device state never rebuilds A's file from the device's
+    // older copy; the device gets the saved rows once it is shown, and once
+    // every profile has been shown nothing is kept of the save any more.
+    void savedEditReachesTheDeviceAfterARestart()
+    {
+        QFETCH(QString, miss);
+        QFETCH(QString, ending);
+        m_Macro.reset();
+        m_Buttons.reset();
+        QTemporaryDir dataHome;
+        std::unique_ptr<QProcess> first(
+            StartChild({UserDataFolder(), m_Sim->StateFolder(), miss, ending}, dataHome.path()));
+        while (!first->canReadLine())
+            QVERIFY2(first->waitForReadyRead(60000), qPrintable(first->readAllStandardError()));
+        QCOMPARE(QString::fromUtf8(first->readLine()).trimmed(), QString(kSaved));
+        if (ending == "killed")
+            QCOMPARE(::kill(static_cast<pid_t>(first->processId()), SIGKILL), 0);
+        QVERIFY(first->waitForFinished(60000));
+        if (ending == "killed") {
+            QCOMPARE(first->exitStatus(), QProcess::CrashExit);
+        } else {
+            QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(first->exitCode(), ending == "exit" ? 1 : 0);
+        }
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+
+        // The device as the first run left it, awake and plugged in again.
+        QVERIFY(SimCtl_LoadScenario("default"));
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Buttons[1].Type), 6);
+        QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 2);
+        const int active = SimDeviceFixture::Value("mouseA", "active_profile").toInt();
+        QCOMPARE(active, miss == "profile" ? 1 : 0);
+
+        ScopedTimings quick(QuickSaves(1));
+        StartPages();
+        ServeMouseA();
+        m_Buttons->SlotDeviceChosen();
+        for (int shown = 0; shown < 4; ++shown) {
+            const int profile = (active + shown) % 4;
+            if (shown > 0)
+                QVERIFY(SimCtl_Press("mouseA", "profile"));
+            ShowProfileOfMouseA(profile);
+            QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+            if (profile == 0)
+                QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 4);
+        }
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseA", 0);
+        QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
+        QCOMPARE(int(device.Buttons[1].Type), 6);
+        ClickMacro("A");
+        QCOMPARE(Widget<QListWidget>("listWidgetKey")->count(), 7);
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+
+        // Shown again, the device's copy is the save: the file follows it.
+        m_Buttons->SlotDeviceChosen();
+        ShowProfileOfMouseA(0);
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+    }
+
+    // A save is kept for the device model it was made on. Another model's
+    // device that shows a macro of that name gets nothing and does not
+    // rebuild the file; the save's own model gets it when it is shown.
+    void keptSaveGoesOnlyToItsModel()
+    {
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        g_CurrentDevice.Lock()->Identity = 0x0312;
+        AddALeftClickToBoundMacroA();
+        QVERIFY(SimCtl_Plug("mouseB", 0));
+        Widget<QAbstractButton>("Save")->click();
+        m_Buttons->SendMacrosBeforeLeaving();
+        QVERIFY(SimCtl_Plug("mouseB", 1));
+        m_Macro.reset();
+        m_Buttons.reset();
+        StartPages();
+
+        for (const std::uint16_t model : {std::uint16_t(0x0413), std::uint16_t(0x0312)}) {
+            g_CurrentDevice.Lock()->Identity = model;
+            m_Buttons->SlotDeviceChosen();
+            m_Buttons->SlotUpDataConfigUI(0, 0, false);
+            const FlashDataMap shown = SimDeviceFixture::FlashRecord("mouseB");
+            g_FlashData.Set(shown);
+            m_Buttons->SlotUpDataButtonUIButton(shown);
+            m_Buttons->SendMacrosBeforeLeaving();
+            QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+            QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), model == 0x0312 ? 4 : 2);
+        }
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+    }
+
+    // What is kept of a save the device has not received follows a rename
+    // of its macro, and goes with its deletion.
+    void keptSaveFollowsRenameAndDelete()
+    {
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        AddALeftClickToBoundMacroA();
+        QVERIFY(SimCtl_Plug("mouseB", 0));
+        Widget<QAbstractButton>("Save")->click();
+        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"A"}));
+        {
+            // The renamed macro is sent at once, and missed: that is told.
+            DialogScript script{{"NewHong", "delta"}, {"NewHong", QString()}};
+            m_Macro->RenameMacro();
+            QTRY_COMPARE(script.shown, QStringList({"QuestionDialog", "MacroNotice"}));
+        }
+        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"delta"}));
+        {
+            DialogScript script{{"NewHong", QString()}};
+            m_Macro->DeleteMacro();
+        }
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+    }
+
+    // A save the sleeping mouse cannot take is told once, while its download
+    // is asked again and again: the macro waits on this computer.
+    void saveTheMouseMissesIsToldOnce()
+    {
+        ScopedTimings quick(QuickSaves(20));
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        QVERIFY(SimCtl_SetAwake("mouseA", 0));
+        DialogScript script{{"NewHong", QString()}, {"NewHong", QString()}};
+        SimCtl_JournalClear();
+        Widget<QAbstractButton>("Save")->click();
+        QTRY_COMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::SavedHereForTheMouse)}));
+        const int asked = SimDeviceFixture::JournalCount("UsbFinderC_GetDeviceOnLine(");
+        QTRY_VERIFY(SimDeviceFixture::JournalCount("UsbFinderC_GetDeviceOnLine(") > asked + 3);
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+
+        QVERIFY(SimCtl_SetAwake("mouseA", 1));
+        QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 4);
+        QCOMPARE(script.shown.size(), 1);
     }
 
     void loopLineIsSentAsThePageShowsIt_data()
@@ -319,6 +483,49 @@ private:
         return timings;
     }
 
+    // The first run of savedEditReachesTheDeviceAfterARestart: A's edit saved
+    // while the device misses it, the device state kept in stateFolder, then
+    // the end. Prints "saved" once the save is made.
+    int SaveAndEnd(const QString& stateFolder, const QString& miss, const QString& ending)
+    {
+        SimCtl_SetPersistence(QFile::encodeName(stateFolder).constData());
+        ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        if (miss == "asleep")
+            SimCtl_SetAwake("mouseA", 0);
+        Widget<QAbstractButton>("Save")->click();
+        if (miss == "unplugged") {
+            SimCtl_Plug("rx4k", 0);
+        } else if (miss == "profile") {
+            SimCtl_Press("mouseA", "profile");
+            ShowProfileOfMouseA(1);
+        }
+        SimCtl_Flush();
+        std::printf("%s\n", kSaved);
+        std::fflush(stdout);
+        if (ending == "exit")
+            std::exit(1); // as Qt's X11 platform does when its connection breaks
+        if (ending == "killed")
+            return QCoreApplication::exec(); // until the test kills it
+        m_Buttons->SendMacrosBeforeLeaving();
+        cleanup();
+        return 0;
+    }
+
+    // The pages of a new start, over the per-user folder as it is.
+    void StartPages()
+    {
+        // The page's new device thread forgets the device served; it stays.
+        const QByteArray path = g_DevicePathC.Snapshot();
+        m_Buttons = std::make_unique<Buttoninterface>();
+        g_DevicePathC.Set(path);
+        m_Macro = std::make_unique<Macro>();
+        m_Macro->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_Macro.get()));
+    }
+
     // The page works with the receiver's mouse, whose profiles keep their
     // own records, in place of the cabled one.
     void ServeMouseA()
@@ -369,5 +576,23 @@ private:
     std::unique_ptr<Macro> m_Macro;
 };
 
-QTEST_MAIN(TestMacroButtons)
+// The child of savedEditReachesTheDeviceAfterARestart: the per-user folder,
+// the device state folder, the miss and the ending.
+int FirstRunChild(int argc, char* argv[])
+{
+    if (argc < 4)
+        return 2;
+    char name[] = "first-run";
+    char* applicationArguments[] = {name, nullptr};
+    int applicationArgumentCount = 1;
+    QApplication application(applicationArgumentCount, applicationArguments);
+    UseTemporaryFolders();
+    SetUserDataFolder(QString::fromLocal8Bit(argv[0]));
+    TestMacroButtons test;
+    test.initTestCase();
+    test.init();
+    return test.SaveAndEnd(QString::fromLocal8Bit(argv[1]), QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]));
+}
+
+QUORVANE_TEST_MAIN_WITH_CHILD_APP(TestMacroButtons, FirstRunChild, QApplication)
 #include "tst_macrobuttons.moc"

@@ -1,5 +1,8 @@
 #include "MacroTestKit.h"
 
+#include "core/LanguageLoader.h"
+#include "core/LanguageSections.h"
+#include "core/LanguageTables.h"
 #include "core/Timing.h"
 #include "device/DeviceRecords.h"
 #include "pages/macro/MacroNotice.h"
@@ -7,6 +10,7 @@
 
 #include <QDataStream>
 #include <QLabel>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +95,7 @@ private slots:
     void importTakesOnlyRowsThePageShowsAgain_data();
     void importTakesOnlyRowsThePageShowsAgain();
     void longUnknownKeyIsElidedInsideTheNotice();
+    void everyNoticeHasItsTextInEveryLanguage();
     void importTakesNoMoreEventsThanTheDeviceKeeps_data();
     void importTakesNoMoreEventsThanTheDeviceKeeps();
     void iconsNeverComeFromTheFile();
@@ -251,6 +256,9 @@ void TestMacroExport::importTakesOnlyRowsThePageShowsAgain_data()
         << Header("Trelv", "Fire", "3", 3) + press + DelayRow("30ms\n", kNoIcon) + release << damaged;
     QTest::newRow("a loop ending in a line feed") << Header("Trelv", "Fire", "254\n", 1) + press << damaged;
     const QByteArray sixRows = press + delay + KeyRow("B", kNoIcon, "0") + delay + release + delay;
+    const QByteArray header = Header("Trelv", "Fire", "3", 3);
+    QTest::newRow("cut before the row count") << header.left(header.size() - 4) << damaged;
+    QTest::newRow("cut inside the row count") << header.left(header.size() - 2) << damaged;
     QTest::newRow("cut inside row 6 of 7")
         << Header("Trelv", "Fire", "3", 7) + sixRows.left(sixRows.size() - 3)
         << MacroMessageText(MacroMessage::ImportCut, {"5", "7"});
@@ -294,6 +302,24 @@ void TestMacroExport::longUnknownKeyIsElidedInsideTheNotice()
     QVERIFY(label->text().contains(QChar(0x2026)));
     for (const QString& word : label->text().split(' '))
         QVERIFY2(label->fontMetrics().horizontalAdvance(word) <= label->width(), qPrintable(word));
+}
+
+// Each of the macro page's messages has its own element in the shipped
+// language files: none reads another's text or the OK button's.
+void TestMacroExport::everyNoticeHasItsTextInEveryLanguage()
+{
+    QVERIFY(CopyShippedFiles("Language"));
+    LoadLanguageFiles();
+    const int messages = int(MacroMessage::SavedHereForTheMouse) + 1;
+    QCOMPARE(g_LangTextsMacroNotice.size(), 2);
+    for (const QStringList& language : g_LangTextsMacroNotice) {
+        QCOMPARE(language.size(), messages + 1);
+        const QStringList texts = language.mid(0, messages);
+        QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), messages);
+        QVERIFY(!texts.contains(language.last()));
+    }
+    for (const LanguageSection& section : LanguageSections())
+        section.table->clear();
 }
 
 void TestMacroExport::importTakesNoMoreEventsThanTheDeviceKeeps_data()
@@ -349,14 +375,14 @@ void TestMacroExport::everyCutOfAnExportReadsSafely()
         const MacroExportReading reading = ReadMacroExport(bytes.left(size));
         if (size < 4 + 12) {
             QCOMPARE(reading.status, MacroExportStatus::NotAnExport);
-        } else if (size < header) {
+        } else if (size < header + 4) { // the count follows the header
             QCOMPARE(reading.status, MacroExportStatus::Damaged);
         } else {
             QCOMPARE(reading.status, MacroExportStatus::Read);
             QCOMPARE(reading.macro.name, QString("Cut"));
             QCOMPARE(reading.macro.loopText, QString("7"));
             QCOMPARE(reading.macro.rows, rows.mid(0, reading.macro.rows.size()));
-            QCOMPARE(reading.macro.promisedRows, size < header + 4 ? 0 : rows.size()); // the count follows the header
+            QCOMPARE(reading.macro.promisedRows, rows.size());
         }
     }
     QCOMPARE(ReadMacroExport(bytes).macro.rows, rows);

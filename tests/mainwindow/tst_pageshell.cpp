@@ -300,6 +300,7 @@ private slots:
         Buttoninterface* buttons = m_Shell->ButtonPage();
         QTest::mouseClick(Button("ButtonMain"), Qt::LeftButton);
         buttons->SlotUpDataButtonUIButton(FlashDataMap{});
+        buttons->SlotUpDataConfigUI(0, 0, false); // what the cabled mouse reports: no profiles
         buttons->findChild<QToolButton*>("RightKey")->click();
         buttons->MacroButtons.at(0)->click();
         QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Buttons[1].Type), 6);
