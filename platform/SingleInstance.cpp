@@ -173,7 +173,14 @@ SingleInstance::LockOutcome SingleInstance::ReplaceStaleLock()
     // Several starts may find the same stale lock. Under the guard (the one
     // QLockFile takes for its own removals) a start sees either the stale lock
     // or the new one already held, never the gap between them.
-    QLockFile guard(m_LockPath + ".rmlock");
+    const QString guardPath = m_LockPath + ".rmlock";
+    // The guard is a lock file too: QLockFile would read a FIFO there for ever.
+    if (!IsPlainFileOrNothing(guardPath)) {
+        qWarning() << "The guard" << guardPath << "of the single-instance lock"
+                   << "is not a regular file; it is left alone and the shared-memory block decides.";
+        return LockOutcome::Unusable;
+    }
+    QLockFile guard(guardPath);
     if (!guard.tryLock(kStaleLockGuardWaitMs)) {
         if (LockFileHeld(m_LockPath))
             return LockOutcome::HeldByLiveProcess;

@@ -1,5 +1,6 @@
 #include "pages/buttons/SelectorRestore.h"
 
+#include "platform/PlainFile.h"
 #include "platform/UserDataFolder.h"
 
 #include <QAbstractButton>
@@ -101,7 +102,8 @@ void RestoreSelectorFromFile(QWidget* page, int row)
     if (!page || index < 0 || index >= int(std::size(kRowSelectors)))
         return;
     QFile file(UserDataFolder() + "/usersetting/MainPage/" + QString::number(row) + ".ini");
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Only a regular file: a FIFO in its place would hold the page's opening up for ever.
+    if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return;
     const SelectorRestore restore = ParseSelectorRestoreLine(QTextStream(&file).readLine());
 

@@ -1,14 +1,24 @@
 #include "common/TestFolders.h"
 
 #include "pages/buttons/SelectorRestore.h"
+#include "platform/UserDataFolder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <condition_variable>
+#include <fcntl.h>
 #include <limits>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -116,6 +126,41 @@ private slots:
         QCOMPARE(page.Text("BackKey"), QString("text of BackKey"));
         QCOMPARE(page.Text("TopMusic"), QString("text of TopMusic"));
         QCOMPARE(page.Scroll("scrollArea_4"), 225);
+    }
+
+    // A FIFO where a restore file belongs is never opened: its open would
+    // wait for a writer for ever. Should a read wait there all the same, a
+    // watchdog opens the FIFO's other end after a bound, which ends the
+    // wait and tells that it happened.
+    void aFifoInPlaceOfARestoreFileIsLeftAlone()
+    {
+        const QString path = UserDataFolder() + "/usersetting/MainPage/3.ini";
+        QDir().mkpath(QFileInfo(path).path());
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
+        bool readerWaited = false;
+        std::thread watchdog([&] {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (finished.wait_for(lock, std::chrono::seconds(5), [&] { return done; }))
+                return;
+            const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            readerWaited = writer >= 0;
+            if (writer >= 0)
+                ::close(writer);
+        });
+        PageFixture page;
+        RestoreSelectorFromFile(&page, 3);
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            done = true;
+        }
+        finished.notify_one();
+        watchdog.join();
+        QVERIFY(!readerWaited);
+        QCOMPARE(page.Text("BackKey"), QString("text of BackKey"));
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     }
 };
 

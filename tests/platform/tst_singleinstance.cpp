@@ -51,6 +51,9 @@ void LeaveAtLock(const QString& what, const QString& path)
         QVERIFY(QDir().mkpath(path));
     } else if (what == "FIFO") {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (what == "empty, FIFO at its guard") {
+        LeaveAtLock("empty", path);
+        LeaveAtLock("FIFO", path + ".rmlock");
     } else if (!what.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -109,6 +112,8 @@ private slots:
         QTest::newRow("garbage lock two days old") << "folder" << false << "old garbage" << false << removed;
         QTest::newRow("folder at the lock") << "folder" << false << "folder" << false << leftAlone;
         QTest::newRow("FIFO at the lock") << "folder" << false << "FIFO" << false << leftAlone;
+        QTest::newRow("empty lock, FIFO at its guard") << "folder" << false << "empty, FIFO at its guard" << false
+                                                       << leftAlone;
         QTest::newRow("full disk after a killed instance") << "folder" << true << "" << true << unwritable;
     }
 
