@@ -125,8 +125,9 @@ DialogMain::DialogMain(QWidget* parent)
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
     connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
-    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
-    // Queued: the pages put their controls back first, then the user is told.
+    // Queued: the pages put their controls back first, then the user is told;
+    // and a sender never waits for the user to close the notice.
+    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)), Qt::QueuedConnection);
     connect(hub, SIGNAL(SigDeviceBeingRead()), this, SLOT(SlotDeviceBeingRead()), Qt::QueuedConnection);
 
     m_TrayIcon = new QSystemTrayIcon();
@@ -392,13 +393,16 @@ void DialogMain::slotActionExitApp()
 
 void DialogMain::SlotMouseOffLine(int index)
 {
-    // Reports of one absence come in bursts; one notice says it.
-    if (m_OfflineNoticeOpen)
+    // Reports of one absence come in bursts; one notice says it. A report
+    // queued before the program began to leave is not told.
+    if (m_OfflineNoticeOpen || m_ShutDownDone)
         return;
     m_OfflineNoticeOpen = true;
     g_OfflineNoticeKind = index;
     MouseOffLine notice;
     PlaceDialog(&notice, this, 0, -20);
+    // Only the online watch reads these, on its own beat. Set once the
+    // notice listens, so that the watch's "back online" always closes it.
     g_DeviceOffline = true;
     g_RestartRequested = true;
     // Over the pages only: a device that has gone takes its notice along.

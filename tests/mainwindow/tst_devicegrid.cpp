@@ -227,15 +227,18 @@ private slots:
     }
 
     // The receiver is unplugged while a click on its own button runs a modal
-    // dialog (the offline notice a sender shows): its button goes, without a
-    // crash when the click returns through it.
+    // dialog (as the pairing question or a warning does): its button goes,
+    // without a crash when the click returns through it.
     void unplugDuringClickOnTheButtonRemovesIt()
     {
         LoadSimulatedScenario("default");
         auto window = NewMainWindow();
         QCOMPARE(g_DeviceButtons.size(), 2);
         const QPointer<QToolButton> receiverButton = g_DeviceButtons.at(ReceiverEntry());
-        connect(receiverButton.data(), &QToolButton::clicked, [] { PostMsg::GetInstance()->EmitMouseOffLineo(0); });
+        connect(receiverButton.data(), &QToolButton::clicked, [] {
+            MouseOffLine notice;
+            notice.exec();
+        });
 
         const auto closeNotice = [] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -455,32 +455,25 @@ private slots:
     void burstOfOfflineReportsShowsOneNotice()
     {
         auto window = NewMainWindow();
-        int openNotices = -1;
-        QPoint noticePosition;
-        QTimer::singleShot(0, [&] {
-            PostMsg::GetInstance()->EmitMouseOffLineo(0);
-            PostMsg::GetInstance()->EmitMouseOffLineo(0);
-            openNotices = 0;
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (qobject_cast<MouseOffLine*>(widget) && widget->isVisible()) {
-                    ++openNotices;
-                    noticePosition = widget->pos();
-                    widget->close();
-                }
-            }
-        });
+        ModalDialogAnswerer answerer({"NewHong", "NewHong"});
         PostMsg::GetInstance()->EmitMouseOffLineo(1);
+        PostMsg::GetInstance()->EmitMouseOffLineo(0);
+        PostMsg::GetInstance()->EmitMouseOffLineo(0);
+        QTRY_COMPARE(answerer.Records().size(), 1);
+        QCoreApplication::processEvents(); // a second notice would open and be answered now
 
-        QCOMPARE(openNotices, 1);
+        QCOMPARE(answerer.Records().size(), 1);
+        const ModalDialogRecord& notice = answerer.Records().at(0);
+        QCOMPARE(notice.className, QString("MouseOffLine"));
         QCOMPARE(g_OfflineNoticeKind, 1);
         QVERIFY(g_DeviceOffline && g_RestartRequested);
         const QPoint centre = window->pos() + QPoint((1020 - 300) / 2, (700 - 140) / 2 - 20);
-        QCOMPARE(noticePosition, centre);
+        QCOMPARE(notice.position, centre);
 
         // Once closed, the next report opens a notice again.
-        ModalDialogAnswerer answerer({"NewHong"});
         PostMsg::GetInstance()->EmitMouseOffLineo(0);
-        QCOMPARE(answerer.Records().size(), 1);
+        QTRY_COMPARE(answerer.Records().size(), 2);
+        QCOMPARE(g_OfflineNoticeKind, 0);
     }
 
     // Changes refused in a row while the device is read again are told once,
@@ -499,6 +492,28 @@ private slots:
         QCOMPARE(notice.className, QString("DeviceBeingRead"));
         QCOMPARE(notice.texts.value("label"), g_LangTextsDeviceBeingRead.value(0).value(0));
         QVERIFY(notice.texts.value("label").contains("being read"));
+    }
+
+    void refusalQueuedBeforeTheLeavingIsNotTold_data()
+    {
+        QTest::addColumn<bool>("offline");
+        QTest::newRow("offline") << true;
+        QTest::newRow("being read again") << false;
+    }
+
+    // The leaving delivers what was queued: no notice opens on the way out.
+    void refusalQueuedBeforeTheLeavingIsNotTold()
+    {
+        QFETCH(bool, offline);
+        auto window = NewMainWindow();
+        ModalDialogAnswerer answerer({"NewHong"});
+        if (offline)
+            PostMsg::GetInstance()->EmitMouseOffLineo(0);
+        else
+            PostMsg::GetInstance()->EmitDeviceBeingRead();
+        window->ShutDown();
+        QCoreApplication::processEvents();
+        QVERIFY(answerer.Records().isEmpty());
     }
 
     void keysNeverCloseTheWindow()

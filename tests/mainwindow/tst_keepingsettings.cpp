@@ -17,7 +17,9 @@
 #include "pages/sensor/Sensor.h"
 #include "pages/sensor/SensorDpiFrame.h"
 #include "settings/FormSetting.h"
+#include "widgets/NoticeDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -25,6 +27,7 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 
@@ -321,6 +324,51 @@ private slots:
         FlashDataMap copy{};
         QTRY_VERIFY(LoadDeviceCache(model, copy) && copy == chosenRecord);
         QVERIFY(answerer.Records().isEmpty());
+    }
+
+    void aRefusedChangeIsPutBackBeforeTheNoticeOpens_data()
+    {
+        QTest::addColumn<QString>("pageButton");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("lift-off distance, put back by its page") << "SensorButton" << "LOD";
+        QTest::newRow("debounce time, put back by itself") << "ButtonMain" << "Debunce";
+    }
+
+    // A change the sleeping mouse cannot take shows the device's value again
+    // at once: the offline notice opens over the box as it is, not over the
+    // refused value.
+    void aRefusedChangeIsPutBackBeforeTheNoticeOpens()
+    {
+        QFETCH(QString, pageButton);
+        QFETCH(QString, box);
+        QTest::mouseClick(Find<QToolButton>(qPrintable(pageButton)), Qt::LeftButton);
+        auto* choice = Find<QComboBox>(qPrintable(box));
+        QVERIFY(choice->isVisible());
+        const int held = choice->currentIndex();
+        QVERIFY(SimCtl_SetAwake("mouseA", 0));
+        QTRY_VERIFY(!UsbFinderC_GetDeviceOnLine(g_DevicePathC.Snapshot().constData()));
+        ClearDeviceJournal();
+
+        int shownBehindNotice = -1;
+        QTimer noticeWatch;
+        connect(&noticeWatch, &QTimer::timeout, [&] {
+            auto* notice = qobject_cast<MouseOffLine*>(QApplication::activeModalWidget());
+            if (!notice || shownBehindNotice != -1)
+                return;
+            shownBehindNotice = choice->currentIndex();
+            notice->findChild<QAbstractButton*>("NewHong")->click();
+        });
+        noticeWatch.start(5);
+        choice->setCurrentIndex((held + 1) % choice->count());
+        QTRY_VERIFY(shownBehindNotice != -1);
+
+        QCOMPARE(shownBehindNotice, held);
+        QCOMPARE(choice->currentIndex(), held);
+        QCOMPARE(WritesInJournal(), QStringList());
+        QVERIFY(SimCtl_SetAwake("mouseA", 1));
+        QTRY_VERIFY(UsbFinderC_GetDeviceOnLine(g_DevicePathC.Snapshot().constData()) && SimCtl_Pending() == 0
+                    && !Shell()->WaitDialog()->isVisible());
+        QTest::mouseClick(Find<QToolButton>("ButtonMain"), Qt::LeftButton);
     }
 
     // The receiver opened while its mouse sleeps, with no cache of its model,
