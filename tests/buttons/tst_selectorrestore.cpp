@@ -1,3 +1,4 @@
+#include "common/FifoWatchdog.h"
 #include "common/TestFolders.h"
 
 #include "pages/buttons/SelectorRestore.h"
@@ -12,13 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <condition_variable>
-#include <fcntl.h>
 #include <limits>
-#include <mutex>
 #include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -129,36 +125,14 @@ private slots:
     }
 
     // A FIFO where a restore file belongs is never opened: its open would
-    // wait for a writer for ever. Should a read wait there all the same, a
-    // watchdog opens the FIFO's other end after a bound, which ends the
-    // wait and tells that it happened.
+    // wait for a writer for ever.
     void aFifoInPlaceOfARestoreFileIsLeftAlone()
     {
         const QString path = UserDataFolder() + "/usersetting/MainPage/3.ini";
         QDir().mkpath(QFileInfo(path).path());
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        std::mutex mutex;
-        std::condition_variable finished;
-        bool done = false;
-        bool readerWaited = false;
-        std::thread watchdog([&] {
-            std::unique_lock<std::mutex> lock(mutex);
-            if (finished.wait_for(lock, std::chrono::seconds(5), [&] { return done; }))
-                return;
-            const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
-            readerWaited = writer >= 0;
-            if (writer >= 0)
-                ::close(writer);
-        });
         PageFixture page;
-        RestoreSelectorFromFile(&page, 3);
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            done = true;
-        }
-        finished.notify_one();
-        watchdog.join();
-        QVERIFY(!readerWaited);
+        QVERIFY(!ActionWaitedOnFifo(path, [&] { RestoreSelectorFromFile(&page, 3); }));
         QCOMPARE(page.Text("BackKey"), QString("text of BackKey"));
         QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     }
