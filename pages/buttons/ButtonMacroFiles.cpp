@@ -66,6 +66,11 @@ int ReadMacroLoopValue(const QString& name)
     return LoopValueAsShown(ReadMacroFile(MacroPath(name)).loopValue);
 }
 
+bool MacroFileIsWhole(const QString& name)
+{
+    return ReadMacroFile(MacroPath(name)).whole;
+}
+
 bool WriteMacroLoopFile(const QString& name, const QString& text)
 {
     const QString folder = MacroFolder();

@@ -29,6 +29,10 @@ MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 // macro as the page says.
 int ReadMacroLoopValue(const QString& name);
 
+// The macro's file is a regular file written whole (MacroFileContent::whole):
+// only such a file may replace the device's copy of a save it missed.
+bool MacroFileIsWhole(const QString& name);
+
 // Replaces the macro's file by the one line text (creating it); name comes
 // from the device. False, with the file left whole and a line in the log,
 // when DeviceMacroMayRebuildFile refuses the name (one the macro page would

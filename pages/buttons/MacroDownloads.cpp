@@ -6,6 +6,8 @@
 #include "device/Senders.h"
 #include "pages/buttons/ButtonMacroFiles.h"
 
+#include <QDebug>
+
 #include <utility>
 
 namespace {
@@ -77,7 +79,19 @@ void MacroDownloads::HeldWhereNotShown(const QStringList& names)
     }
 }
 
-MacroDownloads::ShownCopy MacroDownloads::WhatShownCopyGets(const QString& name) const
+bool MacroDownloads::KeptFileWhole(const QString& name)
+{
+    if (MacroFileIsWhole(name))
+        return true;
+    qWarning() << "The saved file of macro" << name << "is missing or damaged: the device keeps its own copy";
+    m_Waiting.remove(name);
+    m_Untold.remove(name);
+    m_Unsent.remove(name);
+    Store();
+    return false;
+}
+
+MacroDownloads::ShownCopy MacroDownloads::WhatShownCopyGets(const QString& name)
 {
     if (m_Waiting.contains(name))
         return ShownCopy::GetsLastSave;
@@ -86,7 +100,9 @@ MacroDownloads::ShownCopy MacroDownloads::WhatShownCopyGets(const QString& name)
         return ShownCopy::RebuildsFile;
     if (kept->model != ShownModel())
         return ShownCopy::StaysApart;
-    return kept->holdingProfiles.contains(m_Profile) ? ShownCopy::RebuildsFile : ShownCopy::GetsLastSave;
+    if (kept->holdingProfiles.contains(m_Profile) || !KeptFileWhole(name))
+        return ShownCopy::RebuildsFile;
+    return ShownCopy::GetsLastSave;
 }
 
 void MacroDownloads::QueueSave(const QString& name, const QList<int>& keys)
@@ -145,6 +161,8 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
 {
     if (m_Left || !g_SendEnabled || m_Profile < 0 || !DeviceTakesChanges())
         return false;
+    if (!KeptFileWhole(name))
+        return true;
     // A loop value that did not reach the device goes with the events.
     const int loop = ReadMacroLoopValue(name);
     const QList<int> showing = m_KeysShowing(name);

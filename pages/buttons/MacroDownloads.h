@@ -65,7 +65,10 @@ public:
         GetsLastSave, // the profile shown lacks the last save: the key gets the saved file (QueueKey)
         StaysApart,   // the last save was made for another model: neither the file nor the key changes
     };
-    ShownCopy WhatShownCopyGets(const QString& name) const;
+    // A kept save whose file is no longer whole (missing, emptied, cut, not
+    // a regular file) cannot go to the device: it is forgotten, and the
+    // device's copy stays and rebuilds the file.
+    ShownCopy WhatShownCopyGets(const QString& name);
     // key shows macro name, whose last save the device lacks: it gets the
     // saved macro after the spacing.
     void QueueKey(const QString& name, int key);
@@ -105,6 +108,9 @@ private:
     // Held, for each of names that no key shows while the page shows the
     // device's record of the profile.
     void HeldWhereNotShown(const QStringList& names);
+    // False, with the save forgotten, when the file of a kept save is not
+    // whole: its remains never replace the device's copy.
+    bool KeptFileWhole(const QString& name);
     // Sends one macro's download; false when the device would not take it.
     bool Send(const QString& name, const QList<int>& keys);
     // Tells the user, once the handler that found it has returned, unless

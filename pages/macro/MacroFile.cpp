@@ -37,8 +37,10 @@ MacroFileContent ReadMacroFile(const QString& path)
     if (!OpenPlainFile(file, QIODevice::ReadOnly | QIODevice::Text))
         return content;
     content.opened = true;
+    bool lastLineEnded = false;
     while (!file.atEnd()) {
         const QByteArray bytes = file.readLine();
+        lastLineEnded = bytes.endsWith('\n');
         const QStringList parts = QString::fromUtf8(bytes.constData()).split(' ', Qt::SkipEmptyParts);
         if (!content.hasLoopLine) {
             content.hasLoopLine = true;
@@ -57,6 +59,7 @@ MacroFileContent ReadMacroFile(const QString& path)
                 content.rows << MacroRow{delay, RowKind::Delay};
         }
     }
+    content.whole = content.hasLoopLine && lastLineEnded && file.error() == QFileDevice::NoError;
     return content;
 }
 

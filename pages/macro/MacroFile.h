@@ -38,6 +38,10 @@ struct MacroFileContent
 {
     bool opened = false;       // the file exists and could be read
     bool hasLoopLine = false;  // it held at least one line
+    // It holds a loop line and ends with a line feed, as the program writes
+    // it: an emptied file, or one cut inside a line, is not whole. A cut
+    // between lines cannot be told from a shorter macro.
+    bool whole = false;
     int loopValue = 0;         // line 1's first word as a number, 0 when it is none
     QList<MacroRow> rows;
 };

@@ -27,6 +27,8 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 void IgnoreReports(unsigned char*, int, unsigned char*, int) {}
@@ -280,6 +282,65 @@ private slots:
         m_Buttons->SlotDeviceChosen();
         ShowProfileOfMouseA(0);
         QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+    }
+
+    void keptSaveWithoutItsWholeFileLeavesTheDeviceCopy_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("file removed") << "removed";
+        QTest::newRow("file renamed by hand") << "renamed";
+        QTest::newRow("file emptied") << "emptied";
+        QTest::newRow("file cut inside a row") << "cut";
+        QTest::newRow("a FIFO in its place") << "fifo";
+        QTest::newRow("a folder in its place") << "folder";
+    }
+
+    // A save of an earlier run that the device lacks, whose file is gone or
+    // damaged by the next start: the device never gets what is left of it
+    // (no empty or cut macro, no loop byte read from nothing) and keeps its
+    // copy; a file that is missing or damaged is rebuilt from that copy, and
+    // nothing is kept of the save any more.
+    void keptSaveWithoutItsWholeFileLeavesTheDeviceCopy()
+    {
+        QFETCH(QString, damage);
+        const QByteArray older = "254\n0x04 1 0\n10ms\n0x04 1 1\n";
+        const QString path = m_Folder + "/A.ini";
+        WriteBytes(path, older);
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        BindAToRightKeyAndBToBackKey();
+        const FlashDataMap before = SimDeviceFixture::FlashRecord("mouseA", 0);
+        QCOMPARE(int(before.Buttons[1].Param2), kLoopWhileHeld);
+
+        m_Macro.reset();
+        m_Buttons.reset();
+        QVERIFY(WriteUnsentMacroSaves({{"A", {g_CurrentDevice.Snapshot().Identity, {}}}}));
+        QVERIFY(QFile::remove(path));
+        if (damage == "renamed")
+            WriteBytes(m_Folder + "/Z.ini", kSavedA);
+        else if (damage == "emptied")
+            WriteBytes(path, QByteArray());
+        else if (damage == "cut")
+            WriteBytes(path, kSavedA.left(kSavedA.size() - 4));
+        else if (damage == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (damage == "folder")
+            QVERIFY(QDir().mkdir(path));
+
+        ScopedTimings quick(QuickSaves(1));
+        StartPages();
+        m_Buttons->SlotDeviceChosen();
+        ShowProfileOfMouseA(0);
+        m_Buttons->SendMacrosBeforeLeaving();
+        QCOMPARE(SimDeviceFixture::FlashRecord("mouseA", 0), before);
+        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+        const QFileInfo file(path);
+        if (damage == "fifo" || damage == "folder")
+            QCOMPARE(file.isFile(), false);
+        else
+            QCOMPARE(FileBytes(path), older);
+        if (damage == "renamed")
+            QCOMPARE(FileBytes(m_Folder + "/Z.ini"), kSavedA);
     }
 
     // A save is kept for the device model it was made on. Another model's
