@@ -112,7 +112,8 @@ const QList<LanguageSection>& LanguageSections()
         {"MacroNotice", &g_LangTextsMacroNotice,
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
           "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
-          "SaveFailed", "ImportCut", "UnknownKey", "SavedHereForTheMouse", "NewHong"}},
+          "SaveFailed", "ImportCut", "UnknownKey", "SavedHereForTheMouse", "SavedHereWhileOpen",
+          "NewHong"}},
         {"DeviceBeingRead", &g_LangTextsDeviceBeingRead,
          {"label", "NewHong"}},
     };

@@ -197,8 +197,8 @@ void Buttoninterface::SendMacrosBeforeLeaving()
     m_MacroDownloads->SendBeforeLeaving();
 }
 
-void Buttoninterface::TellMacroSavedHere()
+void Buttoninterface::TellMacroSavedHere(bool noted)
 {
-    MacroNotice notice(MacroMessage::SavedHereForTheMouse);
+    MacroNotice notice(noted ? MacroMessage::SavedHereForTheMouse : MacroMessage::SavedHereWhileOpen);
     RunNotice(notice);
 }

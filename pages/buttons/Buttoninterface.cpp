@@ -94,7 +94,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     , ui(new Ui_Buttoninterface)
     , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
     , m_MacroDownloads(new MacroDownloads([this](const QString& name) { return KeysShowingMacro(name); },
-                                          [this] { TellMacroSavedHere(); }, this))
+                                          [this](bool noted) { TellMacroSavedHere(noted); }, this))
 {
     ui->setupUi(this);
     QObject* hub = PostMsg::GetInstance();

@@ -197,8 +197,9 @@ private:
     // The keys whose selector shows macro name, in selector order.
     QList<int> KeysShowingMacro(const QString& name) const;
     // A saved macro's download missed the device: the user learns that it
-    // waits on this computer for the mouse.
-    void TellMacroSavedHere();
+    // waits on this computer for the mouse, only while the program runs
+    // when the note of it could not be written (noted false).
+    void TellMacroSavedHere(bool noted);
 
     FlashDataMap m_ShownRecord{};
     QString m_SensorName;

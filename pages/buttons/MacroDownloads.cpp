@@ -47,6 +47,17 @@ void MacroDownloads::Store()
         m_Stored = m_Unsent;
 }
 
+bool MacroDownloads::UnsentSavesStored() const
+{
+    for (auto it = m_Unsent.cbegin(); it != m_Unsent.cend(); ++it) {
+        const auto stored = m_Stored.constFind(it.key());
+        if (stored == m_Stored.constEnd() || stored->model != it->model
+            || !it->holdingProfiles.contains(stored->holdingProfiles))
+            return false;
+    }
+    return true;
+}
+
 void MacroDownloads::Saved(const QString& name)
 {
     m_Unsent.insert(name, {ShownModel(), {}});
@@ -212,7 +223,7 @@ void MacroDownloads::TellLater()
     m_Telling = true;
     QTimer::singleShot(0, this, [this] {
         if (!m_Left && m_TellSavedHere)
-            m_TellSavedHere();
+            m_TellSavedHere(UnsentSavesStored());
         m_Telling = false;
     });
 }

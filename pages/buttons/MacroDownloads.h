@@ -45,9 +45,11 @@ class MacroDownloads : public QObject
 public:
     // keysShowing gives the keys whose selector shows a macro now: a key
     // given another function during the spacing gets nothing. tellSavedHere
-    // shows the user that a save waits on this computer for the device.
+    // shows the user that a save waits on this computer for the device;
+    // noted is false when the note of it could not be written, so that it
+    // waits only while the program runs.
     using KeysShowing = std::function<QList<int>(const QString& name)>;
-    using TellSavedHere = std::function<void()>;
+    using TellSavedHere = std::function<void(bool noted)>;
     MacroDownloads(KeysShowing keysShowing, TellSavedHere tellSavedHere, QObject* parent);
 
     // The events of macro name were saved: its block goes to keys after the
@@ -118,6 +120,9 @@ private:
     void TellLater();
     // Writes the kept saves when they changed.
     void Store();
+    // The file keeps every save the device lacks: a later start sends each,
+    // and rebuilds none from a profile that lacks it.
+    bool UnsentSavesStored() const;
 
     KeysShowing m_KeysShowing;
     TellSavedHere m_TellSavedHere;

@@ -21,6 +21,7 @@ enum class MacroMessage {
     ImportCut,     // %1 rows of the %2 the file promises: the file ends early
     UnknownKey,    // %1 is a key name the key tables do not know
     SavedHereForTheMouse, // a save the mouse did not take now waits on this computer for it
+    SavedHereWhileOpen,   // as above, but the note of it could not be written: it waits only while the program runs
 };
 
 // The message in the current language, its %1, %2 ... replaced by arguments.

@@ -71,6 +71,7 @@ inline QString FreshMacroFolder()
     QDir().mkpath(folder.path());
     // No save of an earlier test waits for a device.
     QFile::remove(UnsentMacroSavesPath());
+    QDir().rmdir(UnsentMacroSavesPath());
     return folder.path();
 }
 

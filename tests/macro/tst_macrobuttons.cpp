@@ -419,6 +419,40 @@ private slots:
         QCOMPARE(script.shown.size(), 1);
     }
 
+    void saveTheMouseMissesWithoutItsNoteIsToldSo_data()
+    {
+        QTest::addColumn<QString>("inPlace"); // what lies where the note of unsent saves is written
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a FIFO") << "fifo";
+    }
+
+    // The note that the mouse lacks a save cannot be written: the save
+    // would not outlive the program, and the user is told so instead of
+    // being promised the mouse gets it later. This run still sends it.
+    void saveTheMouseMissesWithoutItsNoteIsToldSo()
+    {
+        QFETCH(QString, inPlace);
+        ScopedTimings quick(QuickSaves(20));
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        const QString note = UnsentMacroSavesPath();
+        QVERIFY(QDir().mkpath(QFileInfo(note).absolutePath()));
+        if (inPlace == "folder")
+            QVERIFY(QDir().mkdir(note));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(note).constData(), 0600), 0);
+        QVERIFY(SimCtl_SetAwake("mouseA", 0));
+        DialogScript script{{"NewHong", QString()}, {"NewHong", QString()}};
+        Widget<QAbstractButton>("Save")->click();
+        QTRY_COMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::SavedHereWhileOpen)}));
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+
+        QVERIFY(SimCtl_SetAwake("mouseA", 1));
+        QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 4);
+        QCOMPARE(script.shown.size(), 1);
+    }
+
     void loopLineIsSentAsThePageShowsIt_data()
     {
         QTest::addColumn<QByteArray>("loopLine");
