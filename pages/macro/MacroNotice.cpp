@@ -25,8 +25,7 @@ const char* const kDefaultTexts[] = {
     "The file ends after %1 of its %2 rows. Nothing was imported",
     "The file names a key this program does not know: %1. Nothing was imported",
     "The macro is saved on this computer. It goes to the mouse when the mouse is shown here again",
-    "The macro is saved on this computer, but the note that the mouse lacks it could not be written. Keep the "
-    "program open until the mouse is shown here again",
+    "The macro is saved, but not the note that the mouse lacks it. Keep the program open until the mouse is back",
 };
 constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
 
