@@ -73,11 +73,16 @@ int LanguageRow(const QString& storedIndex)
 // registry: a non-zero legacy index is moved into the per-user settings and
 // only then removed, so that a per-user file that cannot take it (a folder in
 // its place, a read-only file) costs no language. Until it is moved, it stays
-// and is the language of the run.
+// and is the language of the run. Once the per-user settings hold a language,
+// a legacy index still there is one whose removal failed: the language
+// chosen since wins, and the removal is tried again.
 QString ChosenLanguage()
 {
-    const int legacyIndex = RegistryValue(LegacyLanguageKey(), "LanguageIndex", 0).toInt();
-    if (legacyIndex != 0
+    const QVariant legacy = RegistryValue(LegacyLanguageKey(), "LanguageIndex");
+    if (!legacy.isValid())
+        return UserIni::GetInstance()->Value("Language", "Language");
+    const int legacyIndex = legacy.toInt();
+    if (legacyIndex != 0 && UserIni::GetInstance()->Value("Language", "Language").isEmpty()
         && !UserIni::GetInstance()->SetValue("Language", "Language", QString::number(legacyIndex))) {
         qWarning() << "The legacy language index" << legacyIndex
                    << "could not be moved into the per-user settings; it stays in the registry.";

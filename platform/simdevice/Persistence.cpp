@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,8 +120,14 @@ QString StateFilePath()
 void ApplyPersistedState()
 {
     const QString path = StateFilePath();
-    if (path.isEmpty() || !QFile::exists(path))
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
         return;
+    // A FIFO's open would block the library's start for good.
+    if (!info.isFile()) {
+        Log(QtWarningMsg, "HIDUsb simulation: ignoring the state file " + path + ": not a regular file");
+        return;
+    }
     QFile file(path);
     QString error;
     const QJsonDocument document =

@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLockFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -122,6 +123,29 @@ private slots:
         auto window = NewMainWindow();
         QCOMPARE(g_LanguageIndex, 1);
         QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("1"));
+        QVERIFY(!RegistryValue(kLegacyKey, "LanguageIndex").isValid());
+    }
+
+    // A legacy language whose removal failed (the registry file could not be
+    // written) is not moved again over the language the user chose since.
+    void aLaterChoiceOutlivesALegacyLanguageLeftBehind()
+    {
+        SetRegistryValue(kLegacyKey, "LanguageIndex", 1);
+        UserIni::GetInstance()->SetValue("Language", "Language", "0");
+        {
+            // Held by this process: the registry file takes no change meanwhile.
+            QLockFile registryLock(RegistryFilePath() + ".lock");
+            QVERIFY(registryLock.tryLock(0));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("stays held by another process"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be saved"));
+            auto window = NewMainWindow();
+            QCOMPARE(g_LanguageIndex, 0);
+            QCOMPARE(UserIni::GetInstance()->Value("Language", "Language"), QString("0"));
+            QCOMPARE(RegistryValue(kLegacyKey, "LanguageIndex").toInt(), 1);
+        }
+
+        auto window = NewMainWindow();
+        QCOMPARE(g_LanguageIndex, 0);
         QVERIFY(!RegistryValue(kLegacyKey, "LanguageIndex").isValid());
     }
 

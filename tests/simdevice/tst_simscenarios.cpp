@@ -1,10 +1,12 @@
 #include "common/ChildProcess.h"
+#include "common/FifoWatchdog.h"
 #include "common/SimDeviceFixture.h"
 #include "platform/UserDataFolder.h"
 
 #include <QtTest>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace {
 
@@ -187,6 +189,19 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ignoring the damaged state file"));
 
         QCOMPARE(SimCtl_LoadScenario("default"), 1);
+        QCOMPARE(SimDeviceFixture::Record("mouseB"), factory);
+    }
+
+    // A FIFO there would block the library's start for good.
+    void stateFileThatIsNoRegularFileIsIgnored()
+    {
+        SimDeviceFixture sim;
+        const QByteArray factory = SimDeviceFixture::Record("mouseB");
+        const QString path = sim.StateFolder() + "/state-default.json";
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ignoring the state file .* not a regular file"));
+
+        QVERIFY(!ActionWaitedOnFifo(path, [] { SimCtl_LoadScenario("default"); }));
         QCOMPARE(SimDeviceFixture::Record("mouseB"), factory);
     }
 
