@@ -30,7 +30,7 @@ ConfigIni* ConfigIni::GetInstance()
 
 ConfigIni::ConfigIni()
     : m_FilePath(ProgramFolder() + "/usersetting/Config.ini")
-    , m_Settings(OpenIniSettings(m_FilePath))
+    , m_Settings(OpenIniSettings(m_FilePath, IniUse::ReadOnly))
 {
     // The file is parsed group by group on first access, with the codec in
     // force then: set it before any read.
@@ -62,20 +62,6 @@ QStringList ConfigIni::ValueList(const QString& group, const QString& key)
             item = DecodeBase64(item);
     }
     return list;
-}
-
-void ConfigIni::SetValue(const QString& group, const QString& key, const QString& value)
-{
-    QMutexLocker lock(&m_Mutex);
-    if (m_Settings)
-        m_Settings->setValue(group + "/" + key, value);
-}
-
-void ConfigIni::Remove(const QString& group, const QString& key)
-{
-    QMutexLocker lock(&m_Mutex);
-    if (m_Settings)
-        m_Settings->remove(group + "/" + key);
 }
 
 QString ListItem(const QStringList& list, int index, const QString& defaultText)

@@ -31,10 +31,6 @@ public:
     QString Value(const QString& group, const QString& key);
     QStringList ValueList(const QString& group, const QString& key);
 
-    // Store or delete a plain (never coded) value.
-    void SetValue(const QString& group, const QString& key, const QString& value);
-    void Remove(const QString& group, const QString& key);
-
     // Base64 of UTF-8 text back to the text, without line feeds and spaces.
     // Characters outside the Base64 alphabet are skipped.
     static QString DecodeBase64(const QString& coded);

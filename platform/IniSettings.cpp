@@ -22,10 +22,12 @@ QString LockPath(const QString& path)
 // What keeps the settings file at path from being opened and locked safely:
 // the entry itself, its lock, or the lock QLockFile takes beside that lock
 // while it removes a stale one. Empty when nothing does.
-QString Obstacle(const QString& path)
+QString Obstacle(const QString& path, IniUse use)
 {
     if (!IsPlainFileOrNothing(path, LinkAtPath::Followed))
         return path;
+    if (use == IniUse::ReadOnly)
+        return QString();
     for (const QString& lock : {LockPath(path), LockPath(path) + ".rmlock"}) {
         if (!IsPlainFileOrNothing(lock))
             return lock;
@@ -75,12 +77,12 @@ bool LockComesFree(const QSettings& settings)
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenIniSettings(const QString& path)
+std::unique_ptr<QSettings> OpenIniSettings(const QString& path, IniUse use)
 {
     // The file is followed through a link: a user may keep it elsewhere, and
     // the settings object writes through the link to its target. Its locks
     // stand beside the link and are replaced, never followed.
-    const QString obstacle = Obstacle(path);
+    const QString obstacle = Obstacle(path, use);
     LogObstacleOnce(path, obstacle);
     if (!obstacle.isEmpty())
         return nullptr;

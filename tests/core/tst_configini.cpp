@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -54,6 +55,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(DeviceDescription());
         file.close();
+        // The description is only read: a FIFO where a writer's lock would
+        // go changes nothing, and every case below reads through it.
+        QCOMPARE(::mkfifo(QFile::encodeName(file.fileName() + ".lock").constData(), 0600), 0);
         SetProgramFolder(m_ProgramFolder.path());
     }
 
