@@ -113,6 +113,9 @@ QList<int> AutoRepairProgress(const HubLog& log)
 // The repair's thread emits its outcome as AutoRepair, UpDateButton and the
 // Progress line of the result (device 0), one after another: the outcome is
 // whole once that last line is in. A refused image's own line names its device.
+// The repair's thread delivers each hub signal to its listeners in the order
+// they connected, waiting on the log's delivery: the dialog is made before
+// the log, so that a line in the log means the dialog has heard it too.
 bool RepairOutcomeLogged(const HubLog& log)
 {
     for (const QString& line : log.Lines({"Progress"})) {
@@ -408,8 +411,8 @@ private slots:
         SetFailedUpdateRecordText(record);
         SetRegistryValue(MouseDriveTestKey(), "MouseVer183", "v1.2");
         ListPresentDevices();
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         dialog.ResetView();
         dialog.SlotRepairCheckUpdate();
         QCOMPARE(dialog.Form()->ToolText_2->text(), T(Ready));
@@ -442,8 +445,8 @@ private slots:
         QVERIFY(SimCtl_SetUpgradeOutcome(211, "fail", 30, 0));
         SetFailedUpdateRecordText("211,4,18,3");
         ListPresentDevices();
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
         QVERIFY(ManualDeviceClock::RunUntil([&] { return RepairOutcomeLogged(log); }));
@@ -472,8 +475,8 @@ private slots:
         ManualDeviceClock clock;
         QVERIFY(SimCtl_SetUpgradeOutcome(211, "hang", 30, 0));
         ScopedTimings fast(ShortUpgradeQuietTime());
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         StartReceiverRepair(dialog);
         QVERIFY(g_RepairRunning);
         QTRY_VERIFY(!log.Lines({"AutoRepair"}).isEmpty());
@@ -508,8 +511,8 @@ private slots:
     {
         SimDeviceFixture sim("boot-receiver");
         ManualDeviceClock clock;
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         StartReceiverRepair(dialog);
         QVERIFY(ManualDeviceClock::RunUntil([&] { return !AutoRepairProgress(log).isEmpty(); }));
         QVERIFY(g_RepairProgressSeen);
@@ -543,8 +546,8 @@ private slots:
             QVERIFY(QFile::rename(ProgramFolder() + "/bin/QV_M03_MS.bin", ProgramFolder() + "/bin/QV_M03_MS.off"));
         SetFailedUpdateRecordText("211,4,18,3");
         ListPresentDevices();
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
         g_ListedDevices.clear();
@@ -586,8 +589,8 @@ private slots:
         SetFailedUpdateRecordText(record);
         ListPresentDevices();
         const int receiverFirmware = Firmware("rx4k");
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         dialog.ResetView();
         dialog.SlotRepairCheckUpdate();
         dialog.Form()->NewHong_2->click();
@@ -642,8 +645,8 @@ private slots:
         ListPresentDevices();
         if (imageKept)
             QVERIFY(FindRepairFirmwareImage(FirmwareTargetReceiver, "v1.1", "QV_M03_RX4K", 18, 3));
-        HubLog log;
         UpDateRepair dialog;
+        HubLog log;
         dialog.StartRepairWithMode(0);
         if (!imageKept) {
             QCOMPARE(dialog.Form()->ToolText_2->text(), T(NoImage));
