@@ -244,7 +244,7 @@ private slots:
         QCOMPARE(ProbeInstance(m_Data->path()), QString("first"));
     }
 
-    void aSpecialFileAtASettingsStoreIsLeftAlone_data()
+    void anOddEntryAtASettingsStoreIsLeftAlone_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("kind"); // what stands there: fifo, folder, or a lock held by this process
@@ -268,7 +268,7 @@ private slots:
     // retries for ever) or a lock that another live process keeps: the start
     // goes on with the store's defaults and refuses its changes in bounded
     // time, logs why once and leaves the entry where it is.
-    void aSpecialFileAtASettingsStoreIsLeftAlone()
+    void anOddEntryAtASettingsStoreIsLeftAlone()
     {
         QFETCH(QString, entry);
         QFETCH(QString, kind);
@@ -297,7 +297,7 @@ private slots:
                                                                              : S_ISREG(status.st_mode));
     }
 
-    void aSpecialFileInTheProgramFolderIsPassedOver_data()
+    void anOddEntryInTheProgramFolderIsPassedOver_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("linked"); // a link to a FIFO, else the FIFO itself
@@ -311,7 +311,7 @@ private slots:
     // Whose open would block the start for ever: taken as a missing file
     // (the device description, a language file) or an unreadable one (an
     // image among the others).
-    void aSpecialFileInTheProgramFolderIsPassedOver()
+    void anOddEntryInTheProgramFolderIsPassedOver()
     {
         QFETCH(QString, entry);
         QFETCH(bool, linked);
