@@ -112,7 +112,7 @@ const QList<LanguageSection>& LanguageSections()
         {"MacroNotice", &g_LangTextsMacroNotice,
          {"NoName", "ForbiddenCharacter", "EndsInDotOrSpace", "ReservedName", "NotListed", "TooLong",
           "PathInUse", "RenameFailed", "ExportFailed", "ImportFailed", "TooManyEvents",
-          "SaveFailed", "ImportCut", "UnknownKey", "SavedHereForTheMouse", "SavedHereWhileOpen",
+          "SaveFailed", "ImportCut", "UnknownKey", "SavedHereForTheMouse", "SavedHereWhileOpen", "FileDamaged",
           "NewHong"}},
         {"DeviceBeingRead", &g_LangTextsDeviceBeingRead,
          {"label", "NewHong"}},

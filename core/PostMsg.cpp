@@ -34,6 +34,7 @@ void PostMsg::EmitUpPageLight() { emit SigUpPageLight(); }
 void PostMsg::EmitAddMacroButton() { emit SigAddMacroButton(); }
 void PostMsg::EmitDeleteMacroButton(QString MacroName) { emit SigDeleteMacroButton(MacroName); }
 void PostMsg::EmitMacroDownLoadData(QString MacroName, int index) { emit SigMacroDownLoadData(MacroName, index); }
+void PostMsg::EmitMacroSaving(QString MacroName) { emit SigMacroSaving(MacroName); }
 void PostMsg::EmitUpDataMacro(QString MacroName, int index) { emit SigUpDataMacro(MacroName, index); }
 void PostMsg::EmitUpDataParam(int index) { emit SigUpDataParam(index); }
 void PostMsg::EmitUpDataReportRate(int index) { emit SigUpDataReportRate(index); }

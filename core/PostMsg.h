@@ -53,6 +53,7 @@ public:
     void EmitAddMacroButton();
     void EmitDeleteMacroButton(QString MacroName);
     void EmitMacroDownLoadData(QString MacroName, int index);
+    void EmitMacroSaving(QString MacroName);
     void EmitUpDataMacro(QString MacroName, int index);
     void EmitUpDataParam(int index);
     void EmitUpDataReportRate(int index);
@@ -116,6 +117,10 @@ signals:
     void SigAddMacroButton();
     void SigDeleteMacroButton(QString MacroName);
     void SigMacroDownLoadData(QString MacroName, int index);
+    // The macro page is about to write a save of MacroName (SigUpDataMacro
+    // follows once it is written): the button page notes first that the
+    // mouse lacks it.
+    void SigMacroSaving(QString MacroName);
     void SigUpDataMacro(QString MacroName, int index);
     void SigUpDataParam(int index);
     void SigUpDataReportRate(int index);

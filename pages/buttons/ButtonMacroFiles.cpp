@@ -1,6 +1,5 @@
 #include "pages/buttons/ButtonMacroFiles.h"
 
-#include "device/KeyCodes.h"
 #include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroNames.h"
 
@@ -17,23 +16,6 @@ QString MacroPath(const QString& name)
 
 } // namespace
 
-QString MacroBlockName(const MacroBlock& block)
-{
-    const auto end = static_cast<const char*>(std::memchr(block.Name, 0, MacroNameBytes));
-    const int length = end ? int(end - block.Name) : MacroNameBytes;
-    return QString::fromLocal8Bit(block.Name, length);
-}
-
-void SetMacroBlockName(MacroBlock* block, const QString& name)
-{
-    QString withoutNul = name;
-    withoutNul.remove(QChar(0));
-    const QByteArray bytes = MacroNameDeviceBytes(withoutNul);
-    std::memset(block->Name, 0, MacroNameBytes);
-    std::memcpy(block->Name, bytes.constData(), size_t(bytes.size()));
-    block->NameLength = static_cast<std::uint8_t>(bytes.size());
-}
-
 MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
 {
     std::memset(block, 0, sizeof *block);
@@ -41,23 +23,11 @@ MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block)
     const MacroFileContent content = ReadMacroFile(MacroPath(name));
     if (!content.opened)
         return MacroBlockLoad::Unreadable;
+    if (!content.whole && !content.empty)
+        return MacroBlockLoad::Damaged;
     if (!FitsMacroBlock(content.rows))
         return MacroBlockLoad::TooManyEvents;
-    SetMacroBlockName(block, name);
-    int i = 0;
-    for (const MacroRow& row : content.rows) {
-        DeviceEvent& event = block->Events[i];
-        if (row.kind == RowKind::Delay) {
-            event.DelayMs = DelayMsOfText(row.text);
-            if (++i == MacroEventsPerBlock)
-                break;
-            continue;
-        }
-        MacroKeyUsageToBlock(row.text, i, block);
-        event.Direction = row.kind == RowKind::Release ? 1 : 0;
-        event.DelayMs = 0;
-    }
-    block->EventCount = static_cast<std::uint8_t>(qMin(i + 1, MacroEventsPerBlock));
+    *block = BuildMacroBlock(name, content.rows);
     return MacroBlockLoad::Loaded;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceRecords.h"
+#include "pages/macro/MacroBlock.h"
 
 #include <QString>
 
@@ -14,14 +15,15 @@
 enum class MacroBlockLoad {
     Loaded,
     Unreadable,
+    Damaged,       // the file is not as the program writes it (MacroFileContent::whole)
     TooManyEvents, // the file holds more events than the block's 70
 };
 
-// The block for the macro of that name: the name (cut to the 30 bytes the
-// block holds), then one event per event row, each event's delay from the
-// delay row that follows it. An empty file gives one empty event. A file of
-// more events than the block holds gives no block: sent cut, the device's
-// copy read back later would cut the file too.
+// The block for the macro of that name (BuildMacroBlock of the rows the macro
+// page shows for its file). An empty file, as a new macro has, gives a block
+// of no event. A file the page would not show as it is written (cut, rows out
+// of turn) gives no block, nor does one of more events than the block holds:
+// sent cut, the device's copy read back later would cut the file too.
 MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 
 // The loop value the macro page shows for the macro's file (LoopValueAsShown
@@ -39,9 +41,3 @@ bool MacroFileIsWhole(const QString& name);
 // not rebuild, or what the device's field left of a longer macro name) or the
 // write fails.
 bool WriteMacroLoopFile(const QString& name, const QString& text);
-
-// The name in a block: its 30 bytes up to the first zero byte, 8-bit local text.
-QString MacroBlockName(const MacroBlock& block);
-// Puts name into the block's name field (cut to 30 bytes between
-// characters, zero-padded) and its length into byte 0.
-void SetMacroBlockName(MacroBlock* block, const QString& name);

@@ -98,8 +98,8 @@ void Buttoninterface::slotButtonClicked(bool checked)
     MacroBlock block;
     const MacroBlockLoad load =
         button && key >= 0 && g_SendEnabled ? LoadMacroBlock(button->text(), &block) : MacroBlockLoad::Unreadable;
-    if (load == MacroBlockLoad::TooManyEvents) {
-        MacroNotice notice(MacroMessage::TooManyEvents);
+    if (load == MacroBlockLoad::TooManyEvents || load == MacroBlockLoad::Damaged) {
+        MacroNotice notice(load == MacroBlockLoad::Damaged ? MacroMessage::FileDamaged : MacroMessage::TooManyEvents);
         RunNotice(notice);
     } else if (load == MacroBlockLoad::Loaded) {
         const QString name = button->text();
@@ -168,18 +168,19 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         SelectorOfKey(key)->setText(MacroPrefix + NewName);
     // A save the device has not received yet goes now, under the new name:
     // renaming the device's older block would bring its rows back.
-    if (m_MacroDownloads->Rename(MacroName, NewName)) {
-        for (int key : keys)
-            m_MacroDownloads->QueueKey(NewName, key);
-        m_MacroDownloads->SendWaiting();
+    if (m_MacroDownloads->Rename(MacroName, NewName, keys))
         return;
-    }
     for (int key : keys) {
         const FlashDataMap record = g_FlashData.Snapshot();
         MacroBlock block = record.Macros[key];
         SetMacroBlockName(&block, NewName);
         SendButtonMacro(key, &record.Buttons[key], &block);
     }
+}
+
+void Buttoninterface::SlotMacroSaving(QString MacroName)
+{
+    m_MacroDownloads->NoteSave(MacroName, KeysShowingMacro(MacroName));
 }
 
 void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)

@@ -93,8 +93,12 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     : QWidget(parent)
     , ui(new Ui_Buttoninterface)
     , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
-    , m_MacroDownloads(new MacroDownloads([this](const QString& name) { return KeysShowingMacro(name); },
-                                          [this](bool noted) { TellMacroSavedHere(noted); }, this))
+    , m_MacroDownloads(new MacroDownloads(
+          {[this](const QString& name) { return KeysShowingMacro(name); },
+           [this](int key) { RebuildMacroFileFromKey(key, m_ShownRecord); },
+           [this](const QString& name, int key) { SelectorOfKey(key)->setText(MacroPrefix + name); },
+           [this](bool noted) { TellMacroSavedHere(noted); }},
+          this))
 {
     ui->setupUi(this);
     QObject* hub = PostMsg::GetInstance();
@@ -122,6 +126,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     connect(hub, SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this, SLOT(SlotUpDataButtonUIB(FlashDataMap)));
     connect(hub, SIGNAL(SigAddMacroButton()), this, SLOT(SlotAddMacroButton()));
     connect(hub, SIGNAL(SigDeleteMacroButton(QString)), this, SLOT(SlotDeleteMacroButton(QString)));
+    connect(hub, SIGNAL(SigMacroSaving(QString)), this, SLOT(SlotMacroSaving(QString)));
     connect(hub, SIGNAL(SigUpDataMacro(QString, int)), this, SLOT(SlotUpDataMacro(QString, int)));
     connect(hub, SIGNAL(SigMacroRename(QString, QString)), this, SLOT(SlotMacroRename(QString, QString)));
     connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()), Qt::BlockingQueuedConnection);
@@ -363,25 +368,22 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     } else if (type == 6) {
         const QString name = MacroBlockName(record.Macros[key]);
         selector->setText(MacroPrefix + name);
-        switch (m_MacroDownloads->WhatShownCopyGets(name)) {
-        case MacroDownloads::ShownCopy::RebuildsFile:
-            WriteMacroLoopFile(name, QString::number(extra));
-            PostMsg::GetInstance()->EmitButtonToMacro(record, key);
-            break;
-        case MacroDownloads::ShownCopy::GetsLastSave:
-            // The profile shown lacks the last save of this macro: its copy
-            // is older than the file, which it gets instead.
-            m_MacroDownloads->QueueKey(name, key);
-            break;
-        case MacroDownloads::ShownCopy::StaysApart:
-            break;
-        }
+        // A copy of a macro whose last save a mouse lacks is decided on once
+        // the mouse and its profile are known.
+        if (!m_MacroDownloads->IsKept(name))
+            RebuildMacroFileFromKey(key, record);
     } else if (type == 10) {
         selector->setText(ui->DPI_4->text() + "-"
                           + QString::number(SensorCodeToDpi(m_SensorName, m_SensorDefines, code)));
     } else if (const char* name = FunctionButtonName(type, code)) {
         selector->setText(Button(name)->text());
     }
+}
+
+void Buttoninterface::RebuildMacroFileFromKey(int key, const FlashDataMap& record)
+{
+    WriteMacroLoopFile(MacroBlockName(record.Macros[key]), QString::number(record.Buttons[key].Param2));
+    PostMsg::GetInstance()->EmitButtonToMacro(record, key);
 }
 
 void Buttoninterface::SlotFormResetButton()

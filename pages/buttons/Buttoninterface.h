@@ -57,10 +57,10 @@ public:
     const SensorDefines& SensorDefineTable() const { return m_SensorDefines; }
 
     // Shows one device key's function on its selector. A macro key also
-    // rewrites the macro's loop line and hands the record to the macro page,
-    // unless the device lacks the macro's last save (MacroDownloads): the
-    // key then gets the saved file, or, for a save made on another model,
-    // the file and the key both stay as they are.
+    // rebuilds the macro's file from the record (RebuildMacroFileFromKey),
+    // unless a mouse lacks the macro's last save: MacroDownloads then
+    // decides, once it knows the mouse and the profile shown, whether the
+    // key gets the saved file, holds it already, or stays apart.
     void ShowKeyAssignment(int key, int type, int code, int extra, FlashDataMap record);
     // The pages are being left: saved macros still waiting for their
     // download are sent now, while the device listens.
@@ -120,6 +120,8 @@ public slots:
     void SlotDeleteMacroButton(QString MacroName);
     void SlotMacroRename(QString MacroName, QString NewName);
     void SlotUpDataMacro(QString MacroName, int index);
+    // The macro page is about to write a save of MacroName.
+    void SlotMacroSaving(QString MacroName);
     void slotButtonClicked(bool checked);
 
     void on_stackedWidget_currentChanged(int index);
@@ -194,6 +196,9 @@ private:
     // The macro a selector's label names: the label without NULs and
     // without MacroPrefix before the name; empty when it names no macro.
     QString MacroNameOfLabel(const QString& label) const;
+    // The macro file of key's macro follows the record: its loop line
+    // rewritten, then its rows appended by the macro page.
+    void RebuildMacroFileFromKey(int key, const FlashDataMap& record);
     // The keys whose selector shows macro name, in selector order.
     QList<int> KeysShowingMacro(const QString& name) const;
     // A saved macro's download missed the device: the user learns that it

@@ -8,6 +8,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -20,19 +21,31 @@ bool SendLoopToKey(int key, int loop)
     return SendButtonMacro(key, &function, &record.Macros[key]);
 }
 
-std::uint16_t ShownModel()
+MouseIdentity ShownMouse()
 {
-    return g_CurrentDevice.Snapshot().Identity;
+    const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+    MouseIdentity mouse;
+    mouse.model = device.Identity;
+    if (device.ReceiverId.size() == kReceiverIdentityBytes)
+        mouse.receiver = device.ReceiverId;
+    return mouse;
+}
+
+void AddKeys(QList<int>* keys, const QList<int>& more)
+{
+    for (int key : more) {
+        if (!keys->contains(key))
+            *keys << key;
+    }
 }
 
 } // namespace
 
-MacroDownloads::MacroDownloads(KeysShowing keysShowing, TellSavedHere tellSavedHere, QObject* parent)
+MacroDownloads::MacroDownloads(PageHooks hooks, QObject* parent)
     : QObject(parent)
-    , m_KeysShowing(std::move(keysShowing))
-    , m_TellSavedHere(std::move(tellSavedHere))
-    , m_Unsent(ReadUnsentMacroSaves())
-    , m_Stored(m_Unsent)
+    , m_Hooks(std::move(hooks))
+    , m_Kept(ReadKeptMacroSaves())
+    , m_Stored(m_Kept)
 {
     m_Spacing.setSingleShot(true);
     connect(&m_Spacing, &QTimer::timeout, this, &MacroDownloads::SendWaiting);
@@ -40,117 +53,200 @@ MacroDownloads::MacroDownloads(KeysShowing keysShowing, TellSavedHere tellSavedH
 
 void MacroDownloads::Store()
 {
-    if (m_Unsent == m_Stored)
+    if (m_Kept == m_Stored)
         return;
     // Kept in memory either way: this run still sends what the file missed.
-    if (WriteUnsentMacroSaves(m_Unsent))
-        m_Stored = m_Unsent;
+    if (WriteKeptMacroSaves(m_Kept))
+        m_Stored = m_Kept;
 }
 
-bool MacroDownloads::UnsentSavesStored() const
+bool MacroDownloads::KeptSavesStored() const
 {
-    for (auto it = m_Unsent.cbegin(); it != m_Unsent.cend(); ++it) {
-        const auto stored = m_Stored.constFind(it.key());
-        if (stored == m_Stored.constEnd() || stored->model != it->model
-            || !it->holdingProfiles.contains(stored->holdingProfiles))
-            return false;
+    // A later start rebuilds the file only from a profile the file says
+    // holds the save, and sends it to the others.
+    return std::all_of(m_Kept.cbegin(), m_Kept.cend(), [this](const KeptMacroSave& save) {
+        return std::any_of(m_Stored.cbegin(), m_Stored.cend(), [&save](const KeptMacroSave& stored) {
+            return stored.mouse == save.mouse && stored.name == save.name && stored.nameOnMouse == save.nameOnMouse
+                   && save.holding.contains(stored.holding);
+        });
+    });
+}
+
+KeptMacroSave* MacroDownloads::ShownMouseSave(const QString& name)
+{
+    const MouseIdentity mouse = ShownMouse();
+    for (KeptMacroSave& save : m_Kept) {
+        if (save.name == name && save.mouse == mouse)
+            return &save;
     }
-    return true;
+    return nullptr;
 }
 
-void MacroDownloads::Saved(const QString& name)
+void MacroDownloads::AdoptSaves(const MouseIdentity& mouse)
 {
-    m_Unsent.insert(name, {ShownModel(), {}});
+    for (int i = m_Kept.size() - 1; i >= 0; --i) {
+        KeptMacroSave& save = m_Kept[i];
+        if (save.mouse.Known() || save.mouse.model != mouse.model)
+            continue;
+        KeptMacroSave adopted = m_Kept.takeAt(i);
+        adopted.mouse = mouse;
+        KeptMacroSave* own = ShownMouseSave(adopted.name);
+        if (!own) {
+            m_Kept.insert(i, adopted);
+            continue;
+        }
+        own->everyProfileLacks = own->everyProfileLacks || adopted.everyProfileLacks;
+        own->lacking = own->everyProfileLacks ? QSet<int>() : own->lacking + adopted.lacking;
+        own->holding.intersect(adopted.holding);
+    }
 }
 
-void MacroDownloads::Held(const QString& name)
+void MacroDownloads::ListLackingProfiles(KeptMacroSave& save) const
 {
-    const auto kept = m_Unsent.find(name);
-    if (m_Profile < 0 || kept == m_Unsent.end() || kept->model != ShownModel())
+    if (!save.everyProfileLacks || m_ProfileCount <= 0)
         return;
-    kept->holdingProfiles.insert(m_Profile);
-    if (m_ProfileCount <= 0)
-        return;
+    save.everyProfileLacks = false;
+    save.lacking.clear();
     for (int profile = 0; profile < m_ProfileCount; ++profile) {
-        if (!kept->holdingProfiles.contains(profile))
-            return;
-    }
-    m_Unsent.erase(kept);
-}
-
-void MacroDownloads::HeldWhereNotShown(const QStringList& names)
-{
-    // A record shown while the device is read again may be another
-    // profile's than the one reported.
-    if (!m_DeviceRecordShown || m_Profile < 0 || !DeviceTakesChanges())
-        return;
-    for (const QString& name : names) {
-        if (!m_Waiting.contains(name) && m_KeysShowing(name).isEmpty())
-            Held(name);
+        if (!save.holding.contains(profile))
+            save.lacking.insert(profile);
     }
 }
 
-bool MacroDownloads::KeptFileWhole(const QString& name)
+bool MacroDownloads::IsKept(const QString& shownName) const
 {
-    if (MacroFileIsWhole(name))
-        return true;
+    return std::any_of(m_Kept.cbegin(), m_Kept.cend(), [&shownName](const KeptMacroSave& save) {
+        return save.name == shownName || save.nameOnMouse == shownName;
+    });
+}
+
+QList<int> MacroDownloads::KeysShowingSave(const KeptMacroSave& save) const
+{
+    QList<int> keys = m_Hooks.keysShowing(save.name);
+    if (save.nameOnMouse != save.name)
+        AddKeys(&keys, m_Hooks.keysShowing(save.nameOnMouse));
+    return keys;
+}
+
+bool MacroDownloads::LastSaveBlock(const QString& name, MacroBlock* block)
+{
+    return MacroFileIsWhole(name) && LoadMacroBlock(name, block) == MacroBlockLoad::Loaded;
+}
+
+QList<int> MacroDownloads::KeysLacking(const QString& name, const QList<int>& keys) const
+{
+    MacroBlock saved;
+    const bool known = LastSaveBlock(name, &saved);
+    const int loop = ReadMacroLoopValue(name);
+    const FlashDataMap record = g_FlashData.Snapshot();
+    QList<int> lacking;
+    for (int key : keys) {
+        if (!known || !SameMacroBlock(record.Macros[key], saved) || record.Buttons[key].Param2 != loop)
+            lacking << key;
+    }
+    return lacking;
+}
+
+bool MacroDownloads::Sendable(const QString& name) const
+{
+    return m_SavedThisRun.contains(name) || MacroFileIsWhole(name);
+}
+
+void MacroDownloads::ForgetUnsendable(const QString& name)
+{
     qWarning() << "The saved file of macro" << name << "is missing or damaged: the device keeps its own copy";
     m_Waiting.remove(name);
     m_Untold.remove(name);
-    m_Unsent.remove(name);
+    RemoveSaves(name);
     Store();
-    return false;
 }
 
-MacroDownloads::ShownCopy MacroDownloads::WhatShownCopyGets(const QString& name)
+void MacroDownloads::RemoveSaves(const QString& name)
 {
-    if (m_Waiting.contains(name))
-        return ShownCopy::GetsLastSave;
-    const auto kept = m_Unsent.constFind(name);
-    if (kept == m_Unsent.constEnd())
-        return ShownCopy::RebuildsFile;
-    if (kept->model != ShownModel())
-        return ShownCopy::StaysApart;
-    if (kept->holdingProfiles.contains(m_Profile) || !KeptFileWhole(name))
-        return ShownCopy::RebuildsFile;
-    return ShownCopy::GetsLastSave;
+    m_Kept.erase(std::remove_if(m_Kept.begin(), m_Kept.end(),
+                                [&name](const KeptMacroSave& save) { return save.name == name; }),
+                 m_Kept.end());
+}
+
+void MacroDownloads::DropIfHeldEverywhere(const QString& name)
+{
+    const MouseIdentity mouse = ShownMouse();
+    m_Kept.erase(std::remove_if(m_Kept.begin(), m_Kept.end(),
+                                [&](const KeptMacroSave& save) {
+                                    return save.name == name && save.mouse == mouse && !save.everyProfileLacks
+                                           && save.lacking.isEmpty();
+                                }),
+                 m_Kept.end());
+}
+
+void MacroDownloads::Credit(const QString& name)
+{
+    if (m_Profile < 0 || !ShownMouse().Known())
+        return;
+    KeptMacroSave* save = ShownMouseSave(name);
+    if (!save)
+        return;
+    save->holding.insert(m_Profile);
+    save->lacking.remove(m_Profile);
+    ListLackingProfiles(*save);
+    DropIfHeldEverywhere(name);
+}
+
+void MacroDownloads::NoteSave(const QString& name, const QList<int>& keys)
+{
+    const MouseIdentity mouse = ShownMouse();
+    KeptMacroSave* save = ShownMouseSave(name);
+    if (!save) {
+        KeptMacroSave made;
+        made.mouse = mouse;
+        made.name = name;
+        made.nameOnMouse = name;
+        m_Kept << made;
+        save = &m_Kept.last();
+    }
+    // Every copy of every mouse is older than this save now.
+    for (KeptMacroSave& kept : m_Kept) {
+        if (kept.name == name)
+            kept.holding.clear();
+    }
+    if (m_Profile >= 0 && !keys.isEmpty()) {
+        // The profile shown is the one whose keys show the macro.
+        if (!save->everyProfileLacks)
+            save->lacking.insert(m_Profile);
+    } else {
+        // Any profile may hold an older copy; the one shown has none.
+        save->everyProfileLacks = true;
+        save->lacking.clear();
+        if (m_Profile >= 0)
+            save->holding.insert(m_Profile);
+        ListLackingProfiles(*save);
+        DropIfHeldEverywhere(name);
+    }
+    Store();
 }
 
 void MacroDownloads::QueueSave(const QString& name, const QList<int>& keys)
 {
-    Saved(name);
-    if (keys.isEmpty()) {
-        HeldWhereNotShown({name});
-    } else if (!m_Left) {
+    NoteSave(name, keys);
+    m_SavedThisRun.insert(name);
+    if (!keys.isEmpty() && !m_Left) {
         m_Untold.insert(name);
         Queue(name, keys);
     }
-    Store();
-}
-
-void MacroDownloads::QueueKey(const QString& name, int key)
-{
-    Queue(name, {key});
 }
 
 void MacroDownloads::Queue(const QString& name, const QList<int>& keys)
 {
     if (m_Left)
         return;
-    QList<int>& queued = m_Waiting[name];
-    for (int key : keys) {
-        if (!queued.contains(key))
-            queued << key;
-    }
+    AddKeys(&m_Waiting[name], keys);
     if (!m_Spacing.isActive())
         m_Spacing.start(Timing().macroDownloadDelayMs);
 }
 
 void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
 {
-    // The shown profile holds the whole save only when it held the events
-    // already (a macro not saved here was just read from it).
-    const bool eventsHeld = WhatShownCopyGets(name) == ShownCopy::RebuildsFile;
+    NoteSave(name, keys);
     // Asked quietly first: the user hears that the save waits here, not
     // that the device is away.
     const bool away = !DeviceTakesChanges();
@@ -160,9 +256,9 @@ void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
         for (int key : keys)
             sent = SendLoopToKey(key, loop) && sent;
     }
-    Saved(name);
-    if (eventsHeld && sent)
-        Held(name);
+    // The profile holds the whole save when it held the events already.
+    if (sent && !m_Waiting.contains(name) && KeysLacking(name, keys).isEmpty())
+        Credit(name);
     Store();
     if (!sent && !m_Left && away)
         TellLater();
@@ -172,24 +268,36 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
 {
     if (m_Left || !g_SendEnabled || m_Profile < 0 || !DeviceTakesChanges())
         return false;
-    if (!KeptFileWhole(name))
+    if (!Sendable(name)) {
+        ForgetUnsendable(name);
         return true;
-    // A loop value that did not reach the device goes with the events.
+    }
+    // A loop value that did not reach the device goes with the events; a
+    // key whose copy is the save already is sent nothing.
+    MacroBlock saved;
+    const bool known = LastSaveBlock(name, &saved);
     const int loop = ReadMacroLoopValue(name);
-    const QList<int> showing = m_KeysShowing(name);
+    const QList<int> showingName = m_Hooks.keysShowing(name);
+    QList<int> showing = showingName;
+    if (const KeptMacroSave* save = ShownMouseSave(name))
+        AddKeys(&showing, KeysShowingSave(*save));
     for (int key : keys) {
         if (!showing.contains(key))
             continue;
-        if (g_FlashData.Snapshot().Buttons[key].Param2 != loop)
+        const FlashDataMap record = g_FlashData.Snapshot();
+        if (record.Buttons[key].Param2 != loop)
             SendLoopToKey(key, loop);
-        PostMsg::GetInstance()->EmitMacroDownLoadData(name, key);
+        if (!known || !SameMacroBlock(record.Macros[key], saved))
+            PostMsg::GetInstance()->EmitMacroDownLoadData(name, key);
+        if (!showingName.contains(key))
+            m_Hooks.showOnKey(name, key);
     }
     // A device that left during the downloads may have missed one: all go
     // again after the spacing.
     if (!DeviceTakesChanges())
         return false;
     m_Untold.remove(name);
-    Held(name);
+    Credit(name);
     return true;
 }
 
@@ -222,8 +330,8 @@ void MacroDownloads::TellLater()
         return;
     m_Telling = true;
     QTimer::singleShot(0, this, [this] {
-        if (!m_Left && m_TellSavedHere)
-            m_TellSavedHere(UnsentSavesStored());
+        if (!m_Left && m_Hooks.tellSavedHere)
+            m_Hooks.tellSavedHere(KeptSavesStored());
         m_Telling = false;
     });
 }
@@ -261,33 +369,95 @@ void MacroDownloads::ProfileShown(int profile, int profileCount)
         m_DeviceRecordShown = false;
         return;
     }
-    HeldWhereNotShown(m_Unsent.keys());
-    Store();
+    Settle();
 }
 
 void MacroDownloads::RecordShown(bool devicesOwn)
 {
     m_DeviceRecordShown = devicesOwn;
-    HeldWhereNotShown(m_Unsent.keys());
+    Settle();
+}
+
+void MacroDownloads::Settle()
+{
+    // A record shown while the device is read again may be another
+    // profile's than the one reported.
+    if (!m_DeviceRecordShown || m_Profile < 0 || !DeviceTakesChanges())
+        return;
+    const MouseIdentity mouse = ShownMouse();
+    if (!mouse.Known())
+        return;
+    AdoptSaves(mouse);
+    QStringList names;
+    for (const KeptMacroSave& save : m_Kept) {
+        if (save.mouse == mouse && !m_Waiting.contains(save.name))
+            names << save.name;
+    }
+    for (const QString& name : names)
+        SettleShownKeys(name);
     Store();
 }
 
-bool MacroDownloads::Rename(const QString& oldName, const QString& newName)
+void MacroDownloads::SettleShownKeys(const QString& name)
+{
+    KeptMacroSave* save = ShownMouseSave(name);
+    if (!save)
+        return;
+    ListLackingProfiles(*save);
+    const QList<int> keys = KeysShowingSave(*save);
+    if (keys.isEmpty()) {
+        // The profile has no copy to lack the save.
+        Credit(name);
+        return;
+    }
+    if (save->holding.contains(m_Profile)) {
+        for (int key : keys)
+            m_Hooks.rebuildFile(key);
+        return;
+    }
+    if (!Sendable(name)) {
+        ForgetUnsendable(name);
+        for (int key : keys)
+            m_Hooks.rebuildFile(key);
+        return;
+    }
+    const QList<int> lacking = KeysLacking(name, keys);
+    if (lacking.isEmpty()) {
+        Credit(name);
+        return;
+    }
+    if (!save->everyProfileLacks)
+        save->lacking.insert(m_Profile);
+    Queue(name, lacking);
+}
+
+bool MacroDownloads::Rename(const QString& oldName, const QString& newName, const QList<int>& keys)
 {
     if (m_Waiting.contains(oldName))
         m_Waiting.insert(newName, m_Waiting.take(oldName));
     if (m_Untold.remove(oldName))
         m_Untold.insert(newName);
-    if (m_Unsent.contains(oldName))
-        m_Unsent.insert(newName, m_Unsent.take(oldName));
+    if (m_SavedThisRun.remove(oldName))
+        m_SavedThisRun.insert(newName);
+    RemoveSaves(newName);
+    for (KeptMacroSave& save : m_Kept) {
+        if (save.name == oldName)
+            save.name = newName;
+    }
     Store();
-    return WhatShownCopyGets(newName) == ShownCopy::GetsLastSave;
+    const KeptMacroSave* save = ShownMouseSave(newName);
+    if (!save || !ShownMouse().Known() || m_Profile < 0 || save->holding.contains(m_Profile))
+        return false;
+    Queue(newName, keys);
+    SendWaiting();
+    return true;
 }
 
 void MacroDownloads::Forget(const QString& name)
 {
     m_Waiting.remove(name);
     m_Untold.remove(name);
-    m_Unsent.remove(name);
+    m_SavedThisRun.remove(name);
+    RemoveSaves(name);
     Store();
 }

@@ -4,6 +4,7 @@
 #include "device/DeviceState.h"
 #include "device/KeyCodes.h"
 #include "device/Senders.h"
+#include "pages/macro/MacroBlock.h"
 #include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroFiles.h"
 #include "pages/macro/MacroPageContext.h"
@@ -12,12 +13,8 @@
 #include <QListWidget>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
-
-// The rows that fit a block: an event and its delay per device event.
-constexpr int kMaxBlockRows = 2 * MacroEventsPerBlock;
 
 bool IsButtonIndex(int index)
 {
@@ -32,30 +29,6 @@ QString EventName(const DeviceEvent& event)
 }
 
 } // namespace
-
-MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows)
-{
-    MacroBlock block{};
-    const QByteArray nameBytes = MacroNameDeviceBytes(name);
-    std::memcpy(block.Name, nameBytes.constData(), static_cast<size_t>(nameBytes.size()));
-    block.NameLength = static_cast<std::uint8_t>(nameBytes.size());
-
-    int event = 0;
-    const int usedRows = std::min(static_cast<int>(rows.size()), kMaxBlockRows);
-    for (int row = 0; row < usedRows; ++row) {
-        const MacroRow& current = rows.at(row);
-        if (row % 2 == 0) {
-            MacroKeyUsageToBlock(current.text, event, &block);
-            block.Events[event].Direction = current.kind == RowKind::Release ? 1 : 0;
-            block.Events[event].DelayMs = 0;
-        } else {
-            block.Events[event].DelayMs = DelayMsOfText(current.text);
-            ++event;
-        }
-    }
-    block.EventCount = static_cast<std::uint8_t>(rows.isEmpty() ? 0 : std::min(event + 1, MacroEventsPerBlock));
-    return block;
-}
 
 MacroDeviceTransfer::MacroDeviceTransfer(MacroPageContext& context, MacroFiles& files)
     : m_Context(context)

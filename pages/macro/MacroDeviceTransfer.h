@@ -1,19 +1,11 @@
 #pragma once
 
 #include "device/DeviceRecords.h"
-#include "pages/macro/MacroRows.h"
 
-#include <QList>
 #include <QString>
 
 class MacroFiles;
 class MacroPageContext;
-
-// The device block of a macro: the name in the local 8-bit encoding (at most
-// 30 bytes, its length in byte 0) and one event per even row of the list,
-// its delay from the odd row after it ("ms" removed, 0 when no number). Rows
-// are told by position; only the first 140 rows fit the 70 events.
-MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows);
 
 // Moves macros between the macro page and the device's record, on the button
 // page's requests.
@@ -28,8 +20,8 @@ public:
     // index, keeping that button's function bytes. The block holds the rows
     // that macro was last saved with, whatever the page shows by then: the
     // rows of this run's last save, else its file (a save of an earlier run
-    // that the device missed). Nothing is sent for a macro without file, or
-    // while sending is disabled. A block the device refuses leaves the shown
+    // that the device missed), built by BuildMacroBlock. Nothing is sent for
+    // a macro without file, or while sending is disabled. A block the device refuses leaves the shown
     // macro's rows changed and Save active, as before the save.
     void SlotMacroDownLoadData(QString MacroName, int index);
 

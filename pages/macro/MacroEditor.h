@@ -10,9 +10,10 @@ class QPoint;
 
 // The macro page's editing commands. They keep the event list alternating
 // (event, delay, event ...): an inserted event comes with a "10ms" delay, a
-// deletion takes an event together with one neighbouring delay. Save writes
-// the macro's file and tells the button page what changed since the last
-// save (SigUpDataMacro: 0 the events, 1 the loop value). The commands work on
+// deletion takes an event together with one neighbouring delay. Save tells
+// the button page that a save comes (SigMacroSaving), writes the macro's file
+// and tells the button page what changed since the last save
+// (SigUpDataMacro: 0 the events, 1 the loop value). The commands work on
 // the macro whose rows are shown. While a recording runs every command
 // refuses with a notice.
 class MacroEditor

@@ -59,7 +59,9 @@ MacroFileContent ReadMacroFile(const QString& path)
                 content.rows << MacroRow{delay, RowKind::Delay};
         }
     }
-    content.whole = content.hasLoopLine && lastLineEnded && file.error() == QFileDevice::NoError;
+    const bool readToTheEnd = file.error() == QFileDevice::NoError;
+    content.empty = !content.hasLoopLine && readToTheEnd;
+    content.whole = content.hasLoopLine && lastLineEnded && readToTheEnd && RowsAlternate(content.rows);
     return content;
 }
 

@@ -37,10 +37,14 @@ QByteArray MacroRowLines(const QList<MacroRow>& rows);
 struct MacroFileContent
 {
     bool opened = false;       // the file exists and could be read
+    bool empty = false;        // it holds no byte, as a new macro's file does
     bool hasLoopLine = false;  // it held at least one line
-    // It holds a loop line and ends with a line feed, as the program writes
-    // it: an emptied file, or one cut inside a line, is not whole. A cut
-    // between lines cannot be told from a shorter macro.
+    // It is as the program writes it: a loop line, rows as the page makes
+    // them (RowsAlternate: an event first and last, events and delays taking
+    // turns) and a line feed at the end. An emptied file, one cut inside a
+    // line or after a delay, or one whose lines the page shows otherwise
+    // than they are written (two events or two delays in a row, a delay
+    // first) is not whole.
     bool whole = false;
     int loopValue = 0;         // line 1's first word as a number, 0 when it is none
     QList<MacroRow> rows;

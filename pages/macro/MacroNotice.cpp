@@ -26,6 +26,7 @@ const char* const kDefaultTexts[] = {
     "The file names a key this program does not know: %1. Nothing was imported",
     "The macro is saved on this computer. It goes to the mouse when the mouse is shown here again",
     "The macro is saved, but not the note that the mouse lacks it. Keep the program open until the mouse is back",
+    "The file of this macro is damaged, so the macro was not put on the button",
 };
 constexpr int kOkTextPosition = int(std::size(kDefaultTexts));
 

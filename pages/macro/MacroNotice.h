@@ -22,6 +22,7 @@ enum class MacroMessage {
     UnknownKey,    // %1 is a key name the key tables do not know
     SavedHereForTheMouse, // a save the mouse did not take now waits on this computer for it
     SavedHereWhileOpen,   // as above, but the note of it could not be written: it waits only while the program runs
+    FileDamaged,          // the macro's file is not as the program writes it: it is not put on a button
 };
 
 // The message in the current language, its %1, %2 ... replaced by arguments.

@@ -29,6 +29,7 @@ const QStringList expectedSignals = {
     "SigAddMacroButton()",
     "SigDeleteMacroButton(QString MacroName)",
     "SigMacroDownLoadData(QString MacroName, int index)",
+    "SigMacroSaving(QString MacroName)",
     "SigUpDataMacro(QString MacroName, int index)",
     "SigUpDataParam(int index)",
     "SigUpDataReportRate(int index)",
@@ -129,7 +130,7 @@ private slots:
             QCOMPARE(meta.method(i).methodType(), QMetaMethod::Signal);
             actual << Declaration(meta.method(i));
         }
-        QCOMPARE(actual.size(), 59);
+        QCOMPARE(actual.size(), 60);
         QCOMPARE(actual, expectedSignals);
     }
 

@@ -4,7 +4,7 @@
 // that answers the modal dialogs they open.
 
 #include "common/TestFolders.h"
-#include "pages/buttons/UnsentMacroSaves.h"
+#include "pages/buttons/KeptMacroSaves.h"
 #include "pages/macro/MacroDeviceTransfer.h"
 #include "pages/macro/MacroEditor.h"
 #include "pages/macro/MacroExchange.h"
@@ -70,8 +70,8 @@ inline QString FreshMacroFolder()
     folder.removeRecursively();
     QDir().mkpath(folder.path());
     // No save of an earlier test waits for a device.
-    QFile::remove(UnsentMacroSavesPath());
-    QDir().rmdir(UnsentMacroSavesPath());
+    QFile::remove(KeptMacroSavesPath());
+    QDir().rmdir(KeptMacroSavesPath());
     return folder.path();
 }
 

@@ -6,13 +6,14 @@
 #include "common/ChildProcess.h"
 #include "common/ProgramFiles.h"
 #include "common/SimDeviceFixture.h"
+#include "core/PostMsg.h"
 #include "core/Timing.h"
 #include "device/DeviceState.h"
 #include "device/KeyCodes.h"
 #include "device/Worker.h"
 #include "pages/buttons/ButtonMacroFiles.h"
 #include "pages/buttons/Buttoninterface.h"
-#include "pages/buttons/UnsentMacroSaves.h"
+#include "pages/buttons/KeptMacroSaves.h"
 #include "pages/macro/Macro.h"
 #include "pages/macro/MacroFile.h"
 #include "pages/macro/MacroNotice.h"
@@ -38,6 +39,27 @@ const QByteArray kMacroB = "1\n0x05 1 0\n10ms\n0x05 1 1\n";
 // A with the left click that AddALeftClickToBoundMacroA adds, as saved.
 const QByteArray kSavedA = "1\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n";
 const char* const kSaved = "saved";
+
+// The models of the default scenario's mice, and of the wireless one's.
+constexpr std::uint16_t kModelA = 0x0312;
+constexpr std::uint16_t kModelB = 0x0413;
+
+// The device the pages show: its model and the receiver identity it reports.
+void ShowMouse(std::uint16_t model, const char* receiverHex)
+{
+    auto device = g_CurrentDevice.Lock();
+    *device = DeviceAllInfo{};
+    device->Identity = model;
+    device->ReceiverId = QByteArray::fromHex(receiverHex);
+}
+
+QStringList KeptNames()
+{
+    QStringList names;
+    for (const KeptMacroSave& save : ReadKeptMacroSaves())
+        names << save.name;
+    return names;
+}
 
 } // namespace
 
@@ -71,7 +93,7 @@ private slots:
         if (g_OnlineCheckTimer)
             g_OnlineCheckTimer->stop();
         g_DevicePathC.Set(path);
-        g_CurrentDevice.Set(DeviceAllInfo{});
+        ShowMouse(kModelB, "000000"); // the cabled mouse, never paired
         m_Buttons->SlotUpDataConfigUI(0, 0, false); // what the cabled mouse reports: no profiles
         m_Macro = std::make_unique<Macro>();
         m_Macro->show();
@@ -276,7 +298,7 @@ private slots:
         QCOMPARE(int(device.Buttons[1].Type), 6);
         ClickMacro("A");
         QCOMPARE(Widget<QListWidget>("listWidgetKey")->count(), 7);
-        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
 
         // Shown again, the device's copy is the save: the file follows it.
         m_Buttons->SlotDeviceChosen();
@@ -291,6 +313,8 @@ private slots:
         QTest::newRow("file renamed by hand") << "renamed";
         QTest::newRow("file emptied") << "emptied";
         QTest::newRow("file cut inside a row") << "cut";
+        QTest::newRow("file cut after a delay") << "cut after a delay";
+        QTest::newRow("rows out of turn") << "out of turn";
         QTest::newRow("a FIFO in its place") << "fifo";
         QTest::newRow("a folder in its place") << "folder";
     }
@@ -314,7 +338,7 @@ private slots:
 
         m_Macro.reset();
         m_Buttons.reset();
-        QVERIFY(WriteUnsentMacroSaves({{"A", {g_CurrentDevice.Snapshot().Identity, {}}}}));
+        QVERIFY(WriteKeptMacroSaves({KeptSaveOfShownMouse("A", {0})}));
         QVERIFY(QFile::remove(path));
         if (damage == "renamed")
             WriteBytes(m_Folder + "/Z.ini", kSavedA);
@@ -322,6 +346,10 @@ private slots:
             WriteBytes(path, QByteArray());
         else if (damage == "cut")
             WriteBytes(path, kSavedA.left(kSavedA.size() - 4));
+        else if (damage == "cut after a delay")
+            WriteBytes(path, "1\n0x04 1 0\n25ms\n");
+        else if (damage == "out of turn") // the page shows C pressed and released, with nothing between
+            WriteBytes(path, "1\nhello there\n0x06 1 0\n999999999999ms\n0x06 1 1\nrm -rf x y\n");
         else if (damage == "fifo")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (damage == "folder")
@@ -333,7 +361,7 @@ private slots:
         ShowProfileOfMouseA(0);
         m_Buttons->SendMacrosBeforeLeaving();
         QCOMPARE(SimDeviceFixture::FlashRecord("mouseA", 0), before);
-        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
         const QFileInfo file(path);
         if (damage == "fifo" || damage == "folder")
             QCOMPARE(file.isFile(), false);
@@ -343,34 +371,199 @@ private slots:
             QCOMPARE(FileBytes(m_Folder + "/Z.ini"), kSavedA);
     }
 
-    // A save is kept for the device model it was made on. Another model's
-    // device that shows a macro of that name gets nothing and does not
-    // rebuild the file; the save's own model gets it when it is shown.
-    void keptSaveGoesOnlyToItsModel()
+    void keptSaveGoesOnlyToItsMouse_data()
+    {
+        QTest::addColumn<QString>("receiver"); // the other mouse's, in the wireless scenario
+        QTest::addColumn<QString>("mouse");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("receiverHex");
+        QTest::addColumn<int>("profiles");
+        QTest::newRow("a mouse of the same model") << "rx1k" << "mouse1" << int(kModelA) << "A10001" << 4;
+        QTest::newRow("a mouse of another model") << "rx2k" << "mouse2" << int(kModelB) << "A20002" << 1;
+    }
+
+    // A save the sleeping mouse missed is kept for that mouse. Another
+    // mouse that shows an older copy of the macro, and then every profile
+    // without it, neither receives the save, nor rebuilds the file from its
+    // copy, nor counts for the sleeping mouse; after a restart the sleeping
+    // mouse gets the save when it is shown, and nothing is kept any more.
+    void keptSaveGoesOnlyToItsMouse()
+    {
+        QFETCH(QString, receiver);
+        QFETCH(QString, mouse);
+        QFETCH(int, model);
+        QFETCH(QString, receiverHex);
+        QFETCH(int, profiles);
+        const QByteArray otherReceiver = receiver.toLatin1();
+        const QByteArray otherMouse = mouse.toLatin1();
+        const QByteArray otherHex = receiverHex.toLatin1();
+        m_Sim.reset();
+        m_Sim = std::make_unique<SimDeviceFixture>("wireless");
+        ScopedTimings quick(QuickSaves(1));
+        Serve("rx4k", "mouse3", kModelA, "A40004");
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        // The other mouse holds the older A on its right key as well.
+        const FlashDataMap olderA = SimDeviceFixture::FlashRecord("mouse3", 0);
+        SimDeviceFixture::SetFlashRecord(otherMouse.constData(), olderA, 0);
+        SaveWhileTheMouseSleeps();
+        const KeptMacroSaves kept = ReadKeptMacroSaves();
+        QCOMPARE(KeptNames(), QStringList({"A"}));
+
+        Serve(otherReceiver.constData(), otherMouse.constData(), std::uint16_t(model), otherHex.constData());
+        for (int profile = 0; profile < profiles; ++profile) {
+            if (profile > 0)
+                QVERIFY(SimCtl_Press(otherMouse.constData(), "profile"));
+            OpenMouse(profile, profiles);
+            m_Buttons->SendMacrosBeforeLeaving();
+        }
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+        QCOMPARE(SimDeviceFixture::FlashRecord(otherMouse.constData(), 0), olderA);
+        QCOMPARE(ReadKeptMacroSaves(), kept);
+
+        QVERIFY(SimCtl_SetAwake("mouse3", 1));
+        StartAgain();
+        Serve("rx4k", "mouse3", kModelA, "A40004");
+        OpenMouse(0);
+        m_Buttons->SendMacrosBeforeLeaving();
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouse3", 0);
+        QCOMPARE(int(device.Macros[1].EventCount), 4);
+        QCOMPARE(int(device.Macros[1].Events[3].Kind), int(EventKindMouseButton));
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
+    }
+
+    void openingsAfterAReceivedSaveWriteNothing_data()
+    {
+        QTest::addColumn<bool>("newerElsewhere"); // another per-user folder saved a newer A to the mouse since
+        QTest::newRow("nothing changed since") << false;
+        QTest::newRow("a newer copy saved from another folder") << true;
+    }
+
+    // A save the mouse received is not sent again: the openings of a new
+    // start write nothing to the mouse, and a newer copy that another
+    // per-user folder saved to it meanwhile stays, the file following it.
+    void openingsAfterAReceivedSaveWriteNothing()
+    {
+        QFETCH(bool, newerElsewhere);
+        ScopedTimings quick(QuickSaves(1));
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        Widget<QAbstractButton>("Save")->click();
+        QTRY_COMPARE(int(SimDeviceFixture::FlashRecord("mouseA", 0).Macros[1].EventCount), 4);
+        m_Buttons->SendMacrosBeforeLeaving();
+        QByteArray file = kSavedA;
+        if (newerElsewhere) {
+            FlashDataMap newer = SimDeviceFixture::FlashRecord("mouseA", 0);
+            newer.Macros[1].EventCount = 1;
+            newer.Macros[1].Events[0].DelayMs = 0;
+            SimDeviceFixture::SetFlashRecord("mouseA", newer, 0);
+            file = "1\n0x04 1 0\n";
+        }
+        const FlashDataMap before = SimDeviceFixture::FlashRecord("mouseA", 0);
+        StartAgain();
+        ServeMouseA();
+        SimCtl_JournalClear();
+        for (int opening = 0; opening < 2; ++opening) {
+            OpenMouse(0);
+            m_Buttons->SendMacrosBeforeLeaving();
+        }
+        QCOMPARE(SimDeviceFixture::JournalCount("ProtocolDataUpdate("), 0);
+        QCOMPARE(SimDeviceFixture::FlashRecord("mouseA", 0), before);
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), file);
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
+    }
+
+    // A save the sleeping mouse missed, a new start while it still sleeps,
+    // and a rename: once shown, the mouse gets the saved rows under the new
+    // name, and no file comes back under the old one.
+    void keptSaveReachesTheMouseUnderItsNewName()
+    {
+        ScopedTimings quick(QuickSaves(1));
+        ServeMouseA();
+        ShowProfileOfMouseA(0);
+        AddALeftClickToBoundMacroA();
+        SaveWhileTheMouseSleeps();
+        StartAgain();
+        ServeMouseA();
+        m_Buttons->SlotDeviceChosen();
+        m_Buttons->SlotUpDataButtonUIB(SimDeviceFixture::FlashRecord("mouseA", 0)); // the offline copy
+        ClickMacro("A");
+        {
+            DialogScript script{{"NewHong", "delta"}};
+            m_Macro->RenameMacro();
+        }
+        QVERIFY(SimCtl_SetAwake("mouseA", 1));
+        ShowDeviceRecord(0); // the mouse is read again once it wakes
+        m_Buttons->SlotUpDataConfigUI(4, 0, true);
+        m_Buttons->SendMacrosBeforeLeaving();
+
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseA", 0);
+        QCOMPARE(MacroBlockName(device.Macros[1]), QString("delta"));
+        QCOMPARE(int(device.Macros[1].EventCount), 4);
+        QVERIFY(m_Buttons->findChild<QToolButton*>("RightKey")->text().endsWith("delta"));
+        QCOMPARE(FileBytes(m_Folder + "/delta.ini"), kSavedA);
+        QVERIFY(!QFile::exists(m_Folder + "/A.ini"));
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
+    }
+
+    // The note that the mouse lacks a save is on disk before the save's
+    // file is written: however the program ends between the two, the saved
+    // file has its note.
+    void noteOfASaveComesBeforeItsFile()
     {
         ScopedTimings slow(QuickSaves(60 * 60 * 1000)); // the spacing never ends by itself here
-        g_CurrentDevice.Lock()->Identity = 0x0312;
         AddALeftClickToBoundMacroA();
-        QVERIFY(SimCtl_Plug("mouseB", 0));
+        QStringList keptWhenNoted;
+        QByteArray fileWhenNoted;
+        const QMetaObject::Connection noted =
+            connect(PostMsg::GetInstance(), &PostMsg::SigMacroSaving, this, [&] {
+                keptWhenNoted = KeptNames();
+                fileWhenNoted = FileBytes(m_Folder + "/A.ini");
+            });
         Widget<QAbstractButton>("Save")->click();
-        m_Buttons->SendMacrosBeforeLeaving();
-        QVERIFY(SimCtl_Plug("mouseB", 1));
-        m_Macro.reset();
-        m_Buttons.reset();
-        StartPages();
+        disconnect(noted);
+        QCOMPARE(keptWhenNoted, QStringList({"A"}));
+        QCOMPARE(fileWhenNoted, kMacroA);
+        QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
+    }
 
-        for (const std::uint16_t model : {std::uint16_t(0x0413), std::uint16_t(0x0312)}) {
-            g_CurrentDevice.Lock()->Identity = model;
-            m_Buttons->SlotDeviceChosen();
-            m_Buttons->SlotUpDataConfigUI(0, 0, false);
-            const FlashDataMap shown = SimDeviceFixture::FlashRecord("mouseB");
-            g_FlashData.Set(shown);
-            m_Buttons->SlotUpDataButtonUIButton(shown);
-            m_Buttons->SendMacrosBeforeLeaving();
-            QCOMPARE(FileBytes(m_Folder + "/A.ini"), kSavedA);
-            QCOMPARE(int(SimDeviceFixture::FlashRecord("mouseB").Macros[1].EventCount), model == 0x0312 ? 4 : 2);
+    void bindingTakesOnlyAFileAsThePageShowsIt_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("events"); // -1: refused as damaged
+        QTest::newRow("as the page writes it") << QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n") << 2;
+        QTest::newRow("a new macro's empty file") << QByteArray() << 0;
+        QTest::newRow("rows out of turn")
+            << QByteArray("1\nhello there\n0x06 1 0\n999999999999ms\n0x06 1 1\nrm -rf x y\n") << -1;
+        QTest::newRow("cut after a delay") << QByteArray("1\n0x04 1 0\n25ms\n") << -1;
+        QTest::newRow("cut inside a row") << QByteArray("1\n0x04 1 0\n10ms\n0x04 1") << -1;
+    }
+
+    // A macro goes onto a button as the macro page shows it; a file the
+    // page would show otherwise than it is written is refused and told.
+    void bindingTakesOnlyAFileAsThePageShowsIt()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, events);
+        WriteBytes(m_Folder + "/lp.ini", file);
+        m_Buttons->SlotAddMacroButton();
+        m_Buttons->SlotUpDataButtonUIButton(FlashDataMap{});
+        const FlashDataMap before = SimDeviceFixture::FlashRecord("mouseB");
+        m_Buttons->findChild<QToolButton*>("RightKey")->click();
+        QCOMPARE(m_Buttons->MacroButtons.at(2)->text(), QString("lp"));
+        DialogScript script{{"NewHong", QString()}};
+        m_Buttons->MacroButtons.at(2)->click();
+        const FlashDataMap device = SimDeviceFixture::FlashRecord("mouseB");
+        if (events < 0) {
+            QCOMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::FileDamaged)}));
+            QCOMPARE(device, before);
+            return;
         }
-        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+        QVERIFY(script.shown.isEmpty());
+        QCOMPARE(int(device.Buttons[1].Type), 6);
+        QCOMPARE(int(device.Macros[1].EventCount), events);
     }
 
     // What is kept of a save the device has not received follows a rename
@@ -381,19 +574,19 @@ private slots:
         AddALeftClickToBoundMacroA();
         QVERIFY(SimCtl_Plug("mouseB", 0));
         Widget<QAbstractButton>("Save")->click();
-        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"A"}));
+        QCOMPARE(KeptNames(), QStringList({"A"}));
         {
             // The renamed macro is sent at once, and missed: that is told.
             DialogScript script{{"NewHong", "delta"}, {"NewHong", QString()}};
             m_Macro->RenameMacro();
             QTRY_COMPARE(script.shown, QStringList({"QuestionDialog", "MacroNotice"}));
         }
-        QCOMPARE(ReadUnsentMacroSaves().keys(), QStringList({"delta"}));
+        QCOMPARE(KeptNames(), QStringList({"delta"}));
         {
             DialogScript script{{"NewHong", QString()}};
             m_Macro->DeleteMacro();
         }
-        QVERIFY(ReadUnsentMacroSaves().isEmpty());
+        QVERIFY(ReadKeptMacroSaves().isEmpty());
     }
 
     // A save the sleeping mouse cannot take is told once, while its download
@@ -436,7 +629,7 @@ private slots:
         ServeMouseA();
         ShowProfileOfMouseA(0);
         AddALeftClickToBoundMacroA();
-        const QString note = UnsentMacroSavesPath();
+        const QString note = KeptMacroSavesPath();
         QVERIFY(QDir().mkpath(QFileInfo(note).absolutePath()));
         if (inPlace == "folder")
             QVERIFY(QDir().mkdir(note));
@@ -609,6 +802,40 @@ private:
         return 0;
     }
 
+    // A save of macro name kept for the mouse shown, which its profiles
+    // lacking lack.
+    static KeptMacroSave KeptSaveOfShownMouse(const QString& name, const QSet<int>& lacking)
+    {
+        const DeviceAllInfo device = g_CurrentDevice.Snapshot();
+        KeptMacroSave save;
+        save.mouse = {device.Identity, device.ReceiverId};
+        save.name = name;
+        save.nameOnMouse = name;
+        save.lacking = lacking;
+        return save;
+    }
+
+    // The shown mouse falls asleep and the edit is saved: the user is told
+    // that the save waits on this computer; then the pages are left.
+    void SaveWhileTheMouseSleeps()
+    {
+        QVERIFY(SimCtl_SetAwake(m_MouseId, 0));
+        {
+            DialogScript script{{"NewHong", QString()}};
+            Widget<QAbstractButton>("Save")->click();
+            QTRY_COMPARE(script.labels, QStringList({MacroMessageText(MacroMessage::SavedHereForTheMouse)}));
+        }
+        m_Buttons->SendMacrosBeforeLeaving();
+    }
+
+    // The program ends and starts again.
+    void StartAgain()
+    {
+        m_Macro.reset();
+        m_Buttons.reset();
+        StartPages();
+    }
+
     // The pages of a new start, over the per-user folder as it is.
     void StartPages()
     {
@@ -623,13 +850,18 @@ private:
 
     // The page works with the receiver's mouse, whose profiles keep their
     // own records, in place of the cabled one.
-    void ServeMouseA()
+    void ServeMouseA() { Serve("rx4k", "mouseA", kModelA, "A1B2C3"); }
+
+    // The page works with the mouse behind receiver, which reports
+    // receiverHex as its identity.
+    void Serve(const char* receiver, const char* mouse, std::uint16_t model, const char* receiverHex)
     {
         UsbServer_Exit();
-        const QByteArray path = SimCtl_PathOf("rx4k");
+        const QByteArray path = SimCtl_PathOf(receiver);
         UsbServerC_Start(path.constData(), path.constData(), IgnoreReports);
         g_DevicePathC.Set(path);
-        m_MouseId = "mouseA";
+        ShowMouse(model, receiverHex);
+        m_MouseId = mouse;
     }
 
     // What the device's reports do once the mouse has changed profile: the
@@ -637,7 +869,24 @@ private:
     void ShowProfileOfMouseA(int profile)
     {
         m_Buttons->SlotUpDataConfigUI(4, profile, true);
-        const FlashDataMap record = SimDeviceFixture::FlashRecord("mouseA", profile);
+        ShowDeviceRecord(profile);
+    }
+
+    // What an opening of the mouse shows: its record comes before the
+    // report of its active profile among profiles (1: a mouse of one profile).
+    void OpenMouse(int profile, int profiles = 4)
+    {
+        m_Buttons->SlotDeviceChosen();
+        ShowDeviceRecord(profile);
+        if (profiles > 1)
+            m_Buttons->SlotUpDataConfigUI(profiles, profile, true);
+        else
+            m_Buttons->SlotUpDataConfigUI(0, 0, false);
+    }
+
+    void ShowDeviceRecord(int profile)
+    {
+        const FlashDataMap record = SimDeviceFixture::FlashRecord(m_MouseId, profile);
         g_FlashData.Set(record);
         m_Buttons->SlotUpDataButtonUIButton(record);
     }

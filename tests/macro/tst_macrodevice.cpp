@@ -71,8 +71,13 @@ void TestMacroDevice::blockFromRows_data()
     QTest::newRow("press, delay, release") << QStringList({"A+", "30ms", "A-"}) << 2
                                            << QByteArray("\0\1\4\0\x1e\0\0\0", 8) << QByteArray("\1\1\4\0\0\0\0\0", 8);
     QTest::newRow("empty") << QStringList() << 0 << zero << zero;
-    QTest::newRow("ends with a delay") << QStringList({"LCtrl+", "7ms"}) << 2
+    QTest::newRow("ends with a delay") << QStringList({"LCtrl+", "7ms"}) << 1
                                        << QByteArray("\0\0\1\0\7\0\0\0", 8) << zero;
+    QTest::newRow("two events in a row") << QStringList({"C+", "C-"}) << 2
+                                         << QByteArray("\0\1\6\0\0\0\0\0", 8) << QByteArray("\1\1\6\0\0\0\0\0", 8);
+    QTest::newRow("delays in a row, and one first") << QStringList({"5ms", "A+", "10ms", "20ms", "A-"}) << 2
+                                                    << QByteArray("\0\1\4\0\x1e\0\0\0", 8)
+                                                    << QByteArray("\1\1\4\0\0\0\0\0", 8);
     QTest::newRow("unknown name, no number") << QStringList({"Nothing-", "soon ms", "B+"}) << 2
                                              << QByteArray("\1\1\0\0\0\0\0\0", 8) << QByteArray("\0\1\5\0\0\0\0\0", 8);
 }

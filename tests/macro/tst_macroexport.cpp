@@ -310,7 +310,7 @@ void TestMacroExport::everyNoticeHasItsTextInEveryLanguage()
 {
     QVERIFY(CopyShippedFiles("Language"));
     LoadLanguageFiles();
-    const int messages = int(MacroMessage::SavedHereWhileOpen) + 1;
+    const int messages = int(MacroMessage::FileDamaged) + 1;
     QCOMPARE(g_LangTextsMacroNotice.size(), 2);
     for (const QStringList& language : g_LangTextsMacroNotice) {
         QCOMPARE(language.size(), messages + 1);

@@ -4,15 +4,15 @@
 
 #include "FuzzKit.h"
 
-#include "pages/buttons/UnsentMacroSaves.h"
+#include "pages/buttons/KeptMacroSaves.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     PrepareFuzzing();
-    const UnsentMacroSaves saves = ParseUnsentMacroSaves(FuzzBytes(data, size));
-    if (ParseUnsentMacroSaves(FormatUnsentMacroSaves(saves)) != saves)
+    const KeptMacroSaves saves = ParseKeptMacroSaves(FuzzBytes(data, size));
+    if (ParseKeptMacroSaves(FormatKeptMacroSaves(saves)) != saves)
         std::abort();
     return 0;
 }
