@@ -281,6 +281,11 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
     QList<int> showing = showingName;
     if (const KeptMacroSave* save = ShownMouseSave(name))
         AddKeys(&showing, KeysShowingSave(*save));
+    QList<int> others; // keys of the profile that show a copy of the macro, not among keys
+    for (int key : showing) {
+        if (!keys.contains(key))
+            others << key;
+    }
     for (int key : keys) {
         if (!showing.contains(key))
             continue;
@@ -297,7 +302,12 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
     if (!DeviceTakesChanges())
         return false;
     m_Untold.remove(name);
-    Credit(name);
+    // The profile holds the save once no key of it shows an older copy.
+    const QList<int> lacking = KeysLacking(name, others);
+    if (lacking.isEmpty())
+        Credit(name);
+    else
+        Queue(name, lacking);
     return true;
 }
 
@@ -446,8 +456,10 @@ bool MacroDownloads::Rename(const QString& oldName, const QString& newName, cons
     }
     Store();
     const KeptMacroSave* save = ShownMouseSave(newName);
-    if (!save || !ShownMouse().Known() || m_Profile < 0 || save->holding.contains(m_Profile))
+    if (!save || !ShownMouse().Known() || (m_Profile >= 0 && save->holding.contains(m_Profile)))
         return false;
+    // Told like the save itself when the mouse is away.
+    m_Untold.insert(newName);
     Queue(newName, keys);
     SendWaiting();
     return true;

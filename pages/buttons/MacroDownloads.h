@@ -93,9 +93,10 @@ public:
 
     // The macro was renamed: whatever waits for it, or is kept, goes under
     // the new name; the mouse's copies keep the name they bear until they
-    // receive the save. True when the profile shown lacks the last save:
-    // keys, which show the macro under its new name now, get the save at
-    // once rather than their copies renamed.
+    // receive the save. True when the shown mouse keeps a save of it that
+    // the profile shown is not known to hold: keys, which show the macro
+    // under its new name now, get the save rather than their copies
+    // renamed, and a mouse that is away is told of like a save.
     bool Rename(const QString& oldName, const QString& newName, const QList<int>& keys);
     // The macro was deleted: nothing of it is sent or kept any more.
     void Forget(const QString& name);

@@ -272,11 +272,13 @@ void MacroEditor::Save()
     // during the waits belongs to that macro's own save.
     const bool eventsChanged = std::exchange(m_Context.EventsChanged, false);
     const bool loopChanged = std::exchange(m_Context.LoopChanged, false);
-    // The note that the mouse lacks the save goes first: whenever the
-    // program ends, a saved file the mouse lacks has its note.
-    if (eventsChanged || loopChanged)
-        PostMsg::GetInstance()->EmitMacroSaving(name);
-    if (!m_Files.SaveMacroFile(name, loopText, rows, Timing().macroFileRewriteMs)) {
+    // The note that the mouse lacks the save goes right before the file:
+    // whenever the program ends, a saved file the mouse lacks has its note.
+    const auto noteFirst = [&name, changed = eventsChanged || loopChanged] {
+        if (changed)
+            PostMsg::GetInstance()->EmitMacroSaving(name);
+    };
+    if (!m_Files.SaveMacroFile(name, loopText, rows, Timing().macroFileRewriteMs, noteFirst)) {
         // Nothing saved, nothing sent: the changes wait for the next save.
         m_Context.EventsChanged |= eventsChanged;
         m_Context.LoopChanged |= loopChanged;

@@ -38,11 +38,13 @@ bool MacroFiles::CreateMacroFile(const QString& name)
 }
 
 bool MacroFiles::SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows,
-                               int waitMs)
+                               int waitMs, const std::function<void()>& beforeWriting)
 {
     m_Context.MacroFilePath = m_Context.FilePathOf(name);
     // The old file stays whole through the wait and is replaced afterwards.
     WaitProcessingEvents(waitMs);
+    if (beforeWriting)
+        beforeWriting();
     return WriteMacroFile(m_Context.MacroDir, name, loopText, rows);
 }
 

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class MacroPageContext;
 
 // The macro page's file operations: the macro list from the folder, loading
@@ -29,12 +31,14 @@ public:
     // written (see ReplaceMacroFile).
     bool CreateMacroFile(const QString& name);
 
-    // Stores rows under name: waits waitMs while handling events, then
+    // Stores rows under name: waits waitMs while handling events, calls
+    // beforeWriting (when given) without handling events after it, then
     // replaces the file whole by the loop line and the rows (creating it).
     // The rows are the caller's copy, so whatever the user does during the
     // wait cannot change what this macro's file receives. False, with the old
     // file kept, when it cannot be written (see ReplaceMacroFile).
-    bool SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows, int waitMs);
+    bool SaveMacroFile(const QString& name, const QString& loopText, const QList<MacroRow>& rows, int waitMs,
+                       const std::function<void()>& beforeWriting = {});
 
     // Appends the event list's rows to name's file when that file exists;
     // false when nothing was written.

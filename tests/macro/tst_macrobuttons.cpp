@@ -491,8 +491,11 @@ private slots:
         m_Buttons->SlotUpDataButtonUIB(SimDeviceFixture::FlashRecord("mouseA", 0)); // the offline copy
         ClickMacro("A");
         {
-            DialogScript script{{"NewHong", "delta"}};
+            // The rename waits with the save: told as the save was.
+            DialogScript script{{"NewHong", "delta"}, {"NewHong", QString()}};
             m_Macro->RenameMacro();
+            QTRY_COMPARE(script.shown, QStringList({"QuestionDialog", "MacroNotice"}));
+            QCOMPARE(script.labels.last(), MacroMessageText(MacroMessage::SavedHereForTheMouse));
         }
         QVERIFY(SimCtl_SetAwake("mouseA", 1));
         ShowDeviceRecord(0); // the mouse is read again once it wakes
