@@ -281,13 +281,11 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
     QList<int> showing = showingName;
     if (const KeptMacroSave* save = ShownMouseSave(name))
         AddKeys(&showing, KeysShowingSave(*save));
-    QList<int> others; // keys of the profile that show a copy of the macro, not among keys
+    // The keys taken for the download, and any other key of the profile
+    // that shows an older copy of the macro: the profile holds the save
+    // once none is left.
     for (int key : showing) {
-        if (!keys.contains(key))
-            others << key;
-    }
-    for (int key : keys) {
-        if (!showing.contains(key))
+        if (!keys.contains(key) && KeysLacking(name, {key}).isEmpty())
             continue;
         const FlashDataMap record = g_FlashData.Snapshot();
         if (record.Buttons[key].Param2 != loop)
@@ -302,12 +300,7 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
     if (!DeviceTakesChanges())
         return false;
     m_Untold.remove(name);
-    // The profile holds the save once no key of it shows an older copy.
-    const QList<int> lacking = KeysLacking(name, others);
-    if (lacking.isEmpty())
-        Credit(name);
-    else
-        Queue(name, lacking);
+    Credit(name);
     return true;
 }
 

@@ -436,8 +436,10 @@ private slots:
     void openingsAfterAReceivedSaveWriteNothing_data()
     {
         QTest::addColumn<bool>("newerElsewhere"); // another per-user folder saved a newer A to the mouse since
-        QTest::newRow("nothing changed since") << false;
-        QTest::newRow("a newer copy saved from another folder") << true;
+        QTest::addColumn<bool>("noteLeft");       // the program ended before it struck out the save's note
+        QTest::newRow("nothing changed since") << false << false;
+        QTest::newRow("a newer copy saved from another folder") << true << false;
+        QTest::newRow("ended between the download and the note") << false << true;
     }
 
     // A save the mouse received is not sent again: the openings of a new
@@ -446,6 +448,7 @@ private slots:
     void openingsAfterAReceivedSaveWriteNothing()
     {
         QFETCH(bool, newerElsewhere);
+        QFETCH(bool, noteLeft);
         ScopedTimings quick(QuickSaves(1));
         ServeMouseA();
         ShowProfileOfMouseA(0);
@@ -461,6 +464,8 @@ private slots:
             SimDeviceFixture::SetFlashRecord("mouseA", newer, 0);
             file = "1\n0x04 1 0\n";
         }
+        if (noteLeft)
+            QVERIFY(WriteKeptMacroSaves({KeptSaveOfShownMouse("A", {0})}));
         const FlashDataMap before = SimDeviceFixture::FlashRecord("mouseA", 0);
         StartAgain();
         ServeMouseA();
