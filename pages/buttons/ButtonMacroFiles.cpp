@@ -36,9 +36,19 @@ int ReadMacroLoopValue(const QString& name)
     return LoopValueAsShown(ReadMacroFile(MacroPath(name)).loopValue);
 }
 
-bool MacroFileIsWhole(const QString& name)
+MacroFileSave ReadMacroFileSave(const QString& name)
 {
-    return ReadMacroFile(MacroPath(name)).whole;
+    const MacroFileContent content = ReadMacroFile(MacroPath(name));
+    MacroFileSave save;
+    save.whole = content.whole && FitsMacroBlock(content.rows);
+    save.block = BuildMacroBlock(name, content.rows);
+    save.loop = LoopValueAsShown(content.loopValue);
+    return save;
+}
+
+bool MacroFileSave::HeldBy(const FlashDataMap& record, int key) const
+{
+    return whole && SameMacroBlock(record.Macros[key], block) && record.Buttons[key].Param2 == loop;
 }
 
 bool WriteMacroLoopFile(const QString& name, const QString& text)

@@ -31,9 +31,20 @@ MacroBlockLoad LoadMacroBlock(const QString& name, MacroBlock* block);
 // macro as the page says.
 int ReadMacroLoopValue(const QString& name);
 
-// The macro's file is a regular file written whole (MacroFileContent::whole):
-// only such a file may replace the device's copy of a save it missed.
-bool MacroFileIsWhole(const QString& name);
+// What the macro's file gives the device, from one read of it: its block
+// (BuildMacroBlock) and loop value (ReadMacroLoopValue), and whether it is a
+// regular file written whole (MacroFileContent::whole) whose events fit the
+// block: only such a file may replace the device's copy of a save it missed.
+struct MacroFileSave
+{
+    bool whole = false;
+    MacroBlock block{};
+    int loop = 0;
+
+    // The device's record holds this save on key: the same block and loop.
+    bool HeldBy(const FlashDataMap& record, int key) const;
+};
+MacroFileSave ReadMacroFileSave(const QString& name);
 
 // Replaces the macro's file by the one line text (creating it); name comes
 // from the device. False, with the file left whole and a line in the log,

@@ -95,7 +95,7 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     , m_SensorDefines(ReadSensorHeader(SensorHeaderPath(), SwitchNamedDefines::Drop).defines)
     , m_MacroDownloads(new MacroDownloads(
           {[this](const QString& name) { return KeysShowingMacro(name); },
-           [this](int key) { RebuildMacroFileFromKey(key, m_ShownRecord); },
+           [this](int key) { RebuildMacroFileFromKey(key, m_ShownRecord.Buttons[key].Param2, m_ShownRecord); },
            [this](const QString& name, int key) { SelectorOfKey(key)->setText(MacroPrefix + name); },
            [this](bool noted) { TellMacroSavedHere(noted); }},
           this))
@@ -371,7 +371,7 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
         // A copy of a macro whose last save a mouse lacks is decided on once
         // the mouse and its profile are known.
         if (!m_MacroDownloads->IsKept(name))
-            RebuildMacroFileFromKey(key, record);
+            RebuildMacroFileFromKey(key, extra, record);
     } else if (type == 10) {
         selector->setText(ui->DPI_4->text() + "-"
                           + QString::number(SensorCodeToDpi(m_SensorName, m_SensorDefines, code)));
@@ -380,9 +380,9 @@ void Buttoninterface::ShowKeyAssignment(int key, int type, int code, int extra, 
     }
 }
 
-void Buttoninterface::RebuildMacroFileFromKey(int key, const FlashDataMap& record)
+void Buttoninterface::RebuildMacroFileFromKey(int key, int loop, const FlashDataMap& record)
 {
-    WriteMacroLoopFile(MacroBlockName(record.Macros[key]), QString::number(record.Buttons[key].Param2));
+    WriteMacroLoopFile(MacroBlockName(record.Macros[key]), QString::number(loop));
     PostMsg::GetInstance()->EmitButtonToMacro(record, key);
 }
 

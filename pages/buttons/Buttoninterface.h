@@ -197,8 +197,8 @@ private:
     // without MacroPrefix before the name; empty when it names no macro.
     QString MacroNameOfLabel(const QString& label) const;
     // The macro file of key's macro follows the record: its loop line
-    // rewritten, then its rows appended by the macro page.
-    void RebuildMacroFileFromKey(int key, const FlashDataMap& record);
+    // rewritten to loop, then its rows appended by the macro page.
+    void RebuildMacroFileFromKey(int key, int loop, const FlashDataMap& record);
     // The keys whose selector shows macro name, in selector order.
     QList<int> KeysShowingMacro(const QString& name) const;
     // A saved macro's download missed the device: the user learns that it

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -23,21 +24,17 @@ constexpr int kHighestProfile = 255;
 const char* const kUnknownReceiver = "-";
 const char* const kEveryProfile = "*";
 
-bool ParseHex(const QByteArray& field, int digits, QByteArray* bytes)
+bool IsHex(const QByteArray& field, int digits)
 {
-    const QRegularExpression hex(QRegularExpression::anchoredPattern(QString("[0-9A-Fa-f]{%1}").arg(digits)));
-    if (!hex.match(QString::fromLatin1(field)).hasMatch())
-        return false;
-    *bytes = QByteArray::fromHex(field);
-    return true;
+    const auto hexDigit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    return field.size() == digits && std::all_of(field.cbegin(), field.cend(), hexDigit);
 }
 
 bool ParseModel(const QByteArray& field, std::uint16_t* model)
 {
-    QByteArray bytes;
-    if (!ParseHex(field, 4, &bytes))
+    if (!IsHex(field, 4))
         return false;
-    *model = static_cast<std::uint16_t>(std::uint8_t(bytes.at(0)) << 8 | std::uint8_t(bytes.at(1)));
+    *model = static_cast<std::uint16_t>(field.toUInt(nullptr, 16));
     return true;
 }
 
@@ -47,7 +44,10 @@ bool ParseReceiver(const QByteArray& field, QByteArray* receiver)
         receiver->clear();
         return true;
     }
-    return ParseHex(field, 2 * kReceiverIdentityBytes, receiver);
+    if (!IsHex(field, 2 * kReceiverIdentityBytes))
+        return false;
+    *receiver = QByteArray::fromHex(field);
+    return true;
 }
 
 bool ParseProfiles(const QByteArray& field, QSet<int>* profiles)

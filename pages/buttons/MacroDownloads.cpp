@@ -85,8 +85,8 @@ KeptMacroSave* MacroDownloads::ShownMouseSave(const QString& name)
 void MacroDownloads::AdoptSaves(const MouseIdentity& mouse)
 {
     for (int i = m_Kept.size() - 1; i >= 0; --i) {
-        KeptMacroSave& save = m_Kept[i];
-        if (save.mouse.Known() || save.mouse.model != mouse.model)
+        const MouseIdentity& kept = m_Kept.at(i).mouse;
+        if (kept.Known() || kept.model != mouse.model)
             continue;
         KeptMacroSave adopted = m_Kept.takeAt(i);
         adopted.mouse = mouse;
@@ -128,28 +128,21 @@ QList<int> MacroDownloads::KeysShowingSave(const KeptMacroSave& save) const
     return keys;
 }
 
-bool MacroDownloads::LastSaveBlock(const QString& name, MacroBlock* block)
-{
-    return MacroFileIsWhole(name) && LoadMacroBlock(name, block) == MacroBlockLoad::Loaded;
-}
-
 QList<int> MacroDownloads::KeysLacking(const QString& name, const QList<int>& keys) const
 {
-    MacroBlock saved;
-    const bool known = LastSaveBlock(name, &saved);
-    const int loop = ReadMacroLoopValue(name);
+    const MacroFileSave save = ReadMacroFileSave(name);
     const FlashDataMap record = g_FlashData.Snapshot();
     QList<int> lacking;
     for (int key : keys) {
-        if (!known || !SameMacroBlock(record.Macros[key], saved) || record.Buttons[key].Param2 != loop)
+        if (!save.HeldBy(record, key))
             lacking << key;
     }
     return lacking;
 }
 
-bool MacroDownloads::Sendable(const QString& name) const
+bool MacroDownloads::Sendable(const QString& name, const MacroFileSave& save) const
 {
-    return m_SavedThisRun.contains(name) || MacroFileIsWhole(name);
+    return m_SavedThisRun.contains(name) || save.whole;
 }
 
 void MacroDownloads::ForgetUnsendable(const QString& name)
@@ -227,7 +220,6 @@ void MacroDownloads::NoteSave(const QString& name, const QList<int>& keys)
 
 void MacroDownloads::QueueSave(const QString& name, const QList<int>& keys)
 {
-    NoteSave(name, keys);
     m_SavedThisRun.insert(name);
     if (!keys.isEmpty() && !m_Left) {
         m_Untold.insert(name);
@@ -246,7 +238,6 @@ void MacroDownloads::Queue(const QString& name, const QList<int>& keys)
 
 void MacroDownloads::SendLoop(const QString& name, const QList<int>& keys)
 {
-    NoteSave(name, keys);
     // Asked quietly first: the user hears that the save waits here, not
     // that the device is away.
     const bool away = !DeviceTakesChanges();
@@ -268,29 +259,26 @@ bool MacroDownloads::Send(const QString& name, const QList<int>& keys)
 {
     if (m_Left || !g_SendEnabled || m_Profile < 0 || !DeviceTakesChanges())
         return false;
-    if (!Sendable(name)) {
+    const MacroFileSave save = ReadMacroFileSave(name);
+    if (!Sendable(name, save)) {
         ForgetUnsendable(name);
         return true;
     }
-    // A loop value that did not reach the device goes with the events; a
-    // key whose copy is the save already is sent nothing.
-    MacroBlock saved;
-    const bool known = LastSaveBlock(name, &saved);
-    const int loop = ReadMacroLoopValue(name);
     const QList<int> showingName = m_Hooks.keysShowing(name);
     QList<int> showing = showingName;
-    if (const KeptMacroSave* save = ShownMouseSave(name))
-        AddKeys(&showing, KeysShowingSave(*save));
+    if (const KeptMacroSave* kept = ShownMouseSave(name))
+        AddKeys(&showing, KeysShowingSave(*kept));
     // The keys taken for the download, and any other key of the profile
     // that shows an older copy of the macro: the profile holds the save
-    // once none is left.
+    // once none is left. A loop value that did not reach the device goes
+    // with the events; a key whose copy is the save already is sent nothing.
     for (int key : showing) {
-        if (!keys.contains(key) && KeysLacking(name, {key}).isEmpty())
-            continue;
         const FlashDataMap record = g_FlashData.Snapshot();
-        if (record.Buttons[key].Param2 != loop)
-            SendLoopToKey(key, loop);
-        if (!known || !SameMacroBlock(record.Macros[key], saved))
+        if (!keys.contains(key) && save.HeldBy(record, key))
+            continue;
+        if (record.Buttons[key].Param2 != save.loop)
+            SendLoopToKey(key, save.loop);
+        if (!save.whole || !SameMacroBlock(record.Macros[key], save.block))
             PostMsg::GetInstance()->EmitMacroDownLoadData(name, key);
         if (!showingName.contains(key))
             m_Hooks.showOnKey(name, key);
@@ -418,7 +406,7 @@ void MacroDownloads::SettleShownKeys(const QString& name)
             m_Hooks.rebuildFile(key);
         return;
     }
-    if (!Sendable(name)) {
+    if (!Sendable(name, ReadMacroFileSave(name))) {
         ForgetUnsendable(name);
         for (int key : keys)
             m_Hooks.rebuildFile(key);

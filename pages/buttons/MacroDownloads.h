@@ -10,7 +10,7 @@
 
 #include <functional>
 
-struct MacroBlock;
+struct MacroFileSave;
 
 // Saved macros on their way to the mouse buttons that show them. A save's
 // download waits a short spacing first; the keys it goes to are taken when
@@ -61,13 +61,13 @@ public:
     // lacks without its note; a note whose file stays the old one sends what
     // the mouse holds, or nothing.
     void NoteSave(const QString& name, const QList<int>& keys);
-    // The events of macro name were saved: its block goes to keys after the
-    // spacing (the macro page builds it from the rows last saved). When the
+    // The events of macro name were saved, noted before (NoteSave): its
+    // block goes to keys after the spacing (the macro page builds it from the rows last saved). When the
     // device does not take it then (asleep, gone, being read), the user is
     // told once that it waits on this computer.
     void QueueSave(const QString& name, const QList<int>& keys);
-    // The loop value of macro name was saved: sent to keys at once, or told
-    // to wait as above.
+    // The loop value of macro name was saved, noted before: sent to keys at
+    // once, or told to wait as above.
     void SendLoop(const QString& name, const QList<int>& keys);
 
     // A key shows a copy of macro name (by its name now or on a mouse that
@@ -115,15 +115,12 @@ private:
     // The keys among keys whose copy is not the last save of name, with its
     // loop value: the keys that still lack it.
     QList<int> KeysLacking(const QString& name, const QList<int>& keys) const;
-    // The block of the last save of name, from its file when the file is
-    // whole.
-    static bool LastSaveBlock(const QString& name, MacroBlock* block);
     // The keys that show a copy of the kept save.
     QList<int> KeysShowingSave(const KeptMacroSave& save) const;
-    // The file of name may replace the device's copy: the save was made in
-    // this run (the macro page sends the rows it saved), or the file is
-    // whole.
-    bool Sendable(const QString& name) const;
+    // The file of name (save, as read) may replace the device's copy: the
+    // save was made in this run (the macro page sends the rows it saved), or
+    // the file is whole.
+    bool Sendable(const QString& name, const MacroFileSave& save) const;
     // A save whose file is missing or damaged is forgotten: its remains
     // never replace the device's copy.
     void ForgetUnsendable(const QString& name);

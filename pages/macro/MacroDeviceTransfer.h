@@ -21,8 +21,9 @@ public:
     // that macro was last saved with, whatever the page shows by then: the
     // rows of this run's last save, else its file (a save of an earlier run
     // that the device missed), built by BuildMacroBlock. Nothing is sent for
-    // a macro without file, or while sending is disabled. A block the device refuses leaves the shown
-    // macro's rows changed and Save active, as before the save.
+    // a macro without file, or while sending is disabled. A block the device
+    // refuses leaves the shown macro's rows changed and Save active, as
+    // before the save.
     void SlotMacroDownLoadData(QString MacroName, int index);
 
     // SigButtonToMacro: takes the macro of button KeyNumer from a copy of the
