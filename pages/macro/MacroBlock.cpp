@@ -33,11 +33,13 @@ MacroBlock BuildMacroBlock(const QString& name, const QList<MacroRow>& rows)
         if (row.kind == RowKind::Delay) {
             if (events == 0)
                 continue;
-            std::uint32_t& delay = block.Events[events - 1].DelayMs;
+            // The record is packed: its fields are read and written by value.
+            DeviceEvent& event = block.Events[events - 1];
+            const std::uint32_t delay = event.DelayMs;
             const std::uint32_t added = DelayMsOfText(row.text);
-            delay = added > std::numeric_limits<std::uint32_t>::max() - delay
-                        ? std::numeric_limits<std::uint32_t>::max()
-                        : delay + added;
+            event.DelayMs = added > std::numeric_limits<std::uint32_t>::max() - delay
+                                ? std::numeric_limits<std::uint32_t>::max()
+                                : delay + added;
             continue;
         }
         if (events == MacroEventsPerBlock)
