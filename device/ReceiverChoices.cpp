@@ -3,6 +3,10 @@
 #include "core/UserIni.h"
 #include "device/DeviceIdentification.h"
 
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+
 namespace {
 
 constexpr int LowestLedMode = 1;
@@ -29,16 +33,37 @@ bool IsOptionValue(ReceiverOption option, int value)
     return value >= LowestLedMode && value <= HighestLedMode;
 }
 
+// The choices made in this run, by group and key: a wake takes them even
+// when the settings file could not keep them. Read by the report thread.
+QMutex g_ChoicesMutex;
+QHash<QString, int> g_ChoicesThisRun;
+
+QString ChoiceName(const DeviceAllInfo& receiver, ReceiverOption option)
+{
+    return ReceiverGroup(receiver) + "/" + OptionKey(option);
+}
+
 }  // namespace
 
-void RememberReceiverChoice(const DeviceAllInfo& receiver, ReceiverOption option, int value)
+bool RememberReceiverChoice(const DeviceAllInfo& receiver, ReceiverOption option, int value)
 {
-    if (IsOptionValue(option, value))
-        UserIni::GetInstance()->SetValue(ReceiverGroup(receiver), OptionKey(option), QString::number(value));
+    if (!IsOptionValue(option, value))
+        return true;
+    {
+        QMutexLocker lock(&g_ChoicesMutex);
+        g_ChoicesThisRun.insert(ChoiceName(receiver, option), value);
+    }
+    return UserIni::GetInstance()->SetValue(ReceiverGroup(receiver), OptionKey(option), QString::number(value));
 }
 
 int ReceiverChoice(const DeviceAllInfo& receiver, ReceiverOption option, int fallback)
 {
+    {
+        QMutexLocker lock(&g_ChoicesMutex);
+        const auto chosen = g_ChoicesThisRun.constFind(ChoiceName(receiver, option));
+        if (chosen != g_ChoicesThisRun.constEnd())
+            return *chosen;
+    }
     bool isNumber = false;
     const int value = UserIni::ValueOnAnyThread(ReceiverGroup(receiver), OptionKey(option)).toInt(&isNumber);
     return isNumber && IsOptionValue(option, value) ? value : fallback;

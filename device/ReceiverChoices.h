@@ -10,8 +10,11 @@
 enum class ReceiverOption { LongRange, Led };
 
 // Keeps value (long range 0 or 1, LED mode 1 to 3) as the user's choice for
-// receiver. GUI thread.
-void RememberReceiverChoice(const DeviceAllInfo& receiver, ReceiverOption option, int value);
+// receiver, for this run whatever happens to the settings file, and in that
+// file for later runs. False when the file could not take it (a full or
+// read-only folder, a held lock): the caller tells the user that the choice
+// will not outlive this run. GUI thread.
+bool RememberReceiverChoice(const DeviceAllInfo& receiver, ReceiverOption option, int value);
 
 // The user's choice for receiver, or fallback when there is none (or the
 // stored text is not a value the option takes). Any thread.

@@ -365,7 +365,15 @@ void FormSetting::on_checkBox_2_toggled(bool checked)
         return;
     const int mode = checked ? 1 : 0;
     UsbFinderC_SetLongRangeMode(path.constData(), mode);
-    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::LongRange, mode);
+    KeepReceiverChoice(ReceiverOption::LongRange, mode);
+}
+
+// The receiver has the choice already and keeps it through a wake in this
+// run; the notice says only that it will not outlive the run.
+void FormSetting::KeepReceiverChoice(ReceiverOption option, int value)
+{
+    if (!RememberReceiverChoice(g_CurrentDevice.Snapshot(), option, value))
+        TellSettingNotSaved(this);
 }
 
 void FormSetting::SendReceiverLedMode(int mode, bool checked)
@@ -381,7 +389,7 @@ void FormSetting::SendReceiverLedMode(int mode, bool checked)
         led->Mode = static_cast<std::uint8_t>(mode);
         UsbFinderC_Set4KDongleRGB(path.constData(), &*led);
     }
-    RememberReceiverChoice(g_CurrentDevice.Snapshot(), ReceiverOption::Led, mode);
+    KeepReceiverChoice(ReceiverOption::Led, mode);
 }
 
 void FormSetting::on_ReUntil_toggled(bool checked)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/DeviceRecords.h"
+#include "device/ReceiverChoices.h"
 #include "lighting/InputPic.h"
 #include "lighting/LedInfo.h"
 #include "lighting/LightModeSet.h"
@@ -72,6 +73,7 @@ private:
     // section as it is.
     void LayOutForRecord(bool keepLongRange);
     void SendReceiverLedMode(int mode, bool checked);
+    void KeepReceiverChoice(ReceiverOption option, int value);
 
     // The lighting dialogs kept beside the page; nothing shows them.
     LedInfo m_LedInfo;

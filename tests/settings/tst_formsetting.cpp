@@ -9,6 +9,7 @@
 #include "core/LanguageTables.h"
 #include "core/PostMsg.h"
 #include "core/UserIni.h"
+#include "device/DeviceReports.h"
 #include "device/DeviceState.h"
 #include "device/ReceiverChoices.h"
 #include "platform/SessionAutostart.h"
@@ -174,22 +175,64 @@ private slots:
         QCOMPARE(activated.count() + changed.count(), 0);
     }
 
-    // A full disk: the language changes for the session and the notice, in
-    // the new language, says it was not saved.
-    void languageChoiceTheSettingsCannotKeepIsTold()
+    void choiceTheSettingsCannotKeepIsTold_data()
     {
-        auto* combo = Child<QComboBox>(m_Page.get(), "comboBox");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QByteArray>("receiverId"); // each row's own, so that no row's choice answers for another
+        QTest::newRow("language") << "language" << QByteArray::fromHex("0a0b0c");
+        QTest::newRow("long-range mode") << "long range" << QByteArray::fromHex("0a0b0d");
+        QTest::newRow("receiver LED mode") << "LED" << QByteArray::fromHex("0a0b0e");
+    }
+
+    // A full disk: the choice holds for the run and the notice, once, in the
+    // language then shown, says it was not saved. A receiver's wake sends it
+    // the choice, not the model's default (long range off, LED mode 1).
+    void choiceTheSettingsCannotKeepIsTold()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QByteArray, receiverId);
+        SimDeviceFixture sim;
+        DeviceAllInfo receiver = ShownDevice(0, 1);
+        receiver.ReceiverId = receiverId;
+        ShowDevice(receiver);
+        m_Page->SlotForm();
+        DongleRGB led{};
+        led.Mode = 1;
+        m_Page->SlotRGBValue(&led);
         ModalDialogAnswerer answerer({"NewHong"});
         {
             const FileSizeLimit fullDisk(0);
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("per-user settings could not be saved"));
-            combo->setCurrentIndex(1);
-            emit combo->activated(1);
+            if (choice == "language") {
+                auto* combo = Child<QComboBox>(m_Page.get(), "comboBox");
+                combo->setCurrentIndex(1);
+                emit combo->activated(1);
+            } else {
+                Box(choice == "LED" ? "ReUntil_3" : "checkBox_2")->click();
+            }
         }
-        QCOMPARE(g_LanguageIndex, 1);
+        const int language = choice == "language" ? 1 : 0;
+        QCOMPARE(g_LanguageIndex, language);
         QCOMPARE(answerer.Records().size(), 1);
         QCOMPARE(answerer.Records().at(0).className, QString("SettingNotSaved"));
-        QCOMPARE(answerer.Records().at(0).texts.value("label"), g_LangTextsSettingNotSaved.at(1).at(0));
+        QCOMPARE(answerer.Records().at(0).texts.value("label"), g_LangTextsSettingNotSaved.at(language).at(0));
+        if (choice == "language")
+            return;
+
+        SimCtl_JournalClear();
+        QVERIFY(Report([] {
+            QByteArray header = QByteArray::fromHex("5a09000000000000");
+            QByteArray payload = QByteArray::fromHex("01") + QByteArray(16, '\0');
+            OnDeviceReport(reinterpret_cast<unsigned char*>(header.data()), header.size(),
+                           reinterpret_cast<unsigned char*>(payload.data()), 1);
+        }));
+        QCOMPARE(answerer.Records().size(), 1);
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_SetLongRangeMode("), 1);
+        QCOMPARE(SimDeviceFixture::JournalCount("UsbFinderC_Set4KDongleRGB("), 1);
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "long_range"), QString(choice == "long range" ? "1" : "0"));
+        QCOMPARE(SimDeviceFixture::Value("rx4k", "led").left(2), QString(choice == "LED" ? "03" : "01"));
+        QCOMPARE(Box("checkBox_2")->isChecked(), choice == "long range");
+        QCOMPARE(CheckedLedBox(), QString(choice == "LED" ? "ReUntil_3" : "ReUntil"));
     }
 
     void languageTextsAndPlaces_data()
