@@ -42,13 +42,15 @@ const DeviceAllInfo* FirstReceiverEntry(bool withRateClass)
     return nullptr;
 }
 
-void QueryFirmwareImages(const DeviceAllInfo& current)
+void QueryFirmwareImages()
 {
     const ListedReceiver receiver = ReceiverBesideCableMouse();
     QString mark;
     if (QDir(ProgramFolder() + "/bin").exists()) {
         g_ReceiverImageWaiting = HasFirmwareUpdate(FirmwareTargetReceiver, receiver.version, receiver.rateClass);
-        g_MouseImageWaiting = HasFirmwareUpdate(FirmwareTargetMouse, current.SecondVersion, receiver.rateClass);
+        PublishMouseImageWaiting([&receiver](const QString& mouseVersion) {
+            return HasFirmwareUpdate(FirmwareTargetMouse, mouseVersion, receiver.rateClass);
+        });
         if (g_ReceiverImageWaiting || g_MouseImageWaiting)
             mark = "true";
     }
@@ -103,7 +105,7 @@ void OnUsbChanged()
 
     const DeviceAllInfo current = g_CurrentDevice.Snapshot();
     if (current.KindFlag)
-        QueryFirmwareImages(current);
+        QueryFirmwareImages();
     if (UpdateDialogShown() && !g_UpdateBusy)
         hub->EmitCheckUpdate();
 }

@@ -735,15 +735,16 @@ void FirmwareUpdateEngine::SlotLabelText(int index, QString Text)
         g_CurrentDevice.Lock()->Version = Text;
     } else if (index == 1) {
         m_Widgets.mouseVersion->setText(Text);
-        g_CurrentDevice.Lock()->SecondVersion = Text;
     }
 }
 
-// The receiver's version; Text "true" when an image waits.
+// The receiver's version; Text "true" when an image waited as the hot-plug
+// query looked. An update that ended since it looked has cleared the flags,
+// and its mark stands no more.
 void FirmwareUpdateEngine::SlotLabelTextB(QString TextA, QString Text)
 {
     m_Widgets.receiverVersion->setText(TextA);
-    SetUpdateButtonLook(Text == "true");
+    SetUpdateButtonLook(Text == "true" && (g_ReceiverImageWaiting || g_MouseImageWaiting));
 }
 
 void FirmwareUpdateEngine::SetVer(int index)

@@ -102,19 +102,23 @@ void HandleUpdateReport(unsigned char* report)
         // update was given up leaves its failure and its record as they are.
         const QString version = ImageVersion();
         int running = UpdateStateRunning;
+        // The new version is in place before the success is told: whatever
+        // the success sets off (a hot-plug query among it) never works from
+        // the version that was replaced.
         if (g_ReceiverUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
             RemoveFailedUpdateRecord();
+            hub->EmitLabelText(0, version);
             // With the mouse still to come the dialog keeps its progress view.
             if (g_UpdatePartCount == 1)
                 hub->EmitProgress(0, UpgradeKindSuccess);
-            hub->EmitLabelText(0, version);
         }
         running = UpdateStateRunning;
         if (g_MouseUpdateState.compare_exchange_strong(running, UpdateStateSucceeded)) {
             RemoveFailedUpdateRecord();
             StoreInstalledMouseVersion(ModelGroup(g_CurrentDevice.Snapshot().ModelIndex), version);
-            hub->EmitProgress(0, UpgradeKindSuccess);
+            StoreUpdatedMouseVersion(version);
             hub->EmitLabelText(1, version);
+            hub->EmitProgress(0, UpgradeKindSuccess);
         }
         break;
     }

@@ -41,8 +41,9 @@ QString UpdateLogPath();
 // The upgrade callbacks of the receiver part and of the mouse part; one
 // behaviour, told apart by which part's state is running. Progress goes out
 // as SigProgress (0-50 for the receiver and 50-100 for the mouse when both
-// parts run); success stores the new version (SigLabelText; the mouse's also
-// in the registry) and removes the failed-update record; failure of the
+// parts run); success stores the new version before it is told (SigLabelText;
+// the mouse's also in the current device and the registry) and removes the
+// failed-update record; failure of the
 // running part writes the log, records the failed update and clears the
 // waiting flags. The result of a refused start only ends the refused part's
 // wait (its state becomes UpdateStateNotRun): the device was not touched.

@@ -5,6 +5,7 @@
 #include "common/TestFolders.h"
 #include "core/RegistryKeys.h"
 #include "device/DeviceIdentification.h"
+#include "device/FirmwareUpdateFlags.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryValues.h"
 #include "device/FirmwareImages.h"
@@ -370,6 +371,40 @@ private slots:
         // Without the folder the flags keep their values; with it the mouse,
         // whose version is not known yet, has nothing waiting.
         QCOMPARE(g_MouseImageWaiting.load(), !binFolder);
+    }
+
+    void mouseFlagFollowsAnUpdateThatEndsDuringAQuery_data()
+    {
+        QTest::addColumn<bool>("endsDuringTheSearch");
+        QTest::newRow("the update ends while the images are searched") << true;
+        QTest::newRow("the update ends after the query") << false;
+    }
+
+    // A hot-plug query for the mouse's image and the end of the mouse's
+    // update, on two threads: whichever comes first, the flag is the one of
+    // the installed version, and the search is made again for it when it
+    // came in the middle.
+    void mouseFlagFollowsAnUpdateThatEndsDuringAQuery()
+    {
+        QFETCH(bool, endsDuringTheSearch);
+        DeviceAllInfo mouse;
+        mouse.SecondVersion = "v1.2";
+        g_CurrentDevice.Set(mouse);
+        QStringList searchedFor;
+        PublishMouseImageWaiting([&](const QString& version) {
+            searchedFor << version;
+            if (endsDuringTheSearch && searchedFor.size() == 1)
+                StoreUpdatedMouseVersion("v1.3");
+            return version == "v1.2";
+        });
+        if (!endsDuringTheSearch)
+            StoreUpdatedMouseVersion("v1.3");
+
+        QVERIFY(!g_MouseImageWaiting);
+        const QStringList searches = endsDuringTheSearch ? QStringList{"v1.2", "v1.3"} : QStringList{"v1.2"};
+        QCOMPARE(searchedFor, searches);
+        QCOMPARE(g_CurrentDevice.Snapshot().SecondVersion, QString("v1.3"));
+        g_CurrentDevice.Set(DeviceAllInfo());
     }
 };
 

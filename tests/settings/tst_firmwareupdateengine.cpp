@@ -365,9 +365,11 @@ private slots:
         QTest::addColumn<bool>("mouse");
         QTest::addColumn<int>("parts");
         QTest::addColumn<QStringList>("emitted");
-        QTest::newRow("receiver of two keeps the progress view") << false << 2 << QStringList{"LabelText 0 v1.3"};
-        QTest::newRow("receiver alone") << false << 1 << QStringList{"Progress 0 2", "LabelText 0 v1.3"};
-        QTest::newRow("mouse") << true << 2 << QStringList{"Progress 0 2", "LabelText 1 v1.3"};
+        QTest::addColumn<QString>("mouseVersionWhenTold"); // the current device's, as the success is told
+        QTest::newRow("receiver of two keeps the progress view") << false << 2 << QStringList{"LabelText 0 v1.3"}
+                                                                 << "";
+        QTest::newRow("receiver alone") << false << 1 << QStringList{"LabelText 0 v1.3", "Progress 0 2"} << "v1.2";
+        QTest::newRow("mouse") << true << 2 << QStringList{"LabelText 1 v1.3", "Progress 0 2"} << "v1.3";
     }
 
     void successStoresTheVersion()
@@ -375,6 +377,7 @@ private slots:
         QFETCH(bool, mouse);
         QFETCH(int, parts);
         QFETCH(QStringList, emitted);
+        QFETCH(QString, mouseVersionWhenTold);
         SimDeviceFixture sim;
         const QString mouseVersionName = "MouseVer183";
         RemoveRegistryValue(MouseDriveTestKey(), mouseVersionName);
@@ -383,10 +386,18 @@ private slots:
         (mouse ? g_MouseUpdateState : g_ReceiverUpdateState) = UpdateStateRunning;
         SetUpdateImageVersion("v1.3");
         HubLog log;
+        g_CurrentDevice.Lock()->SecondVersion = "v1.2";
+        g_MouseImageWaiting = mouse;
+        QString versionWhenTold;
+        QObject told;
+        connect(PostMsg::GetInstance(), &PostMsg::SigProgress, &told,
+                [&versionWhenTold] { versionWhenTold = g_CurrentDevice.Snapshot().SecondVersion; });
         unsigned char success[] = {7, 2, 1};
         ReceiverUpgradeCallback(success);
 
         QCOMPARE(log.Lines(), emitted);
+        QCOMPARE(versionWhenTold, mouseVersionWhenTold);
+        QVERIFY(!g_MouseImageWaiting);
         QCOMPARE(int(mouse ? g_MouseUpdateState : g_ReceiverUpdateState), int(UpdateStateSucceeded));
         QCOMPARE(FailedUpdateRecordText(), QString());
         QCOMPARE(RegistryValue(MouseDriveTestKey(), mouseVersionName).toString(), mouse ? "v1.3" : "");
