@@ -45,6 +45,18 @@ QString FolderBlockKey(const QString& key, const QString& folder)
     return key + "-" + QCryptographicHash::hash(QFile::encodeName(path), QCryptographicHash::Sha1).toHex().left(16);
 }
 
+// The file whose identity names the block (System V keys come from a file).
+// Qt would make it in the temporary folder, which TMPDIR moves from one start
+// to the next. It lies in the user's runtime folder when the session has one
+// (per user, always writable, emptied at log-out), else in the lock folder;
+// its name holds the lock folder's, so that each folder has its block.
+QString BlockKeyFile(const QString& key, const QString& lockFolder)
+{
+    const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    const bool runtimeUsable = QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir();
+    return (runtimeUsable ? runtime : lockFolder) + "/" + FolderBlockKey(key, lockFolder) + ".instance";
+}
+
 int OpenLockFile(const QString& path)
 {
     return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -103,10 +115,10 @@ SingleInstance::SingleInstance(const QString& key, const QString& lockFolder)
     , m_LockPath(lockFolder + "/" + key + ".lock")
 {
 #if defined(Q_OS_WIN)
-    m_Block.setKey(key);
+    m_BlockKey = key;
 #else
     QDir().mkpath(lockFolder);
-    m_Block.setKey(FolderBlockKey(key, lockFolder));
+    m_BlockKey = BlockKeyFile(key, lockFolder);
     m_Lock = std::make_unique<QLockFile>(m_LockPath);
     // Never stale by age: a first instance may run for weeks. Whether a live
     // process holds the lock is what counts (TakeLock).
@@ -214,13 +226,35 @@ SingleInstance::LockOutcome SingleInstance::ReplaceStaleLock()
 #endif
 }
 
+// A new object for each use: with a key file of its own, Qt's object keeps
+// an error of its inner semaphore after a create, and every later call of
+// that object fails on it.
+std::unique_ptr<QSharedMemory> SingleInstance::NewBlockHandle() const
+{
+    auto block = std::make_unique<QSharedMemory>();
+#if defined(Q_OS_WIN)
+    block->setKey(m_BlockKey);
+#else
+    block->setNativeKey(m_BlockKey);
+#endif
+    return block;
+}
+
 // False when a live process holds the block: another instance.
 bool SingleInstance::TakeBlock()
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        // A block that cannot be made for another reason changes nothing.
-        if (m_Block.create(1, QSharedMemory::ReadWrite) || m_Block.error() != QSharedMemory::AlreadyExists)
+        std::unique_ptr<QSharedMemory> block = NewBlockHandle();
+        if (block->create(1, QSharedMemory::ReadWrite)) {
+            m_Block = std::move(block);
             return true;
+        }
+        // A block that cannot be made for another reason changes nothing.
+        if (block->error() != QSharedMemory::AlreadyExists) {
+            qWarning().noquote() << QString("The single-instance block cannot be made (%1); the start goes on.")
+                                        .arg(block->errorString());
+            return true;
+        }
         if (BlockHeldByLiveProcess())
             return false;
         RemoveDeadBlock();
@@ -233,14 +267,11 @@ bool SingleInstance::BlockHeldByLiveProcess()
 {
 #if defined(Q_OS_WIN)
     // Windows releases a block with the last process that holds it.
-    if (!m_Block.attach(QSharedMemory::ReadOnly))
-        return false;
-    m_Block.detach();
-    return true;
+    return NewBlockHandle()->attach(QSharedMemory::ReadOnly);
 #else
     // The System V key that QSharedMemory derives from its key file. A block
     // outlives its creator: only one that a live creator still holds counts.
-    const key_t key = ::ftok(QFile::encodeName(m_Block.nativeKey()).constData(), 'Q');
+    const key_t key = ::ftok(QFile::encodeName(m_BlockKey).constData(), 'Q');
     const int id = key == -1 ? -1 : ::shmget(key, 0, 0);
     shmid_ds status {};
     if (id == -1 || ::shmctl(id, IPC_STAT, &status) != 0)
@@ -253,6 +284,7 @@ bool SingleInstance::BlockHeldByLiveProcess()
 // others hold stays.
 void SingleInstance::RemoveDeadBlock()
 {
-    if (m_Block.attach(QSharedMemory::ReadWrite))
-        m_Block.detach();
+    std::unique_ptr<QSharedMemory> block = NewBlockHandle();
+    if (block->attach(QSharedMemory::ReadWrite))
+        block->detach();
 }

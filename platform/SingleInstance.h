@@ -12,7 +12,9 @@
 //
 // Away from Windows a block outlives a crashed or killed owner, and block
 // keys are shared by every user and folder of the machine. There the block's
-// key names lockFolder too, and a lock file in lockFolder comes first: a lock
+// key names lockFolder too, its key file lies in the user's runtime folder
+// (else in lockFolder), whatever the temporary folder, and a lock file in
+// lockFolder comes first: a lock
 // held by a live process means another instance. A lock whose process is
 // gone, or whose owner cannot be read (left empty or garbled by a power cut),
 // is stale: it is removed and taken. Whether the lock was taken or none could
@@ -36,11 +38,15 @@ private:
 
     LockOutcome TakeLock();
     LockOutcome ReplaceStaleLock();
+    std::unique_ptr<QSharedMemory> NewBlockHandle() const;
     bool TakeBlock();
     bool BlockHeldByLiveProcess();
     void RemoveDeadBlock();
 
-    QSharedMemory m_Block;
+    // The block's key (on Windows) or key file (elsewhere), and the block
+    // once this instance holds it.
+    QString m_BlockKey;
+    std::unique_ptr<QSharedMemory> m_Block;
     QString m_LockFolder;
     QString m_LockPath;
     std::unique_ptr<QLockFile> m_Lock;

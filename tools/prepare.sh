@@ -22,7 +22,12 @@ quorvane_packages+=(${quorvane_extra_packages[@]+"${quorvane_extra_packages[@]}"
 quorvane_fuzz_packages=(clang libclang-rt-dev)
 quorvane_options=(-DQUORVANE_SANITIZE=OFF -DQUORVANE_FUZZ=OFF)
 quorvane_compilers=()
+# A script that sources this file may build only what it needs (run.sh: the
+# program); the rest waits for ./test.sh.
 quorvane_targets=()
+for quorvane_target in ${quorvane_wanted_targets[@]+"${quorvane_wanted_targets[@]}"}; do
+    quorvane_targets+=(--target "$quorvane_target")
+done
 if [ "${QUORVANE_FUZZ:-0}" = 1 ]; then
     QUORVANE_BUILD="${QUORVANE_BUILD:-$QUORVANE_ROOT/build-fuzz}"
     quorvane_packages+=("${quorvane_fuzz_packages[@]}")

@@ -65,6 +65,39 @@ void LeaveAtLock(const QString& what, const QString& path)
     }
 }
 
+// Sets an environment variable (unsets it for an empty value) for its
+// lifetime, then puts back what was there.
+class EnvironmentVariable
+{
+public:
+    EnvironmentVariable(const char* name, const QString& value)
+        : m_Name(name)
+        , m_WasSet(qEnvironmentVariableIsSet(name))
+        , m_Old(qgetenv(name))
+    {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, QFile::encodeName(value));
+    }
+
+    ~EnvironmentVariable()
+    {
+        if (m_WasSet)
+            qputenv(m_Name, m_Old);
+        else
+            qunsetenv(m_Name);
+    }
+
+    EnvironmentVariable(const EnvironmentVariable&) = delete;
+    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+private:
+    const char* m_Name;
+    bool m_WasSet;
+    QByteArray m_Old;
+};
+
 // A data folder holding a file "file", the lock folder at lockPlace below it
 // (made where it can be) and what was left at the lock of a key of the case.
 struct LockScene
@@ -93,7 +126,16 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
+    // The session's runtime folder, as a desktop session has one.
+    QTemporaryDir m_RuntimeFolder;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_RuntimeFolder.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_RuntimeFolder.path()));
+    }
+
     void onlyALiveHolderIsAnotherInstance_data()
     {
         QTest::addColumn<QString>("lockPlace");
@@ -101,20 +143,29 @@ private slots:
         QTest::addColumn<QString>("leftAtLock");
         QTest::addColumn<bool>("killedHolder"); // an instance killed before the two starts
         QTest::addColumn<QString>("logged");
+        QTest::addColumn<bool>("runtimeFolder"); // the session has one
+        QTest::addColumn<bool>("otherTemporaryFolder"); // the second start's TMPDIR is not the first's
         const QString unwritable = "cannot be written";
         const QString removed = "had no live owner; it was removed";
         const QString leftAlone = "is not a regular file; it is left alone";
-        QTest::newRow("writable folder") << "folder" << false << "" << false << "";
-        QTest::newRow("folder whose parent is a file") << "file/folder" << false << "" << false << unwritable;
-        QTest::newRow("full disk") << "folder" << true << "" << false << unwritable;
-        QTest::newRow("empty lock") << "folder" << false << "empty" << false << removed;
-        QTest::newRow("garbage lock") << "folder" << false << "garbage" << false << removed;
-        QTest::newRow("garbage lock two days old") << "folder" << false << "old garbage" << false << removed;
-        QTest::newRow("folder at the lock") << "folder" << false << "folder" << false << leftAlone;
-        QTest::newRow("FIFO at the lock") << "folder" << false << "FIFO" << false << leftAlone;
+        QTest::newRow("writable folder") << "folder" << false << "" << false << "" << true << false;
+        QTest::newRow("folder whose parent is a file") << "file/folder" << false << "" << false << unwritable << true
+                                                       << false;
+        QTest::newRow("full disk") << "folder" << true << "" << false << unwritable << true << false;
+        QTest::newRow("empty lock") << "folder" << false << "empty" << false << removed << true << false;
+        QTest::newRow("garbage lock") << "folder" << false << "garbage" << false << removed << true << false;
+        QTest::newRow("garbage lock two days old") << "folder" << false << "old garbage" << false << removed << true
+                                                   << false;
+        QTest::newRow("folder at the lock") << "folder" << false << "folder" << false << leftAlone << true << false;
+        QTest::newRow("FIFO at the lock") << "folder" << false << "FIFO" << false << leftAlone << true << false;
         QTest::newRow("empty lock, FIFO at its guard") << "folder" << false << "empty, FIFO at its guard" << false
-                                                       << leftAlone;
-        QTest::newRow("full disk after a killed instance") << "folder" << true << "" << true << unwritable;
+                                                       << leftAlone << true << false;
+        QTest::newRow("full disk after a killed instance") << "folder" << true << "" << true << unwritable << true
+                                                           << false;
+        QTest::newRow("FIFO at the lock, another TMPDIR") << "folder" << false << "FIFO" << false << leftAlone << true
+                                                          << true;
+        QTest::newRow("FIFO at the lock, another TMPDIR, no runtime folder")
+            << "folder" << false << "FIFO" << false << leftAlone << false << true;
     }
 
     // Two starts in one process stand for two processes: the lock and the
@@ -127,7 +178,11 @@ private slots:
         QFETCH(QString, leftAtLock);
         QFETCH(bool, killedHolder);
         QFETCH(QString, logged);
+        QFETCH(bool, runtimeFolder);
+        QFETCH(bool, otherTemporaryFolder);
         const LockScene scene(lockPlace, leftAtLock);
+        const EnvironmentVariable runtime("XDG_RUNTIME_DIR", runtimeFolder ? m_RuntimeFolder.path() : QString());
+        QTemporaryDir secondTemporaryFolder;
 
         if (killedHolder) {
             std::unique_ptr<QProcess> holder(
@@ -145,6 +200,8 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
         SingleInstance first(scene.key, scene.lockFolder);
         QVERIFY(!first.OtherInstanceRunning());
+        const EnvironmentVariable temporary("TMPDIR", otherTemporaryFolder ? secondTemporaryFolder.path()
+                                                                           : qEnvironmentVariable("TMPDIR"));
         SingleInstance second(scene.key, scene.lockFolder);
         QVERIFY(second.OtherInstanceRunning());
 
