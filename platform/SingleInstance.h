@@ -14,10 +14,9 @@
 // keys are shared by every user and folder of the machine. There the block's
 // key names lockFolder too, its key file lies in the user's runtime folder
 // (else in lockFolder), whatever the temporary folder, and a lock file in
-// lockFolder comes first: a lock
-// held by a live process means another instance. A lock whose process is
-// gone, or whose owner cannot be read (left empty or garbled by a power cut),
-// is stale: it is removed and taken. Whether the lock was taken or none could
+// lockFolder comes first: a lock held by a live process means another
+// instance. A lock whose process is gone, or whose owner cannot be read (left
+// empty or garbled by a power cut), is stale: it is removed and taken. Whether the lock was taken or none could
 // be had (a full or read-only folder, a stale lock that cannot be replaced,
 // anything but a regular file in its place), the block then decides, as on
 // Windows: only a block that a process holds and whose creator lives is

@@ -7,7 +7,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cctype>
@@ -28,6 +27,13 @@ bool IsHex(const QByteArray& field, int digits)
 {
     const auto hexDigit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
     return field.size() == digits && std::all_of(field.cbegin(), field.cend(), hexDigit);
+}
+
+// One to three decimal digits, as a profile number is written.
+bool IsProfileNumber(const QByteArray& field)
+{
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    return !field.isEmpty() && field.size() <= 3 && std::all_of(field.cbegin(), field.cend(), digit);
 }
 
 bool ParseModel(const QByteArray& field, std::uint16_t* model)
@@ -54,9 +60,8 @@ bool ParseProfiles(const QByteArray& field, QSet<int>* profiles)
 {
     if (field.isEmpty())
         return true;
-    static const QRegularExpression number(QRegularExpression::anchoredPattern("[0-9]{1,3}"));
     for (const QByteArray& part : field.split(',')) {
-        if (!number.match(QString::fromLatin1(part)).hasMatch() || part.toInt() > kHighestProfile)
+        if (!IsProfileNumber(part) || part.toInt() > kHighestProfile)
             return false;
         profiles->insert(part.toInt());
     }

@@ -62,9 +62,9 @@ public:
     // the mouse holds, or nothing.
     void NoteSave(const QString& name, const QList<int>& keys);
     // The events of macro name were saved, noted before (NoteSave): its
-    // block goes to keys after the spacing (the macro page builds it from the rows last saved). When the
-    // device does not take it then (asleep, gone, being read), the user is
-    // told once that it waits on this computer.
+    // block goes to keys after the spacing (the macro page builds it from the
+    // rows last saved). When the device does not take it then (asleep, gone,
+    // being read), the user is told once that it waits on this computer.
     void QueueSave(const QString& name, const QList<int>& keys);
     // The loop value of macro name was saved, noted before: sent to keys at
     // once, or told to wait as above.

@@ -1,5 +1,6 @@
 #include "common/ChildProcess.h"
 #include "common/ProgramFiles.h"
+#include "common/SavedEnvironment.h"
 
 #include "core/ConfigIni.h"
 #include "core/LanguageLoader.h"
@@ -87,35 +88,6 @@ QString ProbeInstance(const QString& dataHome)
     probe->waitForFinished();
     return QString::fromLatin1(probe->readAllStandardOutput()).trimmed();
 }
-
-// Puts the variables back as they were when it goes.
-class SavedEnvironment
-{
-public:
-    explicit SavedEnvironment(const QList<QByteArray>& names)
-    {
-        for (const QByteArray& name : names)
-            m_Saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-    }
-    ~SavedEnvironment()
-    {
-        for (const Variable& variable : m_Saved) {
-            if (variable.set)
-                qputenv(variable.name, variable.value);
-            else
-                qunsetenv(variable.name);
-        }
-    }
-
-private:
-    struct Variable
-    {
-        QByteArray name;
-        bool set;
-        QByteArray value;
-    };
-    QList<Variable> m_Saved;
-};
 
 void WriteFile(const QString& path, const QByteArray& content, const QDateTime& modified)
 {

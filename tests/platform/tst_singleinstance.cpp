@@ -1,5 +1,6 @@
 #include "common/ChildProcess.h"
 #include "common/FileSizeLimit.h"
+#include "common/SavedEnvironment.h"
 #include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
@@ -64,39 +65,6 @@ void LeaveAtLock(const QString& what, const QString& path)
             QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
     }
 }
-
-// Sets an environment variable (unsets it for an empty value) for its
-// lifetime, then puts back what was there.
-class EnvironmentVariable
-{
-public:
-    EnvironmentVariable(const char* name, const QString& value)
-        : m_Name(name)
-        , m_WasSet(qEnvironmentVariableIsSet(name))
-        , m_Old(qgetenv(name))
-    {
-        if (value.isEmpty())
-            qunsetenv(name);
-        else
-            qputenv(name, QFile::encodeName(value));
-    }
-
-    ~EnvironmentVariable()
-    {
-        if (m_WasSet)
-            qputenv(m_Name, m_Old);
-        else
-            qunsetenv(m_Name);
-    }
-
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    const char* m_Name;
-    bool m_WasSet;
-    QByteArray m_Old;
-};
 
 // A data folder holding a file "file", the lock folder at lockPlace below it
 // (made where it can be) and what was left at the lock of a key of the case.
@@ -181,7 +149,9 @@ private slots:
         QFETCH(bool, runtimeFolder);
         QFETCH(bool, otherTemporaryFolder);
         const LockScene scene(lockPlace, leftAtLock);
-        const EnvironmentVariable runtime("XDG_RUNTIME_DIR", runtimeFolder ? m_RuntimeFolder.path() : QString());
+        const SavedEnvironment saved({"XDG_RUNTIME_DIR", "TMPDIR"});
+        if (!runtimeFolder)
+            qunsetenv("XDG_RUNTIME_DIR");
         QTemporaryDir secondTemporaryFolder;
 
         if (killedHolder) {
@@ -200,8 +170,8 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(logged)));
         SingleInstance first(scene.key, scene.lockFolder);
         QVERIFY(!first.OtherInstanceRunning());
-        const EnvironmentVariable temporary("TMPDIR", otherTemporaryFolder ? secondTemporaryFolder.path()
-                                                                           : qEnvironmentVariable("TMPDIR"));
+        if (otherTemporaryFolder)
+            qputenv("TMPDIR", QFile::encodeName(secondTemporaryFolder.path()));
         SingleInstance second(scene.key, scene.lockFolder);
         QVERIFY(second.OtherInstanceRunning());
 
